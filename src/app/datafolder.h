@@ -1,0 +1,33 @@
+// Where the settings, definition and month files live.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace zanpel {
+
+struct DataFolderInputs {
+    std::string DataDirVariable; // $ZANPEL_DATA_DIR
+    std::string ProgramFolder;   // folder of the program file
+    std::string XdgDataHome;     // $XDG_DATA_HOME
+    std::string Home;            // $HOME
+};
+
+// $ZANPEL_DATA_DIR when set; else the program's folder when it is a portable
+// installation (writable and holding zanpel.ini or zanpel.wk2); else
+// $XDG_DATA_HOME/zanpel, by default ~/.local/share/zanpel.
+std::string ResolveDataFolder(const DataFolderInputs& in,
+                              const std::function<bool(const std::string&)>& isPortable);
+
+// The folder for this process, from its environment and /proc/self/exe.
+std::string DataFolderOfProgram();
+// True when folder is writable and holds the settings or definition file.
+bool IsPortableFolder(const std::string& folder);
+// Creates folder and its parents; false with the cause in error on failure.
+bool MakeFolders(const std::string& folder, std::string& error);
+
+// Names of the settings and definition files in the data folder.
+inline constexpr const char* SettingsFileName = "zanpel.ini";
+inline constexpr const char* DefinitionFileName = "zanpel.wk2";
+
+} // namespace zanpel

@@ -1,0 +1,16 @@
+// Platforms without file locks: every copy runs as if it were the only one.
+#include "app/instancelock.h"
+
+namespace zanpel {
+
+InstanceLock::InstanceLock(std::string folder) : m_folder(std::move(folder)) {}
+InstanceLock::~InstanceLock() { Release(); }
+std::string InstanceLock::Path() const { return m_folder + "/" + FileName; }
+bool InstanceLock::TryAcquire() {
+    m_handle = 0;
+    return true;
+}
+void InstanceLock::Release() { m_handle = -1; }
+std::string InstanceLock::RuntimeFolder() { return "."; }
+
+} // namespace zanpel

@@ -1,0 +1,54 @@
+#include "app/instancelock.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zanpel {
+
+InstanceLock::InstanceLock(std::string folder) : m_folder(std::move(folder)) {}
+
+InstanceLock::~InstanceLock() { Release(); }
+
+std::string InstanceLock::Path() const { return m_folder + "/" + FileName; }
+
+bool InstanceLock::TryAcquire() {
+    if (Held())
+        return true;
+    const int fd = ::open(Path().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        m_error = Path() + ": " + std::strerror(errno);
+        return false;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_error = errno == EWOULDBLOCK ? std::string() : Path() + ": " + std::strerror(errno);
+        ::close(fd);
+        return false;
+    }
+    m_handle = fd;
+    m_error.clear();
+    return true;
+}
+
+void InstanceLock::Release() {
+    if (m_handle < 0)
+        return;
+    ::flock(m_handle, LOCK_UN);
+    ::close(m_handle);
+    m_handle = -1;
+}
+
+std::string InstanceLock::RuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] != '\0')
+        return runtime;
+    const std::string folder = "/tmp/zanpel-" + std::to_string(::getuid());
+    ::mkdir(folder.c_str(), 0700);
+    return folder;
+}
+
+} // namespace zanpel

@@ -1,0 +1,72 @@
+// zanpelctl check: read every month file and the definition file of the folder.
+#include "app/datafolder.h"
+#include "cli/context.h"
+#include "records/atomicfile.h"
+#include "records/datalist.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <ostream>
+#include <vector>
+
+namespace zanpel::cli {
+namespace {
+
+// Month files are named YYYYMM.dat.
+std::vector<YearMonth> MonthFilesIn(const std::string& folder) {
+    std::vector<YearMonth> months;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return months;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() != 10 || name.compare(6, 4, ".dat") != 0)
+            continue;
+        if (const auto ym = ParseYearMonth(name.substr(0, 6)))
+            months.push_back(*ym);
+    }
+    ::closedir(dir);
+    std::sort(months.begin(), months.end());
+    return months;
+}
+
+bool CheckDefinitionFile(const Context& ctx) {
+    const std::string path = ctx.DataDir + "/" + DefinitionFileName;
+    if (!FileExists(path))
+        return true;
+    std::string contents;
+    std::string cause;
+    if (ReadWholeFile(path, contents, cause))
+        return true;
+    ctx.Reporter.ReportError(std::string(ReadErrorText) + "\r\n" + path + "\r\n" + cause);
+    return false;
+}
+
+} // namespace
+
+int RunCheck(const CliArgs& args, const Context& ctx) {
+    if (!ctx.OnlyOptions(args, {}))
+        return ExitUsage;
+    if (!args.Arguments.empty())
+        return ctx.Usage("check は引数を取りません");
+    if (!FileExists(ctx.DataDir)) {
+        ctx.Err << "zanpelctl: データフォルダがありません: " << ctx.DataDir << "\n";
+        return ExitFileError;
+    }
+    int checked = 0;
+    int failed = 0;
+    for (const YearMonth ym : MonthFilesIn(ctx.DataDir)) {
+        bool loaded = false;
+        ctx.OpenMonth(ym, false, loaded);
+        ++checked;
+        failed += loaded ? 0 : 1;
+    }
+    if (FileExists(ctx.DataDir + "/" + DefinitionFileName)) {
+        ++checked;
+        failed += CheckDefinitionFile(ctx) ? 0 : 1;
+    }
+    ctx.Out << checked << " 個のファイルを確認しました。エラー: " << failed << "\n";
+    return failed == 0 ? ExitOk : ExitFileError;
+}
+
+} // namespace zanpel::cli

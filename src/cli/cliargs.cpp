@@ -1,0 +1,79 @@
+#include "cli/cliargs.h"
+
+#include <cstdio>
+
+namespace zanpel::cli {
+namespace {
+
+bool AllDigits(const std::string& s) {
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return !s.empty();
+}
+
+} // namespace
+
+std::string CliArgs::Option(const std::string& name, const std::string& fallback) const {
+    for (const auto& [key, value] : Options)
+        if (key == name)
+            return value;
+    return fallback;
+}
+
+CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
+    CliArgs args;
+    for (size_t i = 0; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            if (i + 1 >= argv.size()) {
+                args.Error = arg + " には値が必要です";
+                return args;
+            }
+            const std::string& value = argv[++i];
+            if (arg == "--data-dir") {
+                args.DataDir = value;
+            } else if (arg == "--now") {
+                args.FixedNow = ParseNowOption(value);
+                if (!args.FixedNow) {
+                    args.Error = "--now は \"YYYY-MM-DD hh:mm:ss\" の形で指定してください: " + value;
+                    return args;
+                }
+            } else if (args.Command.empty()) {
+                args.Error = "不明なオプションです: " + arg;
+                return args;
+            } else {
+                args.Options.emplace_back(arg.substr(2), value);
+            }
+        } else if (args.Command.empty()) {
+            args.Command = arg;
+        } else {
+            args.Arguments.push_back(arg);
+        }
+    }
+    if (args.Command.empty() && args.Error.empty())
+        args.Error = "コマンドがありません";
+    return args;
+}
+
+std::optional<TDateTime> ParseNowOption(const std::string& text) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    char tail = 0;
+    if (text.size() != 19 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
+        return std::nullopt;
+    if (!IsValidDate(y, mo, d) || h > 23 || mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0)
+        return std::nullopt;
+    return MakeDateTime(EncodeDate(y, mo, d), h * 3600 + mi * 60 + s);
+}
+
+std::optional<YearMonth> ParseYearMonth(const std::string& text) {
+    if (text.size() != 6 || !AllDigits(text))
+        return std::nullopt;
+    const YearMonth ym{std::stoi(text.substr(0, 4)), std::stoi(text.substr(4, 2))};
+    if (ym.Year < 1900 || ym.Month < 1 || ym.Month > 12)
+        return std::nullopt;
+    return ym;
+}
+
+} // namespace zanpel::cli

@@ -1,0 +1,55 @@
+#include "cli/context.h"
+
+#include "records/datalist.h"
+
+#include <ostream>
+
+namespace zanpel::cli {
+
+void StreamReporter::ReportError(const std::string& message) {
+    ++m_count;
+    std::string text = message;
+    for (size_t pos = 0; (pos = text.find("\r\n", pos)) != std::string::npos;)
+        text.erase(pos, 1);
+    m_err << text << '\n';
+}
+
+std::string Context::MonthPath(YearMonth ym) const {
+    return DataDir + "/" + TDataList::MonthFileName(EncodeDate(ym.Year, ym.Month, 1));
+}
+
+std::unique_ptr<TDataList> Context::OpenMonth(YearMonth ym, bool forWriting, bool& loaded) const {
+    auto list = std::make_unique<TDataList>(Now, Reporter);
+    list->KeepsLoginRecord = false;
+    list->NoSave = !forWriting;
+    list->SetDataDir(DataDir);
+    const int before = Reporter.Count();
+    list->ChangeDate(EncodeDate(ym.Year, ym.Month, 1));
+    loaded = Reporter.Count() == before;
+    return list;
+}
+
+bool Context::OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const {
+    for (const auto& option : args.Options) {
+        bool known = false;
+        for (const char* name : allowed)
+            known = known || option.first == name;
+        if (!known) {
+            Usage("不明なオプションです: --" + option.first);
+            return false;
+        }
+    }
+    return true;
+}
+
+int Context::Usage(const std::string& message) const {
+    Err << "zanpelctl: " << message << "\n"
+        << "使い方: zanpelctl [--data-dir DIR] [--now \"YYYY-MM-DD hh:mm:ss\"] COMMAND ...\n"
+        << "  today                                     今日の記録を表示\n"
+        << "  export YYYYMM [YYYYMM] [--format csv|json] 期間の一覧を出力\n"
+        << "  rewrite YYYYMM                            月のファイルを読込み、保存し直す\n"
+        << "  check                                     すべてのファイルを確認\n";
+    return ExitUsage;
+}
+
+} // namespace zanpel::cli

@@ -1,0 +1,56 @@
+// What every zanpelctl command works with.
+#pragma once
+
+#include "cli/cliargs.h"
+#include "records/clock.h"
+#include "records/errorreporter.h"
+
+#include <initializer_list>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+namespace zanpel {
+class TDataList;
+}
+
+namespace zanpel::cli {
+
+enum ExitCode { ExitOk = 0, ExitFileError = 1, ExitUsage = 2 };
+
+// Prints the system's messages to standard error, one line per line.
+class StreamReporter final : public ErrorReporter {
+public:
+    explicit StreamReporter(std::ostream& err) : m_err(err) {}
+    void ReportError(const std::string& message) override;
+    int Count() const { return m_count; }
+
+private:
+    std::ostream& m_err;
+    int m_count = 0;
+};
+
+struct Context {
+    std::string DataDir;
+    const Clock& Now;
+    StreamReporter& Reporter;
+    std::ostream& Out;
+    std::ostream& Err;
+
+    // A work list on the month of ym that never touches the computer-on
+    // record. Load errors go to the reporter. Only a list opened for writing
+    // keeps a copy of a file it could not read before saving over it.
+    std::unique_ptr<TDataList> OpenMonth(YearMonth ym, bool forWriting, bool& loaded) const;
+    std::string MonthPath(YearMonth ym) const;
+    // Prints a usage error and returns false when args has an option not in allowed.
+    bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
+    int Usage(const std::string& message) const;
+};
+
+// Each command returns its exit code.
+int RunExport(const CliArgs& args, const Context& ctx);
+int RunRewrite(const CliArgs& args, const Context& ctx);
+int RunCheck(const CliArgs& args, const Context& ctx);
+int RunToday(const CliArgs& args, const Context& ctx);
+
+} // namespace zanpel::cli

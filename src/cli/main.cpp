@@ -1,0 +1,36 @@
+// zanpelctl: the headless companion of the bar, for scripts and data checks.
+#include "app/datafolder.h"
+#include "cli/cliargs.h"
+#include "cli/context.h"
+
+#include <iostream>
+#include <map>
+
+int main(int argc, char** argv) {
+    using namespace zanpel;
+    using namespace zanpel::cli;
+    std::ios::sync_with_stdio(false);
+
+    const CliArgs args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
+    SystemClock systemClock;
+    FixedClock fixedClock;
+    if (args.FixedNow) {
+        const TDateTime now = *args.FixedNow;
+        fixedClock.Set(WholeDays(now), SecondsOfDay(now));
+    }
+    StreamReporter reporter(std::cerr);
+    const Context ctx{args.DataDir.empty() ? DataFolderOfProgram() : args.DataDir,
+                      args.FixedNow ? static_cast<const Clock&>(fixedClock) : systemClock,
+                      reporter, std::cout, std::cerr};
+    if (!args.Error.empty())
+        return ctx.Usage(args.Error);
+
+    const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
+        {"export", RunExport}, {"rewrite", RunRewrite}, {"check", RunCheck}, {"today", RunToday}};
+    const auto command = commands.find(args.Command);
+    if (command == commands.end())
+        return ctx.Usage("不明なコマンドです: " + args.Command);
+    const int code = command->second(args, ctx);
+    std::cout.flush();
+    return code;
+}

@@ -1,0 +1,222 @@
+#include "records/csvfile.h"
+
+namespace zanpel {
+namespace {
+
+bool IsBlank(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 1 && b <= 32;
+}
+
+bool IsLead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+
+// Length of the character at i: 2 for a lead byte with a following byte.
+size_t CharLength(std::string_view s, size_t i) {
+    return IsLead(s[i]) && i + 1 < s.size() && s[i + 1] != '\0' ? 2 : 1;
+}
+
+size_t SkipBlanks(std::string_view s, size_t i) {
+    while (i < s.size() && IsBlank(s[i]))
+        ++i;
+    return i;
+}
+
+// A quoted item starting at the quote at i; returns the index after it. A
+// missing closing quote makes the item run to the end of the line.
+size_t ReadQuoted(std::string_view s, size_t i, std::string& item) {
+    ++i;
+    while (i < s.size() && s[i] != '\0') {
+        if (s[i] == '"') {
+            if (i + 1 < s.size() && s[i + 1] == '"') {
+                item += '"';
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        const size_t n = CharLength(s, i);
+        item.append(s.substr(i, n));
+        i += n;
+    }
+    return i;
+}
+
+size_t ReadPlain(std::string_view s, size_t i, std::string& item) {
+    const size_t start = i;
+    while (i < s.size() && s[i] != '\0' && !IsBlank(s[i]) && s[i] != ',')
+        i += CharLength(s, i);
+    item.assign(s.substr(start, i - start));
+    return i;
+}
+
+bool NeedsQuotes(std::string_view item) {
+    for (char c : item)
+        if (IsBlank(c) || c == '"' || c == ',')
+            return true;
+    return false;
+}
+
+} // namespace
+
+void Split(std::string_view line, StringList& items) {
+    items.clear();
+    size_t i = SkipBlanks(line, 0);
+    while (i < line.size() && line[i] != '\0') {
+        std::string& item = items.emplace_back();
+        i = line[i] == '"' ? ReadQuoted(line, i, item) : ReadPlain(line, i, item);
+        i = SkipBlanks(line, i);
+        if (i < line.size() && line[i] == ',')
+            i = SkipBlanks(line, i + 1);
+    }
+}
+
+StringList Split(std::string_view line) {
+    StringList items;
+    Split(line, items);
+    return items;
+}
+
+std::string Join(const StringList& items) {
+    if (items.size() == 1 && items[0].empty())
+        return "\"\"";
+    std::string line;
+    for (size_t k = 0; k < items.size(); ++k) {
+        if (k > 0)
+            line += ',';
+        AppendListItem(line, items[k]);
+    }
+    return line;
+}
+
+void AppendListItem(std::string& line, std::string_view item) {
+    if (!NeedsQuotes(item)) {
+        line += item;
+        return;
+    }
+    line += '"';
+    for (char c : item) {
+        if (c == '"')
+            line += '"';
+        line += c;
+    }
+    line += '"';
+}
+
+std::string EscapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size() && text[i] != '\0';) {
+        const size_t n = CharLength(text, i);
+        if (n == 2) {
+            out.append(text.substr(i, 2));
+            i += 2;
+            continue;
+        }
+        switch (text[i]) {
+        case '\t': out += "\\t"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': break;
+        case ' ': out += "\\s"; break;
+        case '"': out += "\\q"; break;
+        case ',': out += "\\c"; break;
+        case '\\': out += "\\\\"; break;
+        default: out += text[i]; break;
+        }
+        ++i;
+    }
+    return out;
+}
+
+std::string UnescapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = CharLength(text, i);
+        if (n == 2 || text[i] != '\\') {
+            out.append(text.substr(i, n));
+            i += n;
+            continue;
+        }
+        if (++i == text.size())
+            break;
+        switch (text[i]) {
+        case 'c': out += ','; break;
+        case 'n': out += "\r\n"; break;
+        case 'q': out += '"'; break;
+        case 's': out += ' '; break;
+        case 't': out += '\t'; break;
+        default: out += text[i]; break;
+        }
+        ++i;
+    }
+    return out;
+}
+
+void Field::AppendTo(std::string& out) const {
+    if (const auto* text = std::get_if<std::string_view>(&m_value))
+        out += EscapeText(*text);
+    else if (const auto* number = std::get_if<long long>(&m_value))
+        out += std::to_string(*number);
+    else
+        out += std::get<bool>(m_value) ? '1' : '0';
+}
+
+std::string JoinFields(std::initializer_list<Field> values) {
+    std::string out;
+    bool first = true;
+    for (const Field& value : values) {
+        if (!first)
+            out += ',';
+        first = false;
+        value.AppendTo(out);
+    }
+    return out;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    if (m_rest.empty())
+        return false;
+    const size_t lf = m_rest.find('\n');
+    const size_t end = lf == std::string_view::npos ? m_rest.size() : lf;
+    line = m_rest.substr(0, end);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    m_rest.remove_prefix(lf == std::string_view::npos ? m_rest.size() : lf + 1);
+    return true;
+}
+
+bool TCSVFile::ReadLine(LineReader& reader) {
+    std::string_view line;
+    if (!reader.Next(line))
+        return false;
+    SetLine(line);
+    return true;
+}
+
+const std::string& TCSVFile::GetRaw(int i) const {
+    static const std::string empty;
+    return i >= 0 && i < Count() ? m_items[static_cast<size_t>(i)] : empty;
+}
+
+std::string TCSVFile::GetText(int i) const { return UnescapeText(GetRaw(i)); }
+
+DayNumber TCSVFile::GetDate(int i, int currentYear) const {
+    return ParseDate(GetRaw(i), currentYear);
+}
+
+Seconds TCSVFile::GetTime(int i) const { return ParseTime(GetRaw(i)); }
+
+int32_t TCSVFile::GetInt(int i) const { return ParseInt(GetRaw(i)); }
+
+int32_t TCSVFile::GetIntAfterColon(int i) const {
+    const std::string& raw = GetRaw(i);
+    const size_t colon = raw.find(':');
+    return colon == std::string::npos ? 0 : ParseInt(std::string_view(raw).substr(colon + 1));
+}
+
+int TCSVFile::Add(std::string item) {
+    m_items.push_back(std::move(item));
+    return Count() - 1;
+}
+
+} // namespace zanpel

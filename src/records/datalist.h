@@ -1,0 +1,118 @@
+// The work list: every work record of one calendar month, the running record,
+// the timing rules (merge of short gaps, drop of too-short periods, the daily
+// computer-on record) and the month file it is read from and saved to.
+#pragma once
+
+#include "records/clock.h"
+#include "records/errorreporter.h"
+#include "records/workinfo.h"
+#include "tracking/appswitch.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zanpel {
+
+class AtomicWriter;
+
+class TDataList {
+public:
+    TDataList(const Clock& clock, ErrorReporter& reporter);
+    ~TDataList();
+    TDataList(const TDataList&) = delete;
+    TDataList& operator=(const TDataList&) = delete;
+
+    // --- settings and identity
+    void Clear();
+    int MergeSeconds() const { return m_mergeSeconds; }
+    void SetMergeSeconds(int n);
+    int NoCountSeconds() const { return m_noCountSeconds; }
+    void SetNoCountSeconds(int n);
+    bool ContinueCategory = false;
+    bool NoSave = false;
+    // The command-line tool reads and writes months without being "the running
+    // program": it never creates or extends a computer-on record.
+    bool KeepsLoginRecord = true;
+
+    DayNumber CurrentDate() const { return m_currentDate; }
+    Seconds OnTimeStart() const { return m_onTimeStart; }
+    const std::string& MonthFile() const { return m_monthFile; }
+    const std::string& DataDir() const { return m_dataDir; }
+    void SetDataDir(const std::string& folder); // adds the trailing separator
+    TWorkInfo* CurrentWork() const { return m_currentWork; }
+    bool Loading() const { return m_loading; }
+    TAppSwitch& AppSwitch() { return m_appSwitch; }
+    const TAppSwitch& AppSwitch() const { return m_appSwitch; }
+    const Clock& GetClock() const { return m_clock; }
+
+    bool IsLogin(const TWorkInfo* record) const;
+    bool IsLoginAt(int index) const;
+    TWorkInfo* FindLogin();
+    bool IsSameMonth(DayNumber day) const;
+    bool IsCurrentMonth() const;
+
+    // --- records
+    int Count() const { return static_cast<int>(m_works.size()); }
+    TWorkInfo* WorkAt(int index) const;
+    TWorkInfo* Find(DayNumber day, const std::string& name) const;
+    TWorkInfo GetWorkCopy(DayNumber day, const std::string& name) const;
+    TWorkInfo GetWorkAt(int index) const;
+    TWorkInfo* AddWork(const TWorkInfo& record);
+    void SortWorks(bool ascending);
+
+    // --- timing
+    TWorkInfo* StartWork(DayNumber day, const std::string& name);
+    Seconds UpdateRunning();
+    Seconds StopWork();
+    int AddPeriod(TWorkInfo* record, const TWorkData& period);
+    void UpdateLoginRecord();
+    Seconds CalcTotal(TWorkInfo& record) const;
+
+    // --- editing
+    void ResetTimes(TWorkInfo* record);
+    bool DeleteWork(DayNumber day, const std::string& name);
+    void Assign(const TDataList& other);
+    void RegisterWorkNames();
+
+    // --- definitions
+    std::string GetCategories(const std::string& name) const;
+    void SetCategories(const std::string& name, const std::string& text);
+    void DeleteDefinition(const std::string& name) { m_appSwitch.DeleteByName(name); }
+
+    // --- files (monthfile.cpp)
+    void ChangeDate(DayNumber day);
+    bool OpenMonthFile(const std::string& path);
+    bool LoadMonth();
+    bool SaveMonth();
+    bool SaveIfAllowed();
+    static std::string MonthFileName(DayNumber day); // "%4.4d%2.2d.dat"
+    // Where the last load that stopped at an error keeps the original file
+    // before the next save replaces it; empty when the load was clean.
+    const std::string& BrokenCopyPath() const { return m_brokenCopyPath; }
+    void SetWriter(AtomicWriter* writer); // tests inject failing writes
+
+private:
+    Seconds Now() const { return NowSeconds(m_clock); }
+    DayNumber TodayNumber() const { return Today(m_clock); }
+    void ParseRecordLine(const std::vector<std::string>& items, int currentYear);
+    std::string FormatMonth() const;
+    bool KeepBrokenOriginal();
+
+    const Clock& m_clock;
+    ErrorReporter& m_reporter;
+    AtomicWriter* m_writer;
+    std::vector<std::unique_ptr<TWorkInfo>> m_works;
+    TWorkInfo* m_currentWork = nullptr;
+    DayNumber m_currentDate = 0;
+    Seconds m_onTimeStart = 0;
+    int m_mergeSeconds = 1;
+    int m_noCountSeconds = 1;
+    bool m_loading = false;
+    std::string m_monthFile;
+    std::string m_dataDir;
+    std::string m_brokenCopyPath;
+    TAppSwitch m_appSwitch;
+};
+
+} // namespace zanpel

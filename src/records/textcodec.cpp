@@ -1,0 +1,113 @@
+#include "records/textcodec.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <iconv.h>
+
+namespace zanpel {
+namespace {
+
+bool IsAscii(std::string_view s) {
+    for (unsigned char c : s)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+// One conversion descriptor per direction and thread, opened on first use.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    ~Converter() {
+        if (m_cd != reinterpret_cast<iconv_t>(-1))
+            iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts in; on a byte sequence it cannot take, appends replacement and
+    // skips skip(rest) bytes.
+    template <typename Skip>
+    std::string Convert(std::string_view in, std::string_view replacement, Skip skip) {
+        std::string out;
+        if (m_cd == reinterpret_cast<iconv_t>(-1))
+            return std::string(in);
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        out.resize(in.size() * 3 + 16);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = out.data();
+        size_t dstLeft = out.size();
+        while (srcLeft > 0) {
+            if (iconv(m_cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1))
+                break;
+            if (errno == E2BIG) {
+                const size_t used = out.size() - dstLeft;
+                out.resize(out.size() * 2);
+                dst = out.data() + used;
+                dstLeft = out.size() - used;
+                continue;
+            }
+            // EILSEQ or EINVAL: an unconvertible or cut-off sequence.
+            if (dstLeft < replacement.size() + 8) {
+                const size_t used = out.size() - dstLeft;
+                out.resize(out.size() * 2 + replacement.size());
+                dst = out.data() + used;
+                dstLeft = out.size() - used;
+            }
+            for (char c : replacement) {
+                *dst++ = c;
+                --dstLeft;
+            }
+            const size_t n = std::min(srcLeft, skip(std::string_view(src, srcLeft)));
+            src += n;
+            srcLeft -= n;
+            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        }
+        out.resize(out.size() - dstLeft);
+        return out;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+// Length of the CP932 character at the start of rest, as far as it goes.
+size_t Cp932CharLength(std::string_view rest) {
+    const auto b = static_cast<unsigned char>(rest[0]);
+    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    if (!lead || rest.size() < 2)
+        return 1;
+    const auto trail = static_cast<unsigned char>(rest[1]);
+    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
+}
+
+// Length of the UTF-8 sequence at the start of rest (1 for a stray byte).
+size_t Utf8CharLength(std::string_view rest) {
+    const auto b = static_cast<unsigned char>(rest[0]);
+    size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    if (n > rest.size())
+        return 1;
+    for (size_t i = 1; i < n; ++i)
+        if ((static_cast<unsigned char>(rest[i]) & 0xC0) != 0x80)
+            return 1;
+    return n;
+}
+
+} // namespace
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    if (IsAscii(cp932))
+        return std::string(cp932);
+    thread_local Converter converter("UTF-8", "CP932");
+    return converter.Convert(cp932, "\xEF\xBF\xBD", Cp932CharLength);
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    if (IsAscii(utf8))
+        return std::string(utf8);
+    thread_local Converter converter("CP932", "UTF-8");
+    return converter.Convert(utf8, "?", Utf8CharLength);
+}
+
+} // namespace zanpel

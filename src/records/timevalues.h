@@ -1,0 +1,72 @@
+// Time conventions shared by every record: date-time values counted in days
+// since 1899-12-30, day numbers, seconds of day, and the fixed text formats.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zanpel {
+
+// Days since 1899-12-30 00:00; the fraction is the time of day.
+using TDateTime = double;
+// Whole-day part of a TDateTime.
+using DayNumber = int32_t;
+// Whole seconds since midnight; a period's end may pass 86400.
+using Seconds = int32_t;
+
+inline constexpr Seconds SecondsPerDay = 86400;
+inline constexpr DayNumber UnixEpochDay = 25569; // 1970-01-01
+
+// Thrown when a date does not exist in the calendar (2005/02/30).
+class InvalidDate : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CivilDate {
+    int Year = 0;
+    int Month = 0;
+    int Day = 0;
+};
+
+Seconds SecondsOfDay(TDateTime t);
+TDateTime DayFraction(Seconds s);
+DayNumber WholeDays(TDateTime t);
+TDateTime MakeDateTime(DayNumber day, Seconds s);
+
+std::string FormatDuration(int64_t s);
+// "yyyy/mm/dd"
+std::string FormatDate(DayNumber day);
+// "hh:nn:ss" of the time of day of s (86400 shows as 00:00:00).
+std::string FormatTime(Seconds s);
+
+constexpr bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+int32_t ParseInt(std::string_view text);
+
+struct NumberGroups {
+    int Count = 0;
+    int32_t Values[3] = {0, 0, 0};
+};
+NumberGroups ParseNumberGroups(std::string_view text, std::string_view separators);
+
+// Day number of the text ("y/m/d", "y.m.d" or "m/d" in currentYear); 0 when the
+// text is no date. Throws InvalidDate for a date the calendar refuses.
+DayNumber ParseDate(std::string_view text, int currentYear);
+// Seconds of day of "h:m:s" or "h:m", taken modulo a day; 0 when not a time.
+Seconds ParseTime(std::string_view text);
+
+// Calendar date with the corrections of the record files (month and day out of
+// range become 1, years before 1900 become 1900). Throws InvalidDate.
+DayNumber MakeDate(int year, int month, int day);
+
+// Exact conversions of the proleptic Gregorian calendar, without corrections.
+CivilDate DecodeDate(DayNumber day);
+bool IsValidDate(int year, int month, int day);
+DayNumber EncodeDate(int year, int month, int day); // caller checks IsValidDate
+
+} // namespace zanpel

@@ -1,0 +1,60 @@
+// The work definitions: one per work item, in the order of the buttons, each
+// with its standard memo, category list and application rules.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zanpel {
+
+// One application rule.
+struct TAppDefs {
+    std::string ExeName;     // lower case; empty means any application
+    uint8_t MatchKind = 0;   // 0 exact title, 1 whole-title pattern, 2 pattern anywhere
+    bool StopAfterSwitch = false;
+    std::string Pattern;     // empty or "*" means any title
+    bool operator==(const TAppDefs&) const = default;
+};
+
+// One work definition.
+struct TAppList {
+    std::string Name;
+    std::string Memo;
+    std::string Categories; // comma list
+    bool SwitchEnabled = false;
+    std::vector<TAppDefs> Rules;
+    bool operator==(const TAppList&) const = default;
+};
+
+class TAppSwitch {
+public:
+    void Clear() { m_items.clear(); }
+    int Count() const { return static_cast<int>(m_items.size()); }
+
+    // Replaces the definition of the same name in place, or appends.
+    int AddEntry(const TAppList& item);
+    void Assign(const TAppSwitch& other);
+
+    // Index must be within range (see Count).
+    const TAppList& Items(int index) const { return m_items[static_cast<size_t>(index)]; }
+    TAppList& Items(int index) { return m_items[static_cast<size_t>(index)]; }
+    bool SwitchEnabledOf(int index) const;
+
+    int IndexOf(const std::string& name) const;
+    void Delete(int index);
+    void DeleteByName(const std::string& name) { Delete(IndexOf(name)); }
+    void Move(int from, int to);
+    std::string MemoOf(const std::string& name) const;
+
+    std::string GetField(int index, int which) const;
+    void SetField(int index, int which, const std::string& text);
+
+    bool LastStopAfterSwitch = false;
+
+private:
+    bool InRange(int index) const { return index >= 0 && index < Count(); }
+    std::vector<TAppList> m_items;
+};
+
+} // namespace zanpel

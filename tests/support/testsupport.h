@@ -1,0 +1,32 @@
+// Helpers shared by the tests: temporary folders, CP932 literals, file access.
+#pragma once
+
+#include "records/textcodec.h"
+
+#include <string>
+
+namespace zanpel::test {
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+private:
+    std::string m_path;
+};
+
+// CP932 bytes of a UTF-8 literal, as the core holds its texts.
+inline std::string Sjis(const std::string& utf8) { return Utf8ToCp932(utf8); }
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& contents);
+// Path of a fixture in tests/data.
+std::string DataFile(const std::string& name);
+
+} // namespace zanpel::test

@@ -52,5 +52,10 @@ int RunExport(const CliArgs& args, const Context& ctx);
 int RunRewrite(const CliArgs& args, const Context& ctx);
 int RunCheck(const CliArgs& args, const Context& ctx);
 int RunToday(const CliArgs& args, const Context& ctx);
+int RunMatch(const CliArgs& args, const Context& ctx);
+int RunRules(const CliArgs& args, const Context& ctx);
+int RunSettings(const CliArgs& args, const Context& ctx);
+int RunJournal(const CliArgs& args, const Context& ctx);
+int RunSync(const CliArgs& args, const Context& ctx);
 
 } // namespace zanpel::cli

@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
         return ctx.Usage(args.Error);
 
     const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
-        {"export", RunExport}, {"rewrite", RunRewrite}, {"check", RunCheck}, {"today", RunToday}};
+        {"export", RunExport}, {"rewrite", RunRewrite}, {"check", RunCheck}, {"today", RunToday},
+        {"match", RunMatch},   {"rules", RunRules},     {"settings", RunSettings},
+        {"journal", RunJournal}, {"sync", RunSync}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())
         return ctx.Usage("不明なコマンドです: " + args.Command);

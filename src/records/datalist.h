@@ -15,6 +15,7 @@
 namespace zanpel {
 
 class AtomicWriter;
+class TEventLog;
 
 class TDataList {
 public:
@@ -79,6 +80,10 @@ public:
     std::string GetCategories(const std::string& name) const;
     void SetCategories(const std::string& name, const std::string& text);
     void DeleteDefinition(const std::string& name) { m_appSwitch.DeleteByName(name); }
+
+    // Widens the computer-on records of this month with the per-day first and
+    // last times of the system log (loginsync.cpp).
+    void SyncLoginTimes(const TEventLog& log);
 
     // --- files (monthfile.cpp)
     void ChangeDate(DayNumber day);

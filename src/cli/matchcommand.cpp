@@ -1,0 +1,7 @@
+#include "cli/context.h"
+
+namespace zanpel::cli {
+
+int RunMatch(const CliArgs&, const Context& ctx) { return ctx.Usage("not built yet"); }
+
+} // namespace zanpel::cli

@@ -1,0 +1,1 @@
+#include "records/datalist.h"

@@ -1,0 +1,1 @@
+#include "records/patternmatch.h"

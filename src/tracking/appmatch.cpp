@@ -1,0 +1,1 @@
+#include "tracking/appswitch.h"

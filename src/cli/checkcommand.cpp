@@ -1,6 +1,7 @@
 // zanpelctl check: read every month file and the definition file of the folder.
 #include "app/datafolder.h"
 #include "cli/context.h"
+#include "cli/definitions.h"
 #include "records/atomicfile.h"
 #include "records/datalist.h"
 
@@ -30,18 +31,6 @@ std::vector<YearMonth> MonthFilesIn(const std::string& folder) {
     return months;
 }
 
-bool CheckDefinitionFile(const Context& ctx) {
-    const std::string path = ctx.DataDir + "/" + DefinitionFileName;
-    if (!FileExists(path))
-        return true;
-    std::string contents;
-    std::string cause;
-    if (ReadWholeFile(path, contents, cause))
-        return true;
-    ctx.Reporter.ReportError(std::string(ReadErrorText) + "\r\n" + path + "\r\n" + cause);
-    return false;
-}
-
 } // namespace
 
 int RunCheck(const CliArgs& args, const Context& ctx) {
@@ -63,7 +52,8 @@ int RunCheck(const CliArgs& args, const Context& ctx) {
     }
     if (FileExists(ctx.DataDir + "/" + DefinitionFileName)) {
         ++checked;
-        failed += CheckDefinitionFile(ctx) ? 0 : 1;
+        TAppSwitch definitions;
+        failed += LoadDefinitionsReadOnly(ctx, definitions) ? 0 : 1;
     }
     ctx.Out << checked << " 個のファイルを確認しました。エラー: " << failed << "\n";
     return failed == 0 ? ExitOk : ExitFileError;

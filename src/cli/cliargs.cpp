@@ -21,6 +21,13 @@ std::string CliArgs::Option(const std::string& name, const std::string& fallback
     return fallback;
 }
 
+bool CliArgs::Has(const std::string& name) const {
+    for (const auto& option : Options)
+        if (option.first == name)
+            return true;
+    return false;
+}
+
 CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
     CliArgs args;
     for (size_t i = 0; i < argv.size(); ++i) {

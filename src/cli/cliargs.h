@@ -19,6 +19,7 @@ struct CliArgs {
 
     // Value of a command option, or fallback.
     std::string Option(const std::string& name, const std::string& fallback = {}) const;
+    bool Has(const std::string& name) const;
 };
 
 // Options that take a value; the ones a command does not know are refused by it.

@@ -1,5 +1,6 @@
 #include "cli/context.h"
 
+#include "app/instancelock.h"
 #include "records/datalist.h"
 
 #include <ostream>
@@ -48,8 +49,25 @@ int Context::Usage(const std::string& message) const {
         << "  today                                     今日の記録を表示\n"
         << "  export YYYYMM [YYYYMM] [--format csv|json] 期間の一覧を出力\n"
         << "  rewrite YYYYMM                            月のファイルを読込み、保存し直す\n"
-        << "  check                                     すべてのファイルを確認\n";
+        << "  check                                     すべてのファイルを確認\n"
+        << "  journal [YYYYMM] [--file PATH|--directory DIR] ジャーナルの日ごとの最初と最後の時刻\n"
+        << "  sync YYYYMM [--file PATH|--directory DIR] パソコン使用時間をジャーナルから広げて保存\n"
+        << "  match EXE TITLE                           自動切換えで選ばれる作業項目を表示\n"
+        << "  rules                                     作業定義と切換え規則を表示\n"
+        << "  settings                                  設定の一覧 (既定値を含む) を表示\n";
     return ExitUsage;
+}
+
+} // namespace zanpel::cli
+
+namespace zanpel::cli {
+
+bool Context::LockOutTheBar(InstanceLock& lock) const {
+    if (lock.TryAcquire())
+        return true;
+    Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel を終了してから実行してください。"
+        << (lock.Error().empty() ? "" : " (" + lock.Error() + ")") << "\n";
+    return false;
 }
 
 } // namespace zanpel::cli

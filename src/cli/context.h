@@ -11,8 +11,9 @@
 #include <string>
 
 namespace zanpel {
+class InstanceLock;
 class TDataList;
-}
+} // namespace zanpel
 
 namespace zanpel::cli {
 
@@ -45,6 +46,9 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
+    // Takes the bar's single-instance lock for a command that writes what the
+    // bar writes; prints why and answers false while a bar runs.
+    bool LockOutTheBar(InstanceLock& lock) const;
 };
 
 // Each command returns its exit code.

@@ -3,6 +3,7 @@
 #include "cli/cliargs.h"
 #include "cli/context.h"
 
+#include <clocale>
 #include <iostream>
 #include <map>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     using namespace zanpel;
     using namespace zanpel::cli;
     std::ios::sync_with_stdio(false);
+    std::setlocale(LC_CTYPE, ""); // arguments arrive in the locale's encoding
 
     const CliArgs args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));
     SystemClock systemClock;

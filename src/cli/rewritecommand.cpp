@@ -50,11 +50,8 @@ int RunRewrite(const CliArgs& args, const Context& ctx) {
     // Holding the bar's lock while writing keeps a bar from starting on a
     // half-done rewrite; a running bar would overwrite our work at its next save.
     InstanceLock lock(InstanceLock::RuntimeFolder());
-    if (!lock.TryAcquire()) {
-        ctx.Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel を終了してから実行してください。"
-                << (lock.Error().empty() ? "" : " (" + lock.Error() + ")") << "\n";
+    if (!ctx.LockOutTheBar(lock))
         return ExitFileError;
-    }
 
     bool loaded = false;
     const auto list = ctx.OpenMonth(*ym, true, loaded);

@@ -10,9 +10,14 @@ bool IsBlank(char c) {
 
 bool IsLead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 
-// Length of the character at i: 2 for a lead byte with a following byte.
+// Length of the character at i: 2 for a lead byte with a trail byte after it.
+// A lead byte without one (malformed text, never written by the system) counts
+// as a byte of its own, so that it cannot swallow the separator after it.
 size_t CharLength(std::string_view s, size_t i) {
-    return IsLead(s[i]) && i + 1 < s.size() && s[i + 1] != '\0' ? 2 : 1;
+    if (!IsLead(s[i]) || i + 1 >= s.size())
+        return 1;
+    const auto trail = static_cast<unsigned char>(s[i + 1]);
+    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
 }
 
 size_t SkipBlanks(std::string_view s, size_t i) {
@@ -112,6 +117,13 @@ std::string EscapeText(std::string_view text) {
             i += 2;
             continue;
         }
+        // A lead byte without its trail byte is no character; written as it is,
+        // it would pair with the backslash of a following escape.
+        if (IsLead(text[i])) {
+            out += '?';
+            ++i;
+            continue;
+        }
         switch (text[i]) {
         case '\t': out += "\\t"; break;
         case '\n': out += "\\n"; break;
@@ -153,8 +165,10 @@ std::string UnescapeText(std::string_view text) {
 }
 
 void Field::AppendTo(std::string& out) const {
+    // Escaped text needs quotes only when it holds control characters, which
+    // the comma list would otherwise take for separators.
     if (const auto* text = std::get_if<std::string_view>(&m_value))
-        out += EscapeText(*text);
+        AppendListItem(out, EscapeText(*text));
     else if (const auto* number = std::get_if<long long>(&m_value))
         out += std::to_string(*number);
     else

@@ -97,12 +97,19 @@ public:
     const std::string& BrokenCopyPath() const { return m_brokenCopyPath; }
     void SetWriter(AtomicWriter* writer); // tests inject failing writes
 
+    // --- the definition file (definitions.cpp): read at start, before the
+    // first month; written at the end, before the month is saved. A file that
+    // could not be read is kept as a copy before it is saved over.
+    bool LoadDefinitions(const std::string& path);
+    bool SaveDefinitions();
+
 private:
     Seconds Now() const { return NowSeconds(m_clock); }
     DayNumber TodayNumber() const { return Today(m_clock); }
     void ParseRecordLine(const std::vector<std::string>& items, int currentYear);
     std::string FormatMonth() const;
     bool KeepBrokenOriginal();
+    AtomicWriter& Writer() const;
 
     const Clock& m_clock;
     ErrorReporter& m_reporter;
@@ -117,6 +124,8 @@ private:
     std::string m_monthFile;
     std::string m_dataDir;
     std::string m_brokenCopyPath;
+    std::string m_definitionFile;
+    std::string m_brokenDefinitionCopy;
     TAppSwitch m_appSwitch;
 };
 

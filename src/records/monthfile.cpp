@@ -1,6 +1,7 @@
 // The month record file of the work list: its line layout, loading, saving and
 // the change of day that moves the list from one file to the next.
 #include "records/atomicfile.h"
+#include "records/brokencopy.h"
 #include "records/csvfile.h"
 #include "records/datalist.h"
 #include "records/monthformat.h"
@@ -10,11 +11,6 @@
 
 namespace zanpel {
 namespace {
-
-AtomicWriter& DefaultWriter() {
-    static AtomicWriter writer;
-    return writer;
-}
 
 // A period item: its own comma list inside explicit double quotes. Quotes
 // inside are doubled, which ordinary records never have, so the bytes are
@@ -48,16 +44,6 @@ void AppendRecordLine(std::string& out, const TWorkInfo& record, bool login) {
     out += "\r\n";
 }
 
-std::string TimeStamp(const Clock& clock) {
-    const TDateTime now = clock.Now();
-    const CivilDate d = DecodeDate(WholeDays(now));
-    const Seconds s = SecondsOfDay(now);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", d.Year, d.Month, d.Day, s / 3600,
-                  (s / 60) % 60, s % 60);
-    return buf;
-}
-
 } // namespace
 
 bool IsPeriodWritten(const TWorkData& period, bool login) {
@@ -76,6 +62,11 @@ std::string TDataList::MonthFileName(DayNumber day) {
 }
 
 void TDataList::SetWriter(AtomicWriter* writer) { m_writer = writer; }
+
+AtomicWriter& TDataList::Writer() const {
+    static AtomicWriter standard;
+    return m_writer ? *m_writer : standard;
+}
 
 void TDataList::ChangeDate(DayNumber day) {
     if (day == m_currentDate)
@@ -157,11 +148,8 @@ bool TDataList::LoadMonth() {
 
     std::string message = std::string(ReadErrorText) + "\r\n" + m_monthFile + "\r\n" + cause;
     if (!NoSave) {
-        m_brokenCopyPath = m_monthFile + ".broken-" + TimeStamp(m_clock);
-        for (int n = 2; FileExists(m_brokenCopyPath); ++n)
-            m_brokenCopyPath = m_monthFile + ".broken-" + TimeStamp(m_clock) + "-" + std::to_string(n);
-        message += "\r\n読めなかった記録を失わないよう、次の保存の前に元のファイルを " +
-                   m_brokenCopyPath + " として残します。";
+        m_brokenCopyPath = zanpel::BrokenCopyPath(m_monthFile, m_clock);
+        message += "\r\n" + KeptCopyNote(m_brokenCopyPath);
     }
     m_reporter.ReportError(message);
     return false;
@@ -180,15 +168,10 @@ std::string TDataList::FormatMonth() const {
 bool TDataList::KeepBrokenOriginal() {
     if (m_brokenCopyPath.empty())
         return true;
-    std::string original;
-    std::string cause;
-    if (FileExists(m_monthFile)) {
-        AtomicWriter& writer = m_writer ? *m_writer : DefaultWriter();
-        if (!ReadWholeFile(m_monthFile, original, cause) ||
-            !(cause = writer.Replace(m_brokenCopyPath, original)).empty()) {
-            m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
-            return false;
-        }
+    const std::string cause = KeepCopy(m_monthFile, m_brokenCopyPath, Writer());
+    if (!cause.empty()) {
+        m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
+        return false;
     }
     m_brokenCopyPath.clear();
     return true;
@@ -201,8 +184,7 @@ bool TDataList::SaveMonth() {
     UpdateLoginRecord();
     if (!KeepBrokenOriginal())
         return false;
-    AtomicWriter& writer = m_writer ? *m_writer : DefaultWriter();
-    const std::string cause = writer.Replace(m_monthFile, FormatMonth());
+    const std::string cause = Writer().Replace(m_monthFile, FormatMonth());
     if (cause.empty())
         return true;
     m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);

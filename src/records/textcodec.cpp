@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <langinfo.h>
+#include <string>
 
 namespace zanpel {
 namespace {
@@ -108,6 +110,18 @@ std::string Utf8ToCp932(std::string_view utf8) {
         return std::string(utf8);
     thread_local Converter converter("CP932", "UTF-8");
     return converter.Convert(utf8, "?", Utf8CharLength);
+}
+
+} // namespace zanpel
+
+namespace zanpel {
+
+std::string LocaleToCp932(std::string_view text) {
+    const std::string codeset = nl_langinfo(CODESET);
+    if (IsAscii(text) || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968")
+        return Utf8ToCp932(text);
+    Converter converter("CP932", codeset.c_str());
+    return converter.Convert(text, "?", [](std::string_view) { return size_t{1}; });
 }
 
 } // namespace zanpel

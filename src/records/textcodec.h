@@ -11,5 +11,8 @@ namespace zanpel {
 std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-8 to CP932; characters CP932 lacks (and malformed UTF-8) become "?".
 std::string Utf8ToCp932(std::string_view utf8);
+// Text in the encoding of the current C locale (setlocale) to CP932, with "?"
+// for what CP932 lacks.
+std::string LocaleToCp932(std::string_view text);
 
 } // namespace zanpel

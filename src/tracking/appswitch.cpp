@@ -80,6 +80,7 @@ std::string TAppSwitch::GetField(int index, int which) const {
     case 0: return item.Name;
     case 1: return TrimBlanks(item.Memo);
     case 2: return item.Categories;
+    case 3: return RulesText(index);
     default: return {};
     }
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zanpel {
@@ -27,6 +28,10 @@ struct TAppList {
     bool operator==(const TAppList&) const = default;
 };
 
+// One rule from its text ("excel.exe:!Book1") and back.
+TAppDefs ParseRule(std::string_view text);
+std::string FormatRule(const TAppDefs& rule);
+
 class TAppSwitch {
 public:
     void Clear() { m_items.clear(); }
@@ -49,6 +54,26 @@ public:
 
     std::string GetField(int index, int which) const;
     void SetField(int index, int which, const std::string& text);
+
+    // --- text form (appswitchtext.cpp)
+    // Parses one definition line and adds it; -1 when it is no definition line.
+    int ParseLine(std::string_view line);
+    // The rules of a definition as a comma list (GetField 3).
+    std::string RulesText(int index) const;
+    // The line SaveToFile writes for a definition (without line end).
+    std::string FormatLine(int index) const;
+
+    // --- the definition file (appswitchfile.cpp)
+    // A missing file changes nothing. Otherwise the definitions are replaced
+    // by the file's and the rest item is added when missing. False with the
+    // cause in error when the file exists but cannot be read.
+    bool LoadFromFile(const std::string& path, std::string& error);
+    // Replaces the file atomically; false with the cause in error.
+    bool SaveToFile(const std::string& path, std::string& error) const;
+
+    // --- matching (appmatch.cpp)
+    // Index of the definition whose rule matches the application first, or -1.
+    int Match(std::string_view exeName, std::string_view title);
 
     bool LastStopAfterSwitch = false;
 

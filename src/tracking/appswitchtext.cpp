@@ -1,1 +1,137 @@
+// The text form of a definition: one comma list per line, "@name", the memo,
+// the categories, then "@AP1" or "@APX" and one field per rule.
+#include "records/csvfile.h"
 #include "tracking/appswitch.h"
+
+namespace zanpel {
+namespace {
+
+constexpr std::string_view RuleMarker = "@AP";
+constexpr std::string_view SwitchOnMarker = "@AP1";
+constexpr std::string_view SwitchOffMarker = "@APX";
+
+std::string AsciiLower(std::string_view text) {
+    std::string out(text);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const auto b = static_cast<unsigned char>(out[i]);
+        if (IsLeadByte(b))
+            ++i; // a double-byte character stays as it is
+        else if (b >= 'A' && b <= 'Z')
+            out[i] = static_cast<char>(b + 32);
+    }
+    return out;
+}
+
+// Offset of the first "/" or ":" outside double-byte characters, or npos.
+size_t FindRuleSeparator(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])))
+            ++i;
+        else if (text[i] == '/' || text[i] == ':')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+// Appends text as a quoted comma-list item followed by a comma: "a","b", is
+// the form in which categories and rules are held and written. Quotes inside
+// are doubled so that the list always splits back into the same items.
+void AppendQuotedField(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += "\",";
+}
+
+} // namespace
+
+TAppDefs ParseRule(std::string_view text) {
+    TAppDefs rule;
+    std::string_view title = text;
+    const size_t separator = FindRuleSeparator(text);
+    if (separator != std::string_view::npos) {
+        rule.ExeName = AsciiLower(text.substr(0, separator));
+        rule.StopAfterSwitch = text[separator] == ':';
+        title = text.substr(separator + 1);
+    }
+    rule.MatchKind = 2;
+    if (!title.empty() && (title[0] == '!' || title[0] == '/')) {
+        rule.MatchKind = title[0] == '!' ? 0 : 1;
+        title.remove_prefix(1);
+    }
+    rule.Pattern = std::string(title);
+    return rule;
+}
+
+std::string FormatRule(const TAppDefs& rule) {
+    if (rule.MatchKind == 2 && !rule.StopAfterSwitch && rule.ExeName.empty())
+        return rule.Pattern;
+    std::string text = rule.ExeName;
+    text += rule.StopAfterSwitch ? ':' : '/';
+    if (rule.MatchKind == 0)
+        text += '!';
+    else if (rule.MatchKind == 1)
+        text += '/';
+    text += rule.Pattern;
+    return text;
+}
+
+int TAppSwitch::ParseLine(std::string_view line) {
+    if (line.empty() || line[0] != '@')
+        return -1;
+    const StringList fields = Split(line);
+    if (fields.empty())
+        return -1;
+    TAppList item;
+    item.Name = UnescapeText(std::string_view(fields[0]).substr(1));
+    if (fields.size() > 1)
+        item.Memo = UnescapeText(fields[1]);
+    size_t k = 2;
+    for (; k < fields.size(); ++k) {
+        const std::string field = UnescapeText(fields[k]);
+        if (field.compare(0, RuleMarker.size(), RuleMarker) == 0) {
+            item.SwitchEnabled = field == SwitchOnMarker;
+            break;
+        }
+        AppendQuotedField(item.Categories, field);
+    }
+    for (++k; k < fields.size(); ++k)
+        item.Rules.push_back(ParseRule(UnescapeText(fields[k])));
+    return AddEntry(item);
+}
+
+std::string TAppSwitch::RulesText(int index) const {
+    std::string text;
+    if (InRange(index))
+        for (const TAppDefs& rule : Items(index).Rules)
+            AppendQuotedField(text, FormatRule(rule));
+    return text;
+}
+
+std::string TAppSwitch::FormatLine(int index) const {
+    const TAppList& item = Items(index);
+    // "@" and the name must open the line unquoted; the memo is quoted only if
+    // it holds control characters.
+    std::string line = "@";
+    line += EscapeText(item.Name);
+    line += ',';
+    line += JoinFields({item.Memo});
+    line += ',';
+    // Categories and rules are escaped like every other field, so that a
+    // backslash in a pattern (\d, \j) or a quote in a category reads back as
+    // written; for ordinary texts the bytes are those of the plain form.
+    for (const std::string& category : Split(item.Categories))
+        AppendQuotedField(line, EscapeText(category));
+    if (item.Rules.empty())
+        return line;
+    line += item.SwitchEnabled ? SwitchOnMarker : SwitchOffMarker;
+    line += ',';
+    for (const TAppDefs& rule : item.Rules)
+        AppendQuotedField(line, EscapeText(FormatRule(rule)));
+    return line;
+}
+
+} // namespace zanpel

@@ -111,3 +111,20 @@ TEST(CSVFileTest, ReadsLinesWithEitherLineEnd) {
 
 } // namespace
 } // namespace zanpel
+
+namespace zanpel {
+namespace {
+
+TEST(CommaList, AStrayLeadByteNeverSwallowsASeparator) {
+    // 0x82 followed by a comma or at the end is no character: the comma still
+    // separates, and escaping still escapes it.
+    EXPECT_THAT(Split("\x82,b"), ElementsAre("\x82", "b"));
+    // Escaping writes such a byte as "?": kept as it is, it would pair with
+    // the backslash of the escape after it.
+    EXPECT_EQ(EscapeText("\x82,"), "?\\c");
+    EXPECT_EQ(UnescapeText(EscapeText("\x8c\"x")), "?\"x");
+    EXPECT_THAT(Split(EscapeText("x\x82") + ",y"), ElementsAre("x?", "y"));
+}
+
+} // namespace
+} // namespace zanpel

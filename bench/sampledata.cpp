@@ -1,0 +1,28 @@
+#include "sampledata.h"
+
+#include "records/names.h"
+#include "records/textcodec.h"
+
+namespace zanpel::bench {
+
+void FillMonth(TDataList& list, DayNumber firstDay, int days, int items, int periodsPerItem) {
+    const std::string category = Utf8ToCp932("詳細設計");
+    const std::string memo = Utf8ToCp932("仕様書の見直し, 打合せ");
+    for (int d = 0; d < days; ++d) {
+        const DayNumber day = firstDay + d;
+        TWorkInfo* login = list.AddWork({day, LoginName, "", 0, {}});
+        list.AddPeriod(login, {"", "", 8 * 3600, 19 * 3600});
+        list.AddPeriod(login, {"", "", 12 * 3600, 13 * 3600});
+        for (int i = 0; i < items; ++i) {
+            const std::string name = Utf8ToCp932("作業項目") + std::to_string(i);
+            TWorkInfo* work = list.AddWork({day, name, Utf8ToCp932("標準メモ"), 0, {}});
+            for (int p = 0; p < periodsPerItem; ++p) {
+                // Periods spread over the day, never adjacent, so none merge.
+                const Seconds start = 8 * 3600 + (p * items + i) * 60;
+                list.AddPeriod(work, {p % 2 ? category : "", p % 3 ? "" : memo, start, start + 50});
+            }
+        }
+    }
+}
+
+} // namespace zanpel::bench

@@ -1,0 +1,12 @@
+// Synthetic months for the benchmarks: realistic names, categories and memos.
+#pragma once
+
+#include "records/datalist.h"
+
+namespace zanpel::bench {
+
+// Fills list with days x items records of periodsPerItem periods each, in the
+// month of firstDay, plus a computer-on record with a rest period per day.
+void FillMonth(TDataList& list, DayNumber firstDay, int days, int items, int periodsPerItem);
+
+} // namespace zanpel::bench

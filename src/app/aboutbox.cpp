@@ -1,0 +1,75 @@
+#include "app/aboutbox.h"
+
+#include "controls/bevellabel.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#ifndef ZANPEL_VERSION
+#define ZANPEL_VERSION "0.0.0"
+#endif
+
+namespace zanpel {
+namespace {
+
+const char* const MailAddress = "zanpel@example.org";
+
+// The README beside the sources when this build can see it, else the web page.
+QUrl ProjectPage() {
+#ifdef ZANPEL_README_PATH
+    if (QFileInfo::exists(QStringLiteral(ZANPEL_README_PATH)))
+        return QUrl::fromLocalFile(QStringLiteral(ZANPEL_README_PATH));
+#endif
+    return QUrl(QStringLiteral("https://zanpel.example.org/"));
+}
+
+} // namespace
+
+QString AboutText(const QString& dataFolder, bool appSwitchAvailable) {
+    QString text = QStringLiteral("Zanpel %1\nQt %2\nデータフォルダ: %3")
+                       .arg(QStringLiteral(ZANPEL_VERSION), QString::fromLatin1(qVersion()), dataFolder);
+    if (!appSwitchAvailable)
+        text += QStringLiteral("\nこのセッションではアプリケーションによる自動切換えは使えません。");
+    return text;
+}
+
+QString MailUrl() {
+    return QStringLiteral("mailto:%1?subject=Zanpel%20%2").arg(MailAddress, ZANPEL_VERSION);
+}
+
+TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, bool appSwitchAvailable)
+    : QDialog(parent) {
+    setObjectName("AboutDialog1");
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    auto* comment = new TBevelLabel(this);
+    comment->setObjectName("AboutText");
+    comment->SetCaption(AboutText(dataFolder, appSwitchAvailable));
+    comment->SetTextBorder(8);
+    comment->SetWordWrap(true);
+    comment->setMinimumSize(360, 90);
+    auto* mail = new QPushButton(QStringLiteral("メール(&M)"), this);
+    mail->setObjectName("MailButton");
+    auto* web = new QPushButton(QStringLiteral("Webページ(&W)"), this);
+    web->setObjectName("WebButton");
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(mail, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(MailUrl())); });
+    connect(web, &QPushButton::clicked, this,
+            [] { QDesktopServices::openUrl(ProjectPage()); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(mail);
+    buttons->addWidget(web);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(comment);
+    layout->addLayout(buttons);
+}
+
+} // namespace zanpel

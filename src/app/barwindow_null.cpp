@@ -1,0 +1,7 @@
+#include "app/barwindow.h"
+
+namespace zanpel {
+
+void PrepareBarWindow(QWidget&) {}
+
+} // namespace zanpel

@@ -1,0 +1,66 @@
+// X11: tell the window manager through the extended window manager hints.
+#include "app/barwindow.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace zanpel {
+namespace {
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return atom;
+}
+
+// A client message to the root window, as the hints ask for mapped windows.
+void SendToRoot(xcb_connection_t* c, xcb_window_t root, xcb_window_t window, xcb_atom_t type,
+                uint32_t d0, uint32_t d1, uint32_t d2) {
+    xcb_client_message_event_t event;
+    std::memset(&event, 0, sizeof event);
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    event.data.data32[0] = d0;
+    event.data.data32[1] = d1;
+    event.data.data32[2] = d2;
+    event.data.data32[3] = 1; // from a normal application
+    xcb_send_event(c, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+}
+
+} // namespace
+
+void PrepareBarWindow(QWidget& window) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return;
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_setup_t* setup = xcb_get_setup(c);
+    const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
+    const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
+    const xcb_atom_t desktop = Atom(c, "_NET_WM_DESKTOP");
+    const uint32_t allDesktops = 0xFFFFFFFF;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, desktop, XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+    SendToRoot(c, root, id, desktop, allDesktops, 0, 0);
+    constexpr uint32_t add = 1;
+    SendToRoot(c, root, id, state, add, Atom(c, "_NET_WM_STATE_STICKY"),
+               Atom(c, "_NET_WM_STATE_ABOVE"));
+    SendToRoot(c, root, id, state, add, Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+               Atom(c, "_NET_WM_STATE_SKIP_PAGER"));
+    xcb_flush(c);
+}
+
+} // namespace zanpel

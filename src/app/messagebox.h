@@ -1,0 +1,43 @@
+// Message boxes of the bar, behind an interface that tests answer.
+#pragma once
+
+#include "records/errorreporter.h"
+
+#include <string>
+
+class QWidget;
+
+namespace zanpel {
+
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    // A confirmation with Yes and No; only Yes answers true. text is UTF-8.
+    virtual bool Confirm(const std::string& text) = 0;
+    // An error the user must see; text is UTF-8 with CR LF between lines.
+    virtual void ShowError(const std::string& text) = 0;
+};
+
+// Message boxes on the screen.
+class TMessageBoxDialogs final : public TDialogs {
+public:
+    explicit TMessageBoxDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void SetParent(QWidget* parent) { m_parent = parent; }
+    bool Confirm(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// The work list's and the settings' errors, shown through the dialogs.
+class TDialogReporter final : public ErrorReporter {
+public:
+    explicit TDialogReporter(TDialogs& dialogs) : m_dialogs(dialogs) {}
+    void ReportError(const std::string& message) override { m_dialogs.ShowError(message); }
+
+private:
+    TDialogs& m_dialogs;
+};
+
+} // namespace zanpel

@@ -1,0 +1,143 @@
+#include "app/workbuttonswidget.h"
+
+#include "app/workbuttons.h"
+#include "controls/qcp932.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+#include <QToolButton>
+
+namespace zanpel {
+namespace {
+
+QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, std::max(r.Width(), 0), std::max(r.Height(), 0));
+}
+
+} // namespace
+
+TWorkButtonsWidget::TWorkButtonsWidget(TWorkButtons& state, QWidget* parent)
+    : QWidget(parent), m_state(state) {
+    setObjectName("WorkButtons");
+    // State changes arrive in bursts (a layout touches every button); the
+    // widgets follow once the burst is over.
+    m_state.OnChange = [this] {
+        if (m_syncQueued)
+            return;
+        m_syncQueued = true;
+        QTimer::singleShot(0, this, [this] { Sync(); });
+    };
+    Sync();
+}
+
+TWorkButtonsWidget::~TWorkButtonsWidget() { m_state.OnChange = nullptr; }
+
+QToolButton* TWorkButtonsWidget::MainButton(int i) const {
+    return i >= 0 && i < static_cast<int>(m_parts.size()) ? m_parts[static_cast<size_t>(i)].Main
+                                                          : nullptr;
+}
+
+QLabel* TWorkButtonsWidget::TimeDisplay(int i) const {
+    return i >= 0 && i < static_cast<int>(m_parts.size()) ? m_parts[static_cast<size_t>(i)].Time
+                                                          : nullptr;
+}
+
+QToolButton* TWorkButtonsWidget::DetailButton(int i) const {
+    return i >= 0 && i < static_cast<int>(m_parts.size()) ? m_parts[static_cast<size_t>(i)].Detail
+                                                          : nullptr;
+}
+
+TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
+    Parts parts{new QToolButton(this), new QLabel(this), new QToolButton(this)};
+    parts.Main->setCheckable(true);
+    parts.Main->setAutoRaise(true);
+    parts.Main->setFocusPolicy(Qt::NoFocus);
+    parts.Main->setObjectName(QStringLiteral("MainButton%1").arg(index));
+    parts.Time->setAlignment(Qt::AlignCenter);
+    parts.Time->setObjectName(QStringLiteral("TimeDisplay%1").arg(index));
+    parts.Detail->setAutoRaise(true);
+    parts.Detail->setFocusPolicy(Qt::NoFocus);
+    parts.Detail->setObjectName(QStringLiteral("DetailButton%1").arg(index));
+    // The button's position is looked up at click time: ids move when buttons
+    // are deleted.
+    connect(parts.Main, &QToolButton::clicked, this, [this, main = parts.Main] {
+        for (size_t i = 0; i < m_parts.size(); ++i)
+            if (m_parts[i].Main == main)
+                m_state.ClickMainButton(static_cast<int>(i));
+        Sync();
+    });
+    connect(parts.Detail, &QToolButton::clicked, this, [this, detail = parts.Detail] {
+        for (size_t i = 0; i < m_parts.size(); ++i)
+            if (m_parts[i].Detail == detail)
+                m_state.ClickDetailButton(static_cast<int>(i));
+    });
+    for (QWidget* w : {static_cast<QWidget*>(parts.Main), static_cast<QWidget*>(parts.Time),
+                       static_cast<QWidget*>(parts.Detail)})
+        w->show();
+    return parts;
+}
+
+void TWorkButtonsWidget::UpdateParts(const Parts& parts, int index) {
+    const TMultiButton& b = m_state.Buttons(index);
+    parts.Main->setText(FromCp932(b.Name));
+    parts.Main->setChecked(b.Down);
+    QFont font = this->font();
+    font.setBold(b.Bold);
+    parts.Main->setFont(font);
+    parts.Main->setGeometry(ToQRect(b.MainRect));
+    parts.Time->setText(FromCp932(b.TimeText));
+    QPalette palette = parts.Time->palette();
+    palette.setColor(QPalette::WindowText, b.TimeBlack ? QColor(0, 0, 0) : QColor(128, 128, 128));
+    parts.Time->setPalette(palette);
+    parts.Time->setGeometry(ToQRect(b.TimeRect));
+    parts.Detail->setText(FromCp932(b.DetailCaption));
+    parts.Detail->setEnabled(b.DetailEnabled);
+    parts.Detail->setGeometry(ToQRect(b.DetailRect));
+}
+
+void TWorkButtonsWidget::Sync() {
+    m_syncQueued = false;
+    const int count = m_state.ButtonCount();
+    while (static_cast<int>(m_parts.size()) > count) {
+        const Parts& gone = m_parts.back();
+        for (QWidget* w : {static_cast<QWidget*>(gone.Main), static_cast<QWidget*>(gone.Time),
+                           static_cast<QWidget*>(gone.Detail)}) {
+            w->hide();
+            w->deleteLater(); // it may be the button whose click got us here
+        }
+        m_parts.pop_back();
+    }
+    while (static_cast<int>(m_parts.size()) < count)
+        m_parts.push_back(CreateParts(static_cast<int>(m_parts.size())));
+    for (int i = 0; i < count; ++i)
+        UpdateParts(m_parts[static_cast<size_t>(i)], i);
+    update();
+}
+
+void TWorkButtonsWidget::resizeEvent(QResizeEvent*) {
+    const TPoint taken = m_state.SetBounds(width(), height());
+    if (taken.X != width() || taken.Y != height())
+        resize(taken.X, taken.Y);
+    Sync();
+}
+
+void TWorkButtonsWidget::paintEvent(QPaintEvent*) {
+    // A raised one-pixel frame around every cell.
+    QPainter painter(this);
+    const QColor light = palette().color(QPalette::Light);
+    const QColor shadow = palette().color(QPalette::Dark);
+    for (int i = 0; i < m_state.ButtonCount(); ++i) {
+        const QRect r = ToQRect(m_state.Buttons(i).CellRect);
+        if (r.isEmpty())
+            continue;
+        painter.setPen(light);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(shadow);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+}
+
+} // namespace zanpel

@@ -1,0 +1,49 @@
+// Draws the work button bar from its state (TWorkButtons) and forwards the
+// clicks of its toggle and edit buttons back to it.
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QToolButton;
+
+namespace zanpel {
+
+class TWorkButtons;
+
+class TWorkButtonsWidget : public QWidget {
+    Q_OBJECT
+public:
+    TWorkButtonsWidget(TWorkButtons& state, QWidget* parent = nullptr);
+    ~TWorkButtonsWidget() override;
+
+    TWorkButtons& State() { return m_state; }
+    // The widgets of button i (for tests and for the bar's menus).
+    QToolButton* MainButton(int i) const;
+    QLabel* TimeDisplay(int i) const;
+    QToolButton* DetailButton(int i) const;
+
+    // Brings the child widgets in line with the state.
+    void Sync();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Parts {
+        QToolButton* Main;
+        QLabel* Time;
+        QToolButton* Detail;
+    };
+    Parts CreateParts(int index);
+    void UpdateParts(const Parts& parts, int index);
+
+    TWorkButtons& m_state;
+    std::vector<Parts> m_parts;
+    bool m_syncQueued = false;
+};
+
+} // namespace zanpel

@@ -1,0 +1,139 @@
+// The bar window: borderless, always on top, docked to a screen edge, with the
+// caption strip, the work buttons, the APP list and the tool bar. It hides to
+// a one-pixel strip when the mouse leaves it and can be dragged to another
+// edge or resized by its inner edge. The arithmetic lives in bargeometry.h;
+// this class applies it to widgets.
+#pragma once
+
+#include "app/baractions.h"
+#include "app/bargeometry.h"
+#include "app/workbuttons.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QFrame;
+class QListWidget;
+class QRubberBand;
+class QTimer;
+class QToolBar;
+
+namespace zanpel {
+
+class Clock;
+class ErrorReporter;
+class TBevelLabel;
+class TDataList;
+class TInitParam;
+class TWorkButtonsWidget;
+
+class TZanpelForm : public QWidget {
+    Q_OBJECT
+public:
+    struct Environment {
+        std::function<QPoint()> CursorPos; // the mouse on the screen
+        int AnimationStepMs = 3;           // pause between animation steps
+        QString DataFolder;                // shown in the about box
+    };
+
+    TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, Environment environment,
+                QWidget* parent = nullptr);
+    ~TZanpelForm() override;
+
+    // --- start and end (zanpelform_create.cpp)
+    // Builds the bar from the settings file and the work definitions, docks
+    // it and shows it. settingsFile: the full path of zanpel.ini.
+    void FormCreate(const std::string& settingsFile, ErrorReporter& reporter);
+    // Copies the bar's state into the settings before they are saved.
+    void FormDestroy();
+
+    // --- docking and showing
+    void DockBar(int align, int size);
+    void PlaceAppList(int align);
+    void SetThickness(int value);
+    void AnimateThickness(int target);
+    void ShowBar();
+    void SetAppSwitchMode(bool on);
+    void SetAutoHide(bool on);
+    void UpdateDateCaption();
+    int Align() const { return m_align; }
+    int DockSize() const { return m_dockSize; }
+    bool BarShown() const { return m_barShown; }
+    int Thickness() const;
+    QRect ScreenRect() const;
+
+    // --- timers and handlers
+    void efTimerTimer();
+    void dispTimerTimer();
+    void HideActionExecute(bool checked);
+    void ApSwActionExecute(bool checked);
+    void AppViewActionExecute(bool checked);
+    void AboutExecute();
+    void EditPopupPopup();
+    void N_DelClick();
+    void N16Click();
+    void AppListClick();
+    void Splitter1Moved(int extent);
+    // The button that the panel's menu was opened on (or the current one).
+    void PopupMenu1Popup(QPoint atWorkButtons);
+    TMultiButton* MenuTarget() const { return m_menuTarget; }
+    void ClearMenuTarget() { m_menuTarget = nullptr; }
+
+    TWorkButtons& WorkButtons() { return m_workButtons; }
+    TWorkButtonsWidget* WorkButtonsWidget() const { return m_workButtonsWidget; }
+    const TBarActions& Actions() const { return m_actions; }
+    QTimer* EfTimer() const { return m_efTimer; }
+    QTimer* DispTimer() const { return m_dispTimer; }
+    QListWidget* AppList() const { return m_appList; }
+    QFrame* ToolPanel() const { return m_toolPanel; }
+    TBevelLabel* Label1() const { return m_label1; }
+    QToolBar* ToolBar1() const { return m_toolBar; }
+    QWidget* Splitter1() const { return m_splitter; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void CreateChildren();
+    void ConnectActions();
+    void LayoutChildren();
+    void SetShownParts(bool shown);
+    // Dragging the edges (zanpelform_drag.cpp).
+    void ToolMouseDown(QWidget* control, QMouseEvent* event);
+    void ToolMouseMove(QWidget* control, QMouseEvent* event);
+    void ToolMouseUp(QWidget* control, QMouseEvent* event);
+    void SetEdgeCursor(QWidget* control, QPoint pos);
+
+    TInitParam& m_settings;
+    TDataList& m_list;
+    const Clock& m_clock;
+    Environment m_env;
+    TWorkButtons m_workButtons;
+    TBarActions m_actions;
+
+    TBevelLabel* m_label1 = nullptr;
+    QFrame* m_toolPanel = nullptr;
+    TWorkButtonsWidget* m_workButtonsWidget = nullptr;
+    QWidget* m_splitter = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QListWidget* m_appList = nullptr;
+    QTimer* m_efTimer = nullptr;
+    QTimer* m_dispTimer = nullptr;
+    QRubberBand* m_rubberBand = nullptr;
+
+    int m_align = edRight;
+    int m_dockSize = 165;
+    bool m_barShown = true;
+    bool m_partsShown = true;
+    QCursor m_defaultCursor;
+    TBarDrag m_drag;
+    TMultiButton* m_menuTarget = nullptr;
+};
+
+} // namespace zanpel

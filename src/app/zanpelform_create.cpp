@@ -1,0 +1,45 @@
+// Building the bar at start and handing its state back at the end.
+#include "app/barwindow.h"
+#include "app/zanpelform.h"
+#include "records/datalist.h"
+#include "settings/initparam.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QScreen>
+
+namespace zanpel {
+
+void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& reporter) {
+    move(ScreenRect().right() + 1, 0); // off-screen until docked
+    m_settings.Load(settingsFile, reporter);
+    m_workButtons.AppSwitchActive = true;
+    m_list.ContinueCategory = m_settings.ContinueCategory;
+    m_list.SetMergeSeconds(m_settings.MergeSeconds);
+    m_list.SetNoCountSeconds(m_settings.NoCountSeconds);
+    if (m_settings.BarAlign == 0)
+        m_settings.BarAlign = edRight;
+    m_actions.ViewAction->setChecked(m_settings.AppListVisible);
+    SetShownParts(true);
+    DockBar(m_settings.BarAlign, m_settings.BarSize);
+    m_workButtons.LoadButtons(m_list.AppSwitch());
+    show();
+    PrepareBarWindow(*this);
+    m_defaultCursor = m_toolPanel->cursor();
+    SetAppSwitchMode(m_settings.AppSwitchMode);
+    SetAutoHide(m_settings.AutoHide);
+    UpdateDateCaption();
+}
+
+void TZanpelForm::FormDestroy() {
+    if (m_settings.SaveWindowPos) {
+        m_settings.BarSize = m_dockSize;
+        m_settings.BarAlign = m_align;
+    }
+    const TMultiButton* current = m_workButtons.Current();
+    m_settings.SelectedWork = current ? current->Name : std::string();
+    m_settings.AppSwitchMode = m_workButtons.AppSwitchActive;
+    m_settings.NoCountSeconds = m_list.NoCountSeconds();
+}
+
+} // namespace zanpel

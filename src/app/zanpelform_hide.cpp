@@ -1,0 +1,73 @@
+// Auto-hide to a one-pixel strip, and showing the bar again.
+#include "app/zanpelform.h"
+
+#include "controls/bevellabel.h"
+#include "settings/initparam.h"
+
+#include <QCoreApplication>
+#include <QFrame>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+
+namespace zanpel {
+
+void TZanpelForm::AnimateThickness(int target) {
+    for (const int t : ThicknessSteps(Thickness(), target, width())) {
+        SetThickness(t);
+        QCoreApplication::processEvents(); // let the change be drawn
+        if (m_env.AnimationStepMs > 0)
+            QThread::msleep(static_cast<unsigned long>(m_env.AnimationStepMs));
+    }
+}
+
+void TZanpelForm::SetShownParts(bool shown) {
+    // A hidden bar is the form's own surface only, so that a mouse resting on
+    // any part of the strip brings it back.
+    m_partsShown = shown;
+    m_toolPanel->setVisible(shown);
+    m_label1->setVisible(shown);
+    m_toolBar->setVisible(shown);
+    m_appList->setVisible(shown && m_actions.ViewAction->isChecked());
+    m_splitter->setVisible(shown && m_actions.ViewAction->isChecked());
+}
+
+void TZanpelForm::efTimerTimer() {
+    if (!m_toolPanel->isVisibleTo(this) || !m_settings.AutoHide)
+        return;
+    if (frameGeometry().contains(m_env.CursorPos()))
+        return;
+    m_efTimer->stop();
+    SetShownParts(false);
+    AnimateThickness(3);
+    SetThickness(1);
+    m_barShown = false;
+}
+
+void TZanpelForm::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_toolPanel->isVisibleTo(this) && !m_barShown)
+        m_dispTimer->start();
+    QWidget::mouseMoveEvent(event);
+}
+
+void TZanpelForm::dispTimerTimer() {
+    m_dispTimer->stop();
+    if (m_toolPanel->isVisibleTo(this))
+        return;
+    if (frameGeometry().adjusted(-1, -1, 1, 1).contains(m_env.CursorPos()))
+        ShowBar();
+}
+
+void TZanpelForm::ShowBar() {
+    raise();
+    activateWindow();
+    m_barShown = true;
+    AnimateThickness(m_dockSize);
+    SetShownParts(true);
+    LayoutChildren();
+    m_efTimer->start();
+}
+
+} // namespace zanpel

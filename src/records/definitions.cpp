@@ -1,0 +1,34 @@
+// Reading and writing the work definitions on behalf of the work list.
+#include "records/brokencopy.h"
+#include "records/datalist.h"
+
+namespace zanpel {
+
+bool TDataList::LoadDefinitions(const std::string& path) {
+    m_definitionFile = path;
+    m_brokenDefinitionCopy.clear();
+    std::string cause;
+    if (m_appSwitch.LoadFromFile(path, cause))
+        return true;
+    m_brokenDefinitionCopy = zanpel::BrokenCopyPath(path, m_clock);
+    m_reporter.ReportError(std::string(ReadErrorText) + "\r\n" + path + "\r\n" + cause + "\r\n" +
+                           KeptCopyNote(m_brokenDefinitionCopy));
+    return false;
+}
+
+bool TDataList::SaveDefinitions() {
+    if (m_definitionFile.empty())
+        return false;
+    std::string cause;
+    if (!m_brokenDefinitionCopy.empty()) {
+        cause = KeepCopy(m_definitionFile, m_brokenDefinitionCopy, Writer());
+        if (cause.empty())
+            m_brokenDefinitionCopy.clear();
+    }
+    if (cause.empty() && m_appSwitch.SaveToFile(m_definitionFile, cause))
+        return true;
+    m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
+    return false;
+}
+
+} // namespace zanpel

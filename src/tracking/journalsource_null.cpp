@@ -1,0 +1,21 @@
+// Builds without the systemd library: there is no journal to read.
+#include "tracking/journalsource.h"
+
+#include <cerrno>
+
+namespace zanpel {
+namespace {
+
+class NullJournalSource final : public JournalSource {
+public:
+    int Open() override { return ENOSYS; }
+    bool Previous(uint64_t&) override { return false; }
+};
+
+} // namespace
+
+std::unique_ptr<JournalSource> MakeJournalSource(const JournalLocation&) {
+    return std::make_unique<NullJournalSource>();
+}
+
+} // namespace zanpel

@@ -1,0 +1,254 @@
+// The bar window on the offscreen platform: menus, hiding, dragging.
+#include "app/aboutbox.h"
+#include "app/workbuttonswidget.h"
+#include "app/zanpelform.h"
+#include "controls/bevellabel.h"
+#include "records/datalist.h"
+#include "records/names.h"
+#include "settings/initparam.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFrame>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class BarWindow : public ::testing::Test {
+protected:
+    BarWindow() : list(clock, reporter) {
+        list.SetDataDir(dir.Path());
+        for (const char* name : {"a", "b"})
+            list.AppSwitch().AddEntry({name, "", "", false, {}});
+        list.AppSwitch().AddEntry({RestName(), "", "", false, {}});
+        list.ChangeDate(Today(clock));
+        TZanpelForm::Environment env;
+        env.CursorPos = [this] { return cursor; };
+        env.AnimationStepMs = 0;
+        env.DataFolder = QString::fromStdString(dir.Path());
+        form = std::make_unique<TZanpelForm>(settings, list, clock, env);
+        form->FormCreate(dir.File("zanpel.ini"), reporter);
+    }
+
+    // Texts of a menu's entries, "-" for separators, "&" kept.
+    static std::vector<std::string> Entries(QMenu* menu) {
+        std::vector<std::string> texts;
+        for (QAction* a : menu->actions())
+            texts.push_back(a->isSeparator() ? "-" : a->text().toStdString());
+        return texts;
+    }
+    static void Send(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, local, target->mapToGlobal(local),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+    // Presses at from (in control), moves to the screen point to, releases there.
+    void Drag(QWidget* control, QPoint from, QPoint to) {
+        Send(control, QEvent::MouseButtonPress, from, Qt::LeftButton);
+        Send(control, QEvent::MouseMove, control->mapFromGlobal(to), Qt::LeftButton);
+        Send(control, QEvent::MouseButtonRelease, control->mapFromGlobal(to), Qt::NoButton);
+    }
+    QRect Screen() const { return form->ScreenRect(); }
+
+    TempDir dir;
+    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
+    CollectingErrorReporter reporter;
+    TInitParam settings;
+    TDataList list;
+    QPoint cursor{0, 0};
+    std::unique_ptr<TZanpelForm> form;
+};
+
+TEST_F(BarWindow, StartsDockedRightWithTheDefaultsAndTheDateCaption) {
+    EXPECT_EQ(form->Align(), edRight);
+    EXPECT_EQ(form->geometry(), QRect(Screen().right() + 1 - 165, 0, 165, Screen().height()));
+    EXPECT_EQ(form->WorkButtons().ButtonCount(), 3);
+    EXPECT_EQ(form->WorkButtons().ButtonAlign(), TButtonAlign::baVertical);
+    EXPECT_EQ(form->Label1()->Caption(), QStringLiteral("03月01日 "));
+    EXPECT_TRUE(form->Actions().HideAction->isChecked());
+    EXPECT_FALSE(form->Actions().ApSwAction->isChecked());
+    EXPECT_FALSE(form->AppList()->isVisible());
+    EXPECT_TRUE(reporter.Messages.empty());
+}
+
+TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
+    EXPECT_THAT(Entries(form->Actions().PopupMenu1),
+                ElementsAre("新しい作業(&N)", "項目削除(&D)", "-", "時間リセット(&T)",
+                            "全時間リセット(&A)", "-", "レポート(&R)", "-", "自動的に隠す", "-",
+                            "APP切換モード", "APPリストを表示(&V)", "-", "設定(&S)", "-",
+                            "バージョン情報(&V)"));
+    EXPECT_THAT(Entries(form->Actions().EditPopup),
+                ElementsAre("リストから削除", "全部削除", "-", "自動的に隠す", "-", "APP切換モード",
+                            "APPリストを表示(&V)", "-", "設定(&S)", "-", "バージョン情報(&V)"));
+    const TBarActions& a = form->Actions();
+    EXPECT_EQ(a.N_NewWork->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(a.N_Delete->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(a.N_Reset->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(a.N_AllReset->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    EXPECT_EQ(a.ReportAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(a.SetupAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(a.HideAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+    EXPECT_EQ(a.ApSwAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    EXPECT_EQ(a.ViewAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    EXPECT_EQ(a.ExitAction->toolTip(), QStringLiteral("アプリケーション終了"));
+    std::vector<std::string> tools;
+    for (QAction* action : form->ToolBar1()->actions())
+        tools.push_back(action->isSeparator() ? "-" : form->ToolBar1()->widgetForAction(action)->objectName().toStdString());
+    EXPECT_THAT(tools, ElementsAre("ToolButton1", "-", "SetupBtn", "-", "SumList", "-", "HideBtn",
+                                   "LockBtn", "-", "ToolButton3"));
+}
+
+TEST_F(BarWindow, PanelMenuEnablesCommandsForTheButtonUnderTheMouse) {
+    TWorkButtons& bar = form->WorkButtons();
+    const TBarActions& a = form->Actions();
+    const auto centre = [&](int i) {
+        const TRect& r = bar.Buttons(i).CellRect;
+        return QPoint(r.Left + r.Width() / 2, r.Top + r.Height() / 2);
+    };
+    form->PopupMenu1Popup(QPoint(-5, -5)); // no button there, none current
+    EXPECT_EQ(form->MenuTarget(), nullptr);
+    EXPECT_FALSE(a.N_Delete->isEnabled());
+    EXPECT_FALSE(a.N_NewWork->isEnabled());
+    bar.SelectIndex(0);
+    form->PopupMenu1Popup(centre(1)); // another item than the running one
+    EXPECT_EQ(form->MenuTarget(), &bar.Buttons(1));
+    EXPECT_TRUE(a.N_Delete->isEnabled());
+    EXPECT_TRUE(a.N_Reset->isEnabled());
+    EXPECT_FALSE(a.N_NewWork->isEnabled());
+    form->PopupMenu1Popup(QPoint(-5, -5)); // no button there: the current one
+    EXPECT_EQ(form->MenuTarget(), &bar.Buttons(0));
+    EXPECT_TRUE(a.N_NewWork->isEnabled());
+    form->PopupMenu1Popup(centre(2)); // the rest item is today's computer-on record
+    EXPECT_FALSE(a.N_Delete->isEnabled());
+    EXPECT_FALSE(a.N_Reset->isEnabled());
+}
+
+TEST_F(BarWindow, HidesToAStripWhenTheMouseIsAwayAndComesBackWhenItRests) {
+    cursor = form->geometry().center();
+    form->efTimerTimer();
+    EXPECT_TRUE(form->BarShown());
+    cursor = QPoint(10, 10);
+    form->efTimerTimer();
+    EXPECT_FALSE(form->BarShown());
+    EXPECT_EQ(form->Thickness(), 1);
+    EXPECT_EQ(form->geometry().right(), Screen().right());
+    EXPECT_FALSE(form->ToolPanel()->isVisible());
+    EXPECT_FALSE(form->EfTimer()->isActive());
+    form->dispTimerTimer(); // the mouse is elsewhere: stays hidden
+    EXPECT_FALSE(form->BarShown());
+    cursor = QPoint(Screen().right(), 300);
+    form->dispTimerTimer();
+    EXPECT_TRUE(form->BarShown());
+    EXPECT_EQ(form->Thickness(), 166);
+    EXPECT_TRUE(form->ToolPanel()->isVisible());
+    EXPECT_TRUE(form->EfTimer()->isActive());
+}
+
+TEST_F(BarWindow, WithAutoHideOffTheBarStaysAndSwitchingItOffShowsIt) {
+    cursor = QPoint(10, 10);
+    form->efTimerTimer();
+    ASSERT_FALSE(form->BarShown());
+    form->Actions().HideAction->trigger(); // auto-hide off while hidden
+    EXPECT_FALSE(settings.AutoHide);
+    EXPECT_TRUE(form->BarShown());
+    EXPECT_EQ(form->Actions().HideAction->toolTip(), QStringLiteral("隠さない"));
+    form->efTimerTimer();
+    EXPECT_TRUE(form->BarShown());
+}
+
+TEST_F(BarWindow, DraggingTheInnerEdgeChangesTheThickness) {
+    const int left = form->geometry().left();
+    Drag(form->ToolPanel(), QPoint(2, 300), QPoint(left + 2 - 40, 300)); // 40 pixels out
+    EXPECT_EQ(form->DockSize(), 205);
+    EXPECT_EQ(form->geometry(), QRect(Screen().right() + 1 - 205, 0, 205, Screen().height()));
+    EXPECT_EQ(form->Align(), edRight);
+}
+
+TEST_F(BarWindow, AMoveDragDocksAtTheTopWithHorizontalButtons) {
+    Drag(form->Label1(), QPoint(80, 5), QPoint(Screen().center().x(), 5));
+    EXPECT_EQ(form->Align(), edTop);
+    EXPECT_EQ(form->geometry(), QRect(0, 0, Screen().width(), 165));
+    EXPECT_EQ(form->WorkButtons().ButtonAlign(), TButtonAlign::baHorizontal);
+    EXPECT_EQ(form->WorkButtons().ListAlign(), TListAlign::laBottom);
+    EXPECT_EQ(form->Label1()->TextRotate(), TTextRotate::trLeft);
+    EXPECT_EQ(form->Label1()->geometry().width(), 22);
+    EXPECT_EQ(form->ToolBar1()->geometry().top(), 0);
+    EXPECT_EQ(form->Label1()->Caption(), QStringLiteral("03月01日 "));
+}
+
+TEST_F(BarWindow, AReleaseInMidScreenChangesNothing) {
+    const QRect before = form->geometry();
+    Send(form->Label1(), QEvent::MouseButtonPress, QPoint(80, 5), Qt::LeftButton);
+    Send(form->Label1(), QEvent::MouseMove, form->Label1()->mapFromGlobal(Screen().center()),
+         Qt::LeftButton);
+    EXPECT_EQ(form->Label1()->Caption(),
+              QString::asprintf("(%d,%d)", Screen().center().x(), Screen().center().y()));
+    Send(form->Label1(), QEvent::MouseButtonRelease,
+         form->Label1()->mapFromGlobal(Screen().center()), Qt::NoButton);
+    EXPECT_EQ(form->geometry(), before);
+    EXPECT_EQ(form->Align(), edRight);
+    // A press away from every edge starts no drag at all.
+    Drag(form->ToolPanel(), QPoint(60, 300), QPoint(10, 10));
+    EXPECT_EQ(form->geometry(), before);
+}
+
+TEST_F(BarWindow, TheAppListRemembersASizePerBarDirection) {
+    form->Actions().ViewAction->trigger();
+    EXPECT_TRUE(settings.AppListVisible);
+    EXPECT_TRUE(form->AppList()->isVisible());
+    EXPECT_EQ(form->AppList()->height(), 190); // the settings' default
+    form->Splitter1Moved(0);
+    EXPECT_EQ(form->AppList()->height(), 180); // 0 lays it out as 180
+    form->Splitter1Moved(120);
+    EXPECT_EQ(settings.AppListHeight, 120);
+    form->DockBar(edTop, 80);
+    EXPECT_EQ(form->AppList()->width(), 90);
+    form->Splitter1Moved(300);
+    EXPECT_EQ(settings.AppListWidth, 300);
+    EXPECT_EQ(settings.AppListHeight, 120);
+    form->AppList()->addItems({"a.exe title", "b.exe other"});
+    form->AppList()->item(1)->setSelected(true);
+    form->EditPopupPopup();
+    EXPECT_TRUE(form->Actions().N_Del->isEnabled());
+    form->N_DelClick();
+    EXPECT_EQ(form->AppList()->count(), 1);
+    form->N16Click();
+    EXPECT_EQ(form->AppList()->count(), 0);
+}
+
+TEST_F(BarWindow, EndCopiesTheBarStateIntoTheSettings) {
+    form->DockBar(edLeft, 120);
+    form->WorkButtons().SelectIndex(1);
+    list.SetNoCountSeconds(7);
+    form->FormDestroy();
+    EXPECT_EQ(settings.BarAlign, edLeft);
+    EXPECT_EQ(settings.BarSize, 120);
+    EXPECT_EQ(settings.SelectedWork, "b");
+    EXPECT_EQ(settings.NoCountSeconds, 7);
+}
+
+TEST(AboutBox, NamesVersionsAndTheDataFolder) {
+    const QString text = AboutText(QStringLiteral("/data/here"), false);
+    EXPECT_TRUE(text.contains(QStringLiteral("Zanpel ")));
+    EXPECT_TRUE(text.contains(QString::fromLatin1(qVersion())));
+    EXPECT_TRUE(text.contains(QStringLiteral("/data/here")));
+    EXPECT_TRUE(text.contains(QStringLiteral("自動切換えは使えません")));
+    EXPECT_TRUE(MailUrl().startsWith(QStringLiteral("mailto:")));
+    EXPECT_TRUE(MailUrl().contains(QStringLiteral("subject=Zanpel")));
+}
+
+} // namespace
+} // namespace zanpel::test

@@ -1,0 +1,54 @@
+#include "reports/taskdlg.h"
+#include "support/testsupport.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace zanpel {
+namespace {
+
+using test::Sjis;
+
+TEST(MemoDialog, RegisterAddsANewCategoryUnlessPresentInAnyCase) {
+    TTaskDlg dlg;
+    dlg.SetCategoryList(Sjis("設計,Review"));
+    dlg.SetCategory(Sjis("試験"));
+    dlg.SetMemo(Sjis("一行目\r\n二行目"));
+    dlg.findChild<QPushButton*>("EnterBtn")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dlg.CategoryList(), Sjis("設計,Review,試験"));
+    EXPECT_EQ(dlg.Category(), Sjis("試験"));
+    EXPECT_EQ(dlg.Memo(), Sjis("一行目\r\n二行目"));
+
+    TTaskDlg again;
+    again.SetCategoryList(Sjis("設計,Review"));
+    again.SetCategory("REVIEW");
+    again.EnterBtnClick();
+    EXPECT_EQ(again.CategoryList(), Sjis("設計,Review"));
+}
+
+TEST(MemoDialog, EnterAndEscapeKeepItOpenAndCancelDropsTheResult) {
+    TTaskDlg dlg;
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("個別作業メモ"));
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto* memo = dlg.findChild<QPlainTextEdit*>("Memo1");
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QTest::keyClick(dlg.findChild<QComboBox*>("ThemeList"), Qt::Key_Enter);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(dlg.findChild<QComboBox*>("ThemeList")->count(), 0); // Enter added nothing
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("\n"));          // Return is a line break
+    dlg.findChild<QPushButton*>("CancelBtn")->click();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace zanpel

@@ -1,9 +1,4 @@
 // zanpel: the bar.
 #include "app/program.h"
 
-#include <QApplication>
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return zanpel::RunProgram(app);
-}
+int main(int argc, char** argv) { return zanpel::RunProgram(argc, argv); }

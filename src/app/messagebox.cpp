@@ -1,5 +1,7 @@
 #include "app/messagebox.h"
 
+#include "reports/taskdlg.h"
+
 #include <QMessageBox>
 
 namespace zanpel {
@@ -14,6 +16,23 @@ void TMessageBoxDialogs::ShowError(const std::string& text) {
     QString message = QString::fromStdString(text);
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox::critical(m_parent, QStringLiteral("Zanpel"), message);
+}
+
+} // namespace zanpel
+
+namespace zanpel {
+
+std::optional<TMemoResult> TMessageBoxDialogs::AskMemo(const TMemoRequest& request) {
+    TTaskDlg dlg(m_parent);
+    dlg.SetCategoryList(request.Categories);
+    dlg.SetCategory(request.Category);
+    dlg.SetMemo(request.Memo);
+    dlg.SetTimeText(QString::fromStdString(request.TimeText));
+    if (!request.Caption.empty())
+        dlg.setWindowTitle(QString::fromStdString(request.Caption));
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return TMemoResult{dlg.Category(), dlg.Memo(), dlg.CategoryList()};
 }
 
 } // namespace zanpel

@@ -1,8 +1,10 @@
 // Message boxes of the bar, behind an interface that tests answer.
 #pragma once
 
+#include "app/worktiming.h"
 #include "records/errorreporter.h"
 
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -16,6 +18,8 @@ public:
     virtual bool Confirm(const std::string& text) = 0;
     // An error the user must see; text is UTF-8 with CR LF between lines.
     virtual void ShowError(const std::string& text) = 0;
+    // The memo dialog, modal; none when cancelled.
+    virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
 };
 
 // Message boxes on the screen.
@@ -25,6 +29,7 @@ public:
     void SetParent(QWidget* parent) { m_parent = parent; }
     bool Confirm(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
 
 private:
     QWidget* m_parent;

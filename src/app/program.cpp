@@ -1,22 +1,61 @@
 #include "app/program.h"
 
 #include "app/datafolder.h"
+#include "app/handoverclient.h"
+#include "app/handoverframe.h"
+#include "app/handoverserver.h"
+#include "app/instancelock.h"
 #include "app/messagebox.h"
+#include "app/quitsignals.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
+#include "records/textcodec.h"
 #include "settings/initparam.h"
+#include "tracking/journalsource.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QScreen>
+#include <QSessionManager>
 #include <QTimer>
 
+#include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
 
 namespace zanpel {
 namespace {
+
+// ZANPEL_TRACE=FILE: one line per hand-over and per file written at the end,
+// so that end-to-end tests can follow the order of things.
+void Trace(const std::string& line) {
+    if (const char* path = std::getenv("ZANPEL_TRACE"); path && path[0] != '\0')
+        std::ofstream(path, std::ios::app) << line << '\n';
+}
+
+// Takes the single-instance lock, or hands the first parameter to the copy
+// that holds it. A copy that holds the lock without answering (the
+// command-line tool writing a month for a moment, or a bar just starting)
+// gets a few seconds.
+bool AcquireOrHandOver(InstanceLock& lock, const std::string& runtime, const char* parameter) {
+    const std::string frame = parameter && parameter[0] != '\0'
+                                  ? EncodeCopyDataFrame(static_cast<uint64_t>(::getpid()),
+                                                        LocaleToCp932(parameter))
+                                  : EncodeShowFrame();
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        if (lock.TryAcquire())
+            return true;
+        if (SendHandOver(runtime + "/" + HandOverSocketName, frame, 10000))
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
 
 // "ＭＳ Ｐゴシック" when the machine has it, else a Japanese Gothic font.
 void ChooseFont(QApplication& app) {
@@ -45,43 +84,120 @@ void ScheduleScreenshot(QApplication& app) {
     });
 }
 
+class TProgram {
+public:
+    TProgram() : m_reporter(m_dialogs), m_list(m_clock, m_reporter) {}
+
+    int Run(QApplication& app, const std::string& runtime);
+
+private:
+    void StartLogSync();
+    // The bar's state into the settings, then settings, definitions and month.
+    void SaveAll();
+    void HandOver(const THandOver& frame);
+
+    SystemClock m_clock;
+    TMessageBoxDialogs m_dialogs;
+    TDialogReporter m_reporter;
+    TInitParam m_settings;
+    TDataList m_list;
+    std::string m_folder;
+    TZanpelForm* m_form = nullptr;
+    std::jthread m_logReader;
+};
+
+void TProgram::StartLogSync() {
+    const CivilDate today = DecodeDate(Today(m_clock));
+    const DayNumber firstDay = EncodeDate(today.Year, today.Month, 1);
+    TZanpelForm* form = m_form;
+    m_logReader = std::jthread([this, form, firstDay](std::stop_token stop) {
+        SystemClock clock;
+        TEventLog log = ReadJournal(JournalLocation::System(), firstDay, clock, stop);
+        if (stop.stop_requested())
+            return;
+        QMetaObject::invokeMethod(form, [this, form, log = std::move(log)] {
+            m_list.SyncLoginTimes(log);
+            form->Timing().RefreshButtons();
+        }, Qt::QueuedConnection);
+    });
+}
+
+void TProgram::HandOver(const THandOver& frame) {
+    if (frame.Message == CopyDataMessage) {
+        Trace("handover item " + Cp932ToUtf8(frame.Data));
+        m_form->HandOverItem(frame.Data);
+    } else {
+        Trace("handover show");
+        m_form->ShowFromSecondCopy();
+    }
+}
+
+void TProgram::SaveAll() {
+    if (m_form)
+        m_form->FormDestroy();
+    m_settings.Save(m_reporter);
+    Trace("saved settings");
+    m_list.SaveDefinitions();
+    Trace("saved definitions");
+    m_list.SaveIfAllowed();
+    Trace("saved month");
+}
+
+int TProgram::Run(QApplication& app, const std::string& runtime) {
+    m_folder = DataFolderOfProgram();
+    std::string error;
+    if (!MakeFolders(m_folder, error))
+        m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + error);
+    m_list.SetDataDir(m_folder);
+    m_list.LoadDefinitions(m_folder + "/" + DefinitionFileName);
+    m_list.ChangeDate(Today(m_clock));
+
+    TZanpelForm::Environment env;
+    env.DataFolder = QString::fromStdString(m_folder);
+    env.StartLogSync = [this] { StartLogSync(); };
+    auto form = std::make_unique<TZanpelForm>(m_settings, m_list, m_clock, m_dialogs, env);
+    m_form = form.get();
+    m_dialogs.SetParent(m_form);
+
+    THandOverServer server;
+    server.OnHandOver = [this](const THandOver& frame) { HandOver(frame); };
+    server.Listen(QString::fromStdString(runtime + "/" + HandOverSocketName));
+    TQuitSignals quitSignals([this] { m_form->close(); });
+    // At the end of the desktop session everything is written before the
+    // session manager may end the process.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [this](QSessionManager&) { SaveAll(); });
+
+    m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
+    Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
+    ScheduleScreenshot(app);
+    const int code = app.exec();
+
+    m_logReader = {};
+    m_form->FormDestroy();
+    m_dialogs.SetParent(nullptr);
+    m_form = nullptr;
+    form.reset();
+    SaveAll();
+    return code;
+}
+
 } // namespace
 
-int RunProgram(QApplication& app) {
+int RunProgram(int argc, char** argv) {
+    std::setlocale(LC_CTYPE, "");
+    const std::string runtime = InstanceLock::RuntimeFolder();
+    InstanceLock lock(runtime);
+    // The running item is not stopped at exit, and a second copy writes
+    // nothing: only the copy that holds the lock touches the files.
+    if (!AcquireOrHandOver(lock, runtime, argc > 1 ? argv[1] : nullptr))
+        return 0;
+    QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zanpel"));
-    app.setQuitOnLastWindowClosed(true);
+    app.setQuitOnLastWindowClosed(false);
     ChooseFont(app);
-
-    SystemClock clock;
-    TMessageBoxDialogs dialogs;
-    TDialogReporter reporter(dialogs);
-    const std::string folder = DataFolderOfProgram();
-    std::string error;
-    if (!MakeFolders(folder, error))
-        reporter.ReportError(std::string(WriteErrorText) + "\r\n" + error);
-
-    TInitParam settings;
-    TDataList list(clock, reporter);
-    list.SetDataDir(folder);
-    list.LoadDefinitions(folder + "/" + DefinitionFileName);
-    list.ChangeDate(Today(clock));
-
-    int code = 0;
-    {
-        TZanpelForm::Environment env;
-        env.DataFolder = QString::fromStdString(folder);
-        TZanpelForm form(settings, list, clock, env);
-        dialogs.SetParent(&form);
-        form.FormCreate(folder + "/" + SettingsFileName, reporter);
-        ScheduleScreenshot(app);
-        code = app.exec();
-        form.FormDestroy();
-        dialogs.SetParent(nullptr);
-    }
-    settings.Save(reporter);
-    list.SaveDefinitions();
-    list.SaveIfAllowed();
-    return code;
+    TProgram program;
+    return program.Run(app, runtime);
 }
 
 } // namespace zanpel

@@ -53,10 +53,11 @@ private:
 } // namespace
 
 TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock,
-                         Environment environment, QWidget* parent)
+                         TDialogs& dialogs, Environment environment, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settings(settings), m_list(list), m_clock(clock), m_env(std::move(environment)),
-      m_workButtons(list.AppSwitch()) {
+      m_dialogs(dialogs), m_workButtons(list.AppSwitch()),
+      m_timing(list, m_workButtons, settings, clock, *this) {
     setObjectName("ZanpelForm");
     setMouseTracking(true);
     resize(180, 590);
@@ -65,6 +66,7 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     m_actions = CreateBarActions(this);
     CreateChildren();
     ConnectActions();
+    m_timing.Attach();
 }
 
 TZanpelForm::~TZanpelForm() { delete m_rubberBand; }
@@ -119,6 +121,9 @@ void TZanpelForm::CreateChildren() {
     m_dispTimer->setObjectName("dispTimer");
     m_dispTimer->setInterval(500);
     m_dispTimer->start();
+    m_workTimer = new QTimer(this);
+    m_workTimer->setObjectName("WorkTimer");
+    m_workTimer->setInterval(200);
 
     for (QWidget* tool : {static_cast<QWidget*>(m_label1), static_cast<QWidget*>(m_toolPanel)})
         tool->installEventFilter(this);
@@ -128,6 +133,25 @@ void TZanpelForm::CreateChildren() {
 void TZanpelForm::ConnectActions() {
     connect(m_efTimer, &QTimer::timeout, this, &TZanpelForm::efTimerTimer);
     connect(m_dispTimer, &QTimer::timeout, this, &TZanpelForm::dispTimerTimer);
+    connect(m_workTimer, &QTimer::timeout, this, [this] { m_timing.WorkTimerTimer(); });
+    connect(m_actions.N_NewWork, &QAction::triggered, this,
+            [this] { RunMenuCommand(true, &TWorkTiming::N_NewWorkClick); });
+    connect(m_actions.N_Delete, &QAction::triggered, this,
+            [this] { RunMenuCommand(true, &TWorkTiming::N_DeleteClick); });
+    connect(m_actions.N_Reset, &QAction::triggered, this,
+            [this] { RunMenuCommand(true, &TWorkTiming::N_ResetClick); });
+    connect(m_actions.N_AllReset, &QAction::triggered, this,
+            [this] { RunMenuCommand(false, &TWorkTiming::N_AllResetClick); });
+    connect(m_actions.PopupMenu1, &QMenu::aboutToShow, this, [this] { m_menuOpen = true; });
+    connect(m_actions.PopupMenu1, &QMenu::aboutToHide, this, [this] {
+        // The chosen command runs right after the menu hides; only then do
+        // the short-cuts go back to targeting the running item.
+        QTimer::singleShot(0, this, [this] {
+            m_menuOpen = false;
+            for (QAction* a : {m_actions.N_NewWork, m_actions.N_Delete, m_actions.N_Reset})
+                a->setEnabled(true);
+        });
+    });
     connect(m_actions.HideAction, &QAction::triggered, this, &TZanpelForm::HideActionExecute);
     connect(m_actions.ApSwAction, &QAction::triggered, this, &TZanpelForm::ApSwActionExecute);
     connect(m_actions.ViewAction, &QAction::triggered, this, &TZanpelForm::AppViewActionExecute);

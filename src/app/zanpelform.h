@@ -8,6 +8,7 @@
 #include "app/baractions.h"
 #include "app/bargeometry.h"
 #include "app/workbuttons.h"
+#include "app/worktiming.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -30,17 +31,22 @@ class TDataList;
 class TInitParam;
 class TWorkButtonsWidget;
 
-class TZanpelForm : public QWidget {
+class TDialogs;
+
+class TZanpelForm : public QWidget, private TTimingUi {
     Q_OBJECT
 public:
     struct Environment {
         std::function<QPoint()> CursorPos; // the mouse on the screen
         int AnimationStepMs = 3;           // pause between animation steps
         QString DataFolder;                // shown in the about box
+        // Starts the start-up sync of the log-on times (off the user-interface
+        // thread); none when the program has no system log to read.
+        std::function<void()> StartLogSync;
     };
 
-    TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, Environment environment,
-                QWidget* parent = nullptr);
+    TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
+                Environment environment, QWidget* parent = nullptr);
     ~TZanpelForm() override;
 
     // --- start and end (zanpelform_create.cpp)
@@ -56,7 +62,7 @@ public:
     void SetThickness(int value);
     void AnimateThickness(int target);
     void ShowBar();
-    void SetAppSwitchMode(bool on);
+    void SetAppSwitchMode(bool on) override;
     void SetAutoHide(bool on);
     void UpdateDateCaption();
     int Align() const { return m_align; }
@@ -64,6 +70,10 @@ public:
     bool BarShown() const { return m_barShown; }
     int Thickness() const;
     QRect ScreenRect() const;
+
+    // --- a second copy was started: show the bar, press a named item
+    void ShowFromSecondCopy();
+    void HandOverItem(const std::string& name);
 
     // --- timers and handlers
     void efTimerTimer();
@@ -79,10 +89,11 @@ public:
     void Splitter1Moved(int extent);
     // The button that the panel's menu was opened on (or the current one).
     void PopupMenu1Popup(QPoint atWorkButtons);
-    TMultiButton* MenuTarget() const { return m_menuTarget; }
-    void ClearMenuTarget() { m_menuTarget = nullptr; }
+    TMultiButton* MenuTarget() const { return m_timing.MenuTarget(); }
 
     TWorkButtons& WorkButtons() { return m_workButtons; }
+    TWorkTiming& Timing() { return m_timing; }
+    QTimer* WorkTimer() const { return m_workTimer; }
     TWorkButtonsWidget* WorkButtonsWidget() const { return m_workButtonsWidget; }
     const TBarActions& Actions() const { return m_actions; }
     QTimer* EfTimer() const { return m_efTimer; }
@@ -94,12 +105,23 @@ public:
     QWidget* Splitter1() const { return m_splitter; }
 
 protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // TTimingUi
+    void SetWorkTimer(bool on) override;
+    void SetEfTimer(bool on) override;
+    void SetBarEnabled(bool on) override;
+    bool Confirm(const std::string& text) override;
+    std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
+    // A menu command by its short-cut targets the running item.
+    void RunMenuCommand(bool allowed, void (TWorkTiming::*command)());
+
     void CreateChildren();
     void ConnectActions();
     void LayoutChildren();
@@ -114,8 +136,11 @@ private:
     TDataList& m_list;
     const Clock& m_clock;
     Environment m_env;
+    TDialogs& m_dialogs;
     TWorkButtons m_workButtons;
+    TWorkTiming m_timing;
     TBarActions m_actions;
+    bool m_menuOpen = false;
 
     TBevelLabel* m_label1 = nullptr;
     QFrame* m_toolPanel = nullptr;
@@ -124,6 +149,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     QListWidget* m_appList = nullptr;
     QTimer* m_efTimer = nullptr;
+    QTimer* m_workTimer = nullptr;
     QTimer* m_dispTimer = nullptr;
     QRubberBand* m_rubberBand = nullptr;
 
@@ -133,7 +159,6 @@ private:
     bool m_partsShown = true;
     QCursor m_defaultCursor;
     TBarDrag m_drag;
-    TMultiButton* m_menuTarget = nullptr;
 };
 
 } // namespace zanpel

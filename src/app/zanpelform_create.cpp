@@ -17,15 +17,22 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
     m_list.ContinueCategory = m_settings.ContinueCategory;
     m_list.SetMergeSeconds(m_settings.MergeSeconds);
     m_list.SetNoCountSeconds(m_settings.NoCountSeconds);
+    if (m_settings.SyncSysLog && m_env.StartLogSync)
+        m_env.StartLogSync(); // its result arrives once the journal has been read
     if (m_settings.BarAlign == 0)
         m_settings.BarAlign = edRight;
     m_actions.ViewAction->setChecked(m_settings.AppListVisible);
     SetShownParts(true);
     DockBar(m_settings.BarAlign, m_settings.BarSize);
     m_workButtons.LoadButtons(m_list.AppSwitch());
+    m_timing.LoadRestRanges();
+    m_timing.RefreshButtons();
+    if (m_settings.StartWithLast)
+        m_timing.StartSelection(m_settings.SelectedWork);
     show();
     PrepareBarWindow(*this);
     m_defaultCursor = m_toolPanel->cursor();
+    SetWorkTimer(m_workButtons.Current() != nullptr);
     SetAppSwitchMode(m_settings.AppSwitchMode);
     SetAutoHide(m_settings.AutoHide);
     UpdateDateCaption();

@@ -22,14 +22,25 @@ void TZanpelForm::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TZanpelForm::PopupMenu1Popup(QPoint atWorkButtons) {
-    m_menuTarget = m_workButtons.ButtonAt(atWorkButtons.x(), atWorkButtons.y());
-    if (!m_menuTarget)
-        m_menuTarget = m_workButtons.Current();
-    const TWorkInfo* rec = m_menuTarget ? m_list.Find(Today(m_clock), m_menuTarget->Name) : nullptr;
-    const bool enabled = m_menuTarget && !m_list.IsLogin(rec);
-    m_actions.N_Delete->setEnabled(enabled);
-    m_actions.N_Reset->setEnabled(enabled);
-    m_actions.N_NewWork->setEnabled(enabled && m_menuTarget == m_workButtons.Current());
+    const TWorkTiming::MenuState state =
+        m_timing.PopupMenu1Popup(m_workButtons.ButtonAt(atWorkButtons.x(), atWorkButtons.y()));
+    m_actions.N_Delete->setEnabled(state.Delete);
+    m_actions.N_Reset->setEnabled(state.Reset);
+    m_actions.N_NewWork->setEnabled(state.NewWork);
+}
+
+void TZanpelForm::RunMenuCommand(bool needsTarget, void (TWorkTiming::*command)()) {
+    if (!m_menuOpen && needsTarget) {
+        // By short-cut: the command targets the running item, as the menu
+        // would when opened away from every button.
+        const TWorkTiming::MenuState state = m_timing.PopupMenu1Popup(nullptr);
+        const bool allowed = command == &TWorkTiming::N_NewWorkClick ? state.NewWork
+                             : command == &TWorkTiming::N_DeleteClick ? state.Delete
+                                                                       : state.Reset;
+        if (!allowed)
+            return;
+    }
+    (m_timing.*command)();
 }
 
 void TZanpelForm::EditPopupPopup() {

@@ -10,15 +10,7 @@ bool IsBlank(char c) {
 
 bool IsLead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 
-// Length of the character at i: 2 for a lead byte with a trail byte after it.
-// A lead byte without one (malformed text, never written by the system) counts
-// as a byte of its own, so that it cannot swallow the separator after it.
-size_t CharLength(std::string_view s, size_t i) {
-    if (!IsLead(s[i]) || i + 1 >= s.size())
-        return 1;
-    const auto trail = static_cast<unsigned char>(s[i + 1]);
-    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
-}
+size_t CharLength(std::string_view s, size_t i) { return Cp932CharLength(s, i); }
 
 size_t SkipBlanks(std::string_view s, size_t i) {
     while (i < s.size() && IsBlank(s[i]))

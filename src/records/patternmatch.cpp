@@ -2,6 +2,7 @@
 
 #include "records/timevalues.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -680,19 +681,12 @@ CandidateFilter Matcher::MakeFilter(size_t patStart, int depth) {
     CandidateFilter filter;
     size_t listEnd = m_m;
     filter.Active = FirstBytes(patStart, depth, 0, filter, listEnd);
-    if (filter.Active) {
-        int count = 0;
-        for (unsigned word = 0; word < 4; ++word) {
-            const uint64_t bits = filter.First.Bits[word];
-            if (bits == 0)
-                continue;
-            count += (bits & (bits - 1)) == 0 ? 1 : 2;
-            filter.Single =
-                static_cast<int>(word * 64 + static_cast<unsigned>(__builtin_ctzll(bits)));
-        }
-        if (count != 1)
-            filter.Single = -1;
-    }
+    int count = 0;
+    for (uint64_t bits : filter.First.Bits)
+        count += std::popcount(bits);
+    for (unsigned word = 0; word < 4 && filter.Active && count == 1; ++word)
+        if (filter.First.Bits[word] != 0)
+            filter.Single = static_cast<int>(word * 64) + std::countr_zero(filter.First.Bits[word]);
     bool run = IsRun(patStart);
     if (!run && patStart < m_m && P(patStart) == '[') {
         const size_t end = filter.ClassAt == patStart ? filter.ClassEnd : SkipClass(patStart);
@@ -725,7 +719,9 @@ size_t Matcher::NextCandidate(size_t c, size_t until, const CandidateFilter& fil
             c = hit == nullptr ? limit
                                : static_cast<size_t>(static_cast<const char*>(hit) - m_text.data());
         } else {
-            while (c < limit && !filter.First.Has(T(c))) // independent steps: no chain
+            // Byte by byte: no step waits for the one before, as stepping by
+            // characters would.
+            while (c < limit && !filter.First.Has(T(c)))
                 ++c;
         }
         if (c >= limit)

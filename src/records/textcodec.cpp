@@ -1,5 +1,7 @@
 #include "records/textcodec.h"
 
+#include "records/timevalues.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
@@ -74,15 +76,8 @@ private:
     iconv_t m_cd;
 };
 
-// Length of the CP932 character at the start of rest, as far as it goes.
-size_t Cp932CharLength(std::string_view rest) {
-    const auto b = static_cast<unsigned char>(rest[0]);
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    if (!lead || rest.size() < 2)
-        return 1;
-    const auto trail = static_cast<unsigned char>(rest[1]);
-    return trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
-}
+// Length of the CP932 character at the start of rest.
+size_t Cp932CharLengthAtStart(std::string_view rest) { return Cp932CharLength(rest, 0); }
 
 // Length of the UTF-8 sequence at the start of rest (1 for a stray byte).
 size_t Utf8CharLength(std::string_view rest) {
@@ -102,7 +97,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     if (IsAscii(cp932))
         return std::string(cp932);
     thread_local Converter converter("UTF-8", "CP932");
-    return converter.Convert(cp932, "\xEF\xBF\xBD", Cp932CharLength);
+    return converter.Convert(cp932, "\xEF\xBF\xBD", Cp932CharLengthAtStart);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {

@@ -9,7 +9,7 @@ namespace {
 // characters above every single byte. Upper-case letters fold to lower case.
 unsigned Key(std::string_view s, size_t& i) {
     const auto b = static_cast<unsigned char>(s[i]);
-    if (IsLeadByte(b) && i + 1 < s.size()) {
+    if (Cp932CharLength(s, i) == 2) {
         auto trail = static_cast<unsigned char>(s[i + 1]);
         i += 2;
         // Full-width A..Z (0x8260..0x8279) fold onto a..z (0x8281..0x829A).

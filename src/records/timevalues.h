@@ -46,6 +46,19 @@ constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+constexpr bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
+// Length of the character at i of a CP932 text: 2 for a lead byte with a trail
+// byte after it, else 1. A lead byte without one (malformed text, never
+// written by the system) counts as a byte of its own, so that it cannot
+// swallow a separator after it.
+constexpr size_t Cp932CharLength(std::string_view s, size_t i) {
+    return i + 1 < s.size() && IsLeadByte(static_cast<unsigned char>(s[i])) &&
+                   IsTrailByte(static_cast<unsigned char>(s[i + 1]))
+               ? 2
+               : 1;
+}
+
 int32_t ParseInt(std::string_view text);
 
 struct NumberGroups {

@@ -10,13 +10,12 @@ constexpr std::string_view RuleMarker = "@AP";
 constexpr std::string_view SwitchOnMarker = "@AP1";
 constexpr std::string_view SwitchOffMarker = "@APX";
 
+// Double-byte characters stay as they are.
 std::string AsciiLower(std::string_view text) {
     std::string out(text);
-    for (size_t i = 0; i < out.size(); ++i) {
+    for (size_t i = 0; i < out.size(); i += Cp932CharLength(out, i)) {
         const auto b = static_cast<unsigned char>(out[i]);
-        if (IsLeadByte(b))
-            ++i; // a double-byte character stays as it is
-        else if (b >= 'A' && b <= 'Z')
+        if (b >= 'A' && b <= 'Z' && Cp932CharLength(out, i) == 1)
             out[i] = static_cast<char>(b + 32);
     }
     return out;
@@ -24,12 +23,9 @@ std::string AsciiLower(std::string_view text) {
 
 // Offset of the first "/" or ":" outside double-byte characters, or npos.
 size_t FindRuleSeparator(std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])))
-            ++i;
-        else if (text[i] == '/' || text[i] == ':')
+    for (size_t i = 0; i < text.size(); i += Cp932CharLength(text, i))
+        if (text[i] == '/' || text[i] == ':')
             return i;
-    }
     return std::string_view::npos;
 }
 

@@ -1,5 +1,6 @@
 // The bar window on the offscreen platform: menus, hiding, dragging.
 #include "app/aboutbox.h"
+#include "app/messagebox.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "controls/bevellabel.h"
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,6 +27,20 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
+
+// Dialogs answered by the test.
+class FakeDialogs : public TDialogs {
+public:
+    bool Confirm(const std::string& text) override {
+        Asked.push_back(text);
+        return Answer;
+    }
+    void ShowError(const std::string& text) override { Errors.push_back(text); }
+    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
+    bool Answer = false;
+    std::vector<std::string> Asked;
+    std::vector<std::string> Errors;
+};
 
 class BarWindow : public ::testing::Test {
 protected:
@@ -38,7 +54,7 @@ protected:
         env.CursorPos = [this] { return cursor; };
         env.AnimationStepMs = 0;
         env.DataFolder = QString::fromStdString(dir.Path());
-        form = std::make_unique<TZanpelForm>(settings, list, clock, env);
+        form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
         form->FormCreate(dir.File("zanpel.ini"), reporter);
     }
 
@@ -66,6 +82,7 @@ protected:
     TempDir dir;
     FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
     CollectingErrorReporter reporter;
+    FakeDialogs dialogs;
     TInitParam settings;
     TDataList list;
     QPoint cursor{0, 0};
@@ -146,7 +163,6 @@ TEST_F(BarWindow, HidesToAStripWhenTheMouseIsAwayAndComesBackWhenItRests) {
     EXPECT_EQ(form->Thickness(), 1);
     EXPECT_EQ(form->geometry().right(), Screen().right());
     EXPECT_FALSE(form->ToolPanel()->isVisible());
-    EXPECT_FALSE(form->EfTimer()->isActive());
     form->dispTimerTimer(); // the mouse is elsewhere: stays hidden
     EXPECT_FALSE(form->BarShown());
     cursor = QPoint(Screen().right(), 300);
@@ -238,6 +254,41 @@ TEST_F(BarWindow, EndCopiesTheBarStateIntoTheSettings) {
     EXPECT_EQ(settings.BarSize, 120);
     EXPECT_EQ(settings.SelectedWork, "b");
     EXPECT_EQ(settings.NoCountSeconds, 7);
+}
+
+TEST_F(BarWindow, ShortCutsTargetTheRunningItemAndClicksTimeIt) {
+    form->WorkButtonsWidget()->Sync();
+    form->WorkButtonsWidget()->MainButton(1)->click(); // b
+    EXPECT_EQ(form->WorkButtons().ItemIndex(), 1);
+    EXPECT_TRUE(form->WorkTimer()->isActive());
+    ASSERT_NE(list.CurrentWork(), nullptr);
+    EXPECT_EQ(list.CurrentWork()->Name, "b");
+    form->Actions().N_Delete->trigger(); // Del: asks about the running item
+    ASSERT_EQ(dialogs.Asked.size(), 1u);
+    EXPECT_EQ(dialogs.Asked[0], "b を削除しますよ！");
+    EXPECT_EQ(form->WorkButtons().ButtonCount(), 3); // answered No
+    EXPECT_TRUE(form->WorkTimer()->isActive());
+    form->WorkButtonsWidget()->MainButton(1)->click(); // released
+    EXPECT_FALSE(form->WorkTimer()->isActive());
+    form->Actions().N_Reset->trigger(); // nothing runs: nothing to ask about
+    EXPECT_EQ(dialogs.Asked.size(), 1u);
+}
+
+TEST_F(BarWindow, ASecondCopyShowsTheBarAndPressesANamedItem) {
+    cursor = QPoint(10, 10);
+    form->efTimerTimer();
+    ASSERT_FALSE(form->BarShown());
+    form->HandOverItem("a");
+    EXPECT_TRUE(form->BarShown());
+    EXPECT_EQ(form->Thickness(), 166);
+    EXPECT_EQ(form->WorkButtons().Current()->Name, "a");
+    form->HandOverItem("a"); // already running: goes on
+    EXPECT_EQ(form->WorkButtons().Current()->Name, "a");
+    form->HandOverItem("unknown"); // only shows the bar
+    EXPECT_EQ(form->WorkButtons().Current()->Name, "a");
+    form->DockBar(edRight, 5);
+    form->ShowFromSecondCopy(); // too thin to see: comes back at 142
+    EXPECT_EQ(form->DockSize(), 142);
 }
 
 TEST(AboutBox, NamesVersionsAndTheDataFolder) {

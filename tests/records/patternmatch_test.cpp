@@ -63,6 +63,9 @@ TEST(PatternMatch, LiteralsKeepDoubleByteCharactersWhole) {
     EXPECT_EQ(Matched(Sjis("表"), "\\\\"), "<none>");
     EXPECT_EQ(Matched(Sjis("ア"), "A"), "<none>");
     EXPECT_EQ(StartOf(Sjis("ファイル.txt"), ".txt"), 8u);
+    // Second bytes that look like the first byte sought (ャ is 0x83 0x83).
+    EXPECT_EQ(StartOf(Sjis("アアアアアアアアアA"), "A"), 18u);
+    EXPECT_EQ(StartOf(Sjis("ャャャャャャャャャア"), Sjis("ア")), 18u);
     EXPECT_EQ(Matched("Book1", "book"), "<none>"); // case-sensitive
     EXPECT_FALSE(PatternAnywhere("", ""));
     EXPECT_FALSE(PatternAnywhere("", "*"));
@@ -153,6 +156,8 @@ TEST(PatternMatch, ClassesCompareWholeCharacterCodes) {
 TEST(PatternMatch, RepetitionNeverGivesBack) {
     EXPECT_FALSE(PatternAnywhere("19", "\\d+9"));
     EXPECT_FALSE(PatternAnywhere("19", "[0-9]+9"));
+    EXPECT_EQ(StartOf("12 3x", "\\d+x"), 3u);
+    EXPECT_EQ(StartOf("21", "\\d+x|1"), 1u); // a later start inside the run still tries "1"
     EXPECT_EQ(Matched("xay", "x[a]-y"), "xay");
     EXPECT_EQ(Matched("xy", "x[a]-y"), "xy");
     EXPECT_EQ(Matched("xaay", "x[a]-y"), "<none>"); // "-" after a class: zero or one

@@ -73,6 +73,8 @@ TEST(RuleText, EveryFormOfTheRuleTable) {
     // and upper-case letters inside them stay as they are.
     EXPECT_EQ(ParseRule(Sjis("表示/x")).ExeName, Sjis("表示"));
     EXPECT_EQ(ParseRule(Sjis("Ａ.exe/")).ExeName, Sjis("Ａ.exe"));
+    // A lead byte without a trail byte cannot hide the slash after it.
+    EXPECT_EQ(ParseRule("a\xe5/b"), (TAppDefs{"a\xe5", 2, false, "b"}));
     // A pattern with "/" but no executable reads back with the text before it as one.
     EXPECT_EQ(ParseRule(FormatRule({"", 2, false, "a/b"})), (TAppDefs{"a", 2, false, "b"}));
 }

@@ -1,0 +1,35 @@
+// The running copy's side of the hand-over: a local socket in the runtime
+// folder that takes the frames of second copies, hands each complete frame on
+// and answers one byte once it has been handled.
+#pragma once
+
+#include "app/handoverframe.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace zanpel {
+
+class THandOverServer : public QObject {
+    Q_OBJECT
+public:
+    explicit THandOverServer(QObject* parent = nullptr);
+    ~THandOverServer() override;
+
+    // Listens at path, removing a socket that a dead copy left behind (only
+    // the holder of the single-instance lock may call this).
+    bool Listen(const QString& path);
+    std::function<void(const THandOver&)> OnHandOver;
+
+private:
+    void Accept();
+    void Read(QLocalSocket* socket);
+
+    QLocalServer* m_server;
+};
+
+} // namespace zanpel

@@ -1,0 +1,320 @@
+#include "app/worktiming.h"
+
+#include "app/workbuttons.h"
+#include "records/clock.h"
+#include "records/csvfile.h"
+#include "records/datalist.h"
+#include "records/names.h"
+#include "records/textcodec.h"
+#include "settings/initparam.h"
+
+namespace zanpel {
+namespace {
+
+int64_t AbsoluteSeconds(const Clock& clock) {
+    return int64_t{Today(clock)} * SecondsPerDay + NowSeconds(clock);
+}
+
+// Without blanks and control characters at either end.
+std::string Trim(const std::string& text) {
+    size_t begin = 0;
+    size_t end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+// The file name without its extension ("excel.exe" gives "excel").
+std::string WithoutExtension(const std::string& name) {
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+std::string TimeLabelText(const Clock& clock) { return FormatTime(NowSeconds(clock)) + "- ..."; }
+
+} // namespace
+
+class TWorkTiming::AutoSelectingScope {
+public:
+    explicit AutoSelectingScope(TWorkTiming& timing) : m_timing(timing) {
+        timing.AutoSelecting = true;
+    }
+    ~AutoSelectingScope() { m_timing.AutoSelecting = false; }
+    AutoSelectingScope(const AutoSelectingScope&) = delete;
+    AutoSelectingScope& operator=(const AutoSelectingScope&) = delete;
+
+private:
+    TWorkTiming& m_timing;
+};
+
+TWorkTiming::TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings,
+                         const Clock& clock, TTimingUi& ui)
+    : m_list(list), m_buttons(buttons), m_settings(settings), m_clock(clock), m_ui(ui),
+      m_lastSave(AbsoluteSeconds(clock)) {}
+
+void TWorkTiming::Attach() {
+    m_buttons.OnClickButton = [this](int id, bool stat) { WorkButtonClicked(id, stat); };
+    m_buttons.OnSelected = [this](int id, bool stat) { WorkSelected(id, stat); };
+}
+
+DayNumber TWorkTiming::TodayNumber() const { return Today(m_clock); }
+
+void TWorkTiming::WorkButtonClicked(int, bool stat) {
+    if (!m_buttons.Current() || !m_list.CurrentWork() || stat)
+        return;
+    const bool login = m_list.IsLogin(m_list.CurrentWork());
+    const Seconds total = m_list.StopWork();
+    m_buttons.SetTimeText(m_buttons.ItemIndex(), FormatDuration(total));
+    m_buttons.SetDetailEnabled(m_buttons.ItemIndex(), total > 0 && !login);
+}
+
+void TWorkTiming::WorkSelected(int id, bool stat) {
+    m_ui.SetWorkTimer(false);
+    if (!stat) {
+        m_list.StopWork();
+        return;
+    }
+    const TWorkInfo* rec = m_list.StartWork(TodayNumber(), m_buttons.Current()->Name);
+    m_buttons.SetDetailEnabled(m_buttons.ItemIndex(), !m_list.IsLogin(rec));
+    m_ui.SetWorkTimer(true);
+    if (m_buttons.AppSwitching) {
+        NoteApplicationSwitch(id);
+        return;
+    }
+    if (id == m_buttons.IndexOfName(RestName()))
+        return;
+    if (m_settings.ManualSwitchOff && m_buttons.AppSwitchActive)
+        m_ui.SetAppSwitchMode(false);
+    if (m_settings.MemoOnStart && !AutoSelecting)
+        AskMemoOnStart(id);
+}
+
+void TWorkTiming::NoteApplicationSwitch(int id) {
+    TWorkInfo* rec = m_list.Find(TodayNumber(), m_buttons.Buttons(id).Name);
+    if (!rec)
+        return;
+    if (!rec->Periods.empty()) {
+        TWorkData& period = rec->Periods.back();
+        if (period.Memo.find(m_buttons.LastWindowTitle) == std::string::npos)
+            period.Memo = Trim(period.Memo + "\r\n" + m_buttons.LastWindowTitle);
+        if (period.Category.empty())
+            period.Category = WithoutExtension(m_buttons.LastExeName);
+    }
+    m_ui.SetAppSwitchMode(m_buttons.AppSwitchActive);
+    m_buttons.ClearAppInfo();
+}
+
+void TWorkTiming::AskMemoOnStart(int id) {
+    const TWorkInfo* rec = m_list.Find(TodayNumber(), m_buttons.Buttons(id).Name);
+    if (!rec)
+        return;
+    struct EfTimerBack {
+        TTimingUi& ui;
+        ~EfTimerBack() { ui.SetEfTimer(true); }
+    } back{m_ui};
+    m_ui.SetEfTimer(false);
+    const TMemoRequest request{m_list.GetCategories(rec->Name), UnescapeText(rec->Name), rec->Memo,
+                               TimeLabelText(m_clock), {}};
+    // The dialog is modal but ticks go on under it: remember the period by
+    // its record and start, and apply the answer only if it still exists.
+    const DayNumber day = rec->Date;
+    const std::string name = rec->Name;
+    const size_t index = rec->Periods.empty() ? 0 : rec->Periods.size() - 1;
+    const Seconds start = rec->Periods.empty() ? -1 : rec->Periods.back().StartSec;
+    const std::optional<TMemoResult> result = m_ui.AskMemo(request);
+    if (!result || start < 0)
+        return;
+    TWorkInfo* now = m_list.Find(day, name);
+    if (!now || index >= now->Periods.size() || now->Periods[index].StartSec != start)
+        return; // the period was dropped meanwhile: the answer has no place
+    now->Periods[index].Category = Trim(result->Category);
+    now->Periods[index].Memo = Trim(result->Memo);
+}
+
+void TWorkTiming::WorkTimerTimer() {
+    if (m_buttons.ButtonCount() == 0 || !m_buttons.Current())
+        return;
+    const DayNumber day = TodayNumber();
+    if (day != m_list.CurrentDate()) {
+        m_list.ChangeDate(day);
+        m_list.StartWork(day, m_buttons.Current()->Name);
+    }
+    if (m_settings.AutoRestSwitch) {
+        AutoSelectingScope selecting(*this);
+        if (RestPeriodSwitch())
+            return;
+    }
+    if (!m_buttons.Current())
+        return;
+    m_buttons.SetDetailEnabled(m_buttons.ItemIndex(), !m_list.IsLogin(m_list.CurrentWork()));
+    const Seconds total = m_list.UpdateRunning();
+    m_buttons.SetTimeText(m_buttons.ItemIndex(), FormatDuration(total));
+    AutoSaveIfDue();
+}
+
+bool TWorkTiming::RestPeriodSwitch() {
+    const int minute = NowSeconds(m_clock) / 60;
+    int rest = m_buttons.IndexOfName(RestName());
+    if (rest < 0)
+        rest = m_buttons.ButtonCount();
+    int target = -1;
+    for (const TRestRange& range : m_restRanges)
+        if (range.Covers(minute))
+            target = rest;
+    if (target >= 0 && target != m_buttons.ItemIndex()) {
+        WorkButtonClicked(m_buttons.ItemIndex(), false);
+        if (target == m_buttons.ButtonCount())
+            target = m_buttons.AddButton(RestName());
+        m_buttons.SelectIndex(target);
+    } else if (target < 0 && m_buttons.ItemIndex() == rest) {
+        WorkButtonClicked(m_buttons.ItemIndex(), false);
+        m_buttons.SelectIndex(m_buttons.PreviousIndex());
+        if (m_buttons.ItemIndex() == -1)
+            return true;
+    }
+    return false;
+}
+
+void TWorkTiming::AutoSaveIfDue() {
+    // Our own guard against losing a day to a crash or a power cut: the month
+    // is saved every few minutes while an item runs.
+    const int64_t now = AbsoluteSeconds(m_clock);
+    if (m_settings.AutoSaveMinutes <= 0 || m_saving ||
+        now - m_lastSave < int64_t{m_settings.AutoSaveMinutes} * 60)
+        return;
+    m_lastSave = now;
+    m_saving = true; // an error box of a failed save must not stack up more saves
+    m_list.SaveIfAllowed();
+    m_saving = false;
+}
+
+void TWorkTiming::LoadRestRanges() {
+    m_restRanges.clear();
+    for (const RestPeriod& period : SplitRestTimes(m_settings.RestTimes))
+        m_restRanges.push_back({period.Start, period.End});
+}
+
+void TWorkTiming::RefreshButtons() {
+    const DayNumber today = TodayNumber();
+    for (int i = 0; i < m_buttons.ButtonCount(); ++i) {
+        const TWorkInfo rec = m_list.GetWorkCopy(today, m_buttons.Buttons(i).Name);
+        m_buttons.SetTimeText(i, FormatDuration(rec.Total));
+        m_buttons.SetDetailEnabled(i, rec.Total != 0 && !m_list.IsLogin(&rec));
+    }
+    m_ui.SetBarEnabled(m_list.IsCurrentMonth());
+}
+
+void TWorkTiming::ReplaceWorkList(const TDataList& other) {
+    m_ui.SetWorkTimer(false);
+    m_list.Assign(other);
+    RefreshButtons();
+    if (m_buttons.Current())
+        m_list.StartWork(TodayNumber(), m_buttons.Current()->Name);
+    m_ui.SetWorkTimer(true);
+    m_menuTarget = nullptr;
+}
+
+void TWorkTiming::StartSelection(const std::string& name) {
+    AutoSelectingScope selecting(*this);
+    m_buttons.SelectByName(name);
+}
+
+int TWorkTiming::IndexOfButton(const TMultiButton* button) const {
+    for (int i = 0; i < m_buttons.ButtonCount(); ++i)
+        if (&m_buttons.Buttons(i) == button)
+            return i;
+    return -1;
+}
+
+TMultiButton* TWorkTiming::MenuTarget() const {
+    // The button may have gone with a rebuild of the bar since the menu opened.
+    return IndexOfButton(m_menuTarget) >= 0 ? m_menuTarget : nullptr;
+}
+
+TWorkTiming::MenuState TWorkTiming::PopupMenu1Popup(TMultiButton* underMouse) {
+    m_menuTarget = underMouse ? underMouse : m_buttons.Current();
+    MenuState state;
+    if (!m_menuTarget)
+        return state;
+    const TWorkInfo* rec = m_list.Find(TodayNumber(), m_menuTarget->Name);
+    state.Delete = state.Reset = !m_list.IsLogin(rec);
+    state.NewWork = state.Delete && m_menuTarget == m_buttons.Current();
+    return state;
+}
+
+void TWorkTiming::N_ResetClick() {
+    TMultiButton* target = MenuTarget();
+    if (!target || !m_list.Find(TodayNumber(), target->Name))
+        return;
+    m_ui.SetWorkTimer(false);
+    m_ui.SetEfTimer(false);
+    const std::string name = target->Name;
+    if (m_ui.Confirm(Cp932ToUtf8(name) + " の時間をリセットします！")) {
+        m_list.ResetTimes(m_list.Find(TodayNumber(), name));
+        RefreshButtons();
+    }
+    m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
+    m_ui.SetEfTimer(true);
+    m_menuTarget = nullptr;
+}
+
+void TWorkTiming::N_AllResetClick() {
+    m_ui.SetWorkTimer(false);
+    m_ui.SetEfTimer(false);
+    if (m_ui.Confirm("全項目の時間をリセットします！")) {
+        m_list.ResetTimes(nullptr);
+        RefreshButtons();
+    }
+    m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
+    m_ui.SetEfTimer(true);
+}
+
+void TWorkTiming::N_NewWorkClick() {
+    TMultiButton* target = MenuTarget();
+    if (!target || target != m_buttons.Current())
+        return;
+    const TWorkInfo* rec = m_list.Find(TodayNumber(), target->Name);
+    if (!rec)
+        return;
+    m_ui.SetEfTimer(false);
+    const DayNumber day = rec->Date;
+    const std::string name = rec->Name;
+    const TMemoRequest request{m_list.GetCategories(name), name, rec->Memo, TimeLabelText(m_clock),
+                               "新しい作業を開始する"};
+    if (const std::optional<TMemoResult> result = m_ui.AskMemo(request)) {
+        m_ui.SetWorkTimer(false);
+        // Looked up again: the list may have moved on while the dialog was open.
+        if (TWorkInfo* now = m_list.Find(day, name)) {
+            const Seconds s = NowSeconds(m_clock);
+            now->Periods.push_back({Trim(result->Category), Trim(result->Memo), s, s});
+        }
+        m_ui.SetWorkTimer(true);
+        m_list.SetCategories(name, result->Categories);
+    }
+    m_ui.SetEfTimer(true);
+    m_menuTarget = nullptr;
+}
+
+void TWorkTiming::N_DeleteClick() {
+    TMultiButton* target = MenuTarget();
+    if (!target)
+        return;
+    m_ui.SetWorkTimer(false);
+    m_ui.SetEfTimer(false);
+    const std::string name = target->Name;
+    if (m_ui.Confirm(Cp932ToUtf8(name) + " を削除しますよ！")) {
+        m_list.DeleteWork(TodayNumber(), name);
+        // Found again: buttons may have been added while the box was open.
+        if (const TMultiButton* still = MenuTarget())
+            m_buttons.DeleteButton(IndexOfButton(still));
+        RefreshButtons();
+        m_list.SaveIfAllowed();
+    }
+    m_ui.SetEfTimer(true);
+    m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
+    m_menuTarget = nullptr;
+}
+
+} // namespace zanpel

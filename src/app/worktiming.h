@@ -1,0 +1,119 @@
+// The engine of the bar: presses and releases of the work buttons become
+// calls on the work list, a 200 ms tick grows the running item's time,
+// follows midnight and switches to and from the rest item in rest periods,
+// and the panel menu's commands reset, delete and start items. Plain C++
+// driven by the clock; the window only forwards its timers and clicks and
+// answers through TTimingUi.
+#pragma once
+
+#include "records/timevalues.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zanpel {
+
+class Clock;
+class TDataList;
+class TInitParam;
+class TMultiButton;
+class TWorkButtons;
+struct TWorkInfo;
+
+// What the memo dialog is filled with (CP932 texts; the time text is UTF-8).
+struct TMemoRequest {
+    std::string Categories; // comma list for the drop-down
+    std::string Category;
+    std::string Memo;
+    std::string TimeText;
+    std::string Caption; // empty: the dialog's own
+};
+
+// What the memo dialog gave back on OK.
+struct TMemoResult {
+    std::string Category;
+    std::string Memo;
+    std::string Categories; // the drop-down items as a comma list
+};
+
+// The window's side of the engine.
+class TTimingUi {
+public:
+    virtual ~TTimingUi() = default;
+    virtual void SetWorkTimer(bool on) = 0;
+    virtual void SetEfTimer(bool on) = 0;
+    virtual void SetAppSwitchMode(bool on) = 0;
+    virtual void SetBarEnabled(bool on) = 0;
+    // A Yes/No confirmation (UTF-8); true only for Yes.
+    virtual bool Confirm(const std::string& text) = 0;
+    // The memo dialog, modal; none when cancelled.
+    virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
+};
+
+struct TRestRange {
+    int32_t BeginMinute = 0;
+    int32_t EndMinute = 0;
+    // Begin inclusive, end exclusive; a negative end never matches.
+    bool operator==(const TRestRange&) const = default;
+    bool Covers(int minute) const {
+        return (BeginMinute < 0 || minute >= BeginMinute) && EndMinute >= 0 && minute < EndMinute;
+    }
+};
+
+class TWorkTiming {
+public:
+    TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings, const Clock& clock,
+                TTimingUi& ui);
+    TWorkTiming(const TWorkTiming&) = delete;
+    TWorkTiming& operator=(const TWorkTiming&) = delete;
+
+    // Installs the handlers of the button bar's events.
+    void Attach();
+
+    void WorkButtonClicked(int id, bool stat);
+    void WorkSelected(int id, bool stat);
+    void WorkTimerTimer();
+    void LoadRestRanges();
+    void RefreshButtons();
+    void ReplaceWorkList(const TDataList& other);
+    // Presses the item that ran at the last end, without the memo dialog.
+    void StartSelection(const std::string& name);
+
+    // The panel menu: which commands the button under the mouse allows.
+    struct MenuState {
+        bool NewWork = false;
+        bool Delete = false;
+        bool Reset = false;
+    };
+    MenuState PopupMenu1Popup(TMultiButton* underMouse);
+    TMultiButton* MenuTarget() const;
+    void N_NewWorkClick();
+    void N_DeleteClick();
+    void N_ResetClick();
+    void N_AllResetClick();
+
+    bool AutoSelecting = false;
+    const std::vector<TRestRange>& RestRanges() const { return m_restRanges; }
+
+private:
+    class AutoSelectingScope;
+    DayNumber TodayNumber() const;
+    bool RestPeriodSwitch(); // true when the tick ends here
+    void AskMemoOnStart(int id);
+    void NoteApplicationSwitch(int id);
+    void AutoSaveIfDue();
+    int IndexOfButton(const TMultiButton* button) const;
+
+    TDataList& m_list;
+    TWorkButtons& m_buttons;
+    TInitParam& m_settings;
+    const Clock& m_clock;
+    TTimingUi& m_ui;
+    std::vector<TRestRange> m_restRanges;
+    TMultiButton* m_menuTarget = nullptr;
+    int64_t m_lastSave; // seconds, for the periodic save of the month
+    bool m_saving = false;
+};
+
+} // namespace zanpel

@@ -1,0 +1,393 @@
+// The timing engine on a fixed clock: whole days run in milliseconds.
+#include "app/workbuttons.h"
+#include "app/worktiming.h"
+#include "records/atomicfile.h"
+#include "records/datalist.h"
+#include "records/names.h"
+#include "settings/initparam.h"
+#include "support/testsupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// The window's side, answered by the test.
+class FakeUi : public TTimingUi {
+public:
+    void SetWorkTimer(bool on) override { WorkTimer = on; }
+    void SetEfTimer(bool on) override { EfTimer = on; }
+    void SetAppSwitchMode(bool on) override { AppSwitchMode.push_back(on); }
+    void SetBarEnabled(bool on) override { BarEnabled = on; }
+    bool Confirm(const std::string& text) override {
+        Asked.push_back(text);
+        EXPECT_FALSE(WorkTimer) << "ticks must stop while asking";
+        const bool yes = !Answers.empty() && Answers.front();
+        if (!Answers.empty())
+            Answers.pop_front();
+        return yes;
+    }
+    std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override {
+        MemoRequests.push_back(request);
+        if (WhileMemoOpen)
+            WhileMemoOpen();
+        return MemoAnswer;
+    }
+
+    bool WorkTimer = false;
+    bool EfTimer = true;
+    bool BarEnabled = true;
+    std::vector<bool> AppSwitchMode;
+    std::vector<std::string> Asked;
+    std::deque<bool> Answers;
+    std::vector<TMemoRequest> MemoRequests;
+    std::optional<TMemoResult> MemoAnswer;
+    std::function<void()> WhileMemoOpen;
+};
+
+class Timing : public ::testing::Test {
+protected:
+    Timing() : list(clock, reporter), buttons(list.AppSwitch()), timing(list, buttons, settings, clock, ui) {
+        settings.MergeSeconds = 1;
+        settings.NoCountSeconds = 1;
+        settings.AutoRestSwitch = true;
+        list.SetDataDir(dir.Path());
+        for (const std::string& name : {A, B, RestName()})
+            list.AppSwitch().AddEntry({name, "", Sjis("設計,試験"), false, {}});
+        list.ChangeDate(Today(clock));
+        buttons.SetAllowAllUp(true);
+        buttons.LoadButtons(list.AppSwitch());
+        timing.Attach();
+        timing.LoadRestRanges();
+    }
+    // Lets the clock run for seconds, ticking every step while the timer runs.
+    void Run(int seconds, int step = 1) {
+        for (int done = 0; done < seconds; done += step) {
+            clock.Advance(step);
+            if (ui.WorkTimer)
+                timing.WorkTimerTimer();
+        }
+    }
+    void RunUntil(int h, int m) {
+        const int64_t target = (int64_t{h} * 60 + m) * 60;
+        const int64_t now = NowSeconds(clock);
+        Run(static_cast<int>((target - now + SecondsPerDay) % SecondsPerDay));
+    }
+    void SetRestTimes(const std::string& text) {
+        settings.RestTimes = text;
+        timing.LoadRestRanges();
+    }
+    void Press(const std::string& name) { buttons.ClickMainButton(buttons.IndexOfName(name)); }
+    std::string CurrentName() const { return buttons.Current() ? buttons.Current()->Name : "-"; }
+    TWorkInfo* Rec(const std::string& name, DayNumber day = 0) {
+        return list.Find(day ? day : Today(clock), name);
+    }
+
+    const std::string A = Sjis("作業A");
+    const std::string B = Sjis("作業B");
+    TempDir dir;
+    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
+    CollectingErrorReporter reporter;
+    TInitParam settings;
+    TDataList list;
+    TWorkButtons buttons;
+    FakeUi ui;
+    TWorkTiming timing;
+};
+
+using Midnight = Timing;
+using RestPeriods = Timing;
+using SwitchingOff = Timing;
+using MemoDialog = Timing;
+using MenuCommands = Timing;
+
+TEST_F(Timing, APressTimesTheItemAndTheTickShowsItsTotal) {
+    Press(A);
+    EXPECT_TRUE(ui.WorkTimer);
+    Run(90);
+    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:01:30");
+    Press(B); // A's text stays as at its last tick
+    Run(30);
+    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:01:30");
+    EXPECT_EQ(buttons.Buttons(1).TimeText, "00:00:30");
+    Press(B); // releasing shows StopWork's total
+    EXPECT_FALSE(ui.WorkTimer);
+    EXPECT_EQ(Rec(B)->Total, 30);
+    EXPECT_TRUE(buttons.Buttons(1).DetailEnabled);
+    Press(A);
+    Press(A); // one second or less: dropped, and no edit button for it
+    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:01:30");
+}
+
+TEST_F(Midnight, ARunningItemIsClosedOnTheOldDayAndGoesOnInTheNew) {
+    clock.Set(EncodeDate(2005, 3, 1), 23 * 3600 + 50 * 60);
+    Press(A);
+    Run(20 * 60); // to 00:10 of 2 March
+    const DayNumber first = EncodeDate(2005, 3, 1);
+    const TWorkInfo* old = Rec(A, first);
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->Periods.back().EndSec, 86400); // closed by the tick at midnight
+    EXPECT_EQ(list.CurrentDate(), first + 1);
+    EXPECT_EQ(Rec(A)->Periods.front().StartSec, 0);
+    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:10:00");
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")),
+                HasSubstr("2005/03/01," + A + ",,\"23:50:00,00:00:00,,\""));
+}
+
+TEST_F(Midnight, AChangeOfMonthWritesTheOldFileAndReadsTheNew) {
+    WriteFile(dir.File("200504.dat"), "2005/04/01," + B + ",,\"00:00:10,00:00:20,,\"\r\n");
+    clock.Set(EncodeDate(2005, 3, 31), 23 * 3600 + 59 * 60);
+    list.ChangeDate(Today(clock));
+    Press(A);
+    Run(120);
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")), HasSubstr("2005/03/31," + A));
+    EXPECT_EQ(Rec(B)->Total, 10); // read from April's file
+    EXPECT_EQ(list.CurrentWork(), Rec(A));
+}
+
+TEST_F(Midnight, WithNothingRunningTheListKeepsTheOldDayUntilAStart) {
+    clock.Set(EncodeDate(2005, 3, 1), 23 * 3600 + 59 * 60);
+    Run(3600);
+    EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 3, 1));
+    Press(A);
+    Run(1);
+    EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 3, 2));
+    Run(60);
+    ASSERT_NE(Rec(A), nullptr);
+    EXPECT_EQ(Rec(A)->Periods.size(), 1u); // the very short first period was dropped
+    EXPECT_EQ(Rec(A)->Total, 60);
+}
+
+TEST_F(RestPeriods, TheRestItemRunsInTheRestPeriodAndTheItemBeforeComesBack) {
+    list.AppSwitch().DeleteByName(RestName());
+    buttons.LoadButtons(list.AppSwitch());
+    SetRestTimes("720:780");
+    clock.Set(Today(clock), 11 * 3600 + 50 * 60);
+    Press(A);
+    RunUntil(12, 0);
+    EXPECT_EQ(CurrentName(), RestName()); // the button was created
+    EXPECT_EQ(buttons.ButtonCount(), 3);
+    RunUntil(12, 30);
+    Press(B); // lasts only until the next tick
+    EXPECT_EQ(CurrentName(), B);
+    Run(1);
+    EXPECT_EQ(CurrentName(), RestName());
+    RunUntil(13, 0);
+    Run(1);
+    EXPECT_EQ(CurrentName(), B); // the item current just before the last switch
+    EXPECT_EQ(list.FindLogin()->Total, 3600); // B's one-second period merged back into the rest
+    EXPECT_EQ(Rec(A)->Total, 600);
+}
+
+TEST_F(RestPeriods, NothingRunningSwitchesNothingAndBadRangesNeverSwitch) {
+    SetRestTimes("720:780");
+    clock.Set(Today(clock), 12 * 3600 + 10 * 60);
+    Run(60);
+    EXPECT_EQ(CurrentName(), "-");
+    Press(A); // inside the period: the next tick goes to the rest item
+    Run(1);
+    EXPECT_EQ(CurrentName(), RestName());
+    Press(RestName());
+    SetRestTimes("720,900:800,-5:-1");
+    EXPECT_THAT(timing.RestRanges(), ElementsAre(TRestRange{720, 0}, TRestRange{900, 800}, TRestRange{-5, -1}));
+    Press(A);
+    Run(120);
+    EXPECT_EQ(CurrentName(), A);
+    SetRestTimes("-1:780"); // no begin: from midnight
+    Run(1);
+    EXPECT_EQ(CurrentName(), RestName());
+}
+
+TEST_F(SwitchingOff, ManualPressesAndTheReturnFromRestTurnApplicationSwitchingOff) {
+    settings.ManualSwitchOff = true;
+    buttons.AppSwitchActive = true;
+    Press(RestName()); // the rest item never does
+    EXPECT_TRUE(ui.AppSwitchMode.empty());
+    Press(A);
+    EXPECT_THAT(ui.AppSwitchMode, ElementsAre(false));
+    buttons.AppSwitchActive = true;
+    SetRestTimes("540:541");
+    Run(1);
+    EXPECT_EQ(CurrentName(), RestName());
+    RunUntil(9, 1);
+    Run(1);
+    EXPECT_EQ(CurrentName(), A);
+    EXPECT_THAT(ui.AppSwitchMode, ElementsAre(false, false));
+}
+
+TEST_F(SwitchingOff, AnApplicationSwitchNotesTitleAndProgramOnce) {
+    list.AppSwitch().ParseLine(Sjis("@" + std::string("作業A") + ",,@AP1,\"editor.bin/\","));
+    buttons.AppSwitchActive = true;
+    buttons.SwitchByApplication("editor.bin", Sjis("報告書.txt"));
+    EXPECT_EQ(CurrentName(), A);
+    const TWorkData& period = Rec(A)->Periods.back();
+    EXPECT_EQ(period.Memo, Sjis("報告書.txt"));
+    EXPECT_EQ(period.Category, "editor");
+    EXPECT_EQ(buttons.LastExeName, "");
+    EXPECT_THAT(ui.AppSwitchMode, ElementsAre(true));
+    Run(60);
+    Press(B);
+    Run(1);
+    buttons.SwitchByApplication("editor.bin", Sjis("報告書.txt")); // continues A's period
+    ASSERT_EQ(Rec(A)->Periods.size(), 1u);
+    EXPECT_EQ(Rec(A)->Periods.back().Memo, Sjis("報告書.txt")); // the title only once
+    EXPECT_TRUE(ui.MemoRequests.empty()); // never asked for an application switch
+}
+
+TEST_F(MemoDialog, AskedOnManualStartsOnly) {
+    settings.MemoOnStart = true;
+    ui.MemoAnswer = TMemoResult{Sjis(" 設計 "), Sjis("メモ\r\n"), {}};
+    timing.StartSelection(A); // the start selection: not asked
+    EXPECT_TRUE(ui.MemoRequests.empty());
+    Press(B);
+    ASSERT_EQ(ui.MemoRequests.size(), 1u);
+    EXPECT_EQ(ui.MemoRequests[0].Category, B);
+    EXPECT_EQ(ui.MemoRequests[0].Categories, Sjis("設計,試験"));
+    EXPECT_EQ(ui.MemoRequests[0].TimeText, "09:00:00- ...");
+    EXPECT_TRUE(ui.EfTimer);
+    EXPECT_EQ(Rec(B)->Periods.back().Category, Sjis("設計"));
+    EXPECT_EQ(Rec(B)->Periods.back().Memo, Sjis("メモ"));
+    Press(RestName()); // the rest item: not asked
+    SetRestTimes("540:541");
+    Press(A);          // inside a rest period: the switch back is automatic
+    Run(1);
+    RunUntil(9, 1);
+    Run(1);
+    EXPECT_EQ(ui.MemoRequests.size(), 2u);
+}
+
+TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
+    settings.MemoOnStart = true;
+    settings.NoCountSeconds = 5;
+    list.SetNoCountSeconds(5);
+    SetRestTimes("540:600");
+    clock.Set(Today(clock), 8 * 3600 + 59 * 60 + 58);
+    ui.MemoAnswer = TMemoResult{"X", "Y", {}};
+    ui.WhileMemoOpen = [this] { Run(3); }; // 9:00 arrives: the rest switch drops A's 2-second period
+    Press(A);
+    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_TRUE(Rec(A)->Periods.empty());
+    for (const TWorkData& p : list.FindLogin()->Periods)
+        EXPECT_NE(p.Category, "X");
+}
+
+TEST_F(MenuCommands, ResetOneAsksAndResetsOnlyOnYes) {
+    Press(A);
+    Run(100);
+    timing.PopupMenu1Popup(nullptr); // the running item
+    ui.Answers = {false};
+    timing.N_ResetClick();
+    EXPECT_THAT(ui.Asked, ElementsAre(Cp932ToUtf8(A) + " の時間をリセットします！"));
+    EXPECT_EQ(Rec(A)->Total, 100);
+    EXPECT_TRUE(ui.WorkTimer);
+    timing.PopupMenu1Popup(nullptr);
+    ui.Answers = {true};
+    timing.N_ResetClick();
+    EXPECT_EQ(Rec(A)->Total, 0);
+    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:00:00");
+    EXPECT_EQ(timing.MenuTarget(), nullptr);
+    Run(10); // still running: the first tick after the reset opens a new period
+    EXPECT_EQ(Rec(A)->Total, 9);
+    timing.PopupMenu1Popup(&buttons.Buttons(1)); // no record today: nothing asked
+    timing.N_ResetClick();
+    EXPECT_EQ(ui.Asked.size(), 2u);
+}
+
+TEST_F(MenuCommands, ResetAllKeepsTheComputerOnRecord) {
+    settings.AutoRestSwitch = false; // else the rest item outside a rest period lasts one tick
+    Press(RestName());
+    Run(60);
+    Press(A);
+    Run(60);
+    ui.Answers = {false, true};
+    timing.N_AllResetClick();
+    EXPECT_EQ(Rec(A)->Total, 60);
+    timing.N_AllResetClick();
+    EXPECT_THAT(ui.Asked, ElementsAre("全項目の時間をリセットします！", "全項目の時間をリセットします！"));
+    EXPECT_EQ(Rec(A)->Total, 0);
+    EXPECT_EQ(list.FindLogin()->Total, 60);
+    EXPECT_EQ(buttons.Buttons(2).TimeText, "00:01:00");
+}
+
+TEST_F(MenuCommands, DeleteRemovesTheItemStopsItAndSavesAtOnce) {
+    Press(A);
+    Run(100);
+    timing.PopupMenu1Popup(nullptr);
+    ui.Answers = {false};
+    timing.N_DeleteClick();
+    EXPECT_EQ(buttons.ButtonCount(), 3);
+    EXPECT_TRUE(ui.WorkTimer);
+    timing.PopupMenu1Popup(nullptr);
+    ui.Answers = {true};
+    timing.N_DeleteClick();
+    EXPECT_THAT(ui.Asked.back(), Cp932ToUtf8(A) + " を削除しますよ！");
+    EXPECT_EQ(buttons.ButtonCount(), 2);
+    EXPECT_EQ(buttons.Current(), nullptr);
+    EXPECT_FALSE(ui.WorkTimer);
+    EXPECT_EQ(list.AppSwitch().IndexOf(A), -1);
+    EXPECT_EQ(Rec(A), nullptr);
+    const std::string saved = ReadFile(dir.File("200503.dat"));
+    EXPECT_THAT(saved, HasSubstr("%LOGIN%"));
+    EXPECT_EQ(saved.find(A), std::string::npos);
+}
+
+TEST_F(MenuCommands, NewWorkStartsAPeriodAtOnceWithItsOwnCategory) {
+    Press(A);
+    Run(100);
+    auto state = timing.PopupMenu1Popup(&buttons.Buttons(1));
+    EXPECT_FALSE(state.NewWork); // only on the running button
+    timing.N_NewWorkClick();
+    EXPECT_TRUE(ui.MemoRequests.empty());
+    state = timing.PopupMenu1Popup(nullptr);
+    EXPECT_TRUE(state.NewWork);
+    ui.MemoAnswer = std::nullopt;
+    timing.N_NewWorkClick();
+    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
+    timing.PopupMenu1Popup(nullptr);
+    ui.MemoAnswer = TMemoResult{Sjis("試験"), Sjis(" 結合試験 "), Sjis("設計,試験,レビュー")};
+    timing.N_NewWorkClick();
+    EXPECT_EQ(ui.MemoRequests.back().Caption, "新しい作業を開始する");
+    ASSERT_EQ(Rec(A)->Periods.size(), 2u); // even within the merge time
+    EXPECT_EQ(Rec(A)->Periods[1].Memo, Sjis("結合試験"));
+    EXPECT_EQ(list.GetCategories(A), Sjis("設計,試験,レビュー"));
+    Run(50);
+    EXPECT_EQ(Rec(A)->Periods[1].EndSec - Rec(A)->Periods[1].StartSec, 50);
+    EXPECT_TRUE(ui.EfTimer);
+}
+
+TEST_F(Timing, RefreshShowsTodaysTotalsAndEnablesTheBarForTheCurrentMonth) {
+    Press(A);
+    Run(30);
+    Press(A);
+    timing.RefreshButtons();
+    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:00:30");
+    EXPECT_TRUE(buttons.Buttons(0).DetailEnabled);
+    EXPECT_FALSE(buttons.Buttons(1).DetailEnabled);
+    EXPECT_FALSE(buttons.Buttons(2).DetailEnabled); // the rest item never has an editor
+    EXPECT_TRUE(ui.BarEnabled);
+    list.ChangeDate(EncodeDate(2005, 2, 1));
+    timing.RefreshButtons();
+    EXPECT_FALSE(ui.BarEnabled);
+}
+
+TEST_F(Timing, TheMonthIsSavedEveryFewMinutesWhileAnItemRuns) {
+    settings.AutoSaveMinutes = 5;
+    Press(A);
+    Run(4 * 60);
+    EXPECT_FALSE(FileExists(dir.File("200503.dat")));
+    Run(61);
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")), HasSubstr("\"09:00:00,09:05:00,,\""));
+    settings.AutoSaveMinutes = 0;
+    Run(10 * 60);
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")), HasSubstr("\"09:00:00,09:05:00,,\""));
+}
+
+} // namespace
+} // namespace zanpel::test

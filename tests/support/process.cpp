@@ -2,11 +2,75 @@
 
 #include "support/testsupport.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace zanpel::test {
+
+namespace {
+
+[[noreturn]] void ExecWith(const std::vector<std::string>& argv,
+                           const std::map<std::string, std::string>& env) {
+    for (const auto& [name, value] : env) {
+        if (value.empty())
+            ::unsetenv(name.c_str());
+        else
+            ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    std::vector<char*> args;
+    for (const std::string& arg : argv)
+        args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    ::execv(args[0], args.data());
+    ::_exit(127);
+}
+
+} // namespace
+
+BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,
+                                     const std::map<std::string, std::string>& env) {
+    m_pid = ::fork();
+    if (m_pid == 0)
+        ExecWith(argv, env);
+}
+
+BackgroundProcess::~BackgroundProcess() {
+    if (m_pid > 0 && !m_ended) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+    }
+}
+
+void BackgroundProcess::Signal(int signal) const {
+    if (m_pid > 0 && !m_ended)
+        ::kill(m_pid, signal);
+}
+
+int BackgroundProcess::Wait(int timeoutMs) {
+    for (int waited = 0; m_pid > 0 && !m_ended; waited += 20) {
+        int status = 0;
+        if (::waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_ended = true;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        }
+        if (waited >= timeoutMs)
+            return -1;
+        ::usleep(20 * 1000);
+    }
+    return -1;
+}
+
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs) {
+    for (int waited = 0;; waited += 20) {
+        if (predicate())
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        ::usleep(20 * 1000);
+    }
+}
 
 ProcessResult RunProcess(const std::vector<std::string>& argv,
                          const std::map<std::string, std::string>& env) {
@@ -15,20 +79,9 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
     const std::string errPath = capture.File("err");
     const pid_t pid = ::fork();
     if (pid == 0) {
-        for (const auto& [name, value] : env) {
-            if (value.empty())
-                ::unsetenv(name.c_str());
-            else
-                ::setenv(name.c_str(), value.c_str(), 1);
-        }
         if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
             ::_exit(126);
-        std::vector<char*> args;
-        for (const std::string& arg : argv)
-            args.push_back(const_cast<char*>(arg.c_str()));
-        args.push_back(nullptr);
-        ::execv(args[0], args.data());
-        ::_exit(127);
+        ExecWith(argv, env);
     }
     ProcessResult result;
     int status = 0;

@@ -1,6 +1,7 @@
 // Runs a program of the project as a user would, for end-to-end tests.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,5 +18,26 @@ struct ProcessResult {
 // variable) and waits for it to end.
 ProcessResult RunProcess(const std::vector<std::string>& argv,
                          const std::map<std::string, std::string>& env = {});
+
+// A program left running in the background; killed when the object goes.
+class BackgroundProcess {
+public:
+    BackgroundProcess(const std::vector<std::string>& argv,
+                      const std::map<std::string, std::string>& env = {});
+    ~BackgroundProcess();
+    BackgroundProcess(const BackgroundProcess&) = delete;
+    BackgroundProcess& operator=(const BackgroundProcess&) = delete;
+
+    void Signal(int signal) const;
+    // The exit code, or -1 when it did not end within timeoutMs (or was killed).
+    int Wait(int timeoutMs);
+
+private:
+    int m_pid = -1;
+    bool m_ended = false;
+};
+
+// Polls until predicate holds or timeoutMs pass; answers the last result.
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs);
 
 } // namespace zanpel::test

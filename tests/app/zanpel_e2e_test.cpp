@@ -1,0 +1,111 @@
+// The real zanpel binary on the offscreen platform, in temporary folders: one
+// copy at a time, the hand-over, the orderly end and the next start.
+#include "records/csvfile.h"
+#include "support/process.h"
+#include "support/testsupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class Program : public ::testing::Test {
+protected:
+    Program() {
+        WriteFile(data.File("zanpel.wk2"), Sjis("@会議,,\r\n@設計,,\r\n@休憩,,\r\n"));
+    }
+    std::map<std::string, std::string> Env() const {
+        return {{"QT_QPA_PLATFORM", "offscreen"},
+                {"ZANPEL_DATA_DIR", data.Path()},
+                {"XDG_RUNTIME_DIR", runtime.Path()},
+                {"ZANPEL_TRACE", data.File("trace")},
+                {"ASAN_OPTIONS", "detect_leaks=0"}}; // the libraries' own leaks at exit
+    }
+    std::unique_ptr<BackgroundProcess> Start() {
+        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, Env());
+        EXPECT_TRUE(WaitFor([&] { return Trace().find("started") != std::string::npos; }, 20000));
+        return bar;
+    }
+    ProcessResult Second(std::vector<std::string> args = {}) {
+        args.insert(args.begin(), ZANPEL_PATH);
+        return RunProcess(args, Env());
+    }
+    std::string Trace() const { return ReadFile(data.File("trace")); }
+    bool Traced(const std::string& line) const {
+        return WaitFor([&] { return Trace().find(line) != std::string::npos; }, 10000);
+    }
+
+    TempDir data;
+    TempDir runtime;
+};
+
+TEST_F(Program, ASecondStartEndsAtOnceAndTheFirstShowsItsBar) {
+    auto bar = Start();
+    const auto before = std::chrono::steady_clock::now();
+    const ProcessResult second = Second();
+    const auto took = std::chrono::steady_clock::now() - before;
+    EXPECT_EQ(second.ExitCode, 0);
+    EXPECT_LT(took, std::chrono::seconds(3));
+    EXPECT_TRUE(Traced("handover show"));
+    // Nothing was written by the second copy.
+    EXPECT_FALSE(std::filesystem::exists(data.File("zanpel.ini")));
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
+
+TEST_F(Program, AHandedOverNameStartsThatItemAndSigtermSavesInOrder) {
+    auto bar = Start();
+    EXPECT_EQ(Second({"会議"}).ExitCode, 0);
+    ASSERT_TRUE(Traced("handover item 会議"));
+    ::usleep(2500 * 1000); // longer than a second, so that the period is kept
+    bar->Signal(SIGTERM);
+    ASSERT_EQ(bar->Wait(20000), 0);
+    const std::string trace = Trace();
+    const size_t settings = trace.find("saved settings");
+    const size_t definitions = trace.find("saved definitions");
+    const size_t month = trace.find("saved month");
+    ASSERT_NE(month, std::string::npos);
+    EXPECT_LT(settings, definitions);
+    EXPECT_LT(definitions, month);
+    EXPECT_THAT(ReadFile(data.File("zanpel.ini")), HasSubstr("SELECTED=" + Sjis("会議") + "\r\n"));
+    EXPECT_THAT(ReadFile(data.File("zanpel.wk2")), HasSubstr(Sjis("@会議,,\r\n")));
+    bool found = false;
+    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
+        if (entry.path().extension() == ".dat")
+            found = found || ReadFile(entry.path().string()).find(Sjis("会議")) != std::string::npos;
+    EXPECT_TRUE(found) << "the running period is in the month file";
+
+    // The next start presses the same item again.
+    std::filesystem::remove(data.File("trace"));
+    auto again = Start();
+    EXPECT_THAT(Trace(), HasSubstr("started 会議"));
+    ::usleep(2500 * 1000);
+    again->Signal(SIGINT);
+    ASSERT_EQ(again->Wait(20000), 0);
+    std::string month2;
+    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
+        if (entry.path().extension() == ".dat")
+            month2 = ReadFile(entry.path().string());
+    const size_t line = month2.find(Sjis("会議"));
+    ASSERT_NE(line, std::string::npos);
+    // Both runs are in the record: merged into one period when the second
+    // start came within a second of the first's last tick, two otherwise.
+    std::string record = month2.substr(line, month2.find('\n', line) - line);
+    int seconds = 0;
+    for (size_t q = record.find('"'); q != std::string::npos; q = record.find('"', q + 1)) {
+        const StringList times = Split(record.substr(q + 1, record.find('"', q + 1) - q - 1));
+        seconds += (ParseTime(times[1]) - ParseTime(times[0]) + 86400) % 86400;
+        q = record.find('"', q + 1);
+    }
+    EXPECT_GE(seconds, 4) << record;
+}
+
+} // namespace
+} // namespace zanpel::test

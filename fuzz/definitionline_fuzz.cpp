@@ -15,13 +15,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     list.Match(line, line);
     if (index < 0)
         return 0;
-    const std::string written = list.FormatLine(index);
+    // Writing settles after one round (a title pattern that begins with "!"
+    // or "/" has no text form of its own): from then on what is written reads
+    // back as the same definition, with as many rules.
+    TAppSwitch once;
+    FUZZ_CHECK(once.ParseLine(list.FormatLine(index)) == 0);
+    FUZZ_CHECK(once.Items(0).Rules.size() == list.Items(index).Rules.size());
+    const std::string written = once.FormatLine(0);
     TAppSwitch again;
-    const int reread = again.ParseLine(written);
-    FUZZ_CHECK(reread == 0);
-    // What is written reads back as the same definition: writing it again
-    // gives the same line, with as many rules.
+    FUZZ_CHECK(again.ParseLine(written) == 0);
     FUZZ_CHECK(again.FormatLine(0) == written);
-    FUZZ_CHECK(again.Items(0).Rules.size() == list.Items(index).Rules.size());
+    FUZZ_CHECK(again.Items(0) == once.Items(0));
     return 0;
 }

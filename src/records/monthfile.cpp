@@ -105,7 +105,11 @@ void TDataList::ParseRecordLine(const std::vector<std::string>& items, int curre
         TWorkData period;
         period.StartSec = ParseTime(sub[0]);
         period.EndSec = ParseTime(sub[1]);
-        if (period.EndSec < period.StartSec)
+        // An end before the start lies on the next day. So does an end equal
+        // to the start outside the computer-on record: periods of a second or
+        // less are never written, so this is a whole day (from midnight to
+        // midnight), which would otherwise read back as nothing.
+        if (period.EndSec < period.StartSec || (!login && period.EndSec == period.StartSec))
             period.EndSec += SecondsPerDay;
         period.Category = UnescapeText(sub[2]);
         period.Memo = UnescapeText(sub[3]);

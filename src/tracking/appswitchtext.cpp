@@ -63,7 +63,10 @@ TAppDefs ParseRule(std::string_view text) {
 }
 
 std::string FormatRule(const TAppDefs& rule) {
-    if (rule.MatchKind == 2 && !rule.StopAfterSwitch && rule.ExeName.empty())
+    // A title pattern alone is written bare only when reading it back cannot
+    // take part of it for an executable name; "http://x" is written "/http://x".
+    if (rule.MatchKind == 2 && !rule.StopAfterSwitch && rule.ExeName.empty() &&
+        FindRuleSeparator(rule.Pattern) == std::string_view::npos)
         return rule.Pattern;
     std::string text = rule.ExeName;
     text += rule.StopAfterSwitch ? ':' : '/';

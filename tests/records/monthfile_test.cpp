@@ -93,6 +93,20 @@ TEST_F(MonthFile, WritesOnlyRecordsWithTimeAndPeriodsLongerThanASecond) {
     EXPECT_EQ(reread.Find(d, B), nullptr);
 }
 
+TEST_F(MonthFile, AWholeDayFromMidnightToMidnightSurvivesTheFile) {
+    // An item left running over a weekend: the tick at midnight closes the
+    // day's period at 86400, and the day's period began at 00:00:00.
+    OpenMonthOf(march1);
+    list.AddPeriod(list.AddWork({march1, A, "", 0, {}}), {"", "", 0, 86400});
+    list.AddPeriod(list.AddWork({march1, LoginName, "", 0, {}}), {"", "", 3600, 3600});
+    ASSERT_TRUE(list.SaveMonth());
+    EXPECT_THAT(ReadFile(MarchPath()), HasSubstr("2005/03/01," + A + ",,\"00:00:00,00:00:00,,\""));
+    list.LoadMonth();
+    EXPECT_EQ(list.Find(march1, A)->Total, 86400);
+    // In the computer-on record equal times stay a moment, as written.
+    EXPECT_EQ(list.Find(march1, LoginName)->Periods[0].EndSec, 3600);
+}
+
 TEST_F(MonthFile, NamesAndMemosWithEverySpecialCharacterSurvive) {
     OpenMonthOf(march1);
     const std::string name = Sjis("名前 \"引用\", タブ\tと\\表示");

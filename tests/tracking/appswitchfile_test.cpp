@@ -75,8 +75,10 @@ TEST(RuleText, EveryFormOfTheRuleTable) {
     EXPECT_EQ(ParseRule(Sjis("Ａ.exe/")).ExeName, Sjis("Ａ.exe"));
     // A lead byte without a trail byte cannot hide the slash after it.
     EXPECT_EQ(ParseRule("a\xe5/b"), (TAppDefs{"a\xe5", 2, false, "b"}));
-    // A pattern with "/" but no executable reads back with the text before it as one.
-    EXPECT_EQ(ParseRule(FormatRule({"", 2, false, "a/b"})), (TAppDefs{"a", 2, false, "b"}));
+    // A title pattern holding "/" or ":" keeps its leading "/" when written, so
+    // that it does not read back as an executable name.
+    EXPECT_EQ(FormatRule({"", 2, false, "http://x"}), "/http://x");
+    EXPECT_EQ(ParseRule(FormatRule({"", 2, false, "a:b"})), (TAppDefs{"", 2, false, "a:b"}));
 }
 
 class RuleMatching : public ::testing::Test {

@@ -38,6 +38,33 @@ size_t ReadQuoted(std::string_view s, size_t i, std::string& item) {
     return i;
 }
 
+// As ReadQuoted, but as a view when the item holds no doubled quote.
+size_t ReadQuotedView(std::string_view s, size_t i, std::string_view& item,
+                      std::deque<std::string>& storage) {
+    const size_t start = i + 1;
+    for (size_t j = start; j < s.size() && s[j] != '\0';) {
+        if (s[j] == '"') {
+            if (j + 1 < s.size() && s[j + 1] == '"')
+                break; // doubled quotes: the item needs a copy
+            item = s.substr(start, j - start);
+            return j + 1;
+        }
+        j += CharLength(s, j);
+    }
+    std::string& copy = storage.emplace_back();
+    const size_t end = ReadQuoted(s, i, copy);
+    item = copy;
+    return end;
+}
+
+size_t ReadPlainView(std::string_view s, size_t i, std::string_view& item) {
+    const size_t start = i;
+    while (i < s.size() && s[i] != '\0' && !IsBlank(s[i]) && s[i] != ',')
+        i += CharLength(s, i);
+    item = s.substr(start, i - start);
+    return i;
+}
+
 size_t ReadPlain(std::string_view s, size_t i, std::string& item) {
     const size_t start = i;
     while (i < s.size() && s[i] != '\0' && !IsBlank(s[i]) && s[i] != ',')
@@ -61,6 +88,19 @@ void Split(std::string_view line, StringList& items) {
     while (i < line.size() && line[i] != '\0') {
         std::string& item = items.emplace_back();
         i = line[i] == '"' ? ReadQuoted(line, i, item) : ReadPlain(line, i, item);
+        i = SkipBlanks(line, i);
+        if (i < line.size() && line[i] == ',')
+            i = SkipBlanks(line, i + 1);
+    }
+}
+
+void SplitViews(std::string_view line, std::vector<std::string_view>& items,
+                std::deque<std::string>& storage) {
+    items.clear();
+    size_t i = SkipBlanks(line, 0);
+    while (i < line.size() && line[i] != '\0') {
+        std::string_view& item = items.emplace_back();
+        i = line[i] == '"' ? ReadQuotedView(line, i, item, storage) : ReadPlainView(line, i, item);
         i = SkipBlanks(line, i);
         if (i < line.size() && line[i] == ',')
             i = SkipBlanks(line, i + 1);
@@ -99,7 +139,18 @@ void AppendListItem(std::string& line, std::string_view item) {
     line += '"';
 }
 
+// Bytes that escaping leaves alone one by one.
+static bool IsPlainByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b > 32 && b < 0x80 && c != '"' && c != ',' && c != '\\';
+}
+
 std::string EscapeText(std::string_view text) {
+    bool plain = true;
+    for (char c : text)
+        plain = plain && IsPlainByte(c);
+    if (plain)
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size() && text[i] != '\0';) {
@@ -132,6 +183,8 @@ std::string EscapeText(std::string_view text) {
 }
 
 std::string UnescapeText(std::string_view text) {
+    if (text.find('\\') == std::string_view::npos)
+        return std::string(text); // only escapes change anything
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {

@@ -5,6 +5,7 @@
 
 #include "records/timevalues.h"
 
+#include <deque>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -18,6 +19,10 @@ using StringList = std::vector<std::string>;
 // Items of a comma list: split at commas and blanks, double quotes quote.
 void Split(std::string_view line, StringList& items);
 StringList Split(std::string_view line);
+// The same items as views into line; an item that held doubled quotes is
+// copied into storage (whose texts must outlive the views).
+void SplitViews(std::string_view line, std::vector<std::string_view>& items,
+                std::deque<std::string>& storage);
 // The comma list of items, quoting those that hold blanks, quotes or commas.
 std::string Join(const StringList& items);
 // Appends one item as Join writes it (quoted only when it must be).

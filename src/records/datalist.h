@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zanpel {
@@ -106,7 +107,7 @@ public:
 private:
     Seconds Now() const { return NowSeconds(m_clock); }
     DayNumber TodayNumber() const { return Today(m_clock); }
-    void ParseRecordLine(const std::vector<std::string>& items, int currentYear);
+    void ParseRecordLine(const std::vector<std::string_view>& items, int currentYear);
     std::string FormatMonth() const;
     bool KeepBrokenOriginal();
     AtomicWriter& Writer() const;

@@ -8,26 +8,40 @@
 #include "records/names.h"
 
 #include <cstdio>
+#include <deque>
 
 namespace zanpel {
 namespace {
+
+// Appends an escaped text as a comma-list item, escaping it straight into out.
+void AppendEscapedItem(std::string& out, std::string_view text) {
+    const std::string escaped = EscapeText(text);
+    AppendListItem(out, escaped);
+}
 
 // A period item: its own comma list inside explicit double quotes. Quotes
 // inside are doubled, which ordinary records never have, so the bytes are
 // those of the plain form for every real record.
 void AppendPeriodItem(std::string& line, const TWorkData& period) {
-    std::string inner = FormatTime(period.StartSec);
-    inner += ',';
-    inner += FormatTime(period.EndSec);
-    inner += ',';
-    AppendListItem(inner, EscapeText(period.Category));
-    inner += ',';
-    AppendListItem(inner, EscapeText(period.Memo));
+    const size_t start = line.size();
     line += ",\"";
-    for (char c : inner) {
-        if (c == '"')
-            line += '"';
-        line += c;
+    line += FormatTime(period.StartSec);
+    line += ',';
+    line += FormatTime(period.EndSec);
+    line += ',';
+    AppendEscapedItem(line, period.Category);
+    line += ',';
+    AppendEscapedItem(line, period.Memo);
+    // Items that needed quotes (texts with control characters) put quotes
+    // inside the item; those are doubled so that the item splits back.
+    if (line.find('"', start + 2) != std::string::npos) {
+        std::string inner = line.substr(start + 2);
+        line.resize(start + 2);
+        for (char c : inner) {
+            if (c == '"')
+                line += '"';
+            line += c;
+        }
     }
     line += '"';
 }
@@ -35,9 +49,9 @@ void AppendPeriodItem(std::string& line, const TWorkData& period) {
 void AppendRecordLine(std::string& out, const TWorkInfo& record, bool login) {
     out += FormatDate(record.Date);
     out += ',';
-    AppendListItem(out, EscapeText(record.Name));
+    AppendEscapedItem(out, record.Name);
     out += ',';
-    AppendListItem(out, EscapeText(record.Memo));
+    AppendEscapedItem(out, record.Memo);
     for (const TWorkData& period : record.Periods)
         if (IsPeriodWritten(period, login))
             AppendPeriodItem(out, period);
@@ -86,7 +100,7 @@ bool TDataList::OpenMonthFile(const std::string& path) {
     return LoadMonth();
 }
 
-void TDataList::ParseRecordLine(const std::vector<std::string>& items, int currentYear) {
+void TDataList::ParseRecordLine(const std::vector<std::string_view>& items, int currentYear) {
     if (items.size() < 2)
         return;
     TWorkInfo key;
@@ -98,9 +112,10 @@ void TDataList::ParseRecordLine(const std::vector<std::string>& items, int curre
     if (record == nullptr)
         return;
     const bool login = IsLogin(record);
-    StringList sub;
+    std::vector<std::string_view> sub;
+    std::deque<std::string> storage;
     for (size_t k = 3; k < items.size(); ++k) {
-        Split(items[k], sub);
+        SplitViews(items[k], sub, storage);
         sub.resize(std::max<size_t>(sub.size(), 4));
         TWorkData period;
         period.StartSec = ParseTime(sub[0]);
@@ -136,9 +151,11 @@ bool TDataList::LoadMonth() {
     const int year = CurrentYear(m_clock);
     LineReader reader(contents);
     std::string_view line;
-    StringList items;
+    std::vector<std::string_view> items;
+    std::deque<std::string> storage;
     for (int number = 1; reader.Next(line); ++number) {
-        Split(line, items);
+        storage.clear();
+        SplitViews(line, items, storage);
         try {
             ParseRecordLine(items, year);
         } catch (const InvalidDate& e) {

@@ -1,5 +1,7 @@
 #include "records/patternmatch.h"
 
+#include "records/patternhint.h"
+
 #include "records/timevalues.h"
 
 #include <bit>
@@ -929,10 +931,12 @@ std::optional<PatternMatch> FindPattern(std::string_view text, std::string_view 
 }
 
 bool PatternAnywhere(std::string_view text, std::string_view pattern) {
-    return FindPattern(text, pattern).has_value();
+    return CanMatchAnywhere(text, pattern) && FindPattern(text, pattern).has_value();
 }
 
 bool PatternWhole(std::string_view text, std::string_view pattern) {
+    if (!CanMatchWhole(text, pattern))
+        return false;
     const auto match = FindPattern(text, pattern);
     return match && match->Start == 0 && match->End == text.size();
 }

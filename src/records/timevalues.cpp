@@ -82,16 +82,28 @@ std::string FormatDuration(int64_t s) {
 
 std::string FormatDate(DayNumber day) {
     const CivilDate c = DecodeDate(day);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%4.4d/%2.2d/%2.2d", c.Year, c.Month, c.Day);
-    return buf;
+    if (c.Year < 0 || c.Year > 9999) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%4.4d/%2.2d/%2.2d", c.Year, c.Month, c.Day);
+        return buf;
+    }
+    // Written for every record of a month file: digits by hand, not printf.
+    char buf[10] = {static_cast<char>('0' + c.Year / 1000), static_cast<char>('0' + c.Year / 100 % 10),
+                    static_cast<char>('0' + c.Year / 10 % 10), static_cast<char>('0' + c.Year % 10),
+                    '/', static_cast<char>('0' + c.Month / 10), static_cast<char>('0' + c.Month % 10),
+                    '/', static_cast<char>('0' + c.Day / 10), static_cast<char>('0' + c.Day % 10)};
+    return std::string(buf, sizeof buf);
 }
 
 std::string FormatTime(Seconds s) {
     const int t = ((s % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%2.2d:%2.2d:%2.2d", t / 3600, (t / 60) % 60, t % 60);
-    return buf;
+    const int h = t / 3600;
+    const int m = t / 60 % 60;
+    const int sec = t % 60;
+    const char buf[8] = {static_cast<char>('0' + h / 10), static_cast<char>('0' + h % 10), ':',
+                         static_cast<char>('0' + m / 10), static_cast<char>('0' + m % 10), ':',
+                         static_cast<char>('0' + sec / 10), static_cast<char>('0' + sec % 10)};
+    return std::string(buf, sizeof buf);
 }
 
 int32_t ParseInt(std::string_view text) {

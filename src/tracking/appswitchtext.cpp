@@ -90,12 +90,13 @@ int TAppSwitch::ParseLine(std::string_view line) {
         item.Memo = UnescapeText(fields[1]);
     size_t k = 2;
     for (; k < fields.size(); ++k) {
-        const std::string field = UnescapeText(fields[k]);
-        if (field.compare(0, RuleMarker.size(), RuleMarker) == 0) {
-            item.SwitchEnabled = field == SwitchOnMarker;
+        // The marker is recognised as written, so that a category written
+        // as "\@AP..." stays a category.
+        if (fields[k].compare(0, RuleMarker.size(), RuleMarker) == 0) {
+            item.SwitchEnabled = fields[k] == SwitchOnMarker;
             break;
         }
-        AppendQuotedField(item.Categories, field);
+        AppendQuotedField(item.Categories, UnescapeText(fields[k]));
     }
     for (++k; k < fields.size(); ++k)
         item.Rules.push_back(ParseRule(UnescapeText(fields[k])));
@@ -122,8 +123,14 @@ std::string TAppSwitch::FormatLine(int index) const {
     // Categories and rules are escaped like every other field, so that a
     // backslash in a pattern (\d, \j) or a quote in a category reads back as
     // written; for ordinary texts the bytes are those of the plain form.
-    for (const std::string& category : Split(item.Categories))
-        AppendQuotedField(line, EscapeText(category));
+    for (const std::string& category : Split(item.Categories)) {
+        std::string escaped = EscapeText(category);
+        // A category that would read back as the rule marker gets an
+        // escaped "@" (which reads back as "@").
+        if (escaped.compare(0, RuleMarker.size(), RuleMarker) == 0)
+            escaped.insert(0, 1, '\\');
+        AppendQuotedField(line, escaped);
+    }
     if (item.Rules.empty())
         return line;
     line += item.SwitchEnabled ? SwitchOnMarker : SwitchOffMarker;

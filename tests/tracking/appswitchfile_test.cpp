@@ -174,6 +174,12 @@ TEST(DefinitionFile, CategoriesSetAsAPlainListReadBackWithTheirRules) {
     EXPECT_EQ(again.Items(0).Rules, list.Items(0).Rules);
     EXPECT_EQ(again.Items(0).Memo, "with\x01control");
     EXPECT_TRUE(again.Items(0).SwitchEnabled);
+    // A category that begins like the rule marker stays a category.
+    list.SetField(0, 2, "@AP1,x");
+    TAppSwitch marker;
+    ASSERT_EQ(marker.ParseLine(list.FormatLine(0)), 0);
+    EXPECT_THAT(Split(marker.Items(0).Categories), ElementsAre("@AP1", "x"));
+    EXPECT_EQ(marker.Items(0).Rules.size(), 1u);
     // A definition without rules is written without a marker and reads back off.
     list.ParseLine("@plain,,@AP1,");
     EXPECT_EQ(list.FormatLine(1), "@plain,,");

@@ -1,0 +1,15 @@
+// Quick tests that rule a text out for a pattern before the matcher runs: the
+// literal stretches of a pattern without groups, classes or alternatives must
+// appear in any text it matches. They answer false only when no match can
+// exist; true means "run the matcher".
+#pragma once
+
+#include <string_view>
+
+namespace zanpel {
+
+bool CanMatchAnywhere(std::string_view text, std::string_view pattern);
+// For a match of the whole text: also its literal beginning and end.
+bool CanMatchWhole(std::string_view text, std::string_view pattern);
+
+} // namespace zanpel

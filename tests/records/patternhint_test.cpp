@@ -1,0 +1,55 @@
+#include "records/patternhint.h"
+#include "records/patternmatch.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace zanpel {
+namespace {
+
+using test::Sjis;
+
+TEST(PatternHint, RulesOutTextsWithoutTheLiterals) {
+    EXPECT_FALSE(CanMatchWhole("a.txt - editor", "*.txt"));
+    EXPECT_TRUE(CanMatchWhole("a.txt", "*.txt"));
+    EXPECT_FALSE(CanMatchWhole("xa.txt", "a*"));
+    EXPECT_FALSE(CanMatchAnywhere(Sjis("12月の予定"), Sjis("\\d+月の会議")));
+    EXPECT_TRUE(CanMatchAnywhere(Sjis("12月の予定"), Sjis("\\d+月の")));
+    EXPECT_TRUE(CanMatchAnywhere("x", Sjis("(メモ|ノート)帳"))); // groups: no opinion
+    EXPECT_TRUE(CanMatchAnywhere("x", "[abc]"));
+    EXPECT_TRUE(CanMatchWhole("  abc", "~abc"));               // anchored: no leading literal
+    EXPECT_TRUE(CanMatchAnywhere("d", "\\d"));                 // an escape is no literal
+    EXPECT_TRUE(CanMatchAnywhere(Sjis("表示"), Sjis("表")));    // 0x5C second byte is literal
+}
+
+// The quick tests never change an answer: checked against the matcher alone
+// on many random texts and patterns of the characters that matter.
+TEST(PatternHint, AgreesWithTheMatcherOnRandomInput) {
+    const std::string textChars[] = {"a", "b", ".", "1", "2", " ", "\r", "\n", "$", "*",
+                                     Sjis("あ"), Sjis("表"), Sjis("ア")};
+    const std::string patternChars[] = {"a", "b", ".", "1", "*", "?", "$", "\\", "d", "+", "-",
+                                        "^", "~", "/", " ", Sjis("あ"), Sjis("表"), Sjis("ア"),
+                                        "\x82"};
+    std::mt19937 random(20051201);
+    const auto pick = [&](const auto& set, int maxLength) {
+        std::string out;
+        const int n = static_cast<int>(random() % static_cast<unsigned>(maxLength + 1));
+        for (int i = 0; i < n; ++i)
+            out += set[random() % std::size(set)];
+        return out;
+    };
+    for (int round = 0; round < 200000; ++round) {
+        const std::string text = pick(textChars, 8);
+        const std::string pattern = pick(patternChars, 6);
+        const auto match = FindPattern(text, pattern);
+        ASSERT_EQ(PatternAnywhere(text, pattern), match.has_value()) << text << " / " << pattern;
+        ASSERT_EQ(PatternWhole(text, pattern),
+                  match && match->Start == 0 && match->End == text.size())
+            << text << " / " << pattern;
+    }
+}
+
+} // namespace
+} // namespace zanpel

@@ -3,6 +3,7 @@
 #include "records/textcodec.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 namespace zanpel::cli {
 namespace {
@@ -53,10 +54,23 @@ void AppendJson(std::string& out, const Row& r) {
     out += r.ComputerOn ? ",\"computer_on\":true}\n" : ",\"computer_on\":false}\n";
 }
 
+// Names, categories and memos repeat from row to row: each distinct text is
+// converted once.
+const std::string& ToUtf8(const std::string& cp932) {
+    thread_local std::unordered_map<std::string, std::string> converted;
+    auto found = converted.find(cp932);
+    if (found == converted.end())
+        found = converted.emplace(cp932, Cp932ToUtf8(cp932)).first;
+    return found->second;
+}
+
 } // namespace
 
 void AppendCsvField(std::string& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    bool quote = false;
+    for (char c : text)
+        quote = quote || c == ',' || c == '"' || c == '\r' || c == '\n';
+    if (!quote) {
         out += text;
         return;
     }
@@ -99,12 +113,12 @@ void AppendHeader(std::string& out, ExportFormat format) {
 void AppendRecordRows(std::string& out, const TWorkInfo& record, bool login, ExportFormat format) {
     Row row;
     row.Date = IsoDate(record.Date);
-    row.Item = Cp932ToUtf8(record.Name);
-    row.RecordMemo = Cp932ToUtf8(record.Memo);
+    row.Item = ToUtf8(record.Name);
+    row.RecordMemo = ToUtf8(record.Memo);
     row.ComputerOn = login;
     for (const TWorkData& period : record.Periods) {
-        row.Category = Cp932ToUtf8(period.Category);
-        row.PeriodMemo = Cp932ToUtf8(period.Memo);
+        row.Category = ToUtf8(period.Category);
+        row.PeriodMemo = ToUtf8(period.Memo);
         row.Start = FormatDuration(period.StartSec);
         row.End = FormatDuration(period.EndSec);
         row.Seconds = static_cast<long long>(period.EndSec) - period.StartSec;

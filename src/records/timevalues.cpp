@@ -70,14 +70,22 @@ DayNumber WholeDays(TDateTime t) { return static_cast<DayNumber>(std::trunc(t));
 TDateTime MakeDateTime(DayNumber day, Seconds s) { return day + DayFraction(s); }
 
 std::string FormatDuration(int64_t s) {
-    const char* sign = s < 0 ? "-" : "";
-    if (s < 0)
+    // Shown on every tick and written for every exported period: by hand.
+    std::string out;
+    if (s < 0) {
+        out += '-';
         s = -s;
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%s%2.2lld:%2.2lld:%2.2lld", sign,
-                  static_cast<long long>(s / 3600), static_cast<long long>((s / 60) % 60),
-                  static_cast<long long>(s % 60));
-    return buf;
+    }
+    const int64_t hours = s / 3600;
+    if (hours < 10)
+        out += '0';
+    out += std::to_string(hours);
+    const auto minutes = static_cast<int>(s / 60 % 60);
+    const auto seconds = static_cast<int>(s % 60);
+    const char rest[6] = {':', static_cast<char>('0' + minutes / 10), static_cast<char>('0' + minutes % 10),
+                          ':', static_cast<char>('0' + seconds / 10), static_cast<char>('0' + seconds % 10)};
+    out.append(rest, sizeof rest);
+    return out;
 }
 
 std::string FormatDate(DayNumber day) {

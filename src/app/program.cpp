@@ -12,6 +12,7 @@
 #include "records/datalist.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
+#include "tracking/foregroundopen.h"
 #include "tracking/journalsource.h"
 
 #include <QApplication>
@@ -155,6 +156,8 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
     env.StartLogSync = [this] { StartLogSync(); };
+    env.Foreground = OpenForegroundSource();
+    env.Trace = Trace;
     auto form = std::make_unique<TZanpelForm>(m_settings, m_list, m_clock, m_dialogs, env);
     m_form = form.get();
     m_dialogs.SetParent(m_form);

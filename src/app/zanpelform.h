@@ -15,6 +15,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QFrame;
 class QListWidget;
@@ -26,6 +28,7 @@ namespace zanpel {
 
 class Clock;
 class ErrorReporter;
+class ForegroundSource;
 class TBevelLabel;
 class TDataList;
 class TInitParam;
@@ -43,6 +46,10 @@ public:
         // Starts the start-up sync of the log-on times (off the user-interface
         // thread); none when the program has no system log to read.
         std::function<void()> StartLogSync;
+        // Names the application in the foreground; none: a null source.
+        std::shared_ptr<ForegroundSource> Foreground;
+        // One line per event worth following from outside (ZANPEL_TRACE).
+        std::function<void(const std::string& line)> Trace;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -87,6 +94,15 @@ public:
     void N16Click();
     void AppListClick();
     void Splitter1Moved(int extent);
+    // --- the foreground application (zanpelform_detect.cpp)
+    // Runs DetectForegroundPass on every idle pass of the event loop.
+    void InstallDetectForeground();
+    void DetectForegroundPass();
+    // The APP list lines (CP932), for the history "履歴から↑" that the
+    // settings dialog offers while rules are edited.
+    std::vector<std::string> AppListLines() const;
+    // The source in use: the environment's, or a null source.
+    const ForegroundSource& Foreground() const;
     // The button that the panel's menu was opened on (or the current one).
     void PopupMenu1Popup(QPoint atWorkButtons);
     TMultiButton* MenuTarget() const { return m_timing.MenuTarget(); }
@@ -141,6 +157,9 @@ private:
     TWorkTiming m_timing;
     TBarActions m_actions;
     bool m_menuOpen = false;
+    bool m_idleDue = true;    // the loop woke since the last idle pass
+    bool m_detecting = false; // an idle pass is running
+    bool m_detectInstalled = false;
 
     TBevelLabel* m_label1 = nullptr;
     QFrame* m_toolPanel = nullptr;

@@ -33,6 +33,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
     PrepareBarWindow(*this);
     m_defaultCursor = m_toolPanel->cursor();
     SetWorkTimer(m_workButtons.Current() != nullptr);
+    InstallDetectForeground();
     SetAppSwitchMode(m_settings.AppSwitchMode);
     SetAutoHide(m_settings.AutoHide);
     UpdateDateCaption();

@@ -4,6 +4,7 @@
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
+#include "tracking/foregroundsource.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -62,7 +63,7 @@ void TZanpelForm::AppListClick() {
 
 void TZanpelForm::AboutExecute() {
     m_efTimer->stop();
-    TAboutBox box(m_env.DataFolder, this);
+    TAboutBox box(m_env.DataFolder, this, Foreground().Available());
     box.exec();
     m_efTimer->start();
 }

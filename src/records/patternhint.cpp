@@ -16,22 +16,60 @@ struct Literals {
 };
 
 // What each byte of a pattern is to this analysis.
-enum : unsigned char { Literal, Special, Structure, Lead };
+enum : unsigned char { Literal, Special, Open, Bar, Lead };
 
 // '\\', '*', '?', '$', '+', '-' and NUL start elements other than a literal
 // ('+' and '-' repeat after some elements; '$' ends a line before "|" or the
-// end); groups, classes and alternatives make literals optional.
+// end; ')' and ']' outside a group or class are taken as such to be safe).
+// Groups and classes are elements of their own; a "|" outside any group
+// makes every literal optional.
 constexpr auto ByteKinds = [] {
     std::array<unsigned char, 256> kinds{};
-    for (const unsigned char b : {'\\', '*', '?', '$', '+', '-', '\0'})
+    for (const unsigned char b : {'\\', '*', '?', '$', '+', '-', '\0', ')', ']'})
         kinds[b] = Special;
-    for (const unsigned char b : {'(', ')', '[', ']', '|'})
-        kinds[b] = Structure;
+    kinds['('] = Open;
+    kinds['['] = Open;
+    kinds['|'] = Bar;
     for (int b = 0; b < 256; ++b)
         if (IsLeadByte(static_cast<unsigned char>(b)))
             kinds[static_cast<size_t>(b)] = Lead;
     return kinds;
 }();
+
+// The matcher's stepping: a lead byte and whatever byte follows it, an escape
+// and the character after it.
+size_t CharEnd(std::string_view p, size_t i) {
+    const size_t n = p.size();
+    if (p[i] == '\\' && i + 1 < n)
+        return ByteKinds[static_cast<unsigned char>(p[i + 1])] == Lead && i + 2 < n ? i + 3 : i + 2;
+    return ByteKinds[static_cast<unsigned char>(p[i])] == Lead && i + 1 < n ? i + 2 : i + 1;
+}
+
+// The end of the class that opens at i: after its first "]" (an unclosed
+// class takes the rest of the pattern).
+size_t ClassEnd(std::string_view p, size_t i) {
+    for (++i; i < p.size(); i = CharEnd(p, i))
+        if (p[i] == ']')
+            return i + 1;
+    return p.size();
+}
+
+// The end of the group that opens at i, after its ")"; npos when unclosed.
+size_t GroupEnd(std::string_view p, size_t i) {
+    int depth = 0;
+    while (i < p.size()) {
+        if (p[i] == '[') {
+            i = ClassEnd(p, i);
+            continue;
+        }
+        if (p[i] == '(')
+            ++depth;
+        else if (p[i] == ')' && --depth == 0)
+            return i + 1;
+        i = CharEnd(p, i);
+    }
+    return std::string_view::npos;
+}
 
 Literals FindLiterals(std::string_view pattern) {
     Literals found;
@@ -47,14 +85,18 @@ Literals FindLiterals(std::string_view pattern) {
     while (i < n) {
         switch (ByteKinds[static_cast<unsigned char>(pattern[i])]) {
         case Literal: ++i; break;
-        case Lead: i += i + 1 < n ? 2 : 1; break; // the matcher's stepping: lead and any byte
-        case Structure: return {};
+        case Lead: i += i + 1 < n ? 2 : 1; break;
+        case Bar: return {};
+        case Open:
+            closeRun(i);
+            i = pattern[i] == '[' ? ClassEnd(pattern, i) : GroupEnd(pattern, i);
+            if (i == std::string_view::npos)
+                return {};
+            runStart = i;
+            break;
         default:
             closeRun(i);
-            // An escape takes the character after it as well.
-            if (pattern[i] == '\\' && i + 1 < n)
-                i += ByteKinds[static_cast<unsigned char>(pattern[i + 1])] == Lead && i + 2 < n ? 2 : 1;
-            runStart = ++i;
+            runStart = i = CharEnd(pattern, i);
             break;
         }
     }

@@ -17,8 +17,12 @@ TEST(PatternHint, RulesOutTextsWithoutTheLiterals) {
     EXPECT_FALSE(CanMatchWhole("xa.txt", "a*"));
     EXPECT_FALSE(CanMatchAnywhere(Sjis("12月の予定"), Sjis("\\d+月の会議")));
     EXPECT_TRUE(CanMatchAnywhere(Sjis("12月の予定"), Sjis("\\d+月の")));
-    EXPECT_TRUE(CanMatchAnywhere("x", Sjis("(メモ|ノート)帳"))); // groups: no opinion
+    EXPECT_FALSE(CanMatchAnywhere("x", Sjis("(メモ|ノート)帳"))); // the literal after a group
+    EXPECT_TRUE(CanMatchAnywhere(Sjis("ノート帳"), Sjis("(メモ|ノート)帳")));
+    EXPECT_FALSE(CanMatchAnywhere("x", Sjis("[ァ-ヶ]+帳")));
     EXPECT_TRUE(CanMatchAnywhere("x", "[abc]"));
+    EXPECT_TRUE(CanMatchAnywhere("x", "a|x"));                 // alternatives: no opinion
+    EXPECT_TRUE(CanMatchAnywhere("x", "[a|b"));                // an unclosed class takes the rest
     EXPECT_TRUE(CanMatchWhole("  abc", "~abc"));               // anchored: no leading literal
     EXPECT_TRUE(CanMatchAnywhere("d", "\\d"));                 // an escape is no literal
     EXPECT_TRUE(CanMatchAnywhere(Sjis("表示"), Sjis("表")));    // 0x5C second byte is literal
@@ -31,7 +35,7 @@ TEST(PatternHint, AgreesWithTheMatcherOnRandomInput) {
                                      Sjis("あ"), Sjis("表"), Sjis("ア")};
     const std::string patternChars[] = {"a", "b", ".", "1", "*", "?", "$", "\\", "d", "+", "-",
                                         "^", "~", "/", " ", Sjis("あ"), Sjis("表"), Sjis("ア"),
-                                        "\x82"};
+                                        "\x82", "(", ")", "[", "]", "|", "(", ")", "["};
     std::mt19937 random(20051201);
     const auto pick = [&](const auto& set, int maxLength) {
         std::string out;
@@ -40,9 +44,9 @@ TEST(PatternHint, AgreesWithTheMatcherOnRandomInput) {
             out += set[random() % std::size(set)];
         return out;
     };
-    for (int round = 0; round < 200000; ++round) {
+    for (int round = 0; round < 300000; ++round) {
         const std::string text = pick(textChars, 8);
-        const std::string pattern = pick(patternChars, 6);
+        const std::string pattern = pick(patternChars, 8);
         const auto match = FindPattern(text, pattern);
         ASSERT_EQ(PatternAnywhere(text, pattern), match.has_value()) << text << " / " << pattern;
         ASSERT_EQ(PatternWhole(text, pattern),

@@ -14,6 +14,12 @@ namespace {
 std::atomic<size_t> g_allocations{0};
 }
 
+// GCC sees malloc and free behind the replaced operators once they are
+// inlined into the standard library's code, and takes them for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(size_t size) {
     ++g_allocations;
     if (void* p = std::malloc(size == 0 ? 1 : size))

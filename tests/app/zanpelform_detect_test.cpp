@@ -1,0 +1,128 @@
+// The bar following the foreground application through its idle passes, with
+// a source the test sets, on the offscreen platform.
+#include "app/messagebox.h"
+#include "app/zanpelform.h"
+#include "controls/bevellabel.h"
+#include "records/datalist.h"
+#include "settings/initparam.h"
+#include "support/testsupport.h"
+#include "tracking/foregroundsource.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QTimer>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::StartsWith;
+
+class FakeSource : public ForegroundSource {
+public:
+    bool Available() const override { return true; }
+    const TForegroundApp& Foreground() const override { return App; }
+    TForegroundApp App;
+};
+
+class NoDialogs : public TDialogs {
+public:
+    bool Confirm(const std::string&) override { return false; }
+    void ShowError(const std::string&) override {}
+    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
+};
+
+// Runs the event loop (which passes idle between its events, unlike
+// processEvents) until done holds or timeoutMs pass.
+bool RunLoopUntil(const std::function<bool()>& done, int timeoutMs) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+class BarDetection : public ::testing::Test {
+protected:
+    BarDetection() : list(clock, reporter) {
+        list.SetDataDir(dir.Path());
+        for (const char* line : {"@設計,,@AP1,\"edit.exe/\",", "@会議,,"})
+            list.AppSwitch().ParseLine(Sjis(line));
+        list.ChangeDate(Today(clock));
+        WriteFile(dir.File("zanpel.ini"), "APPSWITCH=1\r\n");
+    }
+    void Create(std::shared_ptr<ForegroundSource> foreground) {
+        TZanpelForm::Environment env;
+        env.CursorPos = [] { return QPoint(0, 0); };
+        env.AnimationStepMs = 0;
+        env.Foreground = std::move(foreground);
+        env.Trace = [this](const std::string& line) { trace.push_back(line); };
+        form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
+        form->FormCreate(dir.File("zanpel.ini"), reporter);
+    }
+    // The about box's text, read while it is open.
+    QString AboutTextShown() {
+        QString text;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (auto* label = box ? box->findChild<TBevelLabel*>("AboutText") : nullptr)
+                text = label->Caption();
+            if (box)
+                box->close();
+        });
+        form->AboutExecute();
+        return text;
+    }
+
+    TempDir dir;
+    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
+    CollectingErrorReporter reporter;
+    NoDialogs dialogs;
+    TInitParam settings;
+    TDataList list;
+    std::vector<std::string> trace;
+    std::unique_ptr<TZanpelForm> form;
+};
+
+TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
+    auto source = std::make_shared<FakeSource>();
+    Create(source);
+    source->App = {"edit.exe", Sjis("文書1")};
+    QListWidget* appList = form->AppList();
+    ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 1; }, 5000));
+    EXPECT_EQ(appList->item(0)->text(), QStringLiteral("edit.exe/文書1"));
+    EXPECT_EQ(appList->currentRow(), 0);
+    EXPECT_TRUE(appList->item(0)->isSelected());
+    ASSERT_TRUE(form->WorkButtons().Current());
+    EXPECT_EQ(form->WorkButtons().Current()->Name, Sjis("設計"));
+
+    source->App = {"view.exe", ""};
+    ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 2; }, 5000));
+    EXPECT_THAT(form->AppListLines(), ElementsAre(Sjis("edit.exe/文書1"), "view.exe/"));
+    EXPECT_EQ(appList->selectedItems().size(), 1);
+    EXPECT_THAT(
+        trace, ElementsAre("app edit.exe/文書1", StartsWith("switched 設計 at "), "app view.exe/"));
+}
+
+TEST_F(BarDetection, TheAboutBoxTellsWhetherApplicationsCanBeIdentified) {
+    Create(nullptr);
+    EXPECT_FALSE(form->Foreground().Available());
+    EXPECT_TRUE(AboutTextShown().contains(QStringLiteral("自動切換えは使えません")));
+    form.reset();
+    Create(std::make_shared<FakeSource>());
+    const QString text = AboutTextShown();
+    EXPECT_TRUE(text.contains(QStringLiteral("Zanpel")));
+    EXPECT_FALSE(text.contains(QStringLiteral("自動切換えは使えません")));
+}
+
+} // namespace
+} // namespace zanpel::test

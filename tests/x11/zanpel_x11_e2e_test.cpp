@@ -1,0 +1,202 @@
+// The real zanpel binary on an X server of the test's own (Xvfb with openbox):
+// two test programs take turns in front, and the bar lists them and switches
+// its items by the rules of its definition file.
+#include "support/process.h"
+#include "support/testsupport.h"
+#include "x11/xserver.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+int Count(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
+}
+
+// User and system time of a process so far, from /proc/<pid>/stat.
+double CpuSeconds(uint32_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i)
+        if (i >= 14)
+            ticks += std::stod(field); // utime and stime
+    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+class BarOnX11 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (FindProgram("Xvfb").empty())
+            GTEST_SKIP() << "Xvfb is not installed";
+        server = std::make_unique<TestXServer>();
+        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
+        ASSERT_TRUE(server->StartWindowManager());
+        WriteFile(data.File("zanpel.wk2"), Sjis("@設計,,@AP1,\"xclient_alpha/設計\",\r\n"
+                                                "@会議,,@AP1,\"xclient_beta/\",\r\n@休憩,,\r\n"));
+        WriteFile(data.File("zanpel.ini"), "APPSWITCH=1\r\nAUTOHIDE=0\r\nWINALIGN=4,1,0,0\r\n");
+    }
+    std::map<std::string, std::string> Env() const {
+        std::map<std::string, std::string> env = server->ClientEnv();
+        env.insert({{"QT_QPA_PLATFORM", "xcb"},
+                    {"ZANPEL_DATA_DIR", data.Path()},
+                    {"XDG_RUNTIME_DIR", runtime.Path()},
+                    {"ZANPEL_TRACE", data.File("trace")},
+                    {"ASAN_OPTIONS", "detect_leaks=0"}}); // the libraries' own leaks at exit
+        return env;
+    }
+    std::unique_ptr<BackgroundProcess> StartBar() {
+        auto bar =
+            std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, Env());
+        EXPECT_TRUE(Traced("started"));
+        return bar;
+    }
+    uint32_t Client(const char* program, std::vector<std::string> args) {
+        const std::string idFile = data.File("window" + std::to_string(clients.size()));
+        args.insert(args.begin(), program);
+        args.insert(args.end(), {"--id-file", idFile});
+        clients.push_back(std::make_unique<BackgroundProcess>(args, server->ClientEnv()));
+        EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(idFile); }, 10000));
+        return static_cast<uint32_t>(std::stoul("0" + ReadFile(idFile)));
+    }
+    void Activate(uint32_t window) {
+        XProbe probe(server->Display());
+        EXPECT_TRUE(ActivateWithXdotool(server->Display(), probe, window));
+    }
+    std::string Trace() const { return ReadFile(data.File("trace")); }
+    // The trace has line at least `times` times.
+    ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
+        if (WaitFor([&] { return Count(Trace(), line) >= times; }, 15000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
+    }
+    // The bar's window: the managed window that none of the test programs made.
+    uint32_t BarWindow(XProbe& probe, const std::vector<uint32_t>& others) {
+        uint32_t bar = 0;
+        WaitFor(
+            [&] {
+                for (const uint32_t window : probe.ClientList())
+                    if (std::find(others.begin(), others.end(), window) == others.end())
+                        bar = window;
+                return bar != 0;
+            },
+            10000);
+        return bar;
+    }
+
+    TempDir data;
+    TempDir runtime;
+    std::unique_ptr<TestXServer> server;
+    std::vector<std::unique_ptr<BackgroundProcess>> clients;
+};
+
+TEST_F(BarOnX11, ListsTheProgramsInFrontAndSwitchesByTheRulesButNeverSeesItself) {
+    auto bar = StartBar();
+    const uint32_t alpha = Client(XCLIENT_ALPHA, {"--title", "設計書.txt - エディタ"});
+    const uint32_t beta = Client(XCLIENT_BETA, {"--title", "会議メモ", "--title2", "議事録 ①"});
+    // New windows take the focus as they come; from beta in front on, each
+    // activation is one more switch.
+    Activate(beta);
+    ASSERT_TRUE(Traced("switched 会議 at"));
+    const int design = Count(Trace(), "switched 設計 at");
+    const int meeting = Count(Trace(), "switched 会議 at");
+
+    Activate(alpha);
+    EXPECT_TRUE(Traced("switched 設計 at", design + 1));
+    EXPECT_TRUE(Traced("app xclient_alpha/設計書.txt - エディタ\n"));
+    Activate(beta);
+    EXPECT_TRUE(Traced("switched 会議 at", meeting + 1));
+    EXPECT_TRUE(Traced("app xclient_beta/会議メモ\n"));
+    clients[1]->Signal(SIGUSR1);
+    EXPECT_TRUE(Traced("app xclient_beta/議事録 ①\n"));
+
+    // The bar in front: nothing is listed and nothing switches.
+    XProbe probe(server->Display());
+    const uint32_t barWindow = BarWindow(probe, {alpha, beta});
+    ASSERT_NE(barWindow, 0U);
+    const std::string before = Trace();
+    Activate(barWindow);
+    ::usleep(300 * 1000);
+    EXPECT_EQ(Trace(), before);
+    Activate(alpha);
+    EXPECT_TRUE(Traced("switched 設計 at", design + 2));
+    EXPECT_THAT(Trace(), Not(HasSubstr("app zanpel")));
+
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
+
+// The figures of the README, run by hand on a release build:
+//   x11_e2e_test --gtest_also_run_disabled_tests --gtest_filter='*Measure*'
+// Latency: from the moment a client of the server receives the
+// PropertyNotify of _NET_ACTIVE_WINDOW to the moment the bar has pressed the
+// new item (its trace line, stamped with the same monotonic clock). CPU: the
+// bar's user and system time from /proc while the window in front changes
+// every second for a minute.
+TEST_F(BarOnX11, DISABLED_MeasureSwitchLatencyAndCpu) {
+    auto bar = StartBar();
+    const uint32_t windows[] = {Client(XCLIENT_ALPHA, {"--title", "設計書.txt"}),
+                                Client(XCLIENT_BETA, {"--title", "会議メモ"})};
+    XProbe probe(server->Display());
+    const uint32_t barWindow = BarWindow(probe, {windows[0], windows[1]});
+    const uint32_t pid = probe.WindowPid(barWindow);
+    ASSERT_NE(pid, 0U);
+    probe.WatchActiveWindow();
+
+    std::vector<double> latencies;
+    for (int i = 0; i <= 50; ++i) {
+        const int switches = Count(Trace(), "switched ");
+        probe.RequestActivation(windows[i % 2]);
+        const auto seen = probe.NextActiveChange(5000);
+        ASSERT_TRUE(seen);
+        ASSERT_TRUE(WaitFor([&] { return Count(Trace(), "switched ") > switches; }, 5000));
+        const std::string trace = Trace();
+        const long long pressed = std::stoll(trace.substr(trace.rfind(" at ") + 4));
+        const long long event =
+            std::chrono::duration_cast<std::chrono::microseconds>(seen->time_since_epoch()).count();
+        if (i > 0) // the first one also wakes up everything
+            latencies.push_back(static_cast<double>(pressed - event) / 1000.0);
+        ::usleep(100 * 1000);
+    }
+    std::sort(latencies.begin(), latencies.end());
+    std::printf("switch latency over %zu switches: median %.2f ms, 90%% %.2f ms, max %.2f ms\n",
+                latencies.size(), latencies[latencies.size() / 2],
+                latencies[latencies.size() * 9 / 10], latencies.back());
+    std::fflush(stdout);
+
+    const double idle = CpuSeconds(pid);
+    ::sleep(60);
+    const double busy = CpuSeconds(pid);
+    for (int i = 0; i < 60; ++i) {
+        probe.RequestActivation(windows[i % 2]);
+        ::sleep(1);
+    }
+    const double end = CpuSeconds(pid);
+    std::printf("bar CPU: %.3f s in 60 s idle (%.2f %%), %.3f s in 60 s of switches every second "
+                "(%.2f %%)\n",
+                busy - idle, (busy - idle) / 60 * 100, end - busy, (end - busy) / 60 * 100);
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
+
+} // namespace
+} // namespace zanpel::test

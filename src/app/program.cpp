@@ -85,9 +85,40 @@ void ScheduleScreenshot(QApplication& app) {
     });
 }
 
+// The system journal, or the journal folder named by ZANPEL_JOURNAL_DIRECTORY
+// for machines that keep their journals elsewhere.
+JournalLocation LogLocation() {
+    const char* folder = std::getenv("ZANPEL_JOURNAL_DIRECTORY");
+    return folder && folder[0] != '\0' ? JournalLocation::Directory(folder) : JournalLocation::System();
+}
+
+// Notes in the trace how long the start took until the bar's first frame.
+class TFirstFrame : public QObject {
+public:
+    explicit TFirstFrame(std::chrono::steady_clock::time_point start) : m_start(start) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            const auto ms = std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - m_start)
+                                .count();
+            Trace("first frame after " + std::to_string(static_cast<int>(ms)) + " ms");
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_start;
+    bool m_seen = false;
+};
+
 class TProgram {
 public:
-    TProgram() : m_reporter(m_dialogs), m_list(m_clock, m_reporter) {}
+    // started: when the process began, for the trace of the first frame.
+    explicit TProgram(std::chrono::steady_clock::time_point started)
+        : m_started(started), m_reporter(m_dialogs), m_list(m_clock, m_reporter) {}
 
     int Run(QApplication& app, const std::string& runtime);
 
@@ -97,6 +128,7 @@ private:
     void SaveAll();
     void HandOver(const THandOver& frame);
 
+    std::chrono::steady_clock::time_point m_started;
     SystemClock m_clock;
     TMessageBoxDialogs m_dialogs;
     TDialogReporter m_reporter;
@@ -113,7 +145,7 @@ void TProgram::StartLogSync() {
     TZanpelForm* form = m_form;
     m_logReader = std::jthread([this, form, firstDay](std::stop_token stop) {
         SystemClock clock;
-        TEventLog log = ReadJournal(JournalLocation::System(), firstDay, clock, stop);
+        TEventLog log = ReadJournal(LogLocation(), firstDay, clock, stop);
         if (stop.stop_requested())
             return;
         QMetaObject::invokeMethod(form, [this, form, log = std::move(log)] {
@@ -171,6 +203,8 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [this](QSessionManager&) { SaveAll(); });
 
+    TFirstFrame firstFrame(m_started);
+    m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
     ScheduleScreenshot(app);
@@ -188,6 +222,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
 } // namespace
 
 int RunProgram(int argc, char** argv) {
+    const auto started = std::chrono::steady_clock::now();
     std::setlocale(LC_CTYPE, "");
     const std::string runtime = InstanceLock::RuntimeFolder();
     InstanceLock lock(runtime);
@@ -199,7 +234,7 @@ int RunProgram(int argc, char** argv) {
     app.setApplicationName(QStringLiteral("Zanpel"));
     app.setQuitOnLastWindowClosed(false);
     ChooseFont(app);
-    TProgram program;
+    TProgram program(started);
     return program.Run(app, runtime);
 }
 

@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <thread>
 #include <unistd.h>
 
@@ -56,6 +57,23 @@ bool AcquireOrHandOver(InstanceLock& lock, const std::string& runtime, const cha
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return false;
+}
+
+// When the X server goes away (a crashed or ended session), Qt reports it and
+// ends the process at once with exit(1), past every orderly end. The report
+// is the last moment at which everything is still alive: write it all then.
+std::function<void()> g_lastChance;
+QtMessageHandler g_previousHandler = nullptr;
+
+void WatchForLostDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke")) &&
+        g_lastChance) {
+        const auto save = std::move(g_lastChance);
+        g_lastChance = nullptr;
+        save();
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, text);
 }
 
 // "ＭＳ Ｐゴシック" when the machine has it, else a Japanese Gothic font.
@@ -208,7 +226,10 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
     ScheduleScreenshot(app);
+    g_lastChance = [this] { SaveAll(); };
+    g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);
     const int code = app.exec();
+    g_lastChance = nullptr;
 
     m_logReader = {};
     m_form->FormDestroy();

@@ -198,5 +198,23 @@ TEST_F(BarOnX11, DISABLED_MeasureSwitchLatencyAndCpu) {
     EXPECT_EQ(bar->Wait(20000), 0);
 }
 
+TEST_F(BarOnX11, WhenTheXServerGoesAwayEverythingIsWritten) {
+    auto bar = StartBar();
+    const uint32_t beta = Client(XCLIENT_BETA, {"--title", "会議メモ"});
+    Activate(beta);
+    ASSERT_TRUE(Traced("switched 会議 at"));
+    ::usleep(2500 * 1000); // longer than a second, so that the period is kept
+    clients.clear();
+    server.reset(); // the session ends under the bar
+    bar->Wait(20000);
+    EXPECT_TRUE(Traced("saved month"));
+    EXPECT_THAT(ReadFile(data.File("zanpel.ini")), HasSubstr("SELECTED=" + Sjis("会議") + "\r\n"));
+    std::string month;
+    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
+        if (entry.path().extension() == ".dat")
+            month += ReadFile(entry.path().string());
+    EXPECT_THAT(month, HasSubstr(Sjis(",会議,")));
+}
+
 } // namespace
 } // namespace zanpel::test

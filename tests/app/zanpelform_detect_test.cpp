@@ -5,6 +5,7 @@
 #include "controls/bevellabel.h"
 #include "records/datalist.h"
 #include "settings/initparam.h"
+#include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "tracking/foregroundsource.h"
 
@@ -35,21 +36,6 @@ public:
     void ShowError(const std::string&) override {}
     std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
 };
-
-// Runs the event loop (which passes idle between its events, unlike
-// processEvents) until done holds or timeoutMs pass.
-bool RunLoopUntil(const std::function<bool()>& done, int timeoutMs) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(10);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 class BarDetection : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "app/foregrounddetector.h"
 #include "app/workbuttons.h"
 #include "support/process.h"
+#include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "tracking/appswitch.h"
 #include "tracking/foregroundopen.h"
@@ -27,21 +28,6 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
-
-// Runs the event loop, which waits in poll and so lets the source answer
-// its connection at once, until done holds or timeoutMs pass.
-bool RunLoopUntil(const std::function<bool()>& done, int timeoutMs) {
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    poll.start(1);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return done();
-}
 
 struct Client {
     std::unique_ptr<BackgroundProcess> Process;

@@ -12,6 +12,10 @@ bool TMessageBoxDialogs::Confirm(const std::string& text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+void TMessageBoxDialogs::Inform(const std::string& text) {
+    QMessageBox::information(m_parent, QStringLiteral("Zanpel"), QString::fromStdString(text));
+}
+
 void TMessageBoxDialogs::ShowError(const std::string& text) {
     QString message = QString::fromStdString(text);
     message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

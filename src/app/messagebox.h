@@ -20,6 +20,8 @@ public:
     virtual void ShowError(const std::string& text) = 0;
     // The memo dialog, modal; none when cancelled.
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
+    // A notice with an OK button; text is UTF-8.
+    virtual void Inform(const std::string& text) = 0;
 };
 
 // Message boxes on the screen.
@@ -30,6 +32,7 @@ public:
     bool Confirm(const std::string& text) override;
     void ShowError(const std::string& text) override;
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
+    void Inform(const std::string& text) override;
 
 private:
     QWidget* m_parent;

@@ -156,6 +156,8 @@ void TZanpelForm::ConnectActions() {
     connect(m_actions.ApSwAction, &QAction::triggered, this, &TZanpelForm::ApSwActionExecute);
     connect(m_actions.ViewAction, &QAction::triggered, this, &TZanpelForm::AppViewActionExecute);
     connect(m_actions.AboutAction, &QAction::triggered, this, &TZanpelForm::AboutExecute);
+    connect(m_actions.SetupAction, &QAction::triggered, this, &TZanpelForm::SetupActionExecute);
+    connect(m_actions.ReportAction, &QAction::triggered, this, &TZanpelForm::ReportActionExecute);
     connect(m_actions.ExitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_actions.N_Del, &QAction::triggered, this, &TZanpelForm::N_DelClick);
     connect(m_actions.N16, &QAction::triggered, this, &TZanpelForm::N16Click);

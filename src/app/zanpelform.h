@@ -89,6 +89,9 @@ public:
     void ApSwActionExecute(bool checked);
     void AppViewActionExecute(bool checked);
     void AboutExecute();
+    // The settings dialog and the summary window are still to come: say so.
+    void SetupActionExecute();
+    void ReportActionExecute();
     void EditPopupPopup();
     void N_DelClick();
     void N16Click();

@@ -25,6 +25,10 @@ bool TZanpelForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: ToolMouseDown(control, static_cast<QMouseEvent*>(event)); break;
     case QEvent::MouseMove: ToolMouseMove(control, static_cast<QMouseEvent*>(event)); break;
     case QEvent::MouseButtonRelease: ToolMouseUp(control, static_cast<QMouseEvent*>(event)); break;
+    case QEvent::MouseButtonDblClick:
+        if (control == m_toolPanel)
+            SetupActionExecute();
+        break;
     default: break;
     }
     return QWidget::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 // The pop-up menus of the button panel and of the APP list, and the about box.
 #include "app/aboutbox.h"
+#include "app/messagebox.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
@@ -59,6 +60,19 @@ void TZanpelForm::N16Click() { m_appList->clear(); }
 void TZanpelForm::AppListClick() {
     const QListWidgetItem* item = m_appList->currentItem();
     m_appList->setToolTip(m_appList->count() > 0 && item ? item->text() : QString());
+}
+
+void TZanpelForm::SetupActionExecute() {
+    m_efTimer->stop();
+    m_dialogs.Inform("設定画面はまだありません。設定は zanpel.ini と zanpel.wk2 を編集してください "
+                     "(zanpel の終了後に)。");
+    m_efTimer->start();
+}
+
+void TZanpelForm::ReportActionExecute() {
+    m_efTimer->stop();
+    m_dialogs.Inform("集計とレポートの画面はまだありません。記録は zanpelctl export で書き出せます。");
+    m_efTimer->start();
 }
 
 void TZanpelForm::AboutExecute() {

@@ -34,6 +34,7 @@ class NoDialogs : public TDialogs {
 public:
     bool Confirm(const std::string&) override { return false; }
     void ShowError(const std::string&) override {}
+    void Inform(const std::string&) override {}
     std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
 };
 

@@ -36,10 +36,12 @@ public:
         return Answer;
     }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
+    void Inform(const std::string& text) override { Notices.push_back(text); }
     std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
     bool Answer = false;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
+    std::vector<std::string> Notices;
 };
 
 class BarWindow : public ::testing::Test {
@@ -289,6 +291,14 @@ TEST_F(BarWindow, ASecondCopyShowsTheBarAndPressesANamedItem) {
     form->DockBar(edRight, 5);
     form->ShowFromSecondCopy(); // too thin to see: comes back at 142
     EXPECT_EQ(form->DockSize(), 142);
+}
+
+TEST_F(BarWindow, CommandsOfWindowsStillToComeSaySo) {
+    form->Actions().SetupAction->trigger();
+    form->Actions().ReportAction->trigger();
+    ASSERT_EQ(dialogs.Notices.size(), 2u);
+    EXPECT_NE(dialogs.Notices[0].find("設定"), std::string::npos);
+    EXPECT_TRUE(form->EfTimer()->isActive()); // back on after the notice
 }
 
 TEST(AboutBox, NamesVersionsAndTheDataFolder) {

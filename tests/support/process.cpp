@@ -2,14 +2,13 @@
 
 #include "support/testsupport.h"
 
-#include <csignal>
-#include <cstdlib>
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace zanpel::test {
+#include <csignal>
+#include <cstdlib>
 
-namespace {
+namespace zanpel::test {
 
 [[noreturn]] void ExecWith(const std::vector<std::string>& argv,
                            const std::map<std::string, std::string>& env) {
@@ -26,8 +25,6 @@ namespace {
     ::execv(args[0], args.data());
     ::_exit(127);
 }
-
-} // namespace
 
 BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,
                                      const std::map<std::string, std::string>& env) {
@@ -79,7 +76,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
     const std::string errPath = capture.File("err");
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
+        if (!std::freopen(outPath.c_str(), "w", stdout) ||
+            !std::freopen(errPath.c_str(), "w", stderr))
             ::_exit(126);
         ExecWith(argv, env);
     }

@@ -19,6 +19,11 @@ struct ProcessResult {
 ProcessResult RunProcess(const std::vector<std::string>& argv,
                          const std::map<std::string, std::string>& env = {});
 
+// In a child after fork(): sets env (a value of "" removes the variable) and
+// runs argv in place of the child, or ends it with 127.
+[[noreturn]] void ExecWith(const std::vector<std::string>& argv,
+                           const std::map<std::string, std::string>& env);
+
 // A program left running in the background; killed when the object goes.
 class BackgroundProcess {
 public:

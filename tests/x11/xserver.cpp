@@ -30,14 +30,10 @@ int Spawn(const std::vector<std::string>& argv, const std::string& display, int 
     for (int fd = 3; fd < 1024; ++fd)
         if (fd != keepFd)
             ::close(fd);
+    std::map<std::string, std::string> env;
     if (!display.empty())
-        ::setenv("DISPLAY", display.c_str(), 1);
-    std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    ::execv(args[0], args.data());
-    ::_exit(127);
+        env["DISPLAY"] = display;
+    ExecWith(argv, env);
 }
 
 // SIGTERM, then SIGKILL when the process has not ended after a while.

@@ -6,6 +6,7 @@
 #include "app/handoverserver.h"
 #include "app/instancelock.h"
 #include "app/messagebox.h"
+#include "app/programfont.h"
 #include "app/quitsignals.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
@@ -16,7 +17,6 @@
 #include "tracking/journalsource.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
@@ -74,15 +74,6 @@ void WatchForLostDisplay(QtMsgType type, const QMessageLogContext& context, cons
     }
     if (g_previousHandler)
         g_previousHandler(type, context, text);
-}
-
-// "ＭＳ Ｐゴシック" when the machine has it, else a Japanese Gothic font.
-void ChooseFont(QApplication& app) {
-    const QStringList families = QFontDatabase::families();
-    const QString preferred = QStringLiteral("ＭＳ Ｐゴシック");
-    QFont font(families.contains(preferred) ? preferred : QStringLiteral("IPAPGothic"));
-    font.setPixelSize(12);
-    app.setFont(font);
 }
 
 // ZANPEL_SCREENSHOT=FILE saves the screen a few seconds after the start: the
@@ -254,7 +245,7 @@ int RunProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zanpel"));
     app.setQuitOnLastWindowClosed(false);
-    ChooseFont(app);
+    ApplyProgramFont(app);
     TProgram program(started);
     return program.Run(app, runtime);
 }

@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QVariant>
 
 namespace zanpel {
@@ -29,27 +30,43 @@ void THandOverServer::Accept() {
 }
 
 void THandOverServer::Read(QLocalSocket* socket) {
+    // A handler may run event loops of its own (the bar's show animation, a
+    // box), in which more data of the same socket arrives and the sender may
+    // go away: its socket is then deleted under us. The pointer below notices
+    // that, and a socket whose frame is being handled is not read again
+    // until the handler returns.
+    QPointer<QLocalSocket> guard(socket);
+    if (socket->property("busy").toBool())
+        return;
+    socket->setProperty("busy", true);
     // Frames may arrive in pieces; what a socket sent so far waits in its property.
-    QByteArray buffer = socket->property("pending").toByteArray() + socket->readAll();
-    socket->setProperty("pending", QByteArray()); // a handler may read this socket again
+    QByteArray buffer = socket->property("pending").toByteArray();
     for (;;) {
+        buffer += socket->readAll();
         THandOver frame;
         size_t consumed = 0;
-        const FrameStatus status = ParseFrame(
-            std::string_view(buffer.constData(), static_cast<size_t>(buffer.size())), frame, consumed);
+        const FrameStatus status =
+            ParseFrame(std::string_view(buffer.constData(), static_cast<size_t>(buffer.size())),
+                       frame, consumed);
         if (status == FrameStatus::Incomplete && static_cast<size_t>(buffer.size()) < MaxFrameSize)
             break;
         if (status != FrameStatus::Complete) {
+            buffer.clear();
             socket->abort(); // unknown, malformed or oversized: dropped without effect
-            return;
+            break;
         }
         buffer.remove(0, static_cast<qsizetype>(consumed));
         if (OnHandOver)
             OnHandOver(frame);
+        if (!guard)
+            return; // the sender went away meanwhile: nobody to answer
         socket->write("\1", 1);
         socket->flush();
     }
-    socket->setProperty("pending", buffer);
+    if (guard) {
+        socket->setProperty("pending", buffer);
+        socket->setProperty("busy", false);
+    }
 }
 
 } // namespace zanpel

@@ -1,5 +1,10 @@
-// The single-instance lock: held by the running bar for its whole life, and by
-// the command-line tool for the moment it writes a file the bar also writes.
+// An exclusive lock on a file, dropped by the kernel when the process ends.
+// Two of them are used: the single-instance lock in the runtime folder (one
+// bar per user, beside the hand-over socket), and the data folder's lock, held
+// by the running bar for its whole life and by the command-line tool for the
+// moment it writes a file the bar also writes. The second lives beside the
+// files it protects, so that a bar and a tool started with different
+// environments (a cron job without XDG_RUNTIME_DIR) still see each other.
 #pragma once
 
 #include <string>
@@ -9,9 +14,10 @@ namespace zanpel {
 class InstanceLock {
 public:
     static constexpr const char* FileName = "zanpel_Mutex_Execute.lock";
+    static constexpr const char* DataFolderFileName = "zanpel.lock";
 
-    // folder: where the lock file lives (see RuntimeFolder).
-    explicit InstanceLock(std::string folder);
+    // folder: where the lock file lives (see RuntimeFolder); fileName: its name.
+    explicit InstanceLock(std::string folder, std::string fileName = FileName);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
@@ -29,6 +35,7 @@ public:
 
 private:
     std::string m_folder;
+    std::string m_fileName;
     std::string m_error;
     int m_handle = -1;
 };

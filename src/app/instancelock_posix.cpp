@@ -1,20 +1,26 @@
 #include "app/instancelock.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
 namespace zanpel {
 
-InstanceLock::InstanceLock(std::string folder) : m_folder(std::move(folder)) {}
+InstanceLock::InstanceLock(std::string folder, std::string fileName)
+    : m_folder(std::move(folder)), m_fileName(std::move(fileName)) {}
 
-InstanceLock::~InstanceLock() { Release(); }
+InstanceLock::~InstanceLock() {
+    Release();
+}
 
-std::string InstanceLock::Path() const { return m_folder + "/" + FileName; }
+std::string InstanceLock::Path() const {
+    return m_folder + "/" + m_fileName;
+}
 
 bool InstanceLock::TryAcquire() {
     if (Held())

@@ -4,22 +4,38 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace zanpel {
+namespace {
+
+QString BoxText(const std::string& text) {
+    QString message = QString::fromStdString(text);
+    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return message;
+}
+
+} // namespace
 
 bool TMessageBoxDialogs::Confirm(const std::string& text) {
-    return QMessageBox::question(m_parent, QStringLiteral("Zanpel"), QString::fromStdString(text),
+    if (m_silent)
+        return false;
+    return QMessageBox::question(m_parent, QStringLiteral("Zanpel"), BoxText(text),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TMessageBoxDialogs::Inform(const std::string& text) {
-    QMessageBox::information(m_parent, QStringLiteral("Zanpel"), QString::fromStdString(text));
+    if (!m_silent)
+        QMessageBox::information(m_parent, QStringLiteral("Zanpel"), BoxText(text));
 }
 
 void TMessageBoxDialogs::ShowError(const std::string& text) {
-    QString message = QString::fromStdString(text);
-    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox::critical(m_parent, QStringLiteral("Zanpel"), message);
+    if (m_silent) {
+        std::fprintf(stderr, "zanpel: %s\n", BoxText(text).toLocal8Bit().constData());
+        return;
+    }
+    QMessageBox::critical(m_parent, QStringLiteral("Zanpel"), BoxText(text));
 }
 
 } // namespace zanpel
@@ -27,6 +43,8 @@ void TMessageBoxDialogs::ShowError(const std::string& text) {
 namespace zanpel {
 
 std::optional<TMemoResult> TMessageBoxDialogs::AskMemo(const TMemoRequest& request) {
+    if (m_silent)
+        return std::nullopt;
     TTaskDlg dlg(m_parent);
     dlg.SetCategoryList(request.Categories);
     dlg.SetCategory(request.Category);

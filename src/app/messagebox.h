@@ -29,6 +29,9 @@ class TMessageBoxDialogs final : public TDialogs {
 public:
     explicit TMessageBoxDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
+    // While silent (the program is on its way out before it ever ran), no
+    // box opens: errors go to standard error, questions answer No.
+    void SetSilent(bool silent) { m_silent = silent; }
     bool Confirm(const std::string& text) override;
     void ShowError(const std::string& text) override;
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
@@ -36,6 +39,7 @@ public:
 
 private:
     QWidget* m_parent;
+    bool m_silent = false;
 };
 
 // The work list's and the settings' errors, shown through the dialogs.

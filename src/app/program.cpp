@@ -21,6 +21,8 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -28,7 +30,6 @@
 #include <fstream>
 #include <functional>
 #include <thread>
-#include <unistd.h>
 
 namespace zanpel {
 namespace {
@@ -45,10 +46,10 @@ void Trace(const std::string& line) {
 // command-line tool writing a month for a moment, or a bar just starting)
 // gets a few seconds.
 bool AcquireOrHandOver(InstanceLock& lock, const std::string& runtime, const char* parameter) {
-    const std::string frame = parameter && parameter[0] != '\0'
-                                  ? EncodeCopyDataFrame(static_cast<uint64_t>(::getpid()),
-                                                        LocaleToCp932(parameter))
-                                  : EncodeShowFrame();
+    const std::string frame =
+        parameter && parameter[0] != '\0'
+            ? EncodeCopyDataFrame(static_cast<uint64_t>(::getpid()), LocaleToCp932(parameter))
+            : EncodeShowFrame();
     for (int attempt = 0; attempt < 30; ++attempt) {
         if (lock.TryAcquire())
             return true;
@@ -57,6 +58,28 @@ bool AcquireOrHandOver(InstanceLock& lock, const std::string& runtime, const cha
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return false;
+}
+
+// The data folder's lock keeps the command-line tool from writing under the
+// bar. The tool holds it only while it writes, so a few seconds are given.
+// A folder where the lock cannot even be made is no reason to refuse: its
+// files will report their own errors.
+bool AcquireDataFolder(InstanceLock& lock) {
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        if (lock.TryAcquire() || !lock.Error().empty())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
+// The question at the end when records could not be written (UTF-8).
+std::string UnsavedQuestion(const TDataList& list) {
+    std::string text = "記録を保存できませんでした。もう一度保存しますか？\r\n"
+                       "「いいえ」を選ぶと、保存できなかった記録は失われます。";
+    for (const std::string& file : list.UnsavedMonthFiles())
+        text += "\r\n" + file;
+    return text;
 }
 
 // When the X server goes away (a crashed or ended session), Qt reports it and
@@ -98,7 +121,8 @@ void ScheduleScreenshot(QApplication& app) {
 // for machines that keep their journals elsewhere.
 JournalLocation LogLocation() {
     const char* folder = std::getenv("ZANPEL_JOURNAL_DIRECTORY");
-    return folder && folder[0] != '\0' ? JournalLocation::Directory(folder) : JournalLocation::System();
+    return folder && folder[0] != '\0' ? JournalLocation::Directory(folder)
+                                       : JournalLocation::System();
 }
 
 // Notes in the trace how long the start took until the bar's first frame.
@@ -123,30 +147,89 @@ private:
     bool m_seen = false;
 };
 
+// The errors the user is shown, also noted in the trace.
+class TTracingReporter final : public ErrorReporter {
+public:
+    explicit TTracingReporter(TDialogs& dialogs) : m_dialogs(dialogs) {}
+    void ReportError(const std::string& message) override {
+        Trace("error " + message.substr(0, message.find('\r')));
+        m_dialogs.ShowError(message);
+    }
+
+private:
+    TDialogs& m_dialogs;
+};
+
 class TProgram {
 public:
-    // started: when the process began, for the trace of the first frame.
-    explicit TProgram(std::chrono::steady_clock::time_point started)
-        : m_started(started), m_reporter(m_dialogs), m_list(m_clock, m_reporter) {}
+    // started: when the process began, for the trace of the first frame;
+    // folder: the data folder, made already (folderError: why not).
+    TProgram(std::chrono::steady_clock::time_point started, std::string folder,
+             std::string folderError)
+        : m_started(started), m_reporter(m_dialogs), m_list(m_clock, m_reporter),
+          m_folder(std::move(folder)), m_folderError(std::move(folderError)) {}
 
     int Run(QApplication& app, const std::string& runtime);
 
 private:
     void StartLogSync();
     // The bar's state into the settings, then settings, definitions and month.
-    void SaveAll();
+    // mayAsk: a month that could not be written may be retried at the user's
+    // word (not when the display is gone).
+    void SaveAll(bool mayAsk);
     void HandOver(const THandOver& frame);
+    // A quit signal: the orderly end, once. A request that comes before the
+    // event loop runs (a start-up error box is open) closes the box and is
+    // acted on as soon as the start is done.
+    void RequestQuit();
+    void CloseOpenBoxes();
 
     std::chrono::steady_clock::time_point m_started;
     SystemClock m_clock;
     TMessageBoxDialogs m_dialogs;
-    TDialogReporter m_reporter;
+    TTracingReporter m_reporter;
     TInitParam m_settings;
     TDataList m_list;
     std::string m_folder;
+    std::string m_folderError;
     TZanpelForm* m_form = nullptr;
+    bool m_looping = false; // the event loop runs
+    bool m_quitRequested = false;
+    bool m_ending = false; // the orderly end has begun
     std::jthread m_logReader;
 };
+
+void TProgram::CloseOpenBoxes() {
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+}
+
+void TProgram::RequestQuit() {
+    if (m_ending) {
+        // Asked again while the files are being written (a double Ctrl+C, a
+        // session manager that asks twice): the end goes on as it is, only
+        // without waiting for anyone to close its boxes.
+        Trace("quit requested again");
+        m_dialogs.SetSilent(true);
+        CloseOpenBoxes();
+        return;
+    }
+    if (m_quitRequested)
+        return;
+    m_quitRequested = true;
+    Trace("quit requested");
+    // Before the bar ever ran, nothing the user did is at stake: the rest of
+    // the start and the end ask nothing, and their errors go to standard error.
+    if (!m_looping)
+        m_dialogs.SetSilent(true);
+    // A box or dialog waiting for the user would hold the end up.
+    CloseOpenBoxes();
+    if (m_looping && m_form)
+        m_form->close();
+}
 
 void TProgram::StartLogSync() {
     const CivilDate today = DecodeDate(Today(m_clock));
@@ -157,10 +240,13 @@ void TProgram::StartLogSync() {
         TEventLog log = ReadJournal(LogLocation(), firstDay, clock, stop);
         if (stop.stop_requested())
             return;
-        QMetaObject::invokeMethod(form, [this, form, log = std::move(log)] {
-            m_list.SyncLoginTimes(log);
-            form->Timing().RefreshButtons();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            form,
+            [this, form, log = std::move(log)] {
+                m_list.SyncLoginTimes(log);
+                form->Timing().RefreshButtons();
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -174,7 +260,7 @@ void TProgram::HandOver(const THandOver& frame) {
     }
 }
 
-void TProgram::SaveAll() {
+void TProgram::SaveAll(bool mayAsk) {
     if (m_form)
         m_form->FormDestroy();
     m_settings.Save(m_reporter);
@@ -182,14 +268,17 @@ void TProgram::SaveAll() {
     m_list.SaveDefinitions();
     Trace("saved definitions");
     m_list.SaveIfAllowed();
-    Trace("saved month");
+    // Records that could not be written are lost with the process: the user
+    // may free the disk (or fix the folder) and try again.
+    while (mayAsk && m_list.HasUnsavedRecords() && m_dialogs.Confirm(UnsavedQuestion(m_list)))
+        m_list.SaveIfAllowed();
+    Trace(m_list.HasUnsavedRecords() ? "month not saved" : "saved month");
 }
 
 int TProgram::Run(QApplication& app, const std::string& runtime) {
-    m_folder = DataFolderOfProgram();
-    std::string error;
-    if (!MakeFolders(m_folder, error))
-        m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + error);
+    TQuitSignals quitSignals([this] { RequestQuit(); });
+    if (!m_folderError.empty())
+        m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + m_folderError);
     m_list.SetDataDir(m_folder);
     m_list.LoadDefinitions(m_folder + "/" + DefinitionFileName);
     m_list.ChangeDate(Today(m_clock));
@@ -206,28 +295,33 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     THandOverServer server;
     server.OnHandOver = [this](const THandOver& frame) { HandOver(frame); };
     server.Listen(QString::fromStdString(runtime + "/" + HandOverSocketName));
-    TQuitSignals quitSignals([this] { m_form->close(); });
     // At the end of the desktop session everything is written before the
     // session manager may end the process.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
-                     [this](QSessionManager&) { SaveAll(); });
+                     [this](QSessionManager&) { SaveAll(true); });
 
     TFirstFrame firstFrame(m_started);
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
     ScheduleScreenshot(app);
-    g_lastChance = [this] { SaveAll(); };
+    g_lastChance = [this] { SaveAll(false); };
     g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);
-    const int code = app.exec();
+    int code = 0;
+    if (!m_quitRequested) {
+        m_looping = true;
+        code = app.exec();
+        m_looping = false;
+    }
     g_lastChance = nullptr;
+    m_ending = true;
 
     m_logReader = {};
     m_form->FormDestroy();
     m_dialogs.SetParent(nullptr);
     m_form = nullptr;
     form.reset();
-    SaveAll();
+    SaveAll(true);
     return code;
 }
 
@@ -242,11 +336,22 @@ int RunProgram(int argc, char** argv) {
     // nothing: only the copy that holds the lock touches the files.
     if (!AcquireOrHandOver(lock, runtime, argc > 1 ? argv[1] : nullptr))
         return 0;
+    const std::string folder = DataFolderOfProgram();
+    std::string folderError;
+    MakeFolders(folder, folderError);
+    InstanceLock dataLock(folder, InstanceLock::DataFolderFileName);
+    if (!AcquireDataFolder(dataLock)) {
+        std::fprintf(stderr,
+                     "zanpel: データフォルダ %s は別の zanpel が使用中です"
+                     " (別の XDG_RUNTIME_DIR で起動されたもの)。そちらを終了してください。\n",
+                     folder.c_str());
+        return 1;
+    }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zanpel"));
     app.setQuitOnLastWindowClosed(false);
     ApplyProgramFont(app);
-    TProgram program(started);
+    TProgram program(started, folder, folderError);
     return program.Run(app, runtime);
 }
 

@@ -32,7 +32,9 @@ std::string WithoutExtension(const std::string& name) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-std::string TimeLabelText(const Clock& clock) { return FormatTime(NowSeconds(clock)) + "- ..."; }
+std::string TimeLabelText(const Clock& clock) {
+    return FormatTime(NowSeconds(clock)) + "- ...";
+}
 
 } // namespace
 
@@ -59,7 +61,9 @@ void TWorkTiming::Attach() {
     m_buttons.OnSelected = [this](int id, bool stat) { WorkSelected(id, stat); };
 }
 
-DayNumber TWorkTiming::TodayNumber() const { return Today(m_clock); }
+DayNumber TWorkTiming::TodayNumber() const {
+    return Today(m_clock);
+}
 
 void TWorkTiming::WorkButtonClicked(int, bool stat) {
     if (!m_buttons.Current() || !m_list.CurrentWork() || stat)
@@ -115,8 +119,11 @@ void TWorkTiming::AskMemoOnStart(int id) {
         ~EfTimerBack() { ui.SetEfTimer(true); }
     } back{m_ui};
     m_ui.SetEfTimer(false);
-    const TMemoRequest request{m_list.GetCategories(rec->Name), UnescapeText(rec->Name), rec->Memo,
-                               TimeLabelText(m_clock), {}};
+    const TMemoRequest request{m_list.GetCategories(rec->Name),
+                               UnescapeText(rec->Name),
+                               rec->Memo,
+                               TimeLabelText(m_clock),
+                               {}};
     // The dialog is modal but ticks go on under it: remember the period by
     // its record and start, and apply the answer only if it still exists.
     const DayNumber day = rec->Date;
@@ -198,6 +205,13 @@ void TWorkTiming::LoadRestRanges() {
 
 void TWorkTiming::RefreshButtons() {
     const DayNumber today = TodayNumber();
+    // With nothing running since midnight the list still holds the day
+    // before, possibly in the month before. A bar disabled for that could
+    // never start the item that would move it on, so it moves on here, as
+    // the first tick after a start would.
+    if (m_list.CurrentWork() == nullptr && m_list.CurrentDate() != 0 &&
+        m_list.CurrentDate() < today)
+        m_list.ChangeDate(today);
     for (int i = 0; i < m_buttons.ButtonCount(); ++i) {
         const TWorkInfo rec = m_list.GetWorkCopy(today, m_buttons.Buttons(i).Name);
         m_buttons.SetTimeText(i, FormatDuration(rec.Total));

@@ -1,12 +1,15 @@
-// zanpelctl check: read every month file and the definition file of the folder.
+// zanpelctl check: read every month file, the definition file and the settings
+// file of the folder.
 #include "app/datafolder.h"
 #include "cli/context.h"
 #include "cli/definitions.h"
 #include "records/atomicfile.h"
 #include "records/datalist.h"
+#include "settings/initparam.h"
+
+#include <dirent.h>
 
 #include <algorithm>
-#include <dirent.h>
 #include <ostream>
 #include <vector>
 
@@ -54,6 +57,12 @@ int RunCheck(const CliArgs& args, const Context& ctx) {
         ++checked;
         TAppSwitch definitions;
         failed += LoadDefinitionsReadOnly(ctx, definitions) ? 0 : 1;
+    }
+    const std::string settingsFile = ctx.DataDir + "/" + SettingsFileName;
+    if (FileExists(settingsFile)) {
+        ++checked;
+        TInitParam settings;
+        failed += settings.Load(settingsFile, ctx.Reporter) ? 0 : 1;
     }
     ctx.Out << checked << " 個のファイルを確認しました。エラー: " << failed << "\n";
     return failed == 0 ? ExitOk : ExitFileError;

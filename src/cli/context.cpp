@@ -51,7 +51,8 @@ int Context::Usage(const std::string& message) const {
         << "  rewrite YYYYMM                            月のファイルを読込み、保存し直す\n"
         << "  check                                     すべてのファイルを確認\n"
         << "  journal [YYYYMM] [--file PATH|--directory DIR] ジャーナルの日ごとの最初と最後の時刻\n"
-        << "  sync YYYYMM [--file PATH|--directory DIR] パソコン使用時間をジャーナルから広げて保存\n"
+        << "  sync YYYYMM [--file PATH|--directory DIR] "
+           "パソコン使用時間をジャーナルから広げて保存\n"
         << "  match EXE TITLE                           自動切換えで選ばれる作業項目を表示\n"
         << "  rules                                     作業定義と切換え規則を表示\n"
         << "  settings                                  設定の一覧 (既定値を含む) を表示\n";
@@ -62,12 +63,13 @@ int Context::Usage(const std::string& message) const {
 
 namespace zanpel::cli {
 
-bool Context::LockOutTheBar(InstanceLock& lock) const {
-    if (lock.TryAcquire())
-        return true;
+std::unique_ptr<InstanceLock> Context::LockOutTheBar() const {
+    auto lock = std::make_unique<InstanceLock>(DataDir, InstanceLock::DataFolderFileName);
+    if (lock->TryAcquire())
+        return lock;
     Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel を終了してから実行してください。"
-        << (lock.Error().empty() ? "" : " (" + lock.Error() + ")") << "\n";
-    return false;
+        << (lock->Error().empty() ? "" : " (" + lock->Error() + ")") << "\n";
+    return nullptr;
 }
 
 } // namespace zanpel::cli

@@ -46,9 +46,10 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
-    // Takes the bar's single-instance lock for a command that writes what the
-    // bar writes; prints why and answers false while a bar runs.
-    bool LockOutTheBar(InstanceLock& lock) const;
+    // Takes the data folder's lock for a command that writes what the bar
+    // writes (the bar holds it while it runs); prints why and answers none
+    // while a bar runs on this folder.
+    std::unique_ptr<InstanceLock> LockOutTheBar() const;
 };
 
 // Each command returns its exit code.

@@ -3,7 +3,9 @@
 #include "cli/cliargs.h"
 #include "cli/context.h"
 
+#include <cerrno>
 #include <clocale>
+#include <cstring>
 #include <iostream>
 #include <map>
 
@@ -22,19 +24,29 @@ int main(int argc, char** argv) {
     }
     StreamReporter reporter(std::cerr);
     const Context ctx{args.DataDir.empty() ? DataFolderOfProgram() : args.DataDir,
-                      args.FixedNow ? static_cast<const Clock&>(fixedClock) : systemClock,
-                      reporter, std::cout, std::cerr};
+                      args.FixedNow ? static_cast<const Clock&>(fixedClock) : systemClock, reporter,
+                      std::cout, std::cerr};
     if (!args.Error.empty())
         return ctx.Usage(args.Error);
 
     const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
-        {"export", RunExport}, {"rewrite", RunRewrite}, {"check", RunCheck}, {"today", RunToday},
-        {"match", RunMatch},   {"rules", RunRules},     {"settings", RunSettings},
-        {"journal", RunJournal}, {"sync", RunSync}};
+        {"export", RunExport},     {"rewrite", RunRewrite}, {"check", RunCheck},
+        {"today", RunToday},       {"match", RunMatch},     {"rules", RunRules},
+        {"settings", RunSettings}, {"journal", RunJournal}, {"sync", RunSync}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())
         return ctx.Usage("不明なコマンドです: " + args.Command);
     const int code = command->second(args, ctx);
-    std::cout.flush();
+    // A full disk or a closed pipe must not look like success to a script.
+    if (std::cout) {
+        errno = 0;
+        std::cout.flush();
+    }
+    if (!std::cout) {
+        const int error = errno;
+        std::cerr << "zanpelctl: 標準出力に書込めません: "
+                  << (error != 0 ? std::strerror(error) : "書込みエラー") << "\n";
+        return ExitFileError;
+    }
     return code;
 }

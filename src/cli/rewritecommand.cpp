@@ -1,6 +1,7 @@
 // zanpelctl rewrite YYYYMM: load a month and save it again as the bar would.
 #include "app/instancelock.h"
 #include "cli/context.h"
+#include "records/atomicfile.h"
 #include "records/datalist.h"
 #include "records/monthformat.h"
 
@@ -49,8 +50,13 @@ int RunRewrite(const CliArgs& args, const Context& ctx) {
 
     // Holding the bar's lock while writing keeps a bar from starting on a
     // half-done rewrite; a running bar would overwrite our work at its next save.
-    InstanceLock lock(InstanceLock::RuntimeFolder());
-    if (!ctx.LockOutTheBar(lock))
+    if (!FileExists(ctx.MonthPath(*ym))) {
+        ctx.Err << "zanpelctl: 月のファイルがありません。何も書込みません: " << ctx.MonthPath(*ym)
+                << "\n";
+        return ExitFileError;
+    }
+    const auto lock = ctx.LockOutTheBar();
+    if (!lock)
         return ExitFileError;
 
     bool loaded = false;

@@ -43,8 +43,8 @@ int RunSync(const CliArgs& args, const Context& ctx) {
         return ExitUsage;
 
     // As with rewrite: a running bar would overwrite the result at its next save.
-    InstanceLock lock(InstanceLock::RuntimeFolder());
-    if (!ctx.LockOutTheBar(lock))
+    const auto lock = ctx.LockOutTheBar();
+    if (!lock)
         return ExitFileError;
 
     // A file that cannot be read whole is not written at all (saving would drop

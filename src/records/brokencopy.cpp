@@ -2,6 +2,8 @@
 
 #include "records/atomicfile.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 namespace zanpel {
@@ -27,7 +29,10 @@ std::string KeepCopy(const std::string& from, const std::string& to, AtomicWrite
     std::string cause;
     if (!ReadWholeFile(from, contents, cause))
         return cause;
-    return writer.Replace(to, contents);
+    struct stat st {};
+    const std::optional<mode_t> mode =
+        ::stat(from.c_str(), &st) == 0 ? std::optional<mode_t>(st.st_mode & 07777) : std::nullopt;
+    return writer.Replace(to, contents, mode);
 }
 
 std::string KeptCopyNote(const std::string& copyPath) {

@@ -93,9 +93,15 @@ public:
     bool SaveMonth();
     bool SaveIfAllowed();
     static std::string MonthFileName(DayNumber day); // "%4.4d%2.2d.dat"
-    // Where the last load that stopped at an error keeps the original file
-    // before the next save replaces it; empty when the load was clean.
+    // Where the last load that stopped at an error, or skipped lines that held
+    // data, keeps the original file before the next save replaces it; empty
+    // when the load was clean.
     const std::string& BrokenCopyPath() const { return m_brokenCopyPath; }
+    // True while records are known to be unsaved: the last save of the month
+    // failed, or a month left behind at a change of month could not be
+    // written yet (it is written at every save until that succeeds).
+    bool HasUnsavedRecords() const { return m_lastSaveFailed || !m_unsavedMonths.empty(); }
+    std::vector<std::string> UnsavedMonthFiles() const;
     void SetWriter(AtomicWriter* writer); // tests inject failing writes
 
     // --- the definition file (definitions.cpp): read at start, before the
@@ -105,11 +111,23 @@ public:
     bool SaveDefinitions();
 
 private:
+    // A month whose save failed when the list moved on to another month: the
+    // text that was to be written, kept until a save of it succeeds.
+    struct UnsavedMonth {
+        std::string Path;
+        std::string Contents;
+        std::string BrokenCopyPath;
+    };
+
     Seconds Now() const { return NowSeconds(m_clock); }
     DayNumber TodayNumber() const { return Today(m_clock); }
-    void ParseRecordLine(const std::vector<std::string_view>& items, int currentYear);
+    std::string ParseRecordLine(const std::vector<std::string_view>& items, int currentYear);
+    bool ReadMonthText(std::string& contents, std::string& cause);
+    void KeepUnsavedMonth();
+    bool SaveUnsavedMonths();
+    bool WriteMonthText(const std::string& path, const std::string& text);
     std::string FormatMonth() const;
-    bool KeepBrokenOriginal();
+    bool KeepBrokenOriginal(const std::string& file, std::string& copyPath);
     AtomicWriter& Writer() const;
 
     const Clock& m_clock;
@@ -125,6 +143,8 @@ private:
     std::string m_monthFile;
     std::string m_dataDir;
     std::string m_brokenCopyPath;
+    std::vector<UnsavedMonth> m_unsavedMonths;
+    bool m_lastSaveFailed = false;
     std::string m_definitionFile;
     std::string m_brokenDefinitionCopy;
     TAppSwitch m_appSwitch;

@@ -6,12 +6,17 @@
 #include "records/datalist.h"
 #include "records/monthformat.h"
 #include "records/names.h"
+#include "records/textcodec.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 
 namespace zanpel {
 namespace {
+
+// Lines named one by one in a load error; more are counted.
+constexpr int MaxListedLines = 20;
 
 // Appends an escaped text as a comma-list item, escaping it straight into out.
 void AppendEscapedItem(std::string& out, std::string_view text) {
@@ -75,7 +80,9 @@ std::string TDataList::MonthFileName(DayNumber day) {
     return buf;
 }
 
-void TDataList::SetWriter(AtomicWriter* writer) { m_writer = writer; }
+void TDataList::SetWriter(AtomicWriter* writer) {
+    m_writer = writer;
+}
 
 AtomicWriter& TDataList::Writer() const {
     static AtomicWriter standard;
@@ -88,6 +95,9 @@ void TDataList::ChangeDate(DayNumber day) {
     StopWork();
     SaveIfAllowed();
     const bool sameMonth = IsSameMonth(day);
+    // Records that could not be written must not go with the old month.
+    if (!sameMonth && m_lastSaveFailed)
+        KeepUnsavedMonth();
     m_currentDate = day;
     m_onTimeStart = Now();
     if (!sameMonth)
@@ -100,37 +110,106 @@ bool TDataList::OpenMonthFile(const std::string& path) {
     return LoadMonth();
 }
 
-void TDataList::ParseRecordLine(const std::vector<std::string_view>& items, int currentYear) {
-    if (items.size() < 2)
-        return;
+void TDataList::KeepUnsavedMonth() {
+    std::erase_if(m_unsavedMonths, [&](const UnsavedMonth& m) { return m.Path == m_monthFile; });
+    m_unsavedMonths.push_back({m_monthFile, FormatMonth(), m_brokenCopyPath});
+    m_brokenCopyPath.clear();
+    m_lastSaveFailed = false;
+}
+
+std::vector<std::string> TDataList::UnsavedMonthFiles() const {
+    std::vector<std::string> files;
+    for (const UnsavedMonth& month : m_unsavedMonths)
+        files.push_back(month.Path);
+    if (m_lastSaveFailed)
+        files.push_back(m_monthFile);
+    return files;
+}
+
+bool TDataList::SaveUnsavedMonths() {
+    bool all = true;
+    for (auto it = m_unsavedMonths.begin(); it != m_unsavedMonths.end();) {
+        if (KeepBrokenOriginal(it->Path, it->BrokenCopyPath) &&
+            WriteMonthText(it->Path, it->Contents)) {
+            it = m_unsavedMonths.erase(it);
+        } else {
+            all = false;
+            ++it;
+        }
+    }
+    return all;
+}
+
+// Accepts: the items of one record line: date, name, memo, then one item per
+// period, itself a comma list "start,end,category,memo". Answers why the line
+// gave no record or lost an item, or an empty text.
+std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& items,
+                                       int currentYear) {
+    if (items.empty())
+        return {};
+    if (items.size() < 2 || items[1].empty())
+        return "作業名がありません";
     TWorkInfo key;
     key.Date = ParseDate(items[0], currentYear);
+    if (key.Date == 0)
+        return "日付が読めません: " + Cp932ToUtf8(items[0]);
     key.Name = UnescapeText(items[1]);
     if (items.size() > 2)
         key.Memo = UnescapeText(items[2]);
     TWorkInfo* record = AddWork(key);
     if (record == nullptr)
-        return;
+        return "作業名がありません";
     const bool login = IsLogin(record);
+    std::string problem;
     std::vector<std::string_view> sub;
     std::deque<std::string> storage;
     for (size_t k = 3; k < items.size(); ++k) {
         SplitViews(items[k], sub, storage);
         sub.resize(std::max<size_t>(sub.size(), 4));
+        const std::optional<Seconds> start = ReadTime(sub[0]);
+        const std::optional<Seconds> end = ReadTime(sub[1]);
+        if (!start || !end) {
+            problem = "期間として読めない項目があります: " + Cp932ToUtf8(items[k]);
+            continue;
+        }
         TWorkData period;
-        period.StartSec = ParseTime(sub[0]);
-        period.EndSec = ParseTime(sub[1]);
-        // An end before the start lies on the next day. So does an end equal
-        // to the start outside the computer-on record: periods of a second or
-        // less are never written, so this is a whole day (from midnight to
-        // midnight), which would otherwise read back as nothing.
-        if (period.EndSec < period.StartSec || (!login && period.EndSec == period.StartSec))
+        period.StartSec = *start;
+        period.EndSec = *end;
+        // An end before the start lies on the next day. The program writes a
+        // period from midnight to midnight (an item left running all day) as
+        // "00:00:00,00:00:00"; only that text reads as a whole day.
+        if (period.EndSec < period.StartSec ||
+            (!login && sub[0] == "00:00:00" && sub[1] == "00:00:00"))
             period.EndSec += SecondsPerDay;
         period.Category = UnescapeText(sub[2]);
         period.Memo = UnescapeText(sub[3]);
         if (IsPeriodWritten(period, login))
             AddPeriod(record, period);
     }
+    return problem;
+}
+
+// The text of the month file: a month left unsaved earlier is taken back as
+// it was to be written; else the file as far as it could be read.
+bool TDataList::ReadMonthText(std::string& contents, std::string& cause) {
+    const auto unsaved = std::find_if(m_unsavedMonths.begin(), m_unsavedMonths.end(),
+                                      [&](const UnsavedMonth& m) { return m.Path == m_monthFile; });
+    if (unsaved != m_unsavedMonths.end()) {
+        contents = std::move(unsaved->Contents);
+        m_brokenCopyPath = std::move(unsaved->BrokenCopyPath);
+        m_unsavedMonths.erase(unsaved);
+        m_lastSaveFailed = true; // still to be written
+        return true;
+    }
+    if (!FileExists(m_monthFile))
+        return true;
+    const bool readAll = ReadWholeFile(m_monthFile, contents, cause);
+    if (!readAll) // keep only the whole lines that did arrive
+        contents.resize(contents.rfind('\n') == std::string::npos ? 0 : contents.rfind('\n') + 1);
+    // A byte-order mark (a file saved by a UTF-8 editor) carries nothing.
+    if (contents.starts_with("\xEF\xBB\xBF"))
+        contents.erase(0, 3);
+    return readAll;
 }
 
 bool TDataList::LoadMonth() {
@@ -138,14 +217,10 @@ bool TDataList::LoadMonth() {
         return true;
     Clear();
     m_brokenCopyPath.clear();
-    if (!FileExists(m_monthFile))
-        return true;
-
+    m_lastSaveFailed = false;
     std::string contents;
-    std::string cause;
-    const bool readAll = ReadWholeFile(m_monthFile, contents, cause);
-    if (!readAll) // keep only the whole lines that did arrive
-        contents.resize(contents.rfind('\n') == std::string::npos ? 0 : contents.rfind('\n') + 1);
+    std::string readCause;
+    ReadMonthText(contents, readCause);
 
     m_loading = true;
     const int year = CurrentYear(m_clock);
@@ -153,21 +228,33 @@ bool TDataList::LoadMonth() {
     std::string_view line;
     std::vector<std::string_view> items;
     std::deque<std::string> storage;
-    for (int number = 1; reader.Next(line); ++number) {
+    // Lines that gave no record, or lost an item, are lost at the next save
+    // unless the original is kept: they count as an error of the file.
+    std::string problems;
+    int problemsCount = 0;
+    std::string cause;
+    for (int number = 1; cause.empty() && reader.Next(line); ++number) {
         storage.clear();
         SplitViews(line, items, storage);
         try {
-            ParseRecordLine(items, year);
+            const std::string problem = ParseRecordLine(items, year);
+            if (!problem.empty() && ++problemsCount <= MaxListedLines)
+                problems +=
+                    (problems.empty() ? "" : "\r\n") + std::to_string(number) + " 行目: " + problem;
         } catch (const InvalidDate& e) {
             cause = std::to_string(number) + " 行目: " + e.what();
-            break;
         }
     }
     m_loading = false;
-    if (cause.empty())
+    if (problemsCount > MaxListedLines)
+        problems += "\r\nほか " + std::to_string(problemsCount - MaxListedLines) + " 行";
+    for (const std::string* part : {&cause, &readCause})
+        if (!part->empty())
+            problems += (problems.empty() ? "" : "\r\n") + *part;
+    if (problems.empty())
         return true;
 
-    std::string message = std::string(ReadErrorText) + "\r\n" + m_monthFile + "\r\n" + cause;
+    std::string message = std::string(ReadErrorText) + "\r\n" + m_monthFile + "\r\n" + problems;
     if (!NoSave) {
         m_brokenCopyPath = zanpel::BrokenCopyPath(m_monthFile, m_clock);
         message += "\r\n" + KeptCopyNote(m_brokenCopyPath);
@@ -186,16 +273,23 @@ std::string TDataList::FormatMonth() const {
     return out;
 }
 
-bool TDataList::KeepBrokenOriginal() {
-    if (m_brokenCopyPath.empty())
+bool TDataList::KeepBrokenOriginal(const std::string& file, std::string& copyPath) {
+    if (copyPath.empty())
         return true;
-    const std::string cause = KeepCopy(m_monthFile, m_brokenCopyPath, Writer());
+    const std::string cause = KeepCopy(file, copyPath, Writer());
     if (!cause.empty()) {
         m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
         return false;
     }
-    m_brokenCopyPath.clear();
+    copyPath.clear();
     return true;
+}
+
+bool TDataList::WriteMonthText(const std::string& path, const std::string& text) {
+    const std::string cause = Writer().Replace(path, text);
+    if (!cause.empty())
+        m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
+    return cause.empty();
 }
 
 bool TDataList::SaveMonth() {
@@ -203,13 +297,14 @@ bool TDataList::SaveMonth() {
         return false;
     SortWorks(false);
     UpdateLoginRecord();
-    if (!KeepBrokenOriginal())
+    const bool others = SaveUnsavedMonths();
+    m_lastSaveFailed = true;
+    if (!KeepBrokenOriginal(m_monthFile, m_brokenCopyPath))
         return false;
-    const std::string cause = Writer().Replace(m_monthFile, FormatMonth());
-    if (cause.empty())
-        return true;
-    m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
-    return false;
+    if (!WriteMonthText(m_monthFile, FormatMonth()))
+        return false;
+    m_lastSaveFailed = false;
+    return others;
 }
 
 bool TDataList::SaveIfAllowed() {

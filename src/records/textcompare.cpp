@@ -37,4 +37,33 @@ int CompareTextIgnoreCase(std::string_view a, std::string_view b) {
     return j < b.size() ? -1 : 0;
 }
 
+namespace {
+
+char LowerAt(std::string_view text, size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    return b >= 'A' && b <= 'Z' && Cp932CharLength(text, i) == 1 ? static_cast<char>(b + 32)
+                                                                 : text[i];
+}
+
+} // namespace
+
+std::string LowerAsciiLetters(std::string_view text) {
+    std::string out(text);
+    for (size_t i = 0; i < text.size(); i += Cp932CharLength(text, i))
+        out[i] = LowerAt(text, i);
+    return out;
+}
+
+bool EqualsLowered(std::string_view lowered, std::string_view text) {
+    if (lowered.size() != text.size())
+        return false;
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Cp932CharLength(text, i);
+        if (LowerAt(text, i) != lowered[i] || (length == 2 && text[i + 1] != lowered[i + 1]))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 } // namespace zanpel

@@ -32,14 +32,18 @@ CivilDate CivilFromDays(int64_t z) {
     return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Adds a digit, saturating instead of overflowing on absurdly long numbers.
 int32_t AppendDigit(int32_t value, char digit) {
@@ -63,11 +67,17 @@ Seconds SecondsOfDay(TDateTime t) {
     return static_cast<Seconds>(s);
 }
 
-TDateTime DayFraction(Seconds s) { return s / 86400.0; }
+TDateTime DayFraction(Seconds s) {
+    return s / 86400.0;
+}
 
-DayNumber WholeDays(TDateTime t) { return static_cast<DayNumber>(std::trunc(t)); }
+DayNumber WholeDays(TDateTime t) {
+    return static_cast<DayNumber>(std::trunc(t));
+}
 
-TDateTime MakeDateTime(DayNumber day, Seconds s) { return day + DayFraction(s); }
+TDateTime MakeDateTime(DayNumber day, Seconds s) {
+    return day + DayFraction(s);
+}
 
 std::string FormatDuration(int64_t s) {
     // Shown on every tick and written for every exported period: by hand.
@@ -82,8 +92,9 @@ std::string FormatDuration(int64_t s) {
     out += std::to_string(hours);
     const auto minutes = static_cast<int>(s / 60 % 60);
     const auto seconds = static_cast<int>(s % 60);
-    const char rest[6] = {':', static_cast<char>('0' + minutes / 10), static_cast<char>('0' + minutes % 10),
-                          ':', static_cast<char>('0' + seconds / 10), static_cast<char>('0' + seconds % 10)};
+    const char rest[6] = {
+        ':', static_cast<char>('0' + minutes / 10), static_cast<char>('0' + minutes % 10),
+        ':', static_cast<char>('0' + seconds / 10), static_cast<char>('0' + seconds % 10)};
     out.append(rest, sizeof rest);
     return out;
 }
@@ -96,10 +107,16 @@ std::string FormatDate(DayNumber day) {
         return buf;
     }
     // Written for every record of a month file: digits by hand, not printf.
-    char buf[10] = {static_cast<char>('0' + c.Year / 1000), static_cast<char>('0' + c.Year / 100 % 10),
-                    static_cast<char>('0' + c.Year / 10 % 10), static_cast<char>('0' + c.Year % 10),
-                    '/', static_cast<char>('0' + c.Month / 10), static_cast<char>('0' + c.Month % 10),
-                    '/', static_cast<char>('0' + c.Day / 10), static_cast<char>('0' + c.Day % 10)};
+    char buf[10] = {static_cast<char>('0' + c.Year / 1000),
+                    static_cast<char>('0' + c.Year / 100 % 10),
+                    static_cast<char>('0' + c.Year / 10 % 10),
+                    static_cast<char>('0' + c.Year % 10),
+                    '/',
+                    static_cast<char>('0' + c.Month / 10),
+                    static_cast<char>('0' + c.Month % 10),
+                    '/',
+                    static_cast<char>('0' + c.Day / 10),
+                    static_cast<char>('0' + c.Day % 10)};
     return std::string(buf, sizeof buf);
 }
 
@@ -108,8 +125,8 @@ std::string FormatTime(Seconds s) {
     const int h = t / 3600;
     const int m = t / 60 % 60;
     const int sec = t % 60;
-    const char buf[8] = {static_cast<char>('0' + h / 10), static_cast<char>('0' + h % 10), ':',
-                         static_cast<char>('0' + m / 10), static_cast<char>('0' + m % 10), ':',
+    const char buf[8] = {static_cast<char>('0' + h / 10),   static_cast<char>('0' + h % 10),  ':',
+                         static_cast<char>('0' + m / 10),   static_cast<char>('0' + m % 10),  ':',
                          static_cast<char>('0' + sec / 10), static_cast<char>('0' + sec % 10)};
     return std::string(buf, sizeof buf);
 }
@@ -153,11 +170,15 @@ DayNumber ParseDate(std::string_view text, int currentYear) {
 }
 
 Seconds ParseTime(std::string_view text) {
+    return ReadTime(text).value_or(0);
+}
+
+std::optional<Seconds> ReadTime(std::string_view text) {
     const NumberGroups g = ParseNumberGroups(text, ":");
     if (g.Count != 2 && g.Count != 3)
-        return 0;
-    const int64_t s = int64_t{g.Values[0]} * 3600 + int64_t{g.Values[1]} * 60 +
-                      (g.Count == 3 ? g.Values[2] : 0);
+        return std::nullopt;
+    const int64_t s =
+        int64_t{g.Values[0]} * 3600 + int64_t{g.Values[1]} * 60 + (g.Count == 3 ? g.Values[2] : 0);
     return static_cast<Seconds>(s % SecondsPerDay);
 }
 
@@ -182,11 +203,13 @@ bool IsValidDate(int year, int month, int day) {
 }
 
 DayNumber EncodeDate(int year, int month, int day) {
-    return static_cast<DayNumber>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                                static_cast<unsigned>(day)) +
-                                  UnixEpochDay);
+    return static_cast<DayNumber>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+        UnixEpochDay);
 }
 
-CivilDate DecodeDate(DayNumber day) { return CivilFromDays(int64_t{day} - UnixEpochDay); }
+CivilDate DecodeDate(DayNumber day) {
+    return CivilFromDays(int64_t{day} - UnixEpochDay);
+}
 
 } // namespace zanpel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,7 +47,9 @@ constexpr bool IsLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-constexpr bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+constexpr bool IsTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
 
 // Length of the character at i of a CP932 text: 2 for a lead byte with a trail
 // byte after it, else 1. A lead byte without one (malformed text, never
@@ -72,6 +75,9 @@ NumberGroups ParseNumberGroups(std::string_view text, std::string_view separator
 DayNumber ParseDate(std::string_view text, int currentYear);
 // Seconds of day of "h:m:s" or "h:m", taken modulo a day; 0 when not a time.
 Seconds ParseTime(std::string_view text);
+// The time of a text that reads as one ("h:m" or "h:m:s"); none otherwise,
+// where ParseTime answers 0.
+std::optional<Seconds> ReadTime(std::string_view text);
 
 // Calendar date with the corrections of the record files (month and day out of
 // range become 1, years before 1900 become 1900). Throws InvalidDate.

@@ -1,35 +1,26 @@
 // Which work item the foreground application belongs to. Runs on every idle
-// pass of the bar, so it works on the stored rules and allocates nothing.
+// pass of the bar, so it works on the stored rules and allocates nothing. The
+// rule's executable name is held lowered; the one asked about is compared
+// lowered the same way.
 #include "records/patternmatch.h"
+#include "records/textcompare.h"
 #include "tracking/appswitch.h"
 
 namespace zanpel {
 namespace {
 
-// The rule's executable name is held in lower case; the one asked about is
-// compared with its ASCII letters lowered.
-bool SameExe(std::string_view ruleExe, std::string_view exe) {
-    if (ruleExe.size() != exe.size())
-        return false;
-    for (size_t i = 0; i < exe.size(); ++i) {
-        char c = exe[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-        if (c != ruleExe[i])
-            return false;
-    }
-    return true;
-}
-
 bool RuleMatches(const TAppDefs& rule, std::string_view exe, std::string_view title) {
-    if (!rule.ExeName.empty() && !SameExe(rule.ExeName, exe))
+    if (!rule.ExeName.empty() && !EqualsLowered(rule.ExeName, exe))
         return false;
     if (rule.Pattern.empty() || rule.Pattern == "*")
         return true;
     switch (rule.MatchKind) {
-    case 0: return title == rule.Pattern;
-    case 1: return PatternWhole(title, rule.Pattern);
-    default: return PatternAnywhere(title, rule.Pattern);
+    case 0:
+        return title == rule.Pattern;
+    case 1:
+        return PatternWhole(title, rule.Pattern);
+    default:
+        return PatternAnywhere(title, rule.Pattern);
     }
 }
 

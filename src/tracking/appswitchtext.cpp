@@ -1,6 +1,7 @@
 // The text form of a definition: one comma list per line, "@name", the memo,
 // the categories, then "@AP1" or "@APX" and one field per rule.
 #include "records/csvfile.h"
+#include "records/textcompare.h"
 #include "tracking/appswitch.h"
 
 namespace zanpel {
@@ -9,17 +10,6 @@ namespace {
 constexpr std::string_view RuleMarker = "@AP";
 constexpr std::string_view SwitchOnMarker = "@AP1";
 constexpr std::string_view SwitchOffMarker = "@APX";
-
-// Double-byte characters stay as they are.
-std::string AsciiLower(std::string_view text) {
-    std::string out(text);
-    for (size_t i = 0; i < out.size(); i += Cp932CharLength(out, i)) {
-        const auto b = static_cast<unsigned char>(out[i]);
-        if (b >= 'A' && b <= 'Z' && Cp932CharLength(out, i) == 1)
-            out[i] = static_cast<char>(b + 32);
-    }
-    return out;
-}
 
 // Offset of the first "/" or ":" outside double-byte characters, or npos.
 size_t FindRuleSeparator(std::string_view text) {
@@ -49,7 +39,7 @@ TAppDefs ParseRule(std::string_view text) {
     std::string_view title = text;
     const size_t separator = FindRuleSeparator(text);
     if (separator != std::string_view::npos) {
-        rule.ExeName = AsciiLower(text.substr(0, separator));
+        rule.ExeName = LowerAsciiLetters(text.substr(0, separator));
         rule.StopAfterSwitch = text[separator] == ':';
         title = text.substr(separator + 1);
     }

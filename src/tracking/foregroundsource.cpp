@@ -1,6 +1,7 @@
 #include "tracking/foregroundsource.h"
 
 #include "records/textcodec.h"
+#include "records/textcompare.h"
 #include "records/timevalues.h"
 
 namespace zanpel {
@@ -20,15 +21,7 @@ std::string ExeNameOfPath(std::string_view path) {
     const size_t slash = path.rfind('/');
     if (slash != std::string_view::npos)
         path.remove_prefix(slash + 1);
-    std::string name = Utf8ToCp932(path);
-    // Only single-byte letters: the second byte of a double-byte character
-    // may look like an upper-case letter.
-    for (size_t i = 0; i < name.size(); i += Cp932CharLength(name, i)) {
-        const auto b = static_cast<unsigned char>(name[i]);
-        if (b >= 'A' && b <= 'Z' && Cp932CharLength(name, i) == 1)
-            name[i] = static_cast<char>(b + ('a' - 'A'));
-    }
-    return CutCp932(name, MaxExeNameBytes);
+    return CutCp932(LowerAsciiLetters(Utf8ToCp932(path)), MaxExeNameBytes);
 }
 
 } // namespace zanpel

@@ -54,7 +54,9 @@ public:
 
 class Timing : public ::testing::Test {
 protected:
-    Timing() : list(clock, reporter), buttons(list.AppSwitch()), timing(list, buttons, settings, clock, ui) {
+    Timing()
+        : list(clock, reporter), buttons(list.AppSwitch()),
+          timing(list, buttons, settings, clock, ui) {
         settings.MergeSeconds = 1;
         settings.NoCountSeconds = 1;
         settings.AutoRestSwitch = true;
@@ -181,7 +183,7 @@ TEST_F(RestPeriods, TheRestItemRunsInTheRestPeriodAndTheItemBeforeComesBack) {
     EXPECT_EQ(CurrentName(), RestName());
     RunUntil(13, 0);
     Run(1);
-    EXPECT_EQ(CurrentName(), B); // the item current just before the last switch
+    EXPECT_EQ(CurrentName(), B);              // the item current just before the last switch
     EXPECT_EQ(list.FindLogin()->Total, 3600); // B's one-second period merged back into the rest
     EXPECT_EQ(Rec(A)->Total, 600);
 }
@@ -196,7 +198,8 @@ TEST_F(RestPeriods, NothingRunningSwitchesNothingAndBadRangesNeverSwitch) {
     EXPECT_EQ(CurrentName(), RestName());
     Press(RestName());
     SetRestTimes("720,900:800,-5:-1");
-    EXPECT_THAT(timing.RestRanges(), ElementsAre(TRestRange{720, 0}, TRestRange{900, 800}, TRestRange{-5, -1}));
+    EXPECT_THAT(timing.RestRanges(),
+                ElementsAre(TRestRange{720, 0}, TRestRange{900, 800}, TRestRange{-5, -1}));
     Press(A);
     Run(120);
     EXPECT_EQ(CurrentName(), A);
@@ -256,7 +259,7 @@ TEST_F(MemoDialog, AskedOnManualStartsOnly) {
     EXPECT_EQ(Rec(B)->Periods.back().Memo, Sjis("メモ"));
     Press(RestName()); // the rest item: not asked
     SetRestTimes("540:541");
-    Press(A);          // inside a rest period: the switch back is automatic
+    Press(A); // inside a rest period: the switch back is automatic
     Run(1);
     RunUntil(9, 1);
     Run(1);
@@ -270,7 +273,9 @@ TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
     SetRestTimes("540:600");
     clock.Set(Today(clock), 8 * 3600 + 59 * 60 + 58);
     ui.MemoAnswer = TMemoResult{"X", "Y", {}};
-    ui.WhileMemoOpen = [this] { Run(3); }; // 9:00 arrives: the rest switch drops A's 2-second period
+    ui.WhileMemoOpen = [this] {
+        Run(3);
+    }; // 9:00 arrives: the rest switch drops A's 2-second period
     Press(A);
     EXPECT_EQ(CurrentName(), RestName());
     EXPECT_TRUE(Rec(A)->Periods.empty());
@@ -310,7 +315,8 @@ TEST_F(MenuCommands, ResetAllKeepsTheComputerOnRecord) {
     timing.N_AllResetClick();
     EXPECT_EQ(Rec(A)->Total, 60);
     timing.N_AllResetClick();
-    EXPECT_THAT(ui.Asked, ElementsAre("全項目の時間をリセットします！", "全項目の時間をリセットします！"));
+    EXPECT_THAT(ui.Asked,
+                ElementsAre("全項目の時間をリセットします！", "全項目の時間をリセットします！"));
     EXPECT_EQ(Rec(A)->Total, 0);
     EXPECT_EQ(list.FindLogin()->Total, 60);
     EXPECT_EQ(buttons.Buttons(2).TimeText, "00:01:00");
@@ -372,9 +378,47 @@ TEST_F(Timing, RefreshShowsTodaysTotalsAndEnablesTheBarForTheCurrentMonth) {
     EXPECT_FALSE(buttons.Buttons(1).DetailEnabled);
     EXPECT_FALSE(buttons.Buttons(2).DetailEnabled); // the rest item never has an editor
     EXPECT_TRUE(ui.BarEnabled);
-    list.ChangeDate(EncodeDate(2005, 2, 1));
+    // A list in another month than today's (the clock was set back) disables it.
+    list.ChangeDate(EncodeDate(2005, 4, 1));
     timing.RefreshButtons();
     EXPECT_FALSE(ui.BarEnabled);
+}
+
+TEST_F(Midnight, AResetAfterTheEndOfAMonthLeavesTheBarUsable) {
+    clock.Set(EncodeDate(2005, 3, 31), 17 * 3600);
+    list.ChangeDate(Today(clock));
+    Press(A);
+    Run(3600);
+    Press(A); // nothing runs at midnight
+    Run(7 * 3600 + 5);
+    ASSERT_EQ(Today(clock), EncodeDate(2005, 4, 1));
+    EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 3, 31));
+
+    ui.Answers = {true};
+    timing.N_AllResetClick();
+    EXPECT_TRUE(ui.BarEnabled);
+    EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 4, 1));
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")), HasSubstr("2005/03/31," + A));
+    EXPECT_EQ(Rec(A, EncodeDate(2005, 3, 31)), nullptr); // March is on disk, not in the list
+
+    Press(B); // a press works and times the new day
+    Run(60);
+    EXPECT_EQ(Rec(B)->Total, 60);
+    EXPECT_TRUE(ui.BarEnabled);
+}
+
+TEST_F(Midnight, DeletingAnItemAfterTheEndOfAMonthLeavesTheBarUsable) {
+    clock.Set(EncodeDate(2005, 3, 31), 23 * 3600);
+    list.ChangeDate(Today(clock));
+    Run(3600 + 5);
+    timing.PopupMenu1Popup(&buttons.Buttons(1));
+    ui.Answers = {true};
+    timing.N_DeleteClick();
+    EXPECT_EQ(buttons.ButtonCount(), 2);
+    EXPECT_TRUE(ui.BarEnabled);
+    Press(A);
+    Run(30);
+    EXPECT_EQ(Rec(A)->Total, 30);
 }
 
 TEST_F(Timing, TheMonthIsSavedEveryFewMinutesWhileAnItemRuns) {

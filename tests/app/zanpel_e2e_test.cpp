@@ -1,8 +1,7 @@
 // The real zanpel binary on the offscreen platform, in temporary folders: one
 // copy at a time, the hand-over, the orderly end and the next start.
+#include "programfixture.h"
 #include "records/csvfile.h"
-#include "support/process.h"
-#include "support/testsupport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,36 +14,6 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
-
-class Program : public ::testing::Test {
-protected:
-    Program() {
-        WriteFile(data.File("zanpel.wk2"), Sjis("@会議,,\r\n@設計,,\r\n@休憩,,\r\n"));
-    }
-    std::map<std::string, std::string> Env() const {
-        return {{"QT_QPA_PLATFORM", "offscreen"},
-                {"ZANPEL_DATA_DIR", data.Path()},
-                {"XDG_RUNTIME_DIR", runtime.Path()},
-                {"ZANPEL_TRACE", data.File("trace")},
-                {"ASAN_OPTIONS", "detect_leaks=0"}}; // the libraries' own leaks at exit
-    }
-    std::unique_ptr<BackgroundProcess> Start() {
-        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, Env());
-        EXPECT_TRUE(WaitFor([&] { return Trace().find("started") != std::string::npos; }, 20000));
-        return bar;
-    }
-    ProcessResult Second(std::vector<std::string> args = {}) {
-        args.insert(args.begin(), ZANPEL_PATH);
-        return RunProcess(args, Env());
-    }
-    std::string Trace() const { return ReadFile(data.File("trace")); }
-    bool Traced(const std::string& line) const {
-        return WaitFor([&] { return Trace().find(line) != std::string::npos; }, 10000);
-    }
-
-    TempDir data;
-    TempDir runtime;
-};
 
 TEST_F(Program, ASecondStartEndsAtOnceAndTheFirstShowsItsBar) {
     auto bar = Start();
@@ -79,7 +48,8 @@ TEST_F(Program, AHandedOverNameStartsThatItemAndSigtermSavesInOrder) {
     bool found = false;
     for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
         if (entry.path().extension() == ".dat")
-            found = found || ReadFile(entry.path().string()).find(Sjis("会議")) != std::string::npos;
+            found =
+                found || ReadFile(entry.path().string()).find(Sjis("会議")) != std::string::npos;
     EXPECT_TRUE(found) << "the running period is in the month file";
 
     // The next start presses the same item again.

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace zanpel::test {
@@ -33,7 +35,9 @@ TEST_F(Zanpelctl, ExportsAMonthAsCsvAndJson) {
     EXPECT_THAT(csv.Out, ::testing::StartsWith(
                              "date,item,record_memo,category,period_memo,start,end,seconds,"
                              "computer_on\n2005-03-01,%LOGIN%,,,,09:00:00,17:30:00,30600,true\n"));
-    EXPECT_THAT(csv.Out, HasSubstr("2005-03-02,作業A,,表示,\"夜間\r\n対応\",23:30:00,24:15:00,2700,false\n"));
+    EXPECT_THAT(
+        csv.Out,
+        HasSubstr("2005-03-02,作業A,,表示,\"夜間\r\n対応\",23:30:00,24:15:00,2700,false\n"));
     EXPECT_THAT(csv.Out, HasSubstr("2005-03-02,%LOGIN%,,休憩,,12:00:00,12:59:59,3599,true\n"));
     const ProcessResult json = Run({"export", "200503", "--format", "json"});
     ASSERT_EQ(json.ExitCode, 0);
@@ -61,25 +65,55 @@ TEST_F(Zanpelctl, ExportsARangeOfMonthsAndRefusesBadArguments) {
 TEST_F(Zanpelctl, RewriteSavesAsTheBarDoes) {
     WriteFile(data.File("200503.dat"), ReadFile(DataFile("200503-messy.dat")));
     const ProcessResult r = Run({"--now", "2005-04-10 12:00:00", "rewrite", "200503"});
-    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    // Two lines gave no record: the original is kept and the exit says so.
+    ASSERT_EQ(r.ExitCode, 1) << r.Err;
+    EXPECT_THAT(r.Err, HasSubstr("2 行目: "));
     EXPECT_THAT(r.Out, HasSubstr("3 件の記録, 3 件の期間"));
     EXPECT_THAT(r.Out, HasSubstr("書込み: "));
+    EXPECT_EQ(ReadFile(data.File("200503.dat.broken-20050410-120000")),
+              ReadFile(DataFile("200503-messy.dat")));
     // Sorted newest first, merged, CR LF, no computer-on record made up.
     EXPECT_EQ(ReadFile(data.File("200503.dat")),
-              "2005/03/02," + Sjis("作業B") + ",,\"09:00:00,09:00:02,,\"\r\n" +
-                  "2005/03/01," + Sjis("作業A") + "," + Sjis("最初") +
+              "2005/03/02," + Sjis("作業B") + ",,\"09:00:00,09:00:02,,\"\r\n" + "2005/03/01," +
+                  Sjis("作業A") + "," + Sjis("最初") +
                   ",\"09:00:00,10:00:00,,\",\"13:00:00,14:00:00,,\"\r\n");
 }
 
-TEST_F(Zanpelctl, WritingCommandsRefuseWhileTheBarRuns) {
+TEST_F(Zanpelctl, RewriteOfAMonthWithoutAFileWritesNothing) {
+    const ProcessResult r = Run({"rewrite", "209901"});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_THAT(r.Err, HasSubstr("月のファイルがありません"));
+    EXPECT_FALSE(std::filesystem::exists(data.File("209901.dat")));
+}
+
+TEST_F(Zanpelctl, WritingCommandsRefuseWhileTheBarRunsOnTheFolderWhateverTheRuntimeFolder) {
     Install("200503-golden.dat", "200503.dat");
-    InstanceLock bar(runtime.Path());
+    // The bar holds the data folder's lock; the tool runs with another
+    // runtime folder (a cron job without XDG_RUNTIME_DIR).
+    InstanceLock bar(data.Path(), InstanceLock::DataFolderFileName);
     ASSERT_TRUE(bar.TryAcquire());
     const ProcessResult r = Run({"rewrite", "200503"});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_THAT(r.Err, HasSubstr("zanpel が動作中"));
     EXPECT_EQ(ReadFile(data.File("200503.dat")), ReadFile(DataFile("200503-golden.dat")));
     EXPECT_EQ(Run({"export", "200503"}).ExitCode, 0); // reading is fine
+    bar.Release();
+    EXPECT_EQ(Run({"--now", "2005-04-10 12:00:00", "rewrite", "200503"}).ExitCode, 0);
+}
+
+TEST_F(Zanpelctl, OutputThatCannotBeWrittenFails) {
+    Install("200503-golden.dat", "200503.dat");
+    WriteFile(data.File("zanpel.wk2"), ReadFile(DataFile("definitions-sample.wk2")));
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"export", "200503"}, std::vector<std::string>{"rules"}}) {
+        std::vector<std::string> argv = {
+            "/bin/sh",      "-c",         "exec \"$0\" \"$@\" > /dev/full",
+            ZANPELCTL_PATH, "--data-dir", data.Path()};
+        argv.insert(argv.end(), command.begin(), command.end());
+        const ProcessResult r = RunProcess(argv);
+        EXPECT_EQ(r.ExitCode, 1) << command[0];
+        EXPECT_THAT(r.Err, HasSubstr(std::strerror(ENOSPC))) << command[0];
+    }
 }
 
 TEST_F(Zanpelctl, CheckReportsEveryUnreadableFileWithTheSystemMessage) {
@@ -95,6 +129,15 @@ TEST_F(Zanpelctl, CheckReportsEveryUnreadableFileWithTheSystemMessage) {
               2);
     std::filesystem::remove(data.File("200502.dat"));
     EXPECT_EQ(Run({"check"}).ExitCode, 0);
+
+    // Lines that give no record, and a settings file that cannot be read.
+    WriteFile(data.File("200504.dat"), "2005-04-02,a,,\"09:00:00,10:00:00,,\"\r\n");
+    std::filesystem::create_directory(data.File("zanpel.ini"));
+    const ProcessResult more = Run({"check"});
+    EXPECT_EQ(more.ExitCode, 1);
+    EXPECT_THAT(more.Err, HasSubstr(data.File("200504.dat") + "\n1 行目: "));
+    EXPECT_THAT(more.Err, HasSubstr("設定ファイルが読込めません!"));
+    EXPECT_THAT(more.Out, HasSubstr("3 個のファイルを確認しました。エラー: 2"));
 }
 
 TEST_F(Zanpelctl, RewriteOfABrokenFileKeepsTheOriginalAndSaysWhere) {

@@ -17,8 +17,8 @@ using ::testing::HasSubstr;
 
 TEST(DefinitionLine, ParsesNameMemoCategoriesAndRulesAndWritesThemBack) {
     TAppSwitch list;
-    const std::string line =
-        Sjis("@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"outlook.exe/\",\"excel.exe:!予定表.xls\",");
+    const std::string line = Sjis(
+        "@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"outlook.exe/\",\"excel.exe:!予定表.xls\",");
     ASSERT_EQ(list.ParseLine(line), 0);
     const TAppList& item = list.Items(0);
     EXPECT_EQ(item.Name, Sjis("会議"));
@@ -94,6 +94,18 @@ TEST_F(RuleMatching, SwitchingNeedsTheMarkerAndAMatchingExecutable) {
     EXPECT_EQ(list.Match("NotePad.EXE", ""), 0);
     EXPECT_EQ(list.Match("calc.exe", "anything"), -1);
     EXPECT_EQ(list.Match("notepad.exe2", "anything"), -1);
+}
+
+TEST_F(RuleMatching, DoubleByteProgramNamesMatchWhateverTheirSecondBytes) {
+    // ス is 0x83 0x58: its second byte is an upper-case X and must stay one.
+    Add("@作業,,@AP1,\"スクリプト/\",\"メモ帳/\",");
+    Add("@混在,,@AP1,\"ツールX.exe/\",");
+    EXPECT_EQ(list.Match(Sjis("スクリプト"), "x"), 0);
+    EXPECT_EQ(list.Match(Sjis("メモ帳"), "x"), 0);
+    EXPECT_EQ(list.Match(Sjis("ツールx.EXE"), "x"), 1);
+    EXPECT_EQ(list.Match(Sjis("スクリプトx"), "x"), -1);
+    // A name whose second bytes differ only by letter case is another name.
+    EXPECT_EQ(list.Match(Sjis("ベクリプト"), "x"), -1);
 }
 
 TEST_F(RuleMatching, TitleRulesByKind) {

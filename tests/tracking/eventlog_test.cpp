@@ -299,7 +299,7 @@ TEST_F(ZanpelctlJournal, SyncWidensTheMonthAndSavesIt) {
 TEST_F(ZanpelctlJournal, SyncWritesNothingWhileTheBarRunsOrWithoutAJournalOrAReadableMonth) {
     const std::string original = ReadFile(month);
     {
-        InstanceLock bar(runtime.Path());
+        InstanceLock bar(data.Path(), InstanceLock::DataFolderFileName);
         ASSERT_TRUE(bar.TryAcquire());
         const ProcessResult r = Run({"sync", "200503", "--file", journal});
         EXPECT_EQ(r.ExitCode, 1);

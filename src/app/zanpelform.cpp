@@ -69,7 +69,9 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     m_timing.Attach();
 }
 
-TZanpelForm::~TZanpelForm() { delete m_rubberBand; }
+TZanpelForm::~TZanpelForm() {
+    delete m_rubberBand;
+}
 
 void TZanpelForm::CreateChildren() {
     m_label1 = new TBevelLabel(this);
@@ -168,12 +170,9 @@ void TZanpelForm::ConnectActions() {
     });
 }
 
-QRect TZanpelForm::ScreenRect() const {
-    const QScreen* s = screen();
-    return s ? s->geometry() : QRect(0, 0, 800, 600);
+int TZanpelForm::Thickness() const {
+    return IsVerticalBar(m_align) ? width() : height();
 }
-
-int TZanpelForm::Thickness() const { return IsVerticalBar(m_align) ? width() : height(); }
 
 void TZanpelForm::DockBar(int align, int size) {
     m_dockSize = size;
@@ -198,7 +197,7 @@ void TZanpelForm::SetThickness(int value) {
     // A window cannot be thinner than a pixel; the animation may ask for less.
     const TRect r = DockedRect(m_align, std::max(value, 1),
                                {s.left(), s.top(), s.left() + s.width(), s.top() + s.height()});
-    setGeometry(r.Left, r.Top, r.Width(), r.Height());
+    PlaceWindow(QRect(r.Left, r.Top, r.Width(), r.Height()));
     LayoutChildren();
 }
 
@@ -214,7 +213,8 @@ void TZanpelForm::LayoutChildren() {
     if (m_toolBar->isVisibleTo(this)) {
         const int h = m_toolBar->sizeHint().height();
         const bool atTop = layout.ToolBarEdge == edTop;
-        m_toolBar->setGeometry(free.left(), atTop ? free.top() : free.bottom() + 1 - h, free.width(), h);
+        m_toolBar->setGeometry(free.left(), atTop ? free.top() : free.bottom() + 1 - h,
+                               free.width(), h);
         atTop ? free.setTop(free.top() + h) : free.setBottom(free.bottom() - h);
     }
     if (m_label1->isVisibleTo(this)) {
@@ -227,7 +227,8 @@ void TZanpelForm::LayoutChildren() {
         }
     }
     if (m_appList->isVisibleTo(this)) {
-        const int extent = AppListExtent(vertical ? m_settings.AppListHeight : m_settings.AppListWidth);
+        const int extent =
+            AppListExtent(vertical ? m_settings.AppListHeight : m_settings.AppListWidth);
         if (vertical) {
             m_appList->setGeometry(free.left(), free.bottom() + 1 - extent, free.width(), extent);
             free.setBottom(free.bottom() - extent);
@@ -277,7 +278,9 @@ void TZanpelForm::HideActionExecute(bool checked) {
         ShowBar();
 }
 
-void TZanpelForm::ApSwActionExecute(bool checked) { SetAppSwitchMode(checked); }
+void TZanpelForm::ApSwActionExecute(bool checked) {
+    SetAppSwitchMode(checked);
+}
 
 void TZanpelForm::AppViewActionExecute(bool checked) {
     m_actions.ViewAction->setChecked(checked);

@@ -21,6 +21,7 @@
 class QFrame;
 class QListWidget;
 class QRubberBand;
+class QScreen;
 class QTimer;
 class QToolBar;
 
@@ -50,6 +51,8 @@ public:
         std::shared_ptr<ForegroundSource> Foreground;
         // One line per event worth following from outside (ZANPEL_TRACE).
         std::function<void(const std::string& line)> Trace;
+        // The geometry of the bar's screen; none: the screen's own.
+        std::function<QRect()> ScreenGeometry;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -128,6 +131,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -140,6 +144,13 @@ private:
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
     // A menu command by its short-cut targets the running item.
     void RunMenuCommand(bool allowed, void (TWorkTiming::*command)());
+
+    // Following the screen (zanpelform_screen.cpp).
+    void PlaceWindow(const QRect& wanted);
+    void KeepOnScreen();
+    void WatchScreen();
+    void ScreenMoved(QScreen* screen);
+    void FollowScreen();
 
     void CreateChildren();
     void ConnectActions();
@@ -179,6 +190,10 @@ private:
     int m_dockSize = 165;
     bool m_barShown = true;
     bool m_partsShown = true;
+    QRect m_wanted;             // where the bar asked to be placed last
+    int m_placeCorrections = 0; // corrections of the window manager's place
+    bool m_screenWatched = false;
+    std::vector<QMetaObject::Connection> m_screenConnections;
     QCursor m_defaultCursor;
     TBarDrag m_drag;
 };

@@ -1,6 +1,5 @@
 // Auto-hide to a one-pixel strip, and showing the bar again.
 #include "app/zanpelform.h"
-
 #include "controls/bevellabel.h"
 #include "settings/initparam.h"
 
@@ -44,6 +43,8 @@ void TZanpelForm::efTimerTimer() {
     AnimateThickness(3);
     SetThickness(1);
     m_barShown = false;
+    if (m_env.Trace)
+        m_env.Trace("bar hidden");
 }
 
 void TZanpelForm::mouseMoveEvent(QMouseEvent* event) {
@@ -68,6 +69,8 @@ void TZanpelForm::ShowBar() {
     SetShownParts(true);
     LayoutChildren();
     m_efTimer->start();
+    if (m_env.Trace)
+        m_env.Trace("bar shown");
 }
 
 } // namespace zanpel

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 
 namespace zanpel {
 namespace {
@@ -91,19 +92,33 @@ std::string TTaskDlg::CategoryList() const {
     return Join(items);
 }
 
-void TTaskDlg::SetCategory(const std::string& text) { m_themeList->setEditText(FromCp932(text)); }
+void TTaskDlg::SetCategory(const std::string& text) {
+    m_themeList->setEditText(FromCp932(text));
+}
 
-std::string TTaskDlg::Category() const { return ToCp932(m_themeList->currentText()); }
+std::string TTaskDlg::Category() const {
+    return ToCp932(m_themeList->currentText());
+}
 
-void TTaskDlg::SetMemo(const std::string& text) { m_memo->setPlainText(MemoToWidget(text)); }
+void TTaskDlg::SetMemo(const std::string& text) {
+    m_memo->setPlainText(MemoToWidget(text));
+}
 
-std::string TTaskDlg::Memo() const { return MemoFromWidget(m_memo->toPlainText()); }
+std::string TTaskDlg::Memo() const {
+    return MemoFromWidget(m_memo->toPlainText());
+}
 
-void TTaskDlg::SetTimeText(const QString& text) { m_timeLabel->SetCaption(text); }
+void TTaskDlg::SetTimeText(const QString& text) {
+    m_timeLabel->SetCaption(text);
+}
 
-void TTaskDlg::SetMemoCheckVisible(bool visible) { m_memoCheck->setVisible(visible); }
+void TTaskDlg::SetMemoCheckVisible(bool visible) {
+    m_memoCheck->setVisible(visible);
+}
 
-bool TTaskDlg::MemoChecked() const { return m_memoCheck->isChecked(); }
+bool TTaskDlg::MemoChecked() const {
+    return m_memoCheck->isChecked();
+}
 
 void TTaskDlg::EnterBtnClick() {
     StringList items;
@@ -123,8 +138,21 @@ void TTaskDlg::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape: event->accept(); return;
-    default: QDialog::keyPressEvent(event);
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void TTaskDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    const QWidget* anchor = parentWidget() ? parentWidget()->window() : this;
+    if (const QScreen* screen = anchor->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
     }
 }
 

@@ -36,6 +36,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // Opens centred on the screen, not over the bar that asks.
+    void showEvent(QShowEvent* event) override;
 
 private:
     TBevelLabel* m_timeLabel;

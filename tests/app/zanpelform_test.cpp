@@ -56,6 +56,7 @@ protected:
         env.CursorPos = [this] { return cursor; };
         env.AnimationStepMs = 0;
         env.DataFolder = QString::fromStdString(dir.Path());
+        env.ScreenGeometry = [this] { return screenRect; };
         form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
         form->FormCreate(dir.File("zanpel.ini"), reporter);
     }
@@ -88,6 +89,7 @@ protected:
     TInitParam settings;
     TDataList list;
     QPoint cursor{0, 0};
+    QRect screenRect = QGuiApplication::primaryScreen()->geometry();
     std::unique_ptr<TZanpelForm> form;
 };
 
@@ -125,7 +127,10 @@ TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
     EXPECT_EQ(a.ExitAction->toolTip(), QStringLiteral("アプリケーション終了"));
     std::vector<std::string> tools;
     for (QAction* action : form->ToolBar1()->actions())
-        tools.push_back(action->isSeparator() ? "-" : form->ToolBar1()->widgetForAction(action)->objectName().toStdString());
+        tools.push_back(
+            action->isSeparator()
+                ? "-"
+                : form->ToolBar1()->widgetForAction(action)->objectName().toStdString());
     EXPECT_THAT(tools, ElementsAre("ToolButton1", "-", "SetupBtn", "-", "SumList", "-", "HideBtn",
                                    "LockBtn", "-", "ToolButton3"));
 }
@@ -309,6 +314,22 @@ TEST(AboutBox, NamesVersionsAndTheDataFolder) {
     EXPECT_TRUE(text.contains(QStringLiteral("自動切換えは使えません")));
     EXPECT_TRUE(MailUrl().startsWith(QStringLiteral("mailto:")));
     EXPECT_TRUE(MailUrl().contains(QStringLiteral("subject=Zanpel")));
+}
+
+TEST_F(BarWindow, FollowsAChangeOfTheScreensSizeAtItsEdgeAndThickness) {
+    const int thickness = form->width();
+    screenRect = QRect(0, 0, 1024, 768);
+    emit form->screen()->geometryChanged(screenRect);
+    EXPECT_EQ(form->geometry(), QRect(1024 - thickness, 0, thickness, 768));
+    screenRect = QRect(0, 0, 1280, 800);
+    emit form->screen()->geometryChanged(screenRect);
+    EXPECT_EQ(form->geometry(), QRect(1280 - thickness, 0, thickness, 800));
+    // A hidden bar stays a strip at the edge.
+    form->efTimerTimer();
+    ASSERT_FALSE(form->BarShown());
+    screenRect = QRect(0, 0, 1024, 768);
+    emit form->screen()->availableGeometryChanged(screenRect);
+    EXPECT_EQ(form->geometry(), QRect(1023, 0, 1, 768));
 }
 
 } // namespace

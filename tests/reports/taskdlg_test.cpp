@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -48,6 +49,19 @@ TEST(MemoDialog, EnterAndEscapeKeepItOpenAndCancelDropsTheResult) {
     dlg.findChild<QPushButton*>("CancelBtn")->click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST(MemoDialog, OpensCentredOnTheScreenNotOverTheBar) {
+    QWidget bar;
+    const QRect screen = bar.screen()->availableGeometry();
+    bar.setGeometry(screen.right() - 165, screen.top(), 165, screen.height());
+    bar.show();
+    TTaskDlg dialog(&bar);
+    dialog.show();
+    QTest::qWait(50);
+    const QPoint centre = dialog.frameGeometry().center();
+    EXPECT_LE(std::abs(centre.x() - screen.center().x()), 2);
+    EXPECT_LE(std::abs(centre.y() - screen.center().y()), 2);
 }
 
 } // namespace

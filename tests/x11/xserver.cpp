@@ -254,6 +254,25 @@ void XProbe::RequestActivation(uint32_t window) {
     xcb_flush(m_x->c);
 }
 
+void XProbe::WarpPointer(int x, int y) {
+    xcb_warp_pointer(m_x->c, XCB_NONE, m_x->root, 0, 0, 0, 0, static_cast<int16_t>(x),
+                     static_cast<int16_t>(y));
+    xcb_flush(m_x->c);
+}
+
+std::optional<XProbe::Place> XProbe::WindowPlace(uint32_t window) {
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(m_x->c, xcb_get_geometry(m_x->c, window), nullptr);
+    xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(
+        m_x->c, xcb_translate_coordinates(m_x->c, window, m_x->root, 0, 0), nullptr);
+    std::optional<Place> place;
+    if (geometry && at)
+        place = Place{at->dst_x, at->dst_y, geometry->width, geometry->height};
+    std::free(geometry);
+    std::free(at);
+    return place;
+}
+
 void XProbe::PretendWindowManager() {
     xcb_connection_t* c = m_x->c;
     const xcb_window_t check = xcb_generate_id(c);

@@ -64,6 +64,13 @@ public:
     // Asks the window manager to make window active, as a pager does
     // (without waiting for it).
     void RequestActivation(uint32_t window);
+    // Moves the pointer to a point of the screen, as a mouse would.
+    void WarpPointer(int x, int y);
+    // A window's place on the screen (root coordinates) and size.
+    struct Place {
+        int X = 0, Y = 0, Width = 0, Height = 0;
+    };
+    std::optional<Place> WindowPlace(uint32_t window);
     // Plays a window manager that publishes _NET_ACTIVE_WINDOW (without
     // managing anything), and sets that property as one would.
     void PretendWindowManager();

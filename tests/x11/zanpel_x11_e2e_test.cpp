@@ -216,5 +216,37 @@ TEST_F(BarOnX11, WhenTheXServerGoesAwayEverythingIsWritten) {
     EXPECT_THAT(month, HasSubstr(Sjis(",会議,")));
 }
 
+// Openbox moves a window that starts on the last column (or row) of the
+// screen one pixel further: the hidden strip must still be on the screen,
+// and resting the mouse on the edge must bring the bar back.
+TEST_F(BarOnX11, TheHiddenStripStaysOnTheScreenAndTheMouseOnTheEdgeBringsTheBarBack) {
+    struct Edge {
+        const char* Align;
+        int PointerX, PointerY;
+    };
+    for (const Edge edge : {Edge{"4", 1279, 500}, Edge{"2", 640, 1023}, Edge{"3", 0, 500}}) {
+        SCOPED_TRACE(edge.Align);
+        WriteFile(data.File("zanpel.ini"),
+                  std::string("AUTOHIDE=1\r\nWINALIGN=") + edge.Align + ",0,0,0\r\n");
+        std::filesystem::remove(data.File("trace"));
+        auto bar = StartBar();
+        ASSERT_TRUE(Traced("bar hidden"));
+        ::usleep(300 * 1000); // the window manager's last word
+        XProbe probe(server->Display());
+        const uint32_t window = BarWindow(probe, {});
+        const auto strip = probe.WindowPlace(window);
+        ASSERT_TRUE(strip);
+        EXPECT_GE(strip->X, 0);
+        EXPECT_GE(strip->Y, 0);
+        EXPECT_LE(strip->X + strip->Width, 1280);
+        EXPECT_LE(strip->Y + strip->Height, 1024);
+        probe.WarpPointer(edge.PointerX, edge.PointerY);
+        EXPECT_TRUE(Traced("bar shown"));
+        probe.WarpPointer(640, 500);
+        bar->Signal(SIGTERM);
+        EXPECT_EQ(bar->Wait(20000), 0);
+    }
+}
+
 } // namespace
 } // namespace zanpel::test

@@ -1,0 +1,82 @@
+// Keeping the bar on its screen: where the window manager really put it, a
+// change of the screen's size, and a move to another screen.
+#include "app/zanpelform.h"
+
+#include <QMoveEvent>
+#include <QScreen>
+#include <QWindow>
+
+namespace zanpel {
+namespace {
+
+// Tries to put a misplaced bar back before giving its window manager the
+// last word; a manager that keeps moving it is not fought for ever.
+constexpr int MaxPlaceCorrections = 3;
+
+} // namespace
+
+QRect TZanpelForm::ScreenRect() const {
+    if (m_env.ScreenGeometry)
+        return m_env.ScreenGeometry();
+    const QScreen* s = screen();
+    return s ? s->geometry() : QRect(0, 0, 800, 600);
+}
+
+void TZanpelForm::PlaceWindow(const QRect& wanted) {
+    m_wanted = wanted;
+    m_placeCorrections = 0;
+    setGeometry(wanted);
+}
+
+void TZanpelForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    KeepOnScreen();
+}
+
+void TZanpelForm::KeepOnScreen() {
+    // Some window managers (openbox) move a window that starts on the last
+    // column or row of the screen one pixel further, off the screen: the
+    // hidden strip of a bar docked right or bottom would then never see the
+    // mouse. The window is asked for again, reaching as far before the wanted
+    // place as it was moved past it: it no longer starts on the last column,
+    // so it stays, and it still covers the wanted pixels.
+    if (!isVisible() || m_placeCorrections >= MaxPlaceCorrections)
+        return;
+    const QRect actual = geometry();
+    const QPoint shift = actual.topLeft() - m_wanted.topLeft();
+    const QRect screen = ScreenRect();
+    if (shift.isNull() || screen.contains(actual))
+        return;
+    ++m_placeCorrections;
+    setGeometry(m_wanted.translated(-shift).united(m_wanted).intersected(screen));
+}
+
+void TZanpelForm::WatchScreen() {
+    QWindow* window = windowHandle();
+    if (window == nullptr || m_screenWatched)
+        return;
+    m_screenWatched = true;
+    connect(window, &QWindow::screenChanged, this, &TZanpelForm::ScreenMoved);
+    ScreenMoved(window->screen());
+}
+
+void TZanpelForm::ScreenMoved(QScreen* screen) {
+    for (const QMetaObject::Connection& c : m_screenConnections)
+        disconnect(c);
+    m_screenConnections.clear();
+    if (screen != nullptr) {
+        m_screenConnections.push_back(
+            connect(screen, &QScreen::geometryChanged, this, &TZanpelForm::FollowScreen));
+        m_screenConnections.push_back(
+            connect(screen, &QScreen::availableGeometryChanged, this, &TZanpelForm::FollowScreen));
+    }
+    FollowScreen();
+}
+
+void TZanpelForm::FollowScreen() {
+    // The same edge and thickness on the screen as it is now; a hidden bar
+    // stays a strip.
+    SetThickness(m_barShown ? m_dockSize : 1);
+}
+
+} // namespace zanpel

@@ -4,10 +4,14 @@
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "app/handoverserver.h"
+#include "app/infooptions.h"
 #include "app/instancelock.h"
 #include "app/messagebox.h"
 #include "app/programfont.h"
+#include "app/programicon.h"
 #include "app/quitsignals.h"
+#include "app/runtimefolder.h"
+#include "app/version.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
@@ -236,7 +240,15 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
 int RunProgram(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     std::setlocale(LC_CTYPE, "");
+    if (const std::string text = InfoOptionText(argc, argv); !text.empty()) {
+        std::fputs(text.c_str(), stdout);
+        return 0;
+    }
     const std::string runtime = InstanceLock::RuntimeFolder();
+    if (const std::string problem = RuntimeFolderProblem(runtime, ::getuid()); !problem.empty()) {
+        std::fprintf(stderr, "zanpel: %s\n", problem.c_str());
+        return 1;
+    }
     InstanceLock lock(runtime);
     // The running item is not stopped at exit, and a second copy writes
     // nothing: only the copy that holds the lock touches the files.
@@ -244,6 +256,9 @@ int RunProgram(int argc, char** argv) {
         return 0;
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zanpel"));
+    app.setApplicationVersion(QString::fromLatin1(ProgramVersion));
+    app.setDesktopFileName(QString::fromLatin1(DesktopId));
+    app.setWindowIcon(ProgramIcon());
     app.setQuitOnLastWindowClosed(false);
     ApplyProgramFont(app);
     TProgram program(started);

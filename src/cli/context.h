@@ -46,6 +46,11 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
+    // The command line and every command, as --help and usage errors print them.
+    static void PrintCommands(std::ostream& out);
+    // Prints why and answers false when the folder of the bar's lock cannot
+    // be trusted.
+    bool RuntimeFolderIsSafe(const std::string& folder) const;
     // Takes the bar's single-instance lock for a command that writes what the
     // bar writes; prints why and answers false while a bar runs.
     bool LockOutTheBar(InstanceLock& lock) const;
@@ -61,5 +66,6 @@ int RunRules(const CliArgs& args, const Context& ctx);
 int RunSettings(const CliArgs& args, const Context& ctx);
 int RunJournal(const CliArgs& args, const Context& ctx);
 int RunSync(const CliArgs& args, const Context& ctx);
+int RunAutostart(const CliArgs& args, const Context& ctx);
 
 } // namespace zanpel::cli

@@ -49,7 +49,10 @@ int RunRewrite(const CliArgs& args, const Context& ctx) {
 
     // Holding the bar's lock while writing keeps a bar from starting on a
     // half-done rewrite; a running bar would overwrite our work at its next save.
-    InstanceLock lock(InstanceLock::RuntimeFolder());
+    const std::string runtime = InstanceLock::RuntimeFolder();
+    if (!ctx.RuntimeFolderIsSafe(runtime))
+        return ExitFileError;
+    InstanceLock lock(runtime);
     if (!ctx.LockOutTheBar(lock))
         return ExitFileError;
 

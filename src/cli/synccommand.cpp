@@ -43,7 +43,10 @@ int RunSync(const CliArgs& args, const Context& ctx) {
         return ExitUsage;
 
     // As with rewrite: a running bar would overwrite the result at its next save.
-    InstanceLock lock(InstanceLock::RuntimeFolder());
+    const std::string runtime = InstanceLock::RuntimeFolder();
+    if (!ctx.RuntimeFolderIsSafe(runtime))
+        return ExitFileError;
+    InstanceLock lock(runtime);
     if (!ctx.LockOutTheBar(lock))
         return ExitFileError;
 

@@ -1,5 +1,7 @@
 // The real zanpel binary on the offscreen platform, in temporary folders: one
-// copy at a time, the hand-over, the orderly end and the next start.
+// copy at a time, the hand-over, the orderly end and the next start, and the
+// options and the runtime-folder check that come before all of it.
+#include "app/version.h"
 #include "records/csvfile.h"
 #include "support/process.h"
 #include "support/testsupport.h"
@@ -10,6 +12,8 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zanpel::test {
 namespace {
@@ -24,7 +28,7 @@ protected:
     std::map<std::string, std::string> Env() const {
         return {{"QT_QPA_PLATFORM", "offscreen"},
                 {"ZANPEL_DATA_DIR", data.Path()},
-                {"XDG_RUNTIME_DIR", runtime.Path()},
+                {"XDG_RUNTIME_DIR", runtimeFolder},
                 {"ZANPEL_TRACE", data.File("trace")},
                 {"ASAN_OPTIONS", "detect_leaks=0"}}; // the libraries' own leaks at exit
     }
@@ -44,7 +48,41 @@ protected:
 
     TempDir data;
     TempDir runtime;
+    std::string runtimeFolder = runtime.Path();
 };
+
+TEST_F(Program, VersionAndHelpAnswerWithoutLookingForABar) {
+    const ProcessResult version = Second({"--version"});
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Out, std::string("zanpel ") + ProgramVersion + "\n");
+    const ProcessResult help = Second({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_THAT(help.Out, HasSubstr("使い方: zanpel [作業項目]"));
+    EXPECT_FALSE(std::filesystem::exists(runtime.File("zanpel_Mutex_Execute.lock")));
+}
+
+TEST_F(Program, ARuntimeFolderOthersCanReachIsRefused) {
+    ASSERT_EQ(::chmod(runtime.Path().c_str(), 0755), 0);
+    const ProcessResult refused = Second();
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_THAT(refused.Err,
+                HasSubstr("zanpel: 実行時フォルダ " + runtime.Path() + " は使えません"));
+    EXPECT_THAT(refused.Err, HasSubstr("chmod 700 " + runtime.Path()));
+    // Nothing was locked, listened on or written.
+    EXPECT_TRUE(std::filesystem::is_empty(runtime.Path()));
+    EXPECT_FALSE(std::filesystem::exists(data.File("zanpel.ini")));
+}
+
+TEST_F(Program, ARuntimeFolderGivenAsALinkIsTheFolderItLeadsTo) {
+    runtimeFolder = data.File("runtime-link");
+    ASSERT_EQ(::symlink(runtime.Path().c_str(), runtimeFolder.c_str()), 0);
+    auto bar = Start();
+    EXPECT_TRUE(std::filesystem::exists(runtime.File("zanpel_Mutex_Execute.lock")));
+    EXPECT_EQ(Second().ExitCode, 0);
+    EXPECT_TRUE(Traced("handover show"));
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
 
 TEST_F(Program, ASecondStartEndsAtOnceAndTheFirstShowsItsBar) {
     auto bar = Start();

@@ -17,9 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The long description after the summary line; CPack indents it for dpkg.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Zanpel keeps a narrow, always-on-top bar at an edge of the screen with one
+# The long description below the summary; CPack indents it for dpkg.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zanpel keeps a narrow, always-on-top bar at an edge of the screen with one
 toggle button per work item. Pressing a button times that item and stops the
 one before, so the working day is recorded as it is worked.
 

@@ -15,11 +15,6 @@
 namespace zanpel {
 namespace {
 
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
 bool HasControlCharacter(const std::string& text) {
     return std::any_of(text.begin(), text.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
@@ -51,7 +46,9 @@ AutostartPaths ResolveAutostartPaths(const std::string& xdgConfigHome, const std
 }
 
 AutostartPaths AutostartPathsOfProgram() {
-    return ResolveAutostartPaths(Variable("XDG_CONFIG_HOME"), Variable("HOME"), ProgramFolder());
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    return ResolveAutostartPaths(config ? config : "", home ? home : "", ProgramFolder());
 }
 
 std::string ExecArgument(const std::string& path) {

@@ -81,15 +81,22 @@ void WatchForLostDisplay(QtMsgType type, const QMessageLogContext& context, cons
 }
 
 // ZANPEL_SCREENSHOT=FILE saves the screen a few seconds after the start: the
-// way to see the bar on a machine without a display of its own.
-void ScheduleScreenshot(QApplication& app) {
+// way to see the bar on a machine without a display of its own. With
+// ZANPEL_SCREENSHOT_MARGIN=N only the bar and N pixels around it are saved.
+void ScheduleScreenshot(QApplication& app, const QWidget* bar) {
     const char* path = std::getenv("ZANPEL_SCREENSHOT");
     if (path == nullptr || path[0] == '\0')
         return;
     const QString file = QString::fromLocal8Bit(path);
-    QTimer::singleShot(3000, &app, [file] {
-        if (QScreen* screen = QGuiApplication::primaryScreen();
-            screen && screen->grabWindow(0).save(file, "PNG"))
+    const char* margin = std::getenv("ZANPEL_SCREENSHOT_MARGIN");
+    const int around = margin != nullptr && margin[0] != '\0' ? std::atoi(margin) : -1;
+    QTimer::singleShot(3000, &app, [file, bar, around] {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QRect area = screen ? screen->geometry() : QRect();
+        if (around >= 0)
+            area &= bar->frameGeometry().adjusted(-around, -around, around, around);
+        if (screen && screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                          .save(file, "PNG"))
             std::printf("zanpel: screenshot saved to %s\n", file.toLocal8Bit().constData());
         else
             std::fprintf(stderr, "zanpel: could not save the screenshot to %s\n",
@@ -220,7 +227,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
-    ScheduleScreenshot(app);
+    ScheduleScreenshot(app, m_form);
     g_lastChance = [this] { SaveAll(); };
     g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);
     const int code = app.exec();

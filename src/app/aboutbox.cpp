@@ -1,5 +1,7 @@
 #include "app/aboutbox.h"
 
+#include "app/programicon.h"
+#include "app/version.h"
 #include "controls/bevellabel.h"
 
 #include <QDesktopServices>
@@ -9,10 +11,6 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#ifndef ZANPEL_VERSION
-#define ZANPEL_VERSION "0.0.0"
-#endif
 
 namespace zanpel {
 namespace {
@@ -32,20 +30,25 @@ QUrl ProjectPage() {
 
 QString AboutText(const QString& dataFolder, bool appSwitchAvailable) {
     QString text = QStringLiteral("Zanpel %1\nQt %2\nデータフォルダ: %3")
-                       .arg(QStringLiteral(ZANPEL_VERSION), QString::fromLatin1(qVersion()), dataFolder);
+                       .arg(QString::fromLatin1(ProgramVersion), QString::fromLatin1(qVersion()), dataFolder);
     if (!appSwitchAvailable)
         text += QStringLiteral("\nこのセッションではアプリケーションによる自動切換えは使えません。");
     return text;
 }
 
 QString MailUrl() {
-    return QStringLiteral("mailto:%1?subject=Zanpel%20%2").arg(MailAddress, ZANPEL_VERSION);
+    return QStringLiteral("mailto:%1?subject=Zanpel%20%2").arg(MailAddress, ProgramVersion);
 }
 
 TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, bool appSwitchAvailable)
     : QDialog(parent) {
     setObjectName("AboutDialog1");
     setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowIcon(ProgramIcon());
+    auto* picture = new QLabel(this);
+    picture->setObjectName("ProgramIcon");
+    picture->setPixmap(ProgramIcon().pixmap(64, 64));
+    picture->setAlignment(Qt::AlignTop);
     auto* comment = new TBevelLabel(this);
     comment->setObjectName("AboutText");
     comment->SetCaption(AboutText(dataFolder, appSwitchAvailable));
@@ -67,8 +70,11 @@ TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, bool appSwitchA
     buttons->addWidget(web);
     buttons->addStretch();
     buttons->addWidget(ok);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addWidget(comment, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(comment);
+    layout->addLayout(top);
     layout->addLayout(buttons);
 }
 

@@ -14,6 +14,13 @@ std::string Variable(const char* name) {
     return value != nullptr ? value : "";
 }
 
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+} // namespace
+
 std::string ProgramFolder() {
     char path[4096];
     const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
@@ -23,13 +30,6 @@ std::string ProgramFolder() {
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
 
 std::string ResolveDataFolder(const DataFolderInputs& in,
                               const std::function<bool(const std::string&)>& isPortable) {

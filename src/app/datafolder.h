@@ -19,6 +19,8 @@ struct DataFolderInputs {
 std::string ResolveDataFolder(const DataFolderInputs& in,
                               const std::function<bool(const std::string&)>& isPortable);
 
+// The folder of this process's program file (/proc/self/exe).
+std::string ProgramFolder();
 // The folder for this process, from its environment and /proc/self/exe.
 std::string DataFolderOfProgram();
 // True when folder is writable and holds the settings or definition file.

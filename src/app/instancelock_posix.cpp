@@ -1,5 +1,9 @@
 #include "app/instancelock.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -50,8 +54,12 @@ void InstanceLock::Release() {
 
 std::string InstanceLock::RuntimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] != '\0')
-        return runtime;
+    if (runtime != nullptr && runtime[0] != '\0') {
+        // The user's own choice, so a link to a folder of the user's is fine:
+        // the folder it leads to is the one that must be safe.
+        char real[PATH_MAX];
+        return ::realpath(runtime, real) != nullptr ? real : runtime;
+    }
     const std::string folder = "/tmp/zanpel-" + std::to_string(::getuid());
     ::mkdir(folder.c_str(), 0700);
     return folder;

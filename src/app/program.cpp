@@ -4,10 +4,14 @@
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "app/handoverserver.h"
+#include "app/infooptions.h"
 #include "app/instancelock.h"
 #include "app/messagebox.h"
 #include "app/programfont.h"
+#include "app/programicon.h"
 #include "app/quitsignals.h"
+#include "app/runtimefolder.h"
+#include "app/version.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
@@ -100,15 +104,22 @@ void WatchForLostDisplay(QtMsgType type, const QMessageLogContext& context, cons
 }
 
 // ZANPEL_SCREENSHOT=FILE saves the screen a few seconds after the start: the
-// way to see the bar on a machine without a display of its own.
-void ScheduleScreenshot(QApplication& app) {
+// way to see the bar on a machine without a display of its own. With
+// ZANPEL_SCREENSHOT_MARGIN=N only the bar and N pixels around it are saved.
+void ScheduleScreenshot(QApplication& app, const QWidget* bar) {
     const char* path = std::getenv("ZANPEL_SCREENSHOT");
     if (path == nullptr || path[0] == '\0')
         return;
     const QString file = QString::fromLocal8Bit(path);
-    QTimer::singleShot(3000, &app, [file] {
-        if (QScreen* screen = QGuiApplication::primaryScreen();
-            screen && screen->grabWindow(0).save(file, "PNG"))
+    const char* margin = std::getenv("ZANPEL_SCREENSHOT_MARGIN");
+    const int around = margin != nullptr && margin[0] != '\0' ? std::atoi(margin) : -1;
+    QTimer::singleShot(3000, &app, [file, bar, around] {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        QRect area = screen ? screen->geometry() : QRect();
+        if (around >= 0)
+            area &= bar->frameGeometry().adjusted(-around, -around, around, around);
+        if (screen && screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                          .save(file, "PNG"))
             std::printf("zanpel: screenshot saved to %s\n", file.toLocal8Bit().constData());
         else
             std::fprintf(stderr, "zanpel: could not save the screenshot to %s\n",
@@ -304,7 +315,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
-    ScheduleScreenshot(app);
+    ScheduleScreenshot(app, m_form);
     g_lastChance = [this] { SaveAll(false); };
     g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);
     int code = 0;
@@ -330,7 +341,15 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
 int RunProgram(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     std::setlocale(LC_CTYPE, "");
+    if (const std::string text = InfoOptionText(argc, argv); !text.empty()) {
+        std::fputs(text.c_str(), stdout);
+        return 0;
+    }
     const std::string runtime = InstanceLock::RuntimeFolder();
+    if (const std::string problem = RuntimeFolderProblem(runtime, ::getuid()); !problem.empty()) {
+        std::fprintf(stderr, "zanpel: %s\n", problem.c_str());
+        return 1;
+    }
     InstanceLock lock(runtime);
     // The running item is not stopped at exit, and a second copy writes
     // nothing: only the copy that holds the lock touches the files.
@@ -349,6 +368,9 @@ int RunProgram(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Zanpel"));
+    app.setApplicationVersion(QString::fromLatin1(ProgramVersion));
+    app.setDesktopFileName(QString::fromLatin1(DesktopId));
+    app.setWindowIcon(ProgramIcon());
     app.setQuitOnLastWindowClosed(false);
     ApplyProgramFont(app);
     TProgram program(started, folder, folderError);

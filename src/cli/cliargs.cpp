@@ -32,7 +32,9 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
     CliArgs args;
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& arg = argv[i];
-        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+        if (arg == "--version" || arg == "--help") {
+            (arg == "--version" ? args.Version : args.Help) = true;
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             if (i + 1 >= argv.size()) {
                 args.Error = arg + " には値が必要です";
                 return args;
@@ -58,7 +60,7 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
             args.Arguments.push_back(arg);
         }
     }
-    if (args.Command.empty() && args.Error.empty())
+    if (args.Command.empty() && args.Error.empty() && !args.Version && !args.Help)
         args.Error = "コマンドがありません";
     return args;
 }

@@ -1,9 +1,11 @@
 #include "cli/context.h"
 
 #include "app/instancelock.h"
+#include "app/runtimefolder.h"
 #include "records/datalist.h"
 
 #include <ostream>
+#include <unistd.h>
 
 namespace zanpel::cli {
 
@@ -44,8 +46,13 @@ bool Context::OnlyOptions(const CliArgs& args, std::initializer_list<const char*
 }
 
 int Context::Usage(const std::string& message) const {
-    Err << "zanpelctl: " << message << "\n"
-        << "使い方: zanpelctl [--data-dir DIR] [--now \"YYYY-MM-DD hh:mm:ss\"] COMMAND ...\n"
+    Err << "zanpelctl: " << message << "\n";
+    PrintCommands(Err);
+    return ExitUsage;
+}
+
+void Context::PrintCommands(std::ostream& out) {
+    out << "使い方: zanpelctl [--data-dir DIR] [--now \"YYYY-MM-DD hh:mm:ss\"] COMMAND ...\n"
         << "  today                                     今日の記録を表示\n"
         << "  export YYYYMM [YYYYMM] [--format csv|json] 期間の一覧を出力\n"
         << "  rewrite YYYYMM                            月のファイルを読込み、保存し直す\n"
@@ -55,8 +62,9 @@ int Context::Usage(const std::string& message) const {
            "パソコン使用時間をジャーナルから広げて保存\n"
         << "  match EXE TITLE                           自動切換えで選ばれる作業項目を表示\n"
         << "  rules                                     作業定義と切換え規則を表示\n"
-        << "  settings                                  設定の一覧 (既定値を含む) を表示\n";
-    return ExitUsage;
+        << "  settings                                  設定の一覧 (既定値を含む) を表示\n"
+        << "  autostart on|off|status                   ログイン時に zanpel を起動する/しない/状態を表示\n"
+        << "zanpelctl --version | --help\n";
 }
 
 } // namespace zanpel::cli

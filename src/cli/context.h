@@ -46,6 +46,8 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
+    // The command line and every command, as --help and usage errors print them.
+    static void PrintCommands(std::ostream& out);
     // Takes the data folder's lock for a command that writes what the bar
     // writes (the bar holds it while it runs); prints why and answers none
     // while a bar runs on this folder.
@@ -62,5 +64,6 @@ int RunRules(const CliArgs& args, const Context& ctx);
 int RunSettings(const CliArgs& args, const Context& ctx);
 int RunJournal(const CliArgs& args, const Context& ctx);
 int RunSync(const CliArgs& args, const Context& ctx);
+int RunAutostart(const CliArgs& args, const Context& ctx);
 
 } // namespace zanpel::cli

@@ -19,7 +19,7 @@ protected:
     std::map<std::string, std::string> Env() const {
         return {{"QT_QPA_PLATFORM", "offscreen"},
                 {"ZANPEL_DATA_DIR", data.Path()},
-                {"XDG_RUNTIME_DIR", runtime.Path()},
+                {"XDG_RUNTIME_DIR", runtimeFolder},
                 {"ZANPEL_TRACE", data.File("trace")},
                 {"ASAN_OPTIONS", "detect_leaks=0"}}; // the libraries' own leaks at exit
     }
@@ -41,6 +41,7 @@ protected:
 
     TempDir data;
     TempDir runtime;
+    std::string runtimeFolder = runtime.Path();
 };
 
 } // namespace zanpel::test

@@ -1,5 +1,7 @@
 // The real zanpel binary on the offscreen platform, in temporary folders: one
-// copy at a time, the hand-over, the orderly end and the next start.
+// copy at a time, the hand-over, the orderly end and the next start, and the
+// options and the runtime-folder check that come before all of it.
+#include "app/version.h"
 #include "programfixture.h"
 #include "records/csvfile.h"
 
@@ -9,11 +11,46 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
+
+TEST_F(Program, VersionAndHelpAnswerWithoutLookingForABar) {
+    const ProcessResult version = Second({"--version"});
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Out, std::string("zanpel ") + ProgramVersion + "\n");
+    const ProcessResult help = Second({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_THAT(help.Out, HasSubstr("使い方: zanpel [作業項目]"));
+    EXPECT_FALSE(std::filesystem::exists(runtime.File("zanpel_Mutex_Execute.lock")));
+}
+
+TEST_F(Program, ARuntimeFolderOthersCanReachIsRefused) {
+    ASSERT_EQ(::chmod(runtime.Path().c_str(), 0755), 0);
+    const ProcessResult refused = Second();
+    EXPECT_EQ(refused.ExitCode, 1);
+    EXPECT_THAT(refused.Err,
+                HasSubstr("zanpel: 実行時フォルダ " + runtime.Path() + " は使えません"));
+    EXPECT_THAT(refused.Err, HasSubstr("chmod 700 " + runtime.Path()));
+    // Nothing was locked, listened on or written.
+    EXPECT_TRUE(std::filesystem::is_empty(runtime.Path()));
+    EXPECT_FALSE(std::filesystem::exists(data.File("zanpel.ini")));
+}
+
+TEST_F(Program, ARuntimeFolderGivenAsALinkIsTheFolderItLeadsTo) {
+    runtimeFolder = data.File("runtime-link");
+    ASSERT_EQ(::symlink(runtime.Path().c_str(), runtimeFolder.c_str()), 0);
+    auto bar = Start();
+    EXPECT_TRUE(std::filesystem::exists(runtime.File("zanpel_Mutex_Execute.lock")));
+    EXPECT_EQ(Second().ExitCode, 0);
+    EXPECT_TRUE(Traced("handover show"));
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
 
 TEST_F(Program, ASecondStartEndsAtOnceAndTheFirstShowsItsBar) {
     auto bar = Start();

@@ -1,6 +1,8 @@
 // The bar window on the offscreen platform: menus, hiding, dragging.
 #include "app/aboutbox.h"
 #include "app/messagebox.h"
+#include "app/programicon.h"
+#include "app/version.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "controls/bevellabel.h"
@@ -12,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -330,6 +333,21 @@ TEST_F(BarWindow, FollowsAChangeOfTheScreensSizeAtItsEdgeAndThickness) {
     screenRect = QRect(0, 0, 1024, 768);
     emit form->screen()->availableGeometryChanged(screenRect);
     EXPECT_EQ(form->geometry(), QRect(1023, 0, 1, 768));
+}
+
+TEST(AboutBox, ShowsTheBuildsVersionAndTheProgramIcon) {
+    EXPECT_TRUE(AboutText(QString(), true)
+                    .startsWith(QStringLiteral("Zanpel %1\n").arg(QString::fromLatin1(ProgramVersion))));
+    // Every size the build drew, from a panel's 16 pixels to 256.
+    const QList<QSize> sizes = ProgramIcon().availableSizes();
+    ASSERT_EQ(sizes.size(), 8);
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+    EXPECT_TRUE(sizes.contains(QSize(256, 256)));
+    TAboutBox box(QStringLiteral("/data/here"));
+    const auto* picture = box.findChild<QLabel*>("ProgramIcon");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->pixmap().size(), QSize(64, 64));
+    EXPECT_FALSE(box.windowIcon().isNull());
 }
 
 } // namespace

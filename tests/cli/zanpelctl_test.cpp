@@ -1,5 +1,6 @@
 // End-to-end tests of the zanpelctl binary in temporary folders.
 #include "app/instancelock.h"
+#include "app/version.h"
 #include "support/process.h"
 #include "support/testsupport.h"
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace zanpel::test {
 namespace {
@@ -158,6 +160,43 @@ TEST_F(Zanpelctl, TodayPrintsTheDaysRecords) {
     EXPECT_THAT(r.Out, HasSubstr("作業A  02:45:00"));
     EXPECT_THAT(r.Out, HasSubstr("23:30:00-24:15:00  表示  夜間"));
     EXPECT_EQ(ReadFile(data.File("200503.dat")), ReadFile(DataFile("200503-golden.dat")));
+}
+
+TEST_F(Zanpelctl, VersionAndHelpNeedNoCommand) {
+    const ProcessResult version = Run({"--version"});
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Out, std::string("zanpelctl ") + ProgramVersion + "\n");
+    const ProcessResult help = Run({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_THAT(help.Out, HasSubstr("autostart on|off|status"));
+    EXPECT_EQ(help.Err, "");
+    EXPECT_EQ(Run({}).ExitCode, 2);
+}
+
+TEST_F(Zanpelctl, AutostartWritesRemovesAndReportsTheEntry) {
+    TempDir config;
+    const auto autostart = [&](const std::string& what) {
+        return RunProcess({ZANPELCTL_PATH, "autostart", what},
+                          {{"XDG_CONFIG_HOME", config.Path()}});
+    };
+    const std::string entry = config.Path() + "/autostart/" + DesktopId + ".desktop";
+    EXPECT_THAT(autostart("status").Out, HasSubstr("ログイン時に起動しません"));
+    const ProcessResult on = autostart("on");
+    ASSERT_EQ(on.ExitCode, 0) << on.Err;
+    EXPECT_EQ(on.Out, "ログイン時に起動します: " + entry + "\n");
+    // The bar beside this zanpelctl: the installed one once installed.
+    const std::string bar =
+        (std::filesystem::path(ZANPELCTL_PATH).parent_path() / "zanpel").string();
+    EXPECT_THAT(ReadFile(entry), HasSubstr("\nExec=" + bar + "\n"));
+    EXPECT_THAT(autostart("status").Out, HasSubstr("ログイン時に起動します"));
+    EXPECT_EQ(autostart("off").Out, "ログイン時に起動しません。\n");
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_EQ(autostart("maybe").ExitCode, 2);
+    std::filesystem::remove_all(config.File("autostart"));
+    WriteFile(config.File("autostart"), ""); // a file where the folder should be
+    const ProcessResult failed = autostart("on");
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_THAT(failed.Err, HasSubstr(config.File("autostart")));
 }
 
 } // namespace

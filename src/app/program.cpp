@@ -7,6 +7,7 @@
 #include "app/infooptions.h"
 #include "app/instancelock.h"
 #include "app/messagebox.h"
+#include "app/programclock.h"
 #include "app/programfont.h"
 #include "app/programicon.h"
 #include "app/quitsignals.h"
@@ -177,7 +178,7 @@ public:
     // folder: the data folder, made already (folderError: why not).
     TProgram(std::chrono::steady_clock::time_point started, std::string folder,
              std::string folderError)
-        : m_started(started), m_reporter(m_dialogs), m_list(m_clock, m_reporter),
+        : m_started(started), m_reporter(m_dialogs), m_list(*m_clock, m_reporter),
           m_folder(std::move(folder)), m_folderError(std::move(folderError)) {}
 
     int Run(QApplication& app, const std::string& runtime);
@@ -196,7 +197,7 @@ private:
     void CloseOpenBoxes();
 
     std::chrono::steady_clock::time_point m_started;
-    SystemClock m_clock;
+    std::unique_ptr<Clock> m_clock = MakeProgramClock();
     TMessageBoxDialogs m_dialogs;
     TTracingReporter m_reporter;
     TInitParam m_settings;
@@ -243,7 +244,7 @@ void TProgram::RequestQuit() {
 }
 
 void TProgram::StartLogSync() {
-    const CivilDate today = DecodeDate(Today(m_clock));
+    const CivilDate today = DecodeDate(Today(*m_clock));
     const DayNumber firstDay = EncodeDate(today.Year, today.Month, 1);
     TZanpelForm* form = m_form;
     m_logReader = std::jthread([this, form, firstDay](std::stop_token stop) {
@@ -292,14 +293,14 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
         m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + m_folderError);
     m_list.SetDataDir(m_folder);
     m_list.LoadDefinitions(m_folder + "/" + DefinitionFileName);
-    m_list.ChangeDate(Today(m_clock));
+    m_list.ChangeDate(Today(*m_clock));
 
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
     env.StartLogSync = [this] { StartLogSync(); };
     env.Foreground = OpenForegroundSource();
     env.Trace = Trace;
-    auto form = std::make_unique<TZanpelForm>(m_settings, m_list, m_clock, m_dialogs, env);
+    auto form = std::make_unique<TZanpelForm>(m_settings, m_list, *m_clock, m_dialogs, env);
     m_form = form.get();
     m_dialogs.SetParent(m_form);
 

@@ -54,7 +54,7 @@ private:
 TWorkTiming::TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings,
                          const Clock& clock, TTimingUi& ui)
     : m_list(list), m_buttons(buttons), m_settings(settings), m_clock(clock), m_ui(ui),
-      m_lastSave(AbsoluteSeconds(clock)) {}
+      m_sleepWatch(clock), m_lastSave(AbsoluteSeconds(clock)) {}
 
 void TWorkTiming::Attach() {
     m_buttons.OnClickButton = [this](int id, bool stat) { WorkButtonClicked(id, stat); };
@@ -140,7 +140,37 @@ void TWorkTiming::AskMemoOnStart(int id) {
     now->Periods[index].Memo = Trim(result->Memo);
 }
 
+bool TWorkTiming::CheckSleep() {
+    const std::optional<TSleep> sleep = m_sleepWatch.Look();
+    if (!sleep)
+        return false;
+    TakeOutSleep(*sleep);
+    if (OnSleep)
+        OnSleep(*sleep);
+    return true;
+}
+
+void TWorkTiming::TakeOutSleep(const TSleep& sleep) {
+    const TMultiButton* running = m_buttons.Current();
+    const std::string name = running ? running->Name : std::string();
+    const DayNumber asleepDay = WholeDays(sleep.Asleep);
+    const DayNumber awakeDay = WholeDays(sleep.Awake);
+    const bool sameDay = asleepDay == awakeDay && m_list.CurrentDate() == awakeDay;
+    m_list.CloseForSleep(sleep.Asleep);
+    if (sameDay)
+        m_list.AddRestPeriod(SecondsOfDay(sleep.Asleep), SecondsOfDay(sleep.Awake));
+    else
+        m_list.ChangeDate(awakeDay); // the new day's computer-on span starts now
+    if (!name.empty())
+        m_list.StartWork(awakeDay, name, false); // never joined across the sleep
+    // A crash in the next hours must not lose the correction.
+    m_list.SaveIfAllowed();
+    m_lastSave = AbsoluteSeconds(m_clock);
+    RefreshButtons();
+}
+
 void TWorkTiming::WorkTimerTimer() {
+    CheckSleep();
     if (m_buttons.ButtonCount() == 0 || !m_buttons.Current())
         return;
     const DayNumber day = TodayNumber();

@@ -6,8 +6,10 @@
 // answers through TTimingUi.
 #pragma once
 
+#include "app/sleepwatch.h"
 #include "records/timevalues.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +76,15 @@ public:
     void WorkButtonClicked(int id, bool stat);
     void WorkSelected(int id, bool stat);
     void WorkTimerTimer();
+    // Looks whether the machine slept since the last look and, if so, takes
+    // the sleep out of the records: the running item stops at the moment of
+    // sleep and goes on from the wake-up, a sleep within the day is a rest
+    // period, a sleep over midnight starts the new day at the wake-up. The
+    // month is saved at once. Runs first in every tick and on a timer of its
+    // own, so that a sleep while nothing runs is seen too. True after a sleep.
+    bool CheckSleep();
+    // Called with every sleep that was taken out of the records.
+    std::function<void(const TSleep&)> OnSleep;
     void LoadRestRanges();
     void RefreshButtons();
     void ReplaceWorkList(const TDataList& other);
@@ -103,6 +114,7 @@ private:
     void AskMemoOnStart(int id);
     void NoteApplicationSwitch(int id);
     void AutoSaveIfDue();
+    void TakeOutSleep(const TSleep& sleep);
     int IndexOfButton(const TMultiButton* button) const;
 
     TDataList& m_list;
@@ -112,6 +124,7 @@ private:
     TTimingUi& m_ui;
     std::vector<TRestRange> m_restRanges;
     TMultiButton* m_menuTarget = nullptr;
+    TSleepWatch m_sleepWatch;
     int64_t m_lastSave; // seconds, for the periodic save of the month
     bool m_saving = false;
 };

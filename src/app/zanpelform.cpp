@@ -126,6 +126,11 @@ void TZanpelForm::CreateChildren() {
     m_workTimer = new QTimer(this);
     m_workTimer->setObjectName("WorkTimer");
     m_workTimer->setInterval(200);
+    // A sleep of the machine is seen also while nothing runs.
+    m_sleepTimer = new QTimer(this);
+    m_sleepTimer->setObjectName("SleepTimer");
+    m_sleepTimer->setInterval(1000);
+    m_sleepTimer->start();
 
     for (QWidget* tool : {static_cast<QWidget*>(m_label1), static_cast<QWidget*>(m_toolPanel)})
         tool->installEventFilter(this);
@@ -136,6 +141,12 @@ void TZanpelForm::ConnectActions() {
     connect(m_efTimer, &QTimer::timeout, this, &TZanpelForm::efTimerTimer);
     connect(m_dispTimer, &QTimer::timeout, this, &TZanpelForm::dispTimerTimer);
     connect(m_workTimer, &QTimer::timeout, this, [this] { m_timing.WorkTimerTimer(); });
+    connect(m_sleepTimer, &QTimer::timeout, this, [this] { m_timing.CheckSleep(); });
+    m_timing.OnSleep = [this](const TSleep& sleep) {
+        UpdateDateCaption();
+        if (m_env.Trace)
+            m_env.Trace("woke after " + std::to_string(sleep.Seconds) + " s");
+    };
     connect(m_actions.N_NewWork, &QAction::triggered, this,
             [this] { RunMenuCommand(true, &TWorkTiming::N_NewWorkClick); });
     connect(m_actions.N_Delete, &QAction::triggered, this,

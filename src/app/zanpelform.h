@@ -184,6 +184,7 @@ private:
     QTimer* m_efTimer = nullptr;
     QTimer* m_workTimer = nullptr;
     QTimer* m_dispTimer = nullptr;
+    QTimer* m_sleepTimer = nullptr;
     QRubberBand* m_rubberBand = nullptr;
 
     int m_align = edRight;

@@ -1,5 +1,7 @@
 #include "records/clock.h"
 
+#include <time.h>
+
 #include <chrono>
 #include <ctime>
 
@@ -18,6 +20,28 @@ TDateTime SystemClock::Now() const {
     return day + static_cast<double>(msOfDay) / (SecondsPerDay * 1000.0);
 }
 
+namespace {
+
+int64_t Milliseconds(clockid_t id) {
+    timespec t{};
+    ::clock_gettime(id, &t);
+    return int64_t{t.tv_sec} * 1000 + t.tv_nsec / 1000000;
+}
+
+} // namespace
+
+int64_t SystemClock::MonotonicMilliseconds() const {
+    return Milliseconds(CLOCK_MONOTONIC);
+}
+
+int64_t SystemClock::BootTimeMilliseconds() const {
+#ifdef CLOCK_BOOTTIME
+    return Milliseconds(CLOCK_BOOTTIME);
+#else
+    return Milliseconds(CLOCK_MONOTONIC); // no sleep is ever seen
+#endif
+}
+
 TDateTime FixedClock::Now() const {
     constexpr int64_t perDay = int64_t{SecondsPerDay} * 1000;
     int64_t day = m_milliseconds / perDay;
@@ -33,10 +57,16 @@ void FixedClock::Set(DayNumber day, Seconds s) {
     m_milliseconds = (int64_t{day} * SecondsPerDay + s) * 1000;
 }
 
-DayNumber Today(const Clock& clock) { return WholeDays(clock.Now()); }
+DayNumber Today(const Clock& clock) {
+    return WholeDays(clock.Now());
+}
 
-Seconds NowSeconds(const Clock& clock) { return SecondsOfDay(clock.Now()); }
+Seconds NowSeconds(const Clock& clock) {
+    return SecondsOfDay(clock.Now());
+}
 
-int CurrentYear(const Clock& clock) { return DecodeDate(Today(clock)).Year; }
+int CurrentYear(const Clock& clock) {
+    return DecodeDate(Today(clock)).Year;
+}
 
 } // namespace zanpel

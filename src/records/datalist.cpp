@@ -28,7 +28,9 @@ void TDataList::SetMergeSeconds(int n) {
         m_mergeSeconds = n;
 }
 
-void TDataList::SetNoCountSeconds(int n) { m_noCountSeconds = n > 0 ? n : 1; }
+void TDataList::SetNoCountSeconds(int n) {
+    m_noCountSeconds = n > 0 ? n : 1;
+}
 
 void TDataList::SetDataDir(const std::string& folder) {
     m_dataDir = folder;
@@ -40,7 +42,9 @@ bool TDataList::IsLogin(const TWorkInfo* record) const {
     return record != nullptr && record->Name == LoginName;
 }
 
-bool TDataList::IsLoginAt(int index) const { return IsLogin(WorkAt(index)); }
+bool TDataList::IsLoginAt(int index) const {
+    return IsLogin(WorkAt(index));
+}
 
 TWorkInfo* TDataList::FindLogin() {
     return m_currentDate == 0 ? nullptr : Find(m_currentDate, LoginName);
@@ -52,7 +56,9 @@ bool TDataList::IsSameMonth(DayNumber day) const {
     return a.Year == b.Year && a.Month == b.Month;
 }
 
-bool TDataList::IsCurrentMonth() const { return IsSameMonth(TodayNumber()); }
+bool TDataList::IsCurrentMonth() const {
+    return IsSameMonth(TodayNumber());
+}
 
 TWorkInfo* TDataList::WorkAt(int index) const {
     return index >= 0 && index < Count() ? m_works[static_cast<size_t>(index)].get() : nullptr;
@@ -104,7 +110,7 @@ void TDataList::SortWorks(bool ascending) {
     });
 }
 
-TWorkInfo* TDataList::StartWork(DayNumber day, const std::string& name) {
+TWorkInfo* TDataList::StartWork(DayNumber day, const std::string& name, bool mayMerge) {
     StopWork();
     if (day == 0 || name.empty())
         return nullptr;
@@ -117,7 +123,7 @@ TWorkInfo* TDataList::StartWork(DayNumber day, const std::string& name) {
         m_currentWork = AddWork(record);
     }
     const Seconds now = Now();
-    AddPeriod(m_currentWork, TWorkData{{}, {}, now, now});
+    AddPeriod(m_currentWork, TWorkData{{}, {}, now, now}, mayMerge);
     return m_currentWork;
 }
 
@@ -149,7 +155,7 @@ Seconds TDataList::StopWork() {
     return work.Total;
 }
 
-int TDataList::AddPeriod(TWorkInfo* record, const TWorkData& period) {
+int TDataList::AddPeriod(TWorkInfo* record, const TWorkData& period, bool mayMerge) {
     if (record == nullptr)
         return -1;
     const bool login = IsLogin(record);
@@ -157,10 +163,11 @@ int TDataList::AddPeriod(TWorkInfo* record, const TWorkData& period) {
     TWorkData added = period;
     if (!periods.empty() && (!login || periods.size() >= 2)) {
         TWorkData& last = periods.back();
-        const auto gap = static_cast<uint32_t>(period.StartSec) - static_cast<uint32_t>(last.EndSec);
-        const bool compatible = last.Category == period.Category || last.Category.empty() ||
-                                period.Category.empty();
-        if (static_cast<uint32_t>(m_mergeSeconds) >= gap && compatible) {
+        const auto gap =
+            static_cast<uint32_t>(period.StartSec) - static_cast<uint32_t>(last.EndSec);
+        const bool compatible =
+            last.Category == period.Category || last.Category.empty() || period.Category.empty();
+        if (mayMerge && static_cast<uint32_t>(m_mergeSeconds) >= gap && compatible) {
             if (last.Category.empty())
                 last.Category = period.Category;
             last.EndSec = period.EndSec;

@@ -64,10 +64,11 @@ public:
     void SortWorks(bool ascending);
 
     // --- timing
-    TWorkInfo* StartWork(DayNumber day, const std::string& name);
+    // mayMerge false: a new period even right after the item's last one.
+    TWorkInfo* StartWork(DayNumber day, const std::string& name, bool mayMerge = true);
     Seconds UpdateRunning();
     Seconds StopWork();
-    int AddPeriod(TWorkInfo* record, const TWorkData& period);
+    int AddPeriod(TWorkInfo* record, const TWorkData& period, bool mayMerge = true);
     void UpdateLoginRecord();
     Seconds CalcTotal(TWorkInfo& record) const;
 
@@ -81,6 +82,14 @@ public:
     std::string GetCategories(const std::string& name) const;
     void SetCategories(const std::string& name, const std::string& text);
     void DeleteDefinition(const std::string& name) { m_appSwitch.DeleteByName(name); }
+
+    // --- sleep of the machine (sleeprecords.cpp)
+    // Ends the running period, and the current day's computer-on span, at the
+    // moment the machine went to sleep; nothing runs afterwards.
+    void CloseForSleep(TDateTime asleep);
+    // Adds the part of from..to (seconds of the current day) that no rest
+    // period covers yet as rest periods of the day's computer-on record.
+    void AddRestPeriod(Seconds from, Seconds to);
 
     // Widens the computer-on records of this month with the per-day first and
     // last times of the system log (loginsync.cpp).

@@ -1,0 +1,79 @@
+// The real bar over a sleep of the machine, through its test clock: the
+// running item's period ends at the sleep and goes on after it, and the
+// sleep is a rest period of the computer-on record, in the month file.
+#include "programfixture.h"
+#include "records/csvfile.h"
+
+#include <gmock/gmock.h>
+
+#include <unistd.h>
+
+#include <csignal>
+#include <ctime>
+#include <filesystem>
+
+namespace zanpel::test {
+namespace {
+
+// A time zone in which it is about ten in the morning now, so that an hour
+// of sleep never crosses midnight.
+std::string MorningTimeZone() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    int offset = 10 - utc.tm_hour;
+    if (offset < -12)
+        offset += 24;
+    return "ZZZ" + std::to_string(-offset); // POSIX counts west of Greenwich
+}
+
+// The periods (start, end in seconds) of the record named name in a month file.
+std::vector<std::pair<Seconds, Seconds>> PeriodsOf(const std::string& month,
+                                                   const std::string& name) {
+    std::vector<std::pair<Seconds, Seconds>> periods;
+    LineReader reader(month);
+    std::string_view line;
+    while (reader.Next(line)) {
+        const StringList items = Split(line);
+        if (items.size() < 2 || items[1] != name)
+            continue;
+        for (size_t k = 3; k < items.size(); ++k) {
+            const StringList sub = Split(items[k]);
+            periods.emplace_back(ParseTime(sub[0]), ParseTime(sub[1]));
+        }
+    }
+    return periods;
+}
+
+TEST_F(Program, ASleepOfTheMachineIsNoWorkInTheMonthFile) {
+    const std::string sleepFile = data.File("slept");
+    auto env = Env();
+    env["ZANPEL_TEST_SLEEP_FILE"] = sleepFile;
+    env["TZ"] = MorningTimeZone();
+    auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
+    ASSERT_TRUE(Traced("started"));
+    ASSERT_EQ(RunProcess({ZANPEL_PATH, "会議"}, env).ExitCode, 0);
+    ASSERT_TRUE(Traced("handover item 会議"));
+    ::usleep(2500 * 1000);
+    WriteFile(sleepFile, "3300\n"); // 55 minutes asleep
+    ASSERT_TRUE(Traced("woke after 3300 s"));
+    ::usleep(2500 * 1000);
+    bar->Signal(SIGTERM);
+    ASSERT_EQ(bar->Wait(20000), 0);
+
+    std::string month;
+    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
+        if (entry.path().extension() == ".dat")
+            month += ReadFile(entry.path().string());
+    const auto work = PeriodsOf(month, Sjis("会議"));
+    ASSERT_EQ(work.size(), 2u) << month;
+    EXPECT_NEAR(work[1].first - work[0].second, 3300, 2) << month;
+    EXPECT_GE(work[1].second - work[1].first, 2);
+    const auto login = PeriodsOf(month, "%LOGIN%");
+    ASSERT_EQ(login.size(), 2u) << month;
+    EXPECT_NEAR(login[1].second - login[1].first, 3300, 2) << month;
+    EXPECT_THAT(month, ::testing::HasSubstr(Sjis(",休憩,")));
+}
+
+} // namespace
+} // namespace zanpel::test

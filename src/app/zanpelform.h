@@ -29,6 +29,7 @@ namespace zanpel {
 class Clock;
 class ErrorReporter;
 class ForegroundSource;
+class JournalSource;
 class TBevelLabel;
 class TDataList;
 class TInitParam;
@@ -50,6 +51,8 @@ public:
         std::shared_ptr<ForegroundSource> Foreground;
         // One line per event worth following from outside (ZANPEL_TRACE).
         std::function<void(const std::string& line)> Trace;
+        // The system log for the summary's sync; none: the sync is not offered.
+        std::function<std::unique_ptr<JournalSource>()> OpenJournal;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -89,8 +92,9 @@ public:
     void ApSwActionExecute(bool checked);
     void AppViewActionExecute(bool checked);
     void AboutExecute();
-    // The settings dialog and the summary window are still to come: say so.
+    // The settings dialog is still to come: say so.
     void SetupActionExecute();
+    // The monthly summary window, on the month saved just before.
     void ReportActionExecute();
     void EditPopupPopup();
     void N_DelClick();

@@ -32,6 +32,12 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
     CliArgs args;
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& arg = argv[i];
+        // Asking for help or the version needs nothing else and wins over all.
+        if (arg == "--help" || arg == "--version") {
+            CliArgs plain;
+            plain.Command = arg.substr(2);
+            return plain;
+        }
         if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             if (i + 1 >= argv.size()) {
                 args.Error = arg + " には値が必要です";

@@ -13,6 +13,7 @@
 namespace zanpel {
 class InstanceLock;
 class TDataList;
+class TInitParam;
 } // namespace zanpel
 
 namespace zanpel::cli {
@@ -46,6 +47,14 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
+    // The month of the first argument and, when there is a second, the last
+    // month of a range (else the same); prints the usage and answers false
+    // when the arguments are no such months.
+    bool MonthRange(const CliArgs& args, const std::string& command, YearMonth& first,
+                    YearMonth& last) const;
+    // The settings the bar would use, read from the folder's settings file
+    // (never written here); false when the file could not be read.
+    bool ReadSettings(TInitParam& settings) const;
     // Takes the bar's single-instance lock for a command that writes what the
     // bar writes; prints why and answers false while a bar runs.
     bool LockOutTheBar(InstanceLock& lock) const;
@@ -61,5 +70,12 @@ int RunRules(const CliArgs& args, const Context& ctx);
 int RunSettings(const CliArgs& args, const Context& ctx);
 int RunJournal(const CliArgs& args, const Context& ctx);
 int RunSync(const CliArgs& args, const Context& ctx);
+int RunSummary(const CliArgs& args, const Context& ctx);
+int RunReport(const CliArgs& args, const Context& ctx);
+int RunHelp(const CliArgs& args, const Context& ctx);
+int RunVersion(const CliArgs& args, const Context& ctx);
+
+// The usage of every command.
+void PrintUsage(std::ostream& out);
 
 } // namespace zanpel::cli

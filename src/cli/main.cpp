@@ -22,15 +22,17 @@ int main(int argc, char** argv) {
     }
     StreamReporter reporter(std::cerr);
     const Context ctx{args.DataDir.empty() ? DataFolderOfProgram() : args.DataDir,
-                      args.FixedNow ? static_cast<const Clock&>(fixedClock) : systemClock,
-                      reporter, std::cout, std::cerr};
+                      args.FixedNow ? static_cast<const Clock&>(fixedClock) : systemClock, reporter,
+                      std::cout, std::cerr};
     if (!args.Error.empty())
         return ctx.Usage(args.Error);
 
     const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
-        {"export", RunExport}, {"rewrite", RunRewrite}, {"check", RunCheck}, {"today", RunToday},
-        {"match", RunMatch},   {"rules", RunRules},     {"settings", RunSettings},
-        {"journal", RunJournal}, {"sync", RunSync}};
+        {"export", RunExport},     {"rewrite", RunRewrite}, {"check", RunCheck},
+        {"today", RunToday},       {"match", RunMatch},     {"rules", RunRules},
+        {"settings", RunSettings}, {"journal", RunJournal}, {"sync", RunSync},
+        {"summary", RunSummary},   {"report", RunReport},   {"help", RunHelp},
+        {"version", RunVersion}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())
         return ctx.Usage("不明なコマンドです: " + args.Command);

@@ -51,6 +51,18 @@ int Context::Usage(const std::string& message) const {
     return ExitUsage;
 }
 
+std::optional<YearMonth> Context::SingleMonth(const CliArgs& args,
+                                              const std::string& command) const {
+    if (args.Arguments.size() != 1) {
+        Usage(command + " には月 (YYYYMM) を一つ指定してください");
+        return std::nullopt;
+    }
+    const auto ym = ParseYearMonth(args.Arguments[0]);
+    if (!ym)
+        Usage("月は YYYYMM の形で指定してください: " + args.Arguments[0]);
+    return ym;
+}
+
 bool Context::MonthRange(const CliArgs& args, const std::string& command, YearMonth& first,
                          YearMonth& last) const {
     if (args.Arguments.empty() || args.Arguments.size() > 2) {

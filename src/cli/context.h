@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace zanpel {
@@ -47,6 +48,9 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
+    // The month of the one argument; prints the usage and answers none when
+    // there is no such single month.
+    std::optional<YearMonth> SingleMonth(const CliArgs& args, const std::string& command) const;
     // The month of the first argument and, when there is a second, the last
     // month of a range (else the same); prints the usage and answers false
     // when the arguments are no such months.

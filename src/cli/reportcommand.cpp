@@ -67,11 +67,9 @@ std::string WithLineFeeds(std::string text) {
 int RunReport(const CliArgs& args, const Context& ctx) {
     if (!ctx.OnlyOptions(args, {"flags", "period", "day", "from", "to", "output"}))
         return ExitUsage;
-    if (args.Arguments.size() != 1)
-        return ctx.Usage("report には月 (YYYYMM) を一つ指定してください");
-    const auto ym = ParseYearMonth(args.Arguments[0]);
+    const auto ym = ctx.SingleMonth(args, "report");
     if (!ym)
-        return ctx.Usage("月は YYYYMM の形で指定してください: " + args.Arguments[0]);
+        return ExitUsage;
     TInitParam settings;
     int exitCode = ctx.ReadSettings(settings) ? ExitOk : ExitFileError;
 

@@ -52,11 +52,9 @@ void PrintChange(const Context& ctx, DayNumber day, const std::vector<TWorkData>
 int RunSync(const CliArgs& args, const Context& ctx) {
     if (!ctx.OnlyOptions(args, {"file", "directory"}))
         return ExitUsage;
-    if (args.Arguments.size() != 1)
-        return ctx.Usage("sync には月 (YYYYMM) を一つ指定してください");
-    const auto ym = ParseYearMonth(args.Arguments[0]);
+    const auto ym = ctx.SingleMonth(args, "sync");
     if (!ym)
-        return ctx.Usage("月は YYYYMM の形で指定してください: " + args.Arguments[0]);
+        return ExitUsage;
     const auto where = LocationOption(args, ctx);
     if (!where)
         return ExitUsage;

@@ -5,7 +5,6 @@
 #include "records/datalist.h"
 #include "records/textcodec.h"
 #include "records/textcompare.h"
-#include "reports/categorylist.h"
 #include "reports/reportdates.h"
 #include "reports/reporttexts.h"
 #include "reports/summaryrows.h"
@@ -31,23 +30,18 @@ const ReportTexts& Texts() {
     return texts;
 }
 
-std::string ReplaceLineBreaks(std::string_view text, std::string_view with) {
-    std::string out;
-    out.reserve(text.size());
-    size_t from = 0;
-    for (size_t at; (at = text.find(CrLf, from)) != std::string_view::npos; from = at + 2) {
-        out.append(text.substr(from, at - from));
-        out.append(with);
-    }
-    out.append(text.substr(from));
-    return out;
-}
-
 // Blanks and control characters are single bytes below any CP932 trail byte,
 // so cutting them off the end never splits a character.
-void TrimEnd(std::string& text) {
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == 127))
-        text.pop_back();
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 32 || c == 127;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlankOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 int64_t Duration(const TWorkData& period) {
@@ -67,25 +61,73 @@ bool InPeriod(const TWorkInfo& record, const TReportChoice& choice) {
     }
 }
 
+// Writes one block straight into the report. Every line break inside the
+// block is followed by the block's indent of 8 blanks, those in texts too;
+// the block ends without trailing blanks, then comes the closing rule.
+class BlockWriter {
+public:
+    explicit BlockWriter(std::string& out) : m_out(out), m_start(out.size()) {}
+
+    void Line() { m_out += "\r\n        "; }
+    void Add(std::string_view text) { m_out += text; }
+    // Text whose own line breaks take the block's indent and extra blanks more.
+    void Text(std::string_view text, size_t extra = 0) {
+        size_t from = 0;
+        for (size_t at; (at = text.find(CrLf, from)) != std::string_view::npos; from = at + 2) {
+            m_out.append(text.substr(from, at - from));
+            Line();
+            m_out.append(extra, ' ');
+        }
+        m_out.append(text.substr(from));
+    }
+    // hh:nn:ss (or hh:nn) of the time of day, written in place: the report
+    // has three of them for every period of the month.
+    void Clock(int64_t seconds, bool withSeconds = true) {
+        const int64_t t = (seconds % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
+        const int h = static_cast<int>(t / 3600);
+        const int m = static_cast<int>(t / 60 % 60);
+        const int sec = static_cast<int>(t % 60);
+        const char text[8] = {Digit(h / 10),   Digit(h % 10),  ':',
+                              Digit(m / 10),   Digit(m % 10),  ':',
+                              Digit(sec / 10), Digit(sec % 10)};
+        m_out.append(text, withSeconds ? sizeof text : 5);
+    }
+    void Close() {
+        while (m_out.size() > m_start && IsBlankOrControl(m_out.back()))
+            m_out.pop_back();
+        m_out += CrLf;
+        m_out.append(32, '=');
+    }
+
+private:
+    static char Digit(int d) { return static_cast<char>('0' + d); }
+
+    std::string& m_out;
+    size_t m_start;
+};
+
 // The label is padded to 20 bytes, as printf's "%-20s" does, and never cut.
-void AppendHeader(std::string& block, const std::string& dateColumn, const std::string& label,
-                  int64_t seconds) {
-    block += dateColumn;
-    block += label;
+void WriteHeader(BlockWriter& block, const std::string& dateColumn, const std::string& label,
+                 int64_t seconds) {
+    block.Add(dateColumn);
+    block.Text(label);
     if (label.size() < 20)
-        block.append(20 - label.size(), ' ');
-    block += ' ';
-    block += FormatTenths(HalfHourTenths(seconds));
-    block += " H (";
-    block += FormatDuration(seconds);
-    block += ')';
+        block.Add(std::string_view("                    ", 20 - label.size()));
+    block.Add(" ");
+    block.Add(FormatTenths(HalfHourTenths(seconds)));
+    block.Add(" H (");
+    block.Add(FormatDuration(seconds));
+    block.Add(")");
+}
+
+bool SameCategory(const std::string& a, const std::string& b) {
+    return a == b || (a.size() == b.size() && SameTextIgnoreCase(a, b));
 }
 
 // One line per category in the order of its first period, with the time of
 // every period of that category; categories that differ only in letter case
 // count as one, under the spelling met first. Then the time without category.
-void AppendSubtotals(std::string& block, const TWorkInfo& record) {
-    std::string lines;
+void WriteSubtotals(BlockWriter& block, const TWorkInfo& record) {
     int64_t uncategorised = 0;
     std::vector<const std::string*> handled;
     for (size_t i = 0; i < record.Periods.size(); ++i) {
@@ -96,63 +138,82 @@ void AppendSubtotals(std::string& block, const TWorkInfo& record) {
         }
         bool seen = false;
         for (const std::string* done : handled)
-            seen = seen || SameTextIgnoreCase(*done, category);
+            seen = seen || SameCategory(*done, category);
         if (seen)
             continue;
+        if (handled.empty())
+            block.Line();
         handled.push_back(&category);
         int64_t sum = 0;
         for (size_t k = i; k < record.Periods.size(); ++k)
-            if (SameTextIgnoreCase(record.Periods[k].Category, category))
+            if (SameCategory(record.Periods[k].Category, category))
                 sum += Duration(record.Periods[k]);
-        lines += Texts().Subtotal + FormatTime(static_cast<Seconds>(sum % SecondsPerDay)) + "  " +
-                 UnescapeText(category) + std::string(CrLf);
+        block.Add(Texts().Subtotal);
+        block.Clock(sum);
+        block.Add("  ");
+        block.Text(UnescapeText(category));
+        block.Line();
     }
-    if (lines.empty())
+    if (handled.empty())
         return;
-    block += CrLf;
-    block += lines;
-    block += Texts().Subtotal + FormatTime(static_cast<Seconds>(uncategorised % SecondsPerDay)) +
-             Texts().Other;
+    block.Add(Texts().Subtotal);
+    block.Clock(uncategorised);
+    block.Add(Texts().Other);
 }
 
-void AppendPeriods(std::string& block, const TWorkInfo& record, bool withMemos) {
-    static const std::string memoIndent(25, ' ');
-    block += CrLf;
-    block += std::string(25, '-');
+void WritePeriods(BlockWriter& block, const TWorkInfo& record, bool withMemos) {
+    block.Line();
+    block.Add("-------------------------");
     for (const TWorkData& period : record.Periods) {
-        block += CrLf;
-        block += FormatTime(period.StartSec) + "-" + FormatTime(period.EndSec) + " [" +
-                 FormatHourMinute(Duration(period)) + "] ";
-        block += period.Category.empty()
-                     ? "(*" + record.Name + "*)"
-                     : Texts().CategoryOpen + period.Category + Texts().CategoryClose;
-        const std::string memo = TrimCategory(period.Memo);
+        block.Line();
+        block.Clock(period.StartSec);
+        block.Add("-");
+        block.Clock(period.EndSec);
+        block.Add(" [");
+        block.Clock(Duration(period), false);
+        block.Add("] ");
+        if (period.Category.empty()) {
+            block.Add("(*");
+            block.Text(record.Name);
+            block.Add("*)");
+        } else {
+            block.Add(Texts().CategoryOpen);
+            block.Text(period.Category);
+            block.Add(Texts().CategoryClose);
+        }
+        const std::string_view memo = Trimmed(period.Memo);
         if (withMemos && !memo.empty()) {
-            block += CrLf;
-            block += memoIndent + ReplaceLineBreaks(memo, std::string(CrLf) + memoIndent);
+            block.Line();
+            block.Add("                         "); // 25 blanks
+            block.Text(memo, 25);
         }
     }
 }
 
-std::string Block(const TWorkInfo& record, bool login, const std::string& dateColumn,
-                  uint16_t flags) {
-    const int64_t seconds = login ? WorkedSeconds(record) : record.Total;
-    std::string block;
-    AppendHeader(block, dateColumn, login ? WorkTimeLabel() : record.Name, seconds);
-    const std::string memo = TrimCategory(record.Memo);
+void WriteBlock(std::string& out, const TWorkInfo& record, bool login,
+                const std::string& dateColumn, uint16_t flags) {
+    BlockWriter block(out);
+    WriteHeader(block, dateColumn, login ? WorkTimeLabel() : record.Name,
+                login ? WorkedSeconds(record) : record.Total);
+    const std::string_view memo = Trimmed(record.Memo);
     if ((flags & ReportStandardMemo) && !memo.empty()) {
-        block += CrLf;
-        block += memo;
+        block.Line();
+        block.Text(memo);
     }
     if (flags & ReportSubtotal)
-        AppendSubtotals(block, record);
+        WriteSubtotals(block, record);
     if (flags & ReportCategoryList)
-        AppendPeriods(block, record, (flags & ReportWorkMemo) != 0);
-    std::string indented = ReplaceLineBreaks(block, "\r\n        ");
-    TrimEnd(indented);
-    indented += CrLf;
-    indented += std::string(32, '=');
-    return indented;
+        WritePeriods(block, record, (flags & ReportWorkMemo) != 0);
+    block.Close();
+}
+
+// Enough room for most reports, so that the text is not copied as it grows.
+size_t EstimatedSize(const TDataList& month, uint16_t flags) {
+    size_t periods = 0;
+    for (int i = 0; i < month.Count(); ++i)
+        periods += month.WorkAt(i)->Periods.size();
+    const size_t perPeriod = (flags & ReportCategoryList) ? 64 : 0;
+    return static_cast<size_t>(month.Count()) * 96 + periods * perPeriod;
 }
 
 } // namespace
@@ -160,6 +221,7 @@ std::string Block(const TWorkInfo& record, bool login, const std::string& dateCo
 std::string BuildReport(TDataList& month, const TReportChoice& choice) {
     month.SortWorks((choice.Flags & ReportByDate) != 0);
     std::string report;
+    report.reserve(EstimatedSize(month, choice.Flags));
     DayNumber previous = 0;
     for (int i = 0; i < month.Count(); ++i) {
         const TWorkInfo& record = *month.WorkAt(i);
@@ -174,7 +236,7 @@ std::string BuildReport(TDataList& month, const TReportChoice& choice) {
             record.Date == previous
                 ? Texts().SameDay
                 : Texts().DayOpen + FormatMonthDay(record.Date) + Texts().DayClose;
-        report += Block(record, login, dateColumn, choice.Flags);
+        WriteBlock(report, record, login, dateColumn, choice.Flags);
         report += CrLf;
         previous = record.Date;
     }

@@ -1,23 +1,46 @@
 #include "reports/rowsmodel.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QProxyStyle>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace zanpel {
 namespace {
 
 // The lists keep the narrow columns of the original layout; a cell's text
-// gets one pixel on each side instead of the style's wider margin, so that a
-// time such as 08:50:00 fits its 55 pixels in the proportional IPA gothic too
-// (whose digits are wider than those of the original's font).
-class TCompactCellStyle final : public QProxyStyle {
+// gets one pixel on each side instead of the style's wider margin and is never
+// cut short with "...", so that a time such as 08:50:00 fits its 55 pixels in
+// the proportional IPA gothic too (whose digits are wider than those of the
+// original's font). The style still draws the cell's background and selection.
+class TCompactDelegate final : public QStyledItemDelegate {
 public:
-    int pixelMetric(PixelMetric metric, const QStyleOption* option,
-                    const QWidget* widget) const override {
-        return metric == PM_FocusFrameHMargin ? 0
-                                              : QProxyStyle::pixelMetric(metric, option, widget);
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        const QWidget* widget = cell.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        const QPalette::ColorGroup group =
+            !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (cell.state & QStyle::State_Active) ? QPalette::Active
+                                                  : QPalette::Inactive;
+        painter->save();
+        painter->setClipRect(cell.rect);
+        painter->setFont(cell.font);
+        painter->setPen(cell.palette.color(group, (cell.state & QStyle::State_Selected)
+                                                      ? QPalette::HighlightedText
+                                                      : QPalette::Text));
+        painter->drawText(cell.rect.adjusted(1, 0, -1, 0), static_cast<int>(cell.displayAlignment),
+                          text);
+        painter->restore();
     }
 };
 
@@ -72,7 +95,6 @@ void SetUpReportList(QTableView& view, TRowsModel& model, int fontPixels) {
     QFont font = view.font();
     font.setPixelSize(fontPixels);
     view.setFont(font);
-    view.setTextElideMode(Qt::ElideNone); // a cell shows what fits rather than "..."
     view.setModel(&model);
     view.setSelectionBehavior(QAbstractItemView::SelectRows);
     view.setSelectionMode(QAbstractItemView::SingleSelection);
@@ -81,9 +103,7 @@ void SetUpReportList(QTableView& view, TRowsModel& model, int fontPixels) {
     view.setSortingEnabled(false);
     view.setWordWrap(false);
     view.setTabKeyNavigation(false);
-    auto* style = new TCompactCellStyle;
-    style->setParent(&view);
-    view.setStyle(style);
+    view.setItemDelegate(new TCompactDelegate(&view));
     view.verticalHeader()->hide();
     view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 4);

@@ -2,6 +2,7 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
+#include "records/atomicfile.h"
 #include "records/datalist.h"
 #include "reportfakes.h"
 #include "reports/sumform.h"
@@ -227,6 +228,39 @@ TEST_F(SummaryWindow, SyncIsOfferedWhereTheJournalOpensAndSavesAnotherMonth) {
     form->ShowMonth(Today(clock));
     form->ImportBtnClick();
     EXPECT_THAT(HandedBack, ElementsAre(&form->Summary().MonthData()));
+}
+
+class FullDisk : public AtomicWriter {
+protected:
+    ssize_t WriteSome(int, const char*, size_t) override {
+        errno = ENOSPC;
+        return -1;
+    }
+};
+
+TEST_F(SummaryWindow, AMonthWhoseSyncCouldNotBeSavedStaysUntilTheUserLetsItGo) {
+    auto form = Make(0);
+    FullDisk disk;
+    form->ShowMonth(EncodeDate(2005, 7, 4));
+    form->Summary().MonthData().SetWriter(&disk);
+    bool closed = false;
+    QObject::connect(form.get(), &QDialog::finished, [&] { closed = true; });
+    dialogs.Answer = true;
+    form->ImportBtnClick();
+    ASSERT_EQ(dialogs.Errors.size(), 1u);
+    EXPECT_THAT(dialogs.Errors[0], StartsWith("データが書込めません!"));
+
+    dialogs.Answer = false; // keep the changes
+    form->findChild<QToolButton*>("ToolButton2")->click();
+    form->CloseBtnClick();
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("7 月度集計"));
+    EXPECT_EQ(dialogs.Errors.size(), 3u); // each try to save said why it failed
+    EXPECT_EQ(dialogs.Asked.back(), DiscardQuestion);
+
+    dialogs.Answer = true;
+    form->CloseBtnClick();
+    EXPECT_TRUE(closed);
 }
 
 } // namespace

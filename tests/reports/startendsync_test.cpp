@@ -2,8 +2,8 @@
 // periods cut to the span) and the summary's state around it: the hand-back
 // of the bar's month, the save of another month, and changes that could not
 // be saved.
+#include "failingwriter.h"
 #include "monthfixture.h"
-#include "records/atomicfile.h"
 #include "reports/monthsummary.h"
 #include "reports/startendsync.h"
 #include "tracking/eventlog.h"
@@ -141,19 +141,6 @@ TEST_F(SummarySync, AnotherMonthGetsItsRestsSavedAndTheBarsMonthItsSpansInMemory
     EXPECT_EQ(Periods(main, March(1)), std::vector{Span(T(8, 55, 10), T(18, 2, 31))});
     EXPECT_EQ(ReadFile(dir.File("200503.dat")), marchFile);
 }
-
-class FailingWriter : public AtomicWriter {
-public:
-    bool Fail = true;
-
-protected:
-    ssize_t WriteSome(int fd, const char* data, size_t size) override {
-        if (!Fail)
-            return AtomicWriter::WriteSome(fd, data, size);
-        errno = ENOSPC;
-        return -1;
-    }
-};
 
 TEST_F(SummarySync, ChangesThatCouldNotBeSavedAreNotDroppedWithoutAsking) {
     FailingWriter writer;

@@ -2,7 +2,7 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
-#include "records/atomicfile.h"
+#include "failingwriter.h"
 #include "records/datalist.h"
 #include "reportfakes.h"
 #include "reports/sumform.h"
@@ -230,17 +230,9 @@ TEST_F(SummaryWindow, SyncIsOfferedWhereTheJournalOpensAndSavesAnotherMonth) {
     EXPECT_THAT(HandedBack, ElementsAre(&form->Summary().MonthData()));
 }
 
-class FullDisk : public AtomicWriter {
-protected:
-    ssize_t WriteSome(int, const char*, size_t) override {
-        errno = ENOSPC;
-        return -1;
-    }
-};
-
 TEST_F(SummaryWindow, AMonthWhoseSyncCouldNotBeSavedStaysUntilTheUserLetsItGo) {
     auto form = Make(0);
-    FullDisk disk;
+    FailingWriter disk;
     form->ShowMonth(EncodeDate(2005, 7, 4));
     form->Summary().MonthData().SetWriter(&disk);
     bool closed = false;

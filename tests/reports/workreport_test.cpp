@@ -1,7 +1,7 @@
 // The text work report byte for byte, its period choices and orders, the
 // choices the dialog offers, and the report file.
+#include "failingwriter.h"
 #include "monthfixture.h"
-#include "records/atomicfile.h"
 #include "reports/reportdates.h"
 #include "reports/workreport.h"
 
@@ -154,14 +154,6 @@ TEST_F(WorkReport, AMonthWithoutRecordsOffersNoDay) {
     EXPECT_EQ(noLogin.WeekChoice, "06/28 - 07/05");
     EXPECT_TRUE(noLogin.EndDays.empty());
 }
-
-class FailingWriter : public AtomicWriter {
-protected:
-    ssize_t WriteSome(int, const char*, size_t) override {
-        errno = ENOSPC;
-        return -1;
-    }
-};
 
 TEST(ReportFile, ReplacesTheFileOrLeavesTheOldOneAndNamesIt) {
     TempDir dir;

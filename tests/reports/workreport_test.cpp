@@ -98,6 +98,8 @@ TEST_F(WorkReport, BlocksOfOneDayShareTheDateAndNamesAreNeverCut) {
     AddLogin(1, T(9, 0), T(10, 0));
     AddItem(1, "VeryLongWorkItemName_Over20", {{{}, {}, T(9, 0), T(10, 0)}});
     AddItem(1, "empty", {}); // no time: no block
+    list.AddWork({July(1), "x", {}, 0, {}});
+    list.AddWork({July(3), LoginName, {}, 0, {}}); // no span: nothing to show either
     AddLogin(2, T(9, 0), T(9, 30));
     EXPECT_THAT(Headers(Report(ReportByDate)),
                 ElementsAre("【 07/01 】 【作業時間】         1.0 H (01:00:00)",

@@ -2,6 +2,9 @@
 
 #include "reports/taskdlg.h"
 
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -55,6 +58,31 @@ std::optional<TMemoResult> TMessageBoxDialogs::AskMemo(const TMemoRequest& reque
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
     return TMemoResult{dlg.Category(), dlg.Memo(), dlg.CategoryList()};
+}
+
+} // namespace zanpel
+
+namespace zanpel {
+
+int TMessageBoxDialogs::ExecModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+std::optional<QString> TMessageBoxDialogs::AskSaveFileName(QWidget* parent,
+                                                           const QString& fileName) {
+    QFileDialog dialog(parent ? parent : m_parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilter(QStringLiteral("テキストログ(*.txt)"));
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void TMessageBoxDialogs::SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 } // namespace zanpel

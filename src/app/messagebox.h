@@ -3,6 +3,7 @@
 
 #include "app/worktiming.h"
 #include "records/errorreporter.h"
+#include "reports/reportdialogs.h"
 
 #include <optional>
 #include <string>
@@ -11,13 +12,9 @@ class QWidget;
 
 namespace zanpel {
 
-class TDialogs {
+// The summary window's dialogs (reports/reportdialogs.h) and the bar's own.
+class TDialogs : public TReportDialogs {
 public:
-    virtual ~TDialogs() = default;
-    // A confirmation with Yes and No; only Yes answers true. text is UTF-8.
-    virtual bool Confirm(const std::string& text) = 0;
-    // An error the user must see; text is UTF-8 with CR LF between lines.
-    virtual void ShowError(const std::string& text) = 0;
     // The memo dialog, modal; none when cancelled.
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
     // A notice with an OK button; text is UTF-8.
@@ -36,6 +33,9 @@ public:
     void ShowError(const std::string& text) override;
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
     void Inform(const std::string& text) override;
+    int ExecModal(QDialog& dialog) override;
+    std::optional<QString> AskSaveFileName(QWidget* parent, const QString& fileName) override;
+    void SetClipboardText(const QString& text) override;
 
 private:
     QWidget* m_parent;
@@ -43,13 +43,6 @@ private:
 };
 
 // The work list's and the settings' errors, shown through the dialogs.
-class TDialogReporter final : public ErrorReporter {
-public:
-    explicit TDialogReporter(TDialogs& dialogs) : m_dialogs(dialogs) {}
-    void ReportError(const std::string& message) override { m_dialogs.ShowError(message); }
-
-private:
-    TDialogs& m_dialogs;
-};
+using TDialogReporter = TReportDialogsReporter;
 
 } // namespace zanpel

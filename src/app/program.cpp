@@ -300,6 +300,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     env.StartLogSync = [this] { StartLogSync(); };
     env.Foreground = OpenForegroundSource();
     env.Trace = Trace;
+    env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };
     auto form = std::make_unique<TZanpelForm>(m_settings, m_list, *m_clock, m_dialogs, env);
     m_form = form.get();
     m_dialogs.SetParent(m_form);

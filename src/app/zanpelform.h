@@ -30,6 +30,7 @@ namespace zanpel {
 class Clock;
 class ErrorReporter;
 class ForegroundSource;
+class JournalSource;
 class TBevelLabel;
 class TDataList;
 class TInitParam;
@@ -53,6 +54,8 @@ public:
         std::function<void(const std::string& line)> Trace;
         // The geometry of the bar's screen; none: the screen's own.
         std::function<QRect()> ScreenGeometry;
+        // The system log for the summary's sync; none: the sync is not offered.
+        std::function<std::unique_ptr<JournalSource>()> OpenJournal;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -92,8 +95,9 @@ public:
     void ApSwActionExecute(bool checked);
     void AppViewActionExecute(bool checked);
     void AboutExecute();
-    // The settings dialog and the summary window are still to come: say so.
+    // The settings dialog is still to come: say so.
     void SetupActionExecute();
+    // The monthly summary window, on the month saved just before.
     void ReportActionExecute();
     void EditPopupPopup();
     void N_DelClick();

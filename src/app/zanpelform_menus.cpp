@@ -5,6 +5,7 @@
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
+#include "reports/sumform.h"
 #include "tracking/foregroundsource.h"
 
 #include <QAction>
@@ -13,6 +14,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTimer>
+
+#include <chrono>
 
 namespace zanpel {
 
@@ -36,9 +39,9 @@ void TZanpelForm::RunMenuCommand(bool needsTarget, void (TWorkTiming::*command)(
         // By short-cut: the command targets the running item, as the menu
         // would when opened away from every button.
         const TWorkTiming::MenuState state = m_timing.PopupMenu1Popup(nullptr);
-        const bool allowed = command == &TWorkTiming::N_NewWorkClick ? state.NewWork
+        const bool allowed = command == &TWorkTiming::N_NewWorkClick  ? state.NewWork
                              : command == &TWorkTiming::N_DeleteClick ? state.Delete
-                                                                       : state.Reset;
+                                                                      : state.Reset;
         if (!allowed)
             return;
     }
@@ -55,7 +58,9 @@ void TZanpelForm::N_DelClick() {
             delete m_appList->takeItem(i);
 }
 
-void TZanpelForm::N16Click() { m_appList->clear(); }
+void TZanpelForm::N16Click() {
+    m_appList->clear();
+}
 
 void TZanpelForm::AppListClick() {
     const QListWidgetItem* item = m_appList->currentItem();
@@ -70,8 +75,24 @@ void TZanpelForm::SetupActionExecute() {
 }
 
 void TZanpelForm::ReportActionExecute() {
+    const auto started = std::chrono::steady_clock::now();
     m_efTimer->stop();
-    m_dialogs.Inform("集計とレポートの画面はまだありません。記録は zanpelctl export で書き出せます。");
+    TSumForm::Environment env;
+    env.OpenJournal = m_env.OpenJournal;
+    env.ReplaceWorkList = [this](const TDataList& corrected) {
+        m_timing.ReplaceWorkList(corrected);
+    };
+    env.FirstFrame = [this, started] {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - started);
+        if (m_env.Trace)
+            m_env.Trace("summary shown after " + std::to_string(ms.count()) + " ms");
+    };
+    {
+        TSumForm form(m_list, m_settings, m_clock, m_dialogs, std::move(env), this);
+        m_list.SaveIfAllowed(); // the window reads the month from its file
+        form.Execute(m_list);
+    }
     m_efTimer->start();
 }
 

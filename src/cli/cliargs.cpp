@@ -32,9 +32,13 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
     CliArgs args;
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& arg = argv[i];
-        if (arg == "--version" || arg == "--help") {
-            (arg == "--version" ? args.Version : args.Help) = true;
-        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+        // Asking for help or the version needs nothing else and wins over all.
+        if (arg == "--help" || arg == "--version") {
+            CliArgs plain;
+            plain.Command = arg.substr(2);
+            return plain;
+        }
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             if (i + 1 >= argv.size()) {
                 args.Error = arg + " には値が必要です";
                 return args;
@@ -60,7 +64,7 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
             args.Arguments.push_back(arg);
         }
     }
-    if (args.Command.empty() && args.Error.empty() && !args.Version && !args.Help)
+    if (args.Command.empty() && args.Error.empty())
         args.Error = "コマンドがありません";
     return args;
 }

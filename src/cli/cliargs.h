@@ -12,8 +12,6 @@ namespace zanpel::cli {
 struct CliArgs {
     std::string DataDir;                // empty: the program's data folder
     std::optional<TDateTime> FixedNow;  // --now
-    bool Version = false;               // --version
-    bool Help = false;                  // --help
     std::string Command;
     std::vector<std::string> Arguments; // positional arguments after the command
     std::vector<std::pair<std::string, std::string>> Options; // --name value after the command

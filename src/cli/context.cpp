@@ -1,8 +1,10 @@
 #include "cli/context.h"
 
+#include "app/datafolder.h"
 #include "app/instancelock.h"
 #include "app/runtimefolder.h"
 #include "records/datalist.h"
+#include "settings/initparam.h"
 
 #include <ostream>
 #include <unistd.h>
@@ -47,24 +49,61 @@ bool Context::OnlyOptions(const CliArgs& args, std::initializer_list<const char*
 
 int Context::Usage(const std::string& message) const {
     Err << "zanpelctl: " << message << "\n";
-    PrintCommands(Err);
+    PrintUsage(Err);
     return ExitUsage;
 }
 
-void Context::PrintCommands(std::ostream& out) {
+std::optional<YearMonth> Context::SingleMonth(const CliArgs& args,
+                                              const std::string& command) const {
+    if (args.Arguments.size() != 1) {
+        Usage(command + " には月 (YYYYMM) を一つ指定してください");
+        return std::nullopt;
+    }
+    const auto ym = ParseYearMonth(args.Arguments[0]);
+    if (!ym)
+        Usage("月は YYYYMM の形で指定してください: " + args.Arguments[0]);
+    return ym;
+}
+
+bool Context::MonthRange(const CliArgs& args, const std::string& command, YearMonth& first,
+                         YearMonth& last) const {
+    if (args.Arguments.empty() || args.Arguments.size() > 2) {
+        Usage(command + " には月 (YYYYMM) を一つか二つ指定してください");
+        return false;
+    }
+    const auto from = ParseYearMonth(args.Arguments[0]);
+    const auto to = args.Arguments.size() == 2 ? ParseYearMonth(args.Arguments[1]) : from;
+    if (!from || !to || *to < *from) {
+        Usage("月は YYYYMM の形で、古い月から指定してください");
+        return false;
+    }
+    first = *from;
+    last = *to;
+    return true;
+}
+
+bool Context::ReadSettings(TInitParam& settings) const {
+    return settings.Load(DataDir + "/" + SettingsFileName, Reporter);
+}
+
+void PrintUsage(std::ostream& out) {
     out << "使い方: zanpelctl [--data-dir DIR] [--now \"YYYY-MM-DD hh:mm:ss\"] COMMAND ...\n"
         << "  today                                     今日の記録を表示\n"
         << "  export YYYYMM [YYYYMM] [--format csv|json] 期間の一覧を出力\n"
+        << "  summary YYYYMM [YYYYMM]                   月度集計 (二つの月: 各月と月ごとの合計)\n"
+        << "  report YYYYMM [--flags N] [--period month|day|week|range] [--day D]\n"
+        << "         [--from D] [--to D] [--output FILE]  作業レポート\n"
         << "  rewrite YYYYMM                            月のファイルを読込み、保存し直す\n"
         << "  check                                     すべてのファイルを確認\n"
         << "  journal [YYYYMM] [--file PATH|--directory DIR] ジャーナルの日ごとの最初と最後の時刻\n"
         << "  sync YYYYMM [--file PATH|--directory DIR] "
-           "パソコン使用時間をジャーナルから広げて保存\n"
+           "開始・終了時間をジャーナルから修正し、休憩を補って保存\n"
         << "  match EXE TITLE                           自動切換えで選ばれる作業項目を表示\n"
         << "  rules                                     作業定義と切換え規則を表示\n"
         << "  settings                                  設定の一覧 (既定値を含む) を表示\n"
         << "  autostart on|off|status                   ログイン時に zanpel を起動する/しない/状態を表示\n"
-        << "zanpelctl --version | --help\n";
+        << "  help, --help                              この説明\n"
+        << "  --version                                 版数\n";
 }
 
 } // namespace zanpel::cli

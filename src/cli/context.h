@@ -8,11 +8,13 @@
 #include <initializer_list>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace zanpel {
 class InstanceLock;
 class TDataList;
+class TInitParam;
 } // namespace zanpel
 
 namespace zanpel::cli {
@@ -46,8 +48,17 @@ struct Context {
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
     int Usage(const std::string& message) const;
-    // The command line and every command, as --help and usage errors print them.
-    static void PrintCommands(std::ostream& out);
+    // The month of the one argument; prints the usage and answers none when
+    // there is no such single month.
+    std::optional<YearMonth> SingleMonth(const CliArgs& args, const std::string& command) const;
+    // The month of the first argument and, when there is a second, the last
+    // month of a range (else the same); prints the usage and answers false
+    // when the arguments are no such months.
+    bool MonthRange(const CliArgs& args, const std::string& command, YearMonth& first,
+                    YearMonth& last) const;
+    // The settings the bar would use, read from the folder's settings file
+    // (never written here); false when the file could not be read.
+    bool ReadSettings(TInitParam& settings) const;
     // Takes the data folder's lock for a command that writes what the bar
     // writes (the bar holds it while it runs); prints why and answers none
     // while a bar runs on this folder.
@@ -65,5 +76,12 @@ int RunSettings(const CliArgs& args, const Context& ctx);
 int RunJournal(const CliArgs& args, const Context& ctx);
 int RunSync(const CliArgs& args, const Context& ctx);
 int RunAutostart(const CliArgs& args, const Context& ctx);
+int RunSummary(const CliArgs& args, const Context& ctx);
+int RunReport(const CliArgs& args, const Context& ctx);
+int RunHelp(const CliArgs& args, const Context& ctx);
+int RunVersion(const CliArgs& args, const Context& ctx);
+
+// The usage of every command.
+void PrintUsage(std::ostream& out);
 
 } // namespace zanpel::cli

@@ -10,12 +10,10 @@ namespace zanpel::cli {
 int RunExport(const CliArgs& args, const Context& ctx) {
     if (!ctx.OnlyOptions(args, {"format"}))
         return ExitUsage;
-    if (args.Arguments.empty() || args.Arguments.size() > 2)
-        return ctx.Usage("export には月 (YYYYMM) を一つか二つ指定してください");
-    const auto first = ParseYearMonth(args.Arguments[0]);
-    const auto last = args.Arguments.size() == 2 ? ParseYearMonth(args.Arguments[1]) : first;
-    if (!first || !last || *last < *first)
-        return ctx.Usage("月は YYYYMM の形で、古い月から指定してください");
+    YearMonth first;
+    YearMonth last;
+    if (!ctx.MonthRange(args, "export", first, last))
+        return ExitUsage;
     const std::string format = args.Option("format", "csv");
     if (format != "csv" && format != "json")
         return ctx.Usage("--format は csv か json です: " + format);
@@ -24,7 +22,7 @@ int RunExport(const CliArgs& args, const Context& ctx) {
     std::string out;
     AppendHeader(out, kind);
     int exitCode = ExitOk;
-    for (YearMonth ym = *first; ym <= *last; ym = ym.Next()) {
+    for (YearMonth ym = first; ym <= last; ym = ym.Next()) {
         bool loaded = false;
         const auto list = ctx.OpenMonth(ym, false, loaded);
         if (!loaded)

@@ -1,6 +1,5 @@
 // zanpelctl: the headless companion of the bar, for scripts and data checks.
 #include "app/datafolder.h"
-#include "app/version.h"
 #include "cli/cliargs.h"
 #include "cli/context.h"
 
@@ -29,19 +28,13 @@ int main(int argc, char** argv) {
                       std::cout, std::cerr};
     if (!args.Error.empty())
         return ctx.Usage(args.Error);
-    if (args.Version) {
-        std::cout << "zanpelctl " << ProgramVersion << "\n";
-        return ExitOk;
-    }
-    if (args.Help) {
-        Context::PrintCommands(std::cout);
-        return ExitOk;
-    }
 
     const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
-        {"export", RunExport}, {"rewrite", RunRewrite}, {"check", RunCheck}, {"today", RunToday},
-        {"match", RunMatch},   {"rules", RunRules},     {"settings", RunSettings},
-        {"journal", RunJournal}, {"sync", RunSync}, {"autostart", RunAutostart}};
+        {"export", RunExport},     {"rewrite", RunRewrite}, {"check", RunCheck},
+        {"today", RunToday},       {"match", RunMatch},     {"rules", RunRules},
+        {"settings", RunSettings}, {"journal", RunJournal}, {"sync", RunSync},
+        {"summary", RunSummary},   {"report", RunReport},   {"help", RunHelp},
+        {"version", RunVersion},   {"autostart", RunAutostart}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())
         return ctx.Usage("不明なコマンドです: " + args.Command);

@@ -42,11 +42,9 @@ Counts CountWritten(const TDataList& list) {
 int RunRewrite(const CliArgs& args, const Context& ctx) {
     if (!ctx.OnlyOptions(args, {}))
         return ExitUsage;
-    if (args.Arguments.size() != 1)
-        return ctx.Usage("rewrite には月 (YYYYMM) を一つ指定してください");
-    const auto ym = ParseYearMonth(args.Arguments[0]);
+    const auto ym = ctx.SingleMonth(args, "rewrite");
     if (!ym)
-        return ctx.Usage("月は YYYYMM の形で指定してください: " + args.Arguments[0]);
+        return ExitUsage;
 
     // Holding the bar's lock while writing keeps a bar from starting on a
     // half-done rewrite; a running bar would overwrite our work at its next save.

@@ -1,6 +1,5 @@
 // zanpelctl settings: every setting with the value the bar would use, read
 // from the folder's settings file, which is never written here.
-#include "app/datafolder.h"
 #include "cli/context.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
@@ -17,7 +16,7 @@ int RunSettings(const CliArgs& args, const Context& ctx) {
     TInitParam settings;
     // An unreadable file is reported; the defaults it leaves are still shown,
     // as they are what the bar would start with.
-    const bool read = settings.Load(ctx.DataDir + "/" + SettingsFileName, ctx.Reporter);
+    const bool read = ctx.ReadSettings(settings);
     for (const SettingEntry& entry : settings.Entries())
         ctx.Out << entry.Key << "=" << Cp932ToUtf8(entry.Value) << "\n";
     return read ? ExitOk : ExitFileError;

@@ -1,31 +1,50 @@
-// zanpelctl sync YYYYMM [--file PATH|--directory DIR]: widen the month's
-// computer-on spans with the first and last times of the system journal, as
-// the bar's start-up sync does, and save the month.
+// zanpelctl sync YYYYMM [--file PATH|--directory DIR]: what the summary's
+// "【SysLog同期】" does to a month: widen the computer-on spans with the first
+// and last times of the system journal, give the days without rest periods
+// those of RESTTIME cut to the span, and save the month.
 #include "app/instancelock.h"
 #include "cli/context.h"
 #include "cli/journalargs.h"
 #include "records/datalist.h"
+#include "reports/startendsync.h"
+#include "settings/initparam.h"
 #include "tracking/journalsource.h"
 
 #include <map>
 #include <optional>
 #include <ostream>
 #include <system_error>
+#include <vector>
 
 namespace zanpel::cli {
 namespace {
 
-// The computer-on span of every day that has one.
-std::map<DayNumber, TWorkData> LoginSpans(const TDataList& list) {
-    std::map<DayNumber, TWorkData> spans;
+// The computer-on record of every day that has one.
+std::map<DayNumber, std::vector<TWorkData>> LoginPeriods(const TDataList& list) {
+    std::map<DayNumber, std::vector<TWorkData>> days;
     for (int i = 0; i < list.Count(); ++i)
         if (list.IsLoginAt(i) && !list.WorkAt(i)->Periods.empty())
-            spans[list.WorkAt(i)->Date] = list.WorkAt(i)->Periods.front();
-    return spans;
+            days[list.WorkAt(i)->Date] = list.WorkAt(i)->Periods;
+    return days;
 }
 
 std::string SpanText(const TWorkData& span) {
     return FormatDuration(span.StartSec) + "-" + FormatDuration(span.EndSec);
+}
+
+// One line for a changed span, one for rest periods added.
+void PrintChange(const Context& ctx, DayNumber day, const std::vector<TWorkData>* before,
+                 const std::vector<TWorkData>& after) {
+    if (!before || before->front() != after.front())
+        ctx.Out << FormatDate(day) << "  "
+                << (before ? SpanText(before->front()) : std::string("(なし)")) << " → "
+                << SpanText(after.front()) << "\n";
+    if (after.size() > (before ? before->size() : 1)) {
+        ctx.Out << FormatDate(day) << "  休憩";
+        for (size_t k = 1; k < after.size(); ++k)
+            ctx.Out << " " << SpanText(after[k]);
+        ctx.Out << "\n";
+    }
 }
 
 } // namespace
@@ -33,11 +52,9 @@ std::string SpanText(const TWorkData& span) {
 int RunSync(const CliArgs& args, const Context& ctx) {
     if (!ctx.OnlyOptions(args, {"file", "directory"}))
         return ExitUsage;
-    if (args.Arguments.size() != 1)
-        return ctx.Usage("sync には月 (YYYYMM) を一つ指定してください");
-    const auto ym = ParseYearMonth(args.Arguments[0]);
+    const auto ym = ctx.SingleMonth(args, "sync");
     if (!ym)
-        return ctx.Usage("月は YYYYMM の形で指定してください: " + args.Arguments[0]);
+        return ExitUsage;
     const auto where = LocationOption(args, ctx);
     if (!where)
         return ExitUsage;
@@ -63,17 +80,17 @@ int RunSync(const CliArgs& args, const Context& ctx) {
         return ExitFileError;
     }
 
-    const std::map<DayNumber, TWorkData> before = LoginSpans(*list);
-    list->SyncLoginTimes(log);
+    TInitParam settings;
+    ctx.ReadSettings(settings); // an unreadable file is reported; no rests then
+    const auto before = LoginPeriods(*list);
+    SyncStartEndTimes(*list, *list, log, SplitRestTimes(settings.RestTimes));
     int changed = 0;
-    for (const auto& [day, span] : LoginSpans(*list)) {
+    for (const auto& [day, periods] : LoginPeriods(*list)) {
         const auto old = before.find(day);
-        if (old != before.end() && old->second == span)
+        if (old != before.end() && old->second == periods)
             continue;
         ++changed;
-        ctx.Out << FormatDate(day) << "  "
-                << (old == before.end() ? std::string("(なし)") : SpanText(old->second)) << " → "
-                << SpanText(span) << "\n";
+        PrintChange(ctx, day, old == before.end() ? nullptr : &old->second, periods);
     }
     if (changed == 0) {
         ctx.Out << "変更はありません: " << list->MonthFile() << "\n";
@@ -81,7 +98,7 @@ int RunSync(const CliArgs& args, const Context& ctx) {
     }
     if (!list->SaveMonth())
         return ExitFileError;
-    ctx.Out << changed << " 日のパソコン使用時間を広げて保存しました: " << list->MonthFile()
+    ctx.Out << changed << " 日の開始・終了時間と休憩を修正して保存しました: " << list->MonthFile()
             << "\n";
     return ExitOk;
 }

@@ -10,6 +10,7 @@
 #include "tracking/foregroundsource.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QListWidget>
 #include <QTimer>
@@ -36,6 +37,9 @@ public:
     void ShowError(const std::string&) override {}
     void Inform(const std::string&) override {}
     std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
+    int ExecModal(QDialog&) override { return 0; }
+    std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
+    void SetClipboardText(const QString&) override {}
 };
 
 class BarDetection : public ::testing::Test {

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -41,6 +42,10 @@ public:
     void ShowError(const std::string& text) override { Errors.push_back(text); }
     void Inform(const std::string& text) override { Notices.push_back(text); }
     std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
+    int ExecModal(QDialog& dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }
+    std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
+    void SetClipboardText(const QString&) override {}
+    std::function<int(QDialog&)> OnExec;
     bool Answer = false;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
@@ -301,12 +306,34 @@ TEST_F(BarWindow, ASecondCopyShowsTheBarAndPressesANamedItem) {
     EXPECT_EQ(form->DockSize(), 142);
 }
 
-TEST_F(BarWindow, CommandsOfWindowsStillToComeSaySo) {
+TEST_F(BarWindow, TheSettingsCommandSaysItsWindowIsStillToCome) {
     form->Actions().SetupAction->trigger();
-    form->Actions().ReportAction->trigger();
-    ASSERT_EQ(dialogs.Notices.size(), 2u);
+    ASSERT_EQ(dialogs.Notices.size(), 1u);
     EXPECT_NE(dialogs.Notices[0].find("設定"), std::string::npos);
     EXPECT_TRUE(form->EfTimer()->isActive()); // back on after the notice
+}
+
+TEST_F(BarWindow, TheReportCommandSavesAndShowsTheSummaryWhileTheWorkGoesOn) {
+    form->WorkButtons().ClickMainButton(0);
+    clock.Advance(600);
+    form->Timing().WorkTimerTimer();
+    ASSERT_TRUE(form->WorkTimer()->isActive());
+    bool shown = false;
+    dialogs.OnExec = [&](QDialog& dialog) {
+        shown = true;
+        EXPECT_EQ(dialog.objectName(), QStringLiteral("SumForm"));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("3 月度集計"));
+        EXPECT_FALSE(form->EfTimer()->isActive());
+        EXPECT_TRUE(form->WorkTimer()->isActive());
+        // The window read the month from the file saved just before.
+        EXPECT_NE(ReadFile(dir.File("200503.dat")).find("2005/03/01,a,"), std::string::npos);
+        return QDialog::Accepted;
+    };
+    form->Actions().ReportAction->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(form->EfTimer()->isActive());
+    EXPECT_TRUE(form->WorkTimer()->isActive());
+    EXPECT_TRUE(dialogs.Notices.empty());
 }
 
 TEST(AboutBox, NamesVersionsAndTheDataFolder) {

@@ -296,6 +296,26 @@ TEST_F(ZanpelctlJournal, SyncWidensTheMonthAndSavesIt) {
     EXPECT_EQ(ReadFile(month), synced);
 }
 
+TEST_F(ZanpelctlJournal, SyncAlsoGivesDaysWithoutRestsThoseOfTheSettings) {
+    WriteFile(data.File("zanpel.ini"), "RESTTIME=720:780,900:910\r\n");
+    WriteFile(month, "2005/03/02,%LOGIN%,,\"08:10:00,18:45:00,,\",\"12:30:00,13:00:00," +
+                         Sjis("休憩") + ",\"\r\n" +
+                         "2005/03/01,%LOGIN%,,\"09:00:00,12:30:00,,\"\r\n");
+    const ProcessResult r = Run({"sync", "200503", "--file", journal});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_THAT(r.Out, HasSubstr("2005/03/01  09:00:00-12:30:00 → 08:30:00-17:00:00\n"
+                                 "2005/03/01  休憩 12:00:00-13:00:00 15:00:00-15:10:00\n"));
+    const std::string rest = Sjis("休憩");
+    EXPECT_EQ(ReadFile(month),
+              "2005/03/20,%LOGIN%,,\"12:00:00,12:00:00,,\"\r\n"
+              "2005/03/02,%LOGIN%,,\"08:10:00,18:45:00,,\",\"12:30:00,13:00:00," +
+                  rest +
+                  ",\"\r\n"
+                  "2005/03/01,%LOGIN%,,\"08:30:00,17:00:00,,\",\"12:00:00,13:00:00," +
+                  rest + ",\",\"15:00:00,15:10:00," + rest + ",\"\r\n");
+    EXPECT_EQ(ReadFile(data.File("zanpel.ini")), "RESTTIME=720:780,900:910\r\n"); // read only
+}
+
 TEST_F(ZanpelctlJournal, SyncWritesNothingWhileTheBarRunsOrWithoutAJournalOrAReadableMonth) {
     const std::string original = ReadFile(month);
     {

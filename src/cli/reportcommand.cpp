@@ -1,0 +1,127 @@
+// zanpelctl report YYYYMM [--flags N] [--period month|day|week|range]
+// [--day D] [--from D] [--to D] [--output FILE]: the text work report of a
+// month with the choices of the report dialog, defaulting to the settings.
+// With --output the file gets the bytes the window writes (CP932, CR LF);
+// without, the report goes to standard output in UTF-8.
+#include "cli/context.h"
+#include "records/atomicfile.h"
+#include "records/datalist.h"
+#include "records/textcodec.h"
+#include "reports/reportdates.h"
+#include "reports/workreport.h"
+#include "settings/initparam.h"
+
+#include <algorithm>
+#include <ostream>
+
+namespace zanpel::cli {
+namespace {
+
+// A whole number written with digits only.
+std::optional<int> WholeNumber(const std::string& text) {
+    if (text.empty() || text.size() > 6 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+std::optional<int> PeriodOption(const CliArgs& args, int fallback) {
+    if (!args.Has("period"))
+        return fallback;
+    const std::string name = args.Option("period");
+    const char* const names[] = {"month", "day", "week", "range"};
+    for (int i = 0; i < 4; ++i)
+        if (name == names[i])
+            return i;
+    return std::nullopt;
+}
+
+// A day of the month ym given by option name; 0 when it is not given, none
+// when it is no day of that month.
+std::optional<DayNumber> DayOption(const CliArgs& args, const char* name, YearMonth ym) {
+    if (!args.Has(name))
+        return 0;
+    const auto day = WholeNumber(args.Option(name));
+    if (!day || !IsValidDate(ym.Year, ym.Month, *day))
+        return std::nullopt;
+    return EncodeDate(ym.Year, ym.Month, *day);
+}
+
+// The day chosen in a date list: the given one, which the list must hold, or
+// the list's first entry.
+std::optional<DayNumber> ListDay(DayNumber given, const std::vector<DayNumber>& list) {
+    if (given == 0)
+        return list.front();
+    if (std::find(list.begin(), list.end(), given) == list.end())
+        return std::nullopt;
+    return given;
+}
+
+std::string WithLineFeeds(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+} // namespace
+
+int RunReport(const CliArgs& args, const Context& ctx) {
+    if (!ctx.OnlyOptions(args, {"flags", "period", "day", "from", "to", "output"}))
+        return ExitUsage;
+    const auto ym = ctx.SingleMonth(args, "report");
+    if (!ym)
+        return ExitUsage;
+    TInitParam settings;
+    int exitCode = ctx.ReadSettings(settings) ? ExitOk : ExitFileError;
+
+    const std::string flagsText = args.Option("flags", std::to_string(settings.ReportFlags));
+    const auto flags = WholeNumber(flagsText);
+    if (!flags || *flags > 0xFFFF)
+        return ctx.Usage("--flags は 0 から 65535 の数です: " + flagsText);
+    const auto period = PeriodOption(args, settings.ReportPeriod);
+    if (!period)
+        return ctx.Usage("--period は month, day, week, range のどれかです: " +
+                         args.Option("period"));
+    const auto day = DayOption(args, "day", *ym);
+    const auto from = DayOption(args, "from", *ym);
+    const auto to = DayOption(args, "to", *ym);
+    if (!day || !from || !to)
+        return ctx.Usage("--day, --from, --to はその月の日 (1-31) です");
+
+    bool loaded = false;
+    const auto list = ctx.OpenMonth(*ym, false, loaded);
+    if (!loaded)
+        exitCode = ExitFileError;
+    const TReportDates dates = PrepareReportDates(*list, *day);
+    TReportChoice choice{static_cast<uint16_t>(*flags), *period, dates.CurrentDay, 0, 0};
+    if ((*period == rpDay || *period == rpWeek) && dates.CurrentDay == 0) {
+        ctx.Err << "zanpelctl: この月には記録がないため、日と週の期間は選べません\n";
+        return ExitFileError;
+    }
+    if (*period == rpRange) {
+        if (dates.BegDays.empty()) {
+            ctx.Err << "zanpelctl: この月にはパソコン使用の記録がないため、日付指定は選べません\n";
+            return ExitFileError;
+        }
+        const auto begin = ListDay(*from, dates.BegDays);
+        const auto end = ListDay(*to, dates.EndDays);
+        if (!begin || !end)
+            return ctx.Usage("--from と --to にはパソコン使用の記録がある日を指定してください");
+        choice.Begin = *begin;
+        choice.End = *end;
+    }
+
+    const std::string report = BuildReport(*list, choice);
+    if (!args.Has("output")) {
+        ctx.Out << WithLineFeeds(Cp932ToUtf8(report));
+        return exitCode;
+    }
+    AtomicWriter writer;
+    const std::string error = WriteReportFile(args.Option("output"), report, writer);
+    if (!error.empty()) {
+        ctx.Err << "zanpelctl: " << WithLineFeeds(error) << "\n";
+        return ExitFileError;
+    }
+    return exitCode;
+}
+
+} // namespace zanpel::cli

@@ -1,0 +1,93 @@
+// The monthly summary window: the computer-on days of one month with their
+// hours and the overtime estimate, every record of the month day by day, and
+// the periods of the selected record. It shows the state of TMonthSummary and
+// forwards its buttons there; the report and the log sync start here.
+#pragma once
+
+#include "reports/monthsummary.h"
+#include "reports/reportdialogs.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class QTableView;
+
+namespace Ui {
+class SumForm;
+}
+
+namespace zanpel {
+
+class AtomicWriter;
+class JournalSource;
+class TInitParam;
+class TRowsModel;
+
+class TSumForm : public QDialog {
+    Q_OBJECT
+public:
+    struct Environment {
+        // The system log; none (or a source that does not open) hides the sync.
+        std::function<std::unique_ptr<JournalSource>()> OpenJournal;
+        // The bar takes back a corrected copy of its month.
+        TMonthSummary::HandBack ReplaceWorkList;
+        // Called once, when the window is first drawn.
+        std::function<void()> FirstFrame;
+    };
+
+    // list: the bar's work list; settings: read for the overtime, changed by
+    // the report dialog.
+    TSumForm(TDataList& list, TInitParam& settings, const Clock& clock, TReportDialogs& dialogs,
+             Environment environment, QWidget* parent = nullptr);
+    ~TSumForm() override;
+
+    // Shows the month of list's current day and runs the window modally.
+    int Execute(const TDataList& list);
+    void ShowMonth(DayNumber day);
+    void RefreshViews();
+    // Selects the day list row of record and scrolls it into view.
+    void SelectDayRecord(const TWorkInfo* record);
+
+    // --- commands
+    void CloseBtnClick();
+    void SaveBtnClick();
+    void ImportBtnClick();
+    void ToolButton2Click(); // ▲前月
+    void ToolButton3Click(); // 次月▼
+    void ToolButton5Click(); // ■今月(更新)
+
+    TMonthSummary& Summary() { return m_summary; }
+    // The record of the selected day list row, or none.
+    const TWorkInfo* SelectedRecord() const;
+    // Replaces the writer of report files (tests inject failures).
+    void SetReportWriter(AtomicWriter* writer) { m_reportWriter = writer; }
+
+protected:
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void MonthListSelectItem();
+    void DayListSelectItem();
+    void FillMonthList();
+    void FillDayList();
+    bool JournalOpens() const;
+
+    std::unique_ptr<Ui::SumForm> m_ui;
+    TDataList& m_list;
+    TInitParam& m_settings;
+    const Clock& m_clock;
+    TReportDialogs& m_dialogs;
+    Environment m_env;
+    TReportDialogsReporter m_reporter;
+    TMonthSummary m_summary;
+    TRowsModel* m_monthModel;
+    TRowsModel* m_dayModel;
+    TRowsModel* m_periodModel;
+    AtomicWriter* m_reportWriter = nullptr;
+    bool m_firstFrameSeen = false;
+};
+
+} // namespace zanpel

@@ -1,0 +1,126 @@
+#include "reports/summaryrows.h"
+
+#include "records/csvfile.h"
+#include "records/datalist.h"
+#include "records/textcodec.h"
+#include "reports/reporttexts.h"
+#include "settings/initparam.h"
+
+#include <algorithm>
+
+namespace zanpel {
+namespace {
+
+struct MinuteRange {
+    int Lower = 0;
+    int Upper = 0;
+};
+
+int UnionLength(std::vector<MinuteRange> ranges) {
+    std::sort(ranges.begin(), ranges.end(),
+              [](const MinuteRange& a, const MinuteRange& b) { return a.Lower < b.Lower; });
+    int total = 0;
+    int coveredTo = 0;
+    bool any = false;
+    for (const MinuteRange& r : ranges) {
+        const int from = any ? std::max(r.Lower, coveredTo) : r.Lower;
+        if (r.Upper > from)
+            total += r.Upper - from;
+        coveredTo = any ? std::max(coveredTo, r.Upper) : r.Upper;
+        any = true;
+    }
+    return total;
+}
+
+bool HasSpan(const TDataList& month, const TWorkInfo& record) {
+    return month.IsLogin(&record) && !record.Periods.empty();
+}
+
+std::string OvertimeLine(int64_t overtimeMinutes, int overtimeCalc) {
+    static const std::string prefix = Utf8ToCp932("残業概算：");
+    return prefix + FormatTenths(overtimeMinutes / 6) + " H " + OverCalcName(overtimeCalc);
+}
+
+void AddMonthRows(TDataList& month, const TInitParam& settings, TSummaryView& view) {
+    const int base = BaseMinutes(settings);
+    month.SortWorks(true);
+    for (int i = 0; i < month.Count(); ++i) {
+        const TWorkInfo& record = *month.WorkAt(i);
+        if (!HasSpan(month, record))
+            continue;
+        const int64_t worked = WorkedSeconds(record) / 60;
+        view.WorkedMinutes += worked;
+        if (worked > base) {
+            const int64_t over = worked - base;
+            view.OvertimeMinutes += settings.OvertimeCalc == 1 ? over : over - over % 30;
+        }
+        const TWorkData& span = record.Periods.front();
+        view.MonthRows.push_back({FormatMonthDay(record.Date),
+                                  FormatTenths((worked - worked % 30) / 6),
+                                  FormatTime(span.StartSec), FormatTime(span.EndSec), &record});
+    }
+    view.OvertimeLine = OvertimeLine(view.OvertimeMinutes, settings.OvertimeCalc);
+}
+
+void AddDayRows(TDataList& month, TSummaryView& view) {
+    month.SortWorks(false);
+    DayNumber previous = 0;
+    for (int i = 0; i < month.Count(); ++i) {
+        const TWorkInfo& record = *month.WorkAt(i);
+        const bool login = HasSpan(month, record);
+        if (!login && record.Total == 0)
+            continue;
+        const int64_t seconds = login ? WorkedSeconds(record) : record.Total;
+        view.DayRows.push_back(
+            {record.Date == previous ? std::string() : FormatMonthDay(record.Date),
+             FormatTenths(HalfHourTenths(seconds)), FormatHourMinute(seconds),
+             UnescapeText(login ? WorkTimeLabel() : record.Name), EscapeText(record.Memo),
+             &record});
+        previous = record.Date;
+    }
+}
+
+} // namespace
+
+int BaseMinutes(const TInitParam& settings) {
+    const int begin = settings.WorkDayBegin;
+    const int end = settings.WorkDayEnd;
+    std::vector<MinuteRange> inside;
+    for (const RestPeriod& rest : SplitRestTimes(settings.RestTimes)) {
+        const int lower = std::max(begin, rest.Start);
+        const int upper = std::min(end, rest.End);
+        if (lower < upper)
+            inside.push_back({lower, upper});
+    }
+    return end - begin - UnionLength(std::move(inside));
+}
+
+int64_t WorkedSeconds(const TWorkInfo& login) {
+    const TWorkData& span = login.Periods.front();
+    return std::max<int64_t>(0, int64_t{span.EndSec} - span.StartSec - login.Total);
+}
+
+TSummaryView BuildSummary(TDataList& month, const TInitParam& settings) {
+    TSummaryView view;
+    view.Caption = MonthCaption(month.CurrentDate());
+    AddMonthRows(month, settings, view);
+    AddDayRows(month, view);
+    view.CurrentLogin = month.FindLogin();
+    return view;
+}
+
+std::vector<TPeriodRow> PeriodRows(const TWorkInfo& record) {
+    std::vector<TPeriodRow> rows;
+    rows.reserve(record.Periods.size());
+    for (const TWorkData& period : record.Periods) {
+        const std::string& category =
+            period.Category.empty() ? "(*" + record.Name + "*)" : period.Category;
+        rows.push_back({UnescapeText(category), FormatTime(period.StartSec),
+                        FormatTime(period.EndSec),
+                        FormatHourMinute(int64_t{period.EndSec} - period.StartSec),
+                        EscapeText(period.Memo), &period});
+    }
+    return rows;
+}
+
+} // namespace zanpel

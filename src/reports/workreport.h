@@ -1,0 +1,33 @@
+// The text work report: the records of a month as text blocks, one per
+// record, with the header line, the record memo, category subtotals and the
+// list of periods the flags ask for. This file alone knows the report's layout.
+#pragma once
+
+#include "records/timevalues.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zanpel {
+
+class AtomicWriter;
+class TDataList;
+
+struct TReportChoice {
+    uint16_t Flags = 0; // ReportFlag bits (settings/initparam.h)
+    int Period = 0;     // TReportPeriod; any other value counts as rpMonth
+    DayNumber Current = 0;
+    DayNumber Begin = 0; // the "から" and "まで" days of the range choice
+    DayNumber End = 0;
+};
+
+// Sorts month into the report's order and builds the report: CP932 text with
+// CR LF after every line; empty when no record falls into the period.
+std::string BuildReport(TDataList& month, const TReportChoice& choice);
+
+// Replaces the file at path with text, atomically. Answers the error message
+// to show (the file and the system's reason), empty on success.
+std::string WriteReportFile(const std::string& path, std::string_view text, AtomicWriter& writer);
+
+} // namespace zanpel

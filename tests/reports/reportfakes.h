@@ -1,0 +1,36 @@
+// Dialogs of the summary and the report answered by the tests.
+#pragma once
+
+#include "reports/reportdialogs.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <vector>
+
+namespace zanpel::test {
+
+class FakeReportDialogs : public TReportDialogs {
+public:
+    bool Confirm(const std::string& text) override {
+        Asked.push_back(text);
+        return Answer;
+    }
+    void ShowError(const std::string& text) override { Errors.push_back(text); }
+    int ExecModal(QDialog& dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }
+    std::optional<QString> AskSaveFileName(QWidget*, const QString& fileName) override {
+        SaveAsked.push_back(fileName);
+        return SaveAnswer;
+    }
+    void SetClipboardText(const QString& text) override { Clipboard.push_back(text); }
+
+    bool Answer = false;
+    std::function<int(QDialog&)> OnExec;
+    std::optional<QString> SaveAnswer;
+    std::vector<std::string> Asked;
+    std::vector<std::string> Errors;
+    std::vector<QString> SaveAsked;
+    std::vector<QString> Clipboard;
+};
+
+} // namespace zanpel::test

@@ -4,6 +4,7 @@
 #include "settings/initparam.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFrame>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -16,7 +17,10 @@ namespace zanpel {
 void TZanpelForm::AnimateThickness(int target) {
     for (const int t : ThicknessSteps(Thickness(), target, width())) {
         SetThickness(t);
-        QCoreApplication::processEvents(); // let the change be drawn
+        // Let the change be drawn, but handle no sockets meanwhile: a second
+        // copy that waits for the end of this animation, or gave up on it,
+        // is looked at once the animation is over.
+        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
         if (m_env.AnimationStepMs > 0)
             QThread::msleep(static_cast<unsigned long>(m_env.AnimationStepMs));
     }

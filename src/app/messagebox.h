@@ -3,6 +3,8 @@
 
 #include "app/worktiming.h"
 #include "records/errorreporter.h"
+#include "reports/timeeditmodel.h"
+#include "settings/setupoptions.h"
 
 #include <optional>
 #include <string>
@@ -22,6 +24,10 @@ public:
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
     // A notice with an OK button; text is UTF-8.
     virtual void Inform(const std::string& text) = 0;
+    // The settings dialog, modal; none when cancelled.
+    virtual std::optional<TSetupResult> ShowSetup(const TSetupInput& input) = 0;
+    // The record editor, modal; none when cancelled.
+    virtual std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) = 0;
 };
 
 // Message boxes on the screen.
@@ -33,6 +39,8 @@ public:
     void ShowError(const std::string& text) override;
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
     void Inform(const std::string& text) override;
+    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override;
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override;
 
 private:
     QWidget* m_parent;

@@ -122,9 +122,23 @@ void TWorkButtonsWidget::resizeEvent(QResizeEvent*) {
     Sync();
 }
 
+QString EmptyBarHint() {
+    return QStringLiteral("作業項目がありません。\n\n"
+                          "ここをダブルクリックするか Ctrl+S で「オプション設定」を開き、"
+                          "「作業項目」のページで名前を入れて「← 更新」を押し、"
+                          "「更新」で閉じると、ここにボタンが並びます。");
+}
+
 void TWorkButtonsWidget::paintEvent(QPaintEvent*) {
-    // A raised one-pixel frame around every cell.
     QPainter painter(this);
+    if (m_state.ButtonCount() == 0) {
+        // A new user starts without definitions: say how to add one.
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(rect().adjusted(6, 6, -6, -6), Qt::AlignCenter | Qt::TextWordWrap,
+                         EmptyBarHint());
+        return;
+    }
+    // A raised one-pixel frame around every cell.
     const QColor light = palette().color(QPalette::Light);
     const QColor shadow = palette().color(QPalette::Dark);
     for (int i = 0; i < m_state.ButtonCount(); ++i) {

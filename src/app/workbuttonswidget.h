@@ -13,6 +13,9 @@ namespace zanpel {
 
 class TWorkButtons;
 
+// What the bar says while it has no work item.
+QString EmptyBarHint();
+
 class TWorkButtonsWidget : public QWidget {
     Q_OBJECT
 public:

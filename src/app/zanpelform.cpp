@@ -57,7 +57,8 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settings(settings), m_list(list), m_clock(clock), m_env(std::move(environment)),
       m_dialogs(dialogs), m_workButtons(list.AppSwitch()),
-      m_timing(list, m_workButtons, settings, clock, *this) {
+      m_timing(list, m_workButtons, settings, clock, *this),
+      m_editors(list, m_workButtons, m_timing, settings, clock, *this) {
     setObjectName("ZanpelForm");
     setMouseTracking(true);
     resize(180, 590);
@@ -67,6 +68,9 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     CreateChildren();
     ConnectActions();
     m_timing.Attach();
+    m_editors.Attach();
+    m_editors.IsAutostartOn = m_env.IsAutostartOn;
+    m_editors.SetAutostart = m_env.SetAutostart;
 }
 
 TZanpelForm::~TZanpelForm() { delete m_rubberBand; }

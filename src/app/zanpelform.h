@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/baractions.h"
+#include "app/bareditors.h"
 #include "app/bargeometry.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
@@ -36,7 +37,7 @@ class TWorkButtonsWidget;
 
 class TDialogs;
 
-class TZanpelForm : public QWidget, private TTimingUi {
+class TZanpelForm : public QWidget, private TTimingUi, private TBarEditorsUi {
     Q_OBJECT
 public:
     struct Environment {
@@ -50,6 +51,9 @@ public:
         std::shared_ptr<ForegroundSource> Foreground;
         // One line per event worth following from outside (ZANPEL_TRACE).
         std::function<void(const std::string& line)> Trace;
+        // Start at log-in, offered by the settings dialog when both are set.
+        std::function<bool()> IsAutostartOn;
+        std::function<std::string(bool on)> SetAutostart; // an error text, empty on success
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -70,7 +74,7 @@ public:
     void AnimateThickness(int target);
     void ShowBar();
     void SetAppSwitchMode(bool on) override;
-    void SetAutoHide(bool on);
+    void SetAutoHide(bool on) override;
     void UpdateDateCaption();
     int Align() const { return m_align; }
     int DockSize() const { return m_dockSize; }
@@ -89,8 +93,9 @@ public:
     void ApSwActionExecute(bool checked);
     void AppViewActionExecute(bool checked);
     void AboutExecute();
-    // The settings dialog and the summary window are still to come: say so.
+    // The settings dialog; the bar is rebuilt when it is confirmed.
     void SetupActionExecute();
+    // The summary window is still to come: say so.
     void ReportActionExecute();
     void EditPopupPopup();
     void N_DelClick();
@@ -112,6 +117,7 @@ public:
 
     TWorkButtons& WorkButtons() { return m_workButtons; }
     TWorkTiming& Timing() { return m_timing; }
+    TBarEditors& Editors() { return m_editors; }
     QTimer* WorkTimer() const { return m_workTimer; }
     TWorkButtonsWidget* WorkButtonsWidget() const { return m_workButtonsWidget; }
     const TBarActions& Actions() const { return m_actions; }
@@ -138,6 +144,10 @@ private:
     void SetBarEnabled(bool on) override;
     bool Confirm(const std::string& text) override;
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
+    // TBarEditorsUi
+    void ShowError(const std::string& text) override;
+    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override;
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override;
     // A menu command by its short-cut targets the running item.
     void RunMenuCommand(bool allowed, void (TWorkTiming::*command)());
 
@@ -158,6 +168,7 @@ private:
     TDialogs& m_dialogs;
     TWorkButtons m_workButtons;
     TWorkTiming m_timing;
+    TBarEditors m_editors;
     TBarActions m_actions;
     bool m_menuOpen = false;
     bool m_idleDue = true;    // the loop woke since the last idle pass

@@ -33,6 +33,16 @@ std::optional<TMemoResult> TZanpelForm::AskMemo(const TMemoRequest& request) {
     return m_dialogs.AskMemo(request);
 }
 
+void TZanpelForm::ShowError(const std::string& text) { m_dialogs.ShowError(text); }
+
+std::optional<TSetupResult> TZanpelForm::ShowSetup(const TSetupInput& input) {
+    return m_dialogs.ShowSetup(input);
+}
+
+std::optional<TRecordEditResult> TZanpelForm::EditRecord(const TRecordEditRequest& request) {
+    return m_dialogs.EditRecord(request);
+}
+
 void TZanpelForm::ShowFromSecondCopy() {
     raise();
     activateWindow();

@@ -36,6 +36,10 @@ public:
     void ShowError(const std::string&) override {}
     void Inform(const std::string&) override {}
     std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
+    std::optional<TSetupResult> ShowSetup(const TSetupInput&) override { return std::nullopt; }
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest&) override {
+        return std::nullopt;
+    }
 };
 
 class BarDetection : public ::testing::Test {

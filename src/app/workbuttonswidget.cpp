@@ -120,6 +120,11 @@ void TWorkButtonsWidget::resizeEvent(QResizeEvent*) {
     if (taken.X != width() || taken.Y != height())
         resize(taken.X, taken.Y);
     Sync();
+    for (int i = 0; Trace && i < m_state.ButtonCount(); ++i) {
+        const QPoint at = mapTo(window(), ToQRect(m_state.Buttons(i).DetailRect).center());
+        Trace("edit button " + Cp932ToUtf8(m_state.Buttons(i).Name) + " at " +
+              std::to_string(at.x()) + "," + std::to_string(at.y()));
+    }
 }
 
 QString EmptyBarHint() {

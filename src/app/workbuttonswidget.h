@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -30,6 +32,10 @@ public:
 
     // Brings the child widgets in line with the state.
     void Sync();
+
+    // After each resize, one line per button: where its "編集" button is in
+    // the window, so that tests on a real display can click it.
+    std::function<void(const std::string& line)> Trace;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

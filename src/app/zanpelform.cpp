@@ -93,6 +93,7 @@ void TZanpelForm::CreateChildren() {
     m_workButtons.SetStyle(TListButtonStyle::tbsCheck);
     m_workButtons.SetFlat(true);
     m_workButtonsWidget = new TWorkButtonsWidget(m_workButtons, m_toolPanel);
+    m_workButtonsWidget->Trace = m_env.Trace;
     auto* panelLayout = new QVBoxLayout(m_toolPanel);
     panelLayout->setContentsMargins(3, 3, 3, 3);
     panelLayout->addWidget(m_workButtonsWidget);

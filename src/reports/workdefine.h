@@ -30,10 +30,10 @@ public:
     void EnterBtnClick();
     // Where a refusal is said; a message box unless replaced (tests).
     std::function<void(const QString& text)> ShowRefusal;
-
-private:
+    // Shows the grid's range in the label (after the mouse picked one).
     void ShowRange();
 
+private:
     TNewPeriodRequest m_request;
     TRangeGrid* m_grid;
     QLabel* m_rangeLabel;

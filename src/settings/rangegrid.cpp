@@ -6,7 +6,6 @@ namespace zanpel {
 
 void TRangeGridModel::SetColCount(int count) {
     m_colCount = std::max(count, 1);
-    SetLeftCol(m_leftCol);
 }
 
 void TRangeGridModel::SetMaxRange(int value) {
@@ -40,13 +39,8 @@ void TRangeGridModel::SetEndTime(int value) {
         m_beginTime = value - m_timeUnit;
 }
 
-void TRangeGridModel::SetVisibleColCount(int count) {
-    m_visibleCols = std::max(count, 1);
-    SetLeftCol(m_leftCol);
-}
-
-void TRangeGridModel::SetLeftCol(int col) {
-    m_leftCol = std::clamp(col, 0, std::max(m_colCount - m_visibleCols, 0));
+int TRangeGridModel::LeftCol() const {
+    return std::clamp(m_leftCol, 0, std::max(m_colCount - m_visibleCols, 0));
 }
 
 void TRangeGridModel::ScrollToColumn(int col) {
@@ -54,7 +48,7 @@ void TRangeGridModel::ScrollToColumn(int col) {
     const int left = col - perHour;
     if (left < 0)
         SetLeftCol(0);
-    else if (left < m_leftCol || col > m_leftCol + m_visibleCols - perHour)
+    else if (left < LeftCol() || col > LeftCol() + m_visibleCols - perHour)
         SetLeftCol(left);
 }
 
@@ -91,9 +85,9 @@ void TRangeGridModel::MouseMove(int col) {
     // Dragging to the left works as to the right: the cells stay ordered.
     m_beginTime = std::min(col, m_anchor) * m_timeUnit;
     m_endTime = (std::max(col, m_anchor) + 1) * m_timeUnit;
-    if (col < m_leftCol)
+    if (col < LeftCol())
         SetLeftCol(col);
-    else if (col >= m_leftCol + m_visibleCols)
+    else if (col >= LeftCol() + m_visibleCols)
         SetLeftCol(col - m_visibleCols + 1);
     if (OnSelectTime)
         OnSelectTime();

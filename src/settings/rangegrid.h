@@ -5,6 +5,7 @@
 // forwards the mouse; tests drive it without a display.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 
 namespace zanpel {
@@ -37,10 +38,12 @@ public:
     void SetEndTime(int value);
 
     // --- scrolling: the widget reports how many whole columns it shows.
-    int LeftCol() const { return m_leftCol; }
+    // The first column shown, within the strip. The column asked for is kept
+    // while a passing size of the widget would not allow it.
+    int LeftCol() const;
     int VisibleColCount() const { return m_visibleCols; }
-    void SetVisibleColCount(int count);
-    void SetLeftCol(int col); // kept within the strip
+    void SetVisibleColCount(int count) { m_visibleCols = std::max(count, 1); }
+    void SetLeftCol(int col) { m_leftCol = std::max(col, 0); }
     // Scrolls a column into view (left edge about an hour before it).
     void ScrollToColumn(int col);
 

@@ -81,7 +81,7 @@ int TRangeGrid::ColumnLeft(int col) const {
 
 QSize TRangeGrid::sizeHint() const {
     const int frame = 2 * frameWidth();
-    return {24 * 4 * (m_colWidth + GridLine) + frame,
+    return {24 * (m_colWidth + GridLine) + frame,
             2 * 15 + horizontalScrollBar()->sizeHint().height() + frame};
 }
 

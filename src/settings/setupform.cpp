@@ -41,8 +41,10 @@ void MarkLabel(QWidget* label, bool wrong) {
 } // namespace
 
 TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent)
+    // A title without any button makes X11 window managers drop the whole
+    // frame, so the dialog keeps its close button (closing cancels).
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint),
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
       m_ui(std::make_unique<Ui::SetupForm>()),
       m_items(input.Definitions ? *input.Definitions : TAppSwitch()) {
     m_ui->setupUi(this);

@@ -70,6 +70,12 @@ TEST(RangeGrid, SettingTheBeginScrollsItAboutAnHourFromTheLeftEdge) {
     EXPECT_EQ(grid.LeftCol(), 54);
     grid.SetBeginTime(1430); // near the end: as far as the strip goes
     EXPECT_EQ(grid.LeftCol(), 124);
+    // A passing wide size (while a dialog is laid out) does not lose the place.
+    grid.SetBeginTime(720);
+    grid.SetVisibleColCount(96);
+    EXPECT_EQ(grid.LeftCol(), 48);
+    grid.SetVisibleColCount(20);
+    EXPECT_EQ(grid.LeftCol(), 66);
 }
 
 TEST(RangeGrid, APressAndDragPicksWholeCellsEitherWay) {

@@ -198,6 +198,63 @@ TEST_F(BarOnX11, DISABLED_MeasureSwitchLatencyAndCpu) {
     EXPECT_EQ(bar->Wait(20000), 0);
 }
 
+// The windows whose title contains text (xdotool search), newest last.
+std::vector<std::string> WindowsNamed(const std::string& display, const std::string& text) {
+    const ProcessResult found =
+        RunProcess({FindProgram("xdotool"), "search", "--name", text}, {{"DISPLAY", display}});
+    std::vector<std::string> ids;
+    std::istringstream lines(found.Out);
+    for (std::string id; std::getline(lines, id);)
+        if (!id.empty())
+            ids.push_back(id);
+    return ids;
+}
+
+TEST_F(BarOnX11, CtrlSOpensTheSettingsAndAnEditButtonTheRecordEditor) {
+    WriteFile(data.File("zanpel.wk2"), Sjis("@設計,,\r\n@会議,,\r\n@休憩,,\r\n"));
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\n");
+    auto bar = StartBar();
+    XProbe probe(server->Display());
+    const uint32_t barWindow = BarWindow(probe, {});
+    ASSERT_NE(barWindow, 0U);
+    const auto xdotool = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), FindProgram("xdotool"));
+        return RunProcess(args, {{"DISPLAY", server->Display()}});
+    };
+
+    ASSERT_TRUE(ActivateWithXdotool(server->Display(), probe, barWindow));
+    xdotool({"key", "--clearmodifiers", "ctrl+s"});
+    ASSERT_TRUE(
+        WaitFor([&] { return !WindowsNamed(server->Display(), "オプション設定").empty(); }, 10000));
+    xdotool({"key", "Escape"}); // the focus is on "取消し(&C)": nothing changes
+    ASSERT_TRUE(
+        WaitFor([&] { return WindowsNamed(server->Display(), "オプション設定").empty(); }, 10000));
+
+    // 設計 runs for a moment (pressed by a second copy), so it has time today.
+    RunProcess({ZANPEL_PATH, "設計"}, Env());
+    ASSERT_TRUE(Traced("handover item 設計"));
+    ::usleep(1500 * 1000);
+    const std::string trace = Trace();
+    const size_t at = trace.rfind("edit button 設計 at ");
+    ASSERT_NE(at, std::string::npos) << trace;
+    std::istringstream where(trace.substr(at + std::string("edit button 設計 at ").size()));
+    int x = 0;
+    int y = 0;
+    char comma = 0;
+    where >> x >> comma >> y;
+    xdotool({"mousemove", "--window", std::to_string(barWindow), std::to_string(x),
+             std::to_string(y), "click", "1"});
+    EXPECT_TRUE(WaitFor(
+        [&] { return !WindowsNamed(server->Display(), "【設計】のメモ編集").empty(); }, 10000))
+        << Trace();
+    xdotool({"key", "Escape"});
+    EXPECT_TRUE(WaitFor(
+        [&] { return WindowsNamed(server->Display(), "【設計】のメモ編集").empty(); }, 10000));
+
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
+
 TEST_F(BarOnX11, WhenTheXServerGoesAwayEverythingIsWritten) {
     auto bar = StartBar();
     const uint32_t beta = Client(XCLIENT_BETA, {"--title", "会議メモ"});

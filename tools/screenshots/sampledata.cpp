@@ -51,6 +51,10 @@ std::vector<Step> DaySteps(int variant) {
     return {
         {8 * 60 + 50, "会議", "準備", "朝会の準備"},
         {9 * 60 + 30 + late, "設計", "詳細設計", "画面遷移の見直し"},
+        {10 * 60 + 40, "会議", "議事録", "設計レビュー"},
+        {11 * 60 + 5, "設計", "基本設計", ""},
+        {11 * 60 + 35, "レビュー", "コードレビュー", "指摘の確認"},
+        {11 * 60 + 45, "設計", "詳細設計", "帳票レイアウト"},
         {12 * 60, "休憩", "", ""},
         {13 * 60, "実装", "コーディング", "集計処理"},
         {15 * 60, "休憩", "", ""},
@@ -101,6 +105,20 @@ void WriteSampleData(const std::string& folder, FixedClock& clock, DayNumber tod
     clock.Set(today, now);
     list.UpdateRunning();
     list.SaveMonth();
+}
+
+ErrorReporter& SampleReporter() {
+    static ThrowingReporter reporter;
+    return reporter;
+}
+
+std::unique_ptr<TDataList> LoadSampleList(const std::string& folder, const Clock& clock) {
+    auto list = std::make_unique<TDataList>(clock, SampleReporter());
+    list->SetDataDir(folder);
+    list->LoadDefinitions(folder + "/zanpel.wk2");
+    list->ChangeDate(Today(clock));
+    list->StopWork();
+    return list;
 }
 
 } // namespace zanpel::shots

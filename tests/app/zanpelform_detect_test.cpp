@@ -56,7 +56,10 @@ protected:
         env.CursorPos = [] { return QPoint(0, 0); };
         env.AnimationStepMs = 0;
         env.Foreground = std::move(foreground);
-        env.Trace = [this](const std::string& line) { trace.push_back(line); };
+        env.Trace = [this](const std::string& line) {
+            if (line.rfind("edit button ", 0) != 0) // where the buttons are: not followed here
+                trace.push_back(line);
+        };
         form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
         form->FormCreate(dir.File("zanpel.ini"), reporter);
     }

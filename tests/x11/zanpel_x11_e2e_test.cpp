@@ -261,6 +261,38 @@ TEST_F(BarOnX11, CtrlSOpensTheSettingsAndAnEditButtonTheRecordEditor) {
     EXPECT_EQ(bar->Wait(20000), 0);
 }
 
+// The figure of the README, run by hand on a release build:
+//   zanpel_x11_e2e_test --gtest_also_run_disabled_tests --gtest_filter='*SettingsDialogOpen*'
+// The bar's user and system time from /proc over a minute while an item
+// runs, first as it is, then with the settings dialog open.
+TEST_F(BarOnX11, DISABLED_MeasureCpuWithTheSettingsDialogOpen) {
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\n");
+    auto bar = StartBar();
+    XProbe probe(server->Display());
+    const uint32_t barWindow = BarWindow(probe, {});
+    const uint32_t pid = probe.WindowPid(barWindow);
+    ASSERT_NE(pid, 0U);
+    RunProcess({ZANPEL_PATH, "設計"}, Env()); // timing goes on
+    ASSERT_TRUE(Traced("handover item 設計"));
+    const double start = CpuSeconds(pid);
+    ::sleep(60);
+    const double plain = CpuSeconds(pid);
+    ASSERT_TRUE(ActivateWithXdotool(server->Display(), probe, barWindow));
+    RunProcess({FindProgram("xdotool"), "key", "--clearmodifiers", "ctrl+s"},
+               {{"DISPLAY", server->Display()}});
+    ASSERT_TRUE(
+        WaitFor([&] { return !WindowsNamed(server->Display(), "オプション設定").empty(); }, 15000));
+    ::sleep(2); // opened and drawn
+    const double opened = CpuSeconds(pid);
+    ::sleep(60);
+    const double end = CpuSeconds(pid);
+    std::printf("bar CPU with 設計 running: %.3f s in 60 s (%.2f %%); with the settings dialog "
+                "open: %.3f s in 60 s (%.2f %%)\n",
+                plain - start, (plain - start) / 60 * 100, end - opened, (end - opened) / 60 * 100);
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
+}
+
 TEST_F(BarOnX11, WhenTheXServerGoesAwayEverythingIsWritten) {
     auto bar = StartBar();
     const uint32_t beta = Client(XCLIENT_BETA, {"--title", "会議メモ"});

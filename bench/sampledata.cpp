@@ -25,4 +25,16 @@ void FillMonth(TDataList& list, DayNumber firstDay, int days, int items, int per
     }
 }
 
+TAppSwitch FiftyDefinitions() {
+    TAppSwitch list;
+    for (int i = 0; i < 50; ++i) {
+        const std::string n = std::to_string(i);
+        list.ParseLine(Utf8ToCp932("@案件" + n + ",,@AP1,\"tool" + n +
+                                   ".exe/\",\"office.exe//*見積" + n +
+                                   "*.xlsx\",\"editor.exe/案件" + n + "\",\"!定例会議" + n +
+                                   "\",\"browser.exe:\\\\d+月案件" + n + "\","));
+    }
+    return list;
+}
+
 } // namespace zanpel::bench

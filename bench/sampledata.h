@@ -9,4 +9,7 @@ namespace zanpel::bench {
 // month of firstDay, plus a computer-on record with a rest period per day.
 void FillMonth(TDataList& list, DayNumber firstDay, int days, int items, int periodsPerItem);
 
+// 50 work definitions of 5 rules each (a large list of a real user).
+TAppSwitch FiftyDefinitions();
+
 } // namespace zanpel::bench

@@ -2,6 +2,8 @@
 // entry, above normal windows, on every virtual desktop.
 #pragma once
 
+#include <QRect>
+
 class QWidget;
 
 namespace zanpel {
@@ -9,5 +11,10 @@ namespace zanpel {
 // Call once the window has been shown. Does what the session allows; under
 // a platform without these notions it does nothing.
 void PrepareBarWindow(QWidget& window);
+
+// Where the window system really put the window: a window manager may move it
+// without the toolkit ever hearing of it. The toolkit's geometry where the
+// platform cannot tell.
+QRect PlacedGeometry(const QWidget& window);
 
 } // namespace zanpel

@@ -1,7 +1,13 @@
 #include "app/barwindow.h"
 
+#include <QWidget>
+
 namespace zanpel {
 
 void PrepareBarWindow(QWidget&) {}
+
+QRect PlacedGeometry(const QWidget& window) {
+    return window.geometry();
+}
 
 } // namespace zanpel

@@ -53,7 +53,8 @@ void PrepareBarWindow(QWidget& window) {
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     const xcb_atom_t desktop = Atom(c, "_NET_WM_DESKTOP");
     const uint32_t allDesktops = 0xFFFFFFFF;
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, desktop, XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, desktop, XCB_ATOM_CARDINAL, 32, 1,
+                        &allDesktops);
     SendToRoot(c, root, id, desktop, allDesktops, 0, 0);
     constexpr uint32_t add = 1;
     SendToRoot(c, root, id, state, add, Atom(c, "_NET_WM_STATE_STICKY"),
@@ -61,6 +62,24 @@ void PrepareBarWindow(QWidget& window) {
     SendToRoot(c, root, id, state, add, Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
                Atom(c, "_NET_WM_STATE_SKIP_PAGER"));
     xcb_flush(c);
+}
+
+QRect PlacedGeometry(const QWidget& window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !c || !window.isVisible())
+        return window.geometry();
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_translate_coordinates_reply_t* at =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr);
+    xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
+    QRect placed = window.geometry();
+    if (at && size) // the screen's device pixels, as the bar uses them (no scaling)
+        placed = QRect(at->dst_x, at->dst_y, size->width, size->height);
+    std::free(at);
+    std::free(size);
+    return placed;
 }
 
 } // namespace zanpel

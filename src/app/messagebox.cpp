@@ -1,6 +1,9 @@
 #include "app/messagebox.h"
 
+#include "records/clock.h"
 #include "reports/taskdlg.h"
+#include "reports/timeedit.h"
+#include "settings/setupform.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -58,6 +61,23 @@ std::optional<TMemoResult> TMessageBoxDialogs::AskMemo(const TMemoRequest& reque
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
     return TMemoResult{dlg.Category(), dlg.Memo(), dlg.CategoryList()};
+}
+
+std::optional<TSetupResult> TMessageBoxDialogs::ShowSetup(const TSetupInput& input) {
+    TSetupForm form(input, m_parent);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.Result();
+}
+
+std::optional<TRecordEditResult> TMessageBoxDialogs::EditRecord(const TRecordEditRequest& request) {
+    static const SystemClock systemClock;
+    TTimeEditModel model(request, request.Now ? *request.Now : systemClock);
+    TTimeEditScreenDialogs dialogs;
+    TTimeEdit editor(model, dialogs, m_parent);
+    if (editor.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return model.Result();
 }
 
 } // namespace zanpel

@@ -4,6 +4,8 @@
 #include "app/worktiming.h"
 #include "records/errorreporter.h"
 #include "reports/reportdialogs.h"
+#include "reports/timeeditmodel.h"
+#include "settings/setupoptions.h"
 
 #include <optional>
 #include <string>
@@ -19,6 +21,10 @@ public:
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
     // A notice with an OK button; text is UTF-8.
     virtual void Inform(const std::string& text) = 0;
+    // The settings dialog, modal; none when cancelled.
+    virtual std::optional<TSetupResult> ShowSetup(const TSetupInput& input) = 0;
+    // The record editor, modal; none when cancelled.
+    virtual std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) = 0;
 };
 
 // Message boxes on the screen.
@@ -36,6 +42,8 @@ public:
     int ExecModal(QDialog& dialog) override;
     std::optional<QString> AskSaveFileName(QWidget* parent, const QString& fileName) override;
     void SetClipboardText(const QString& text) override;
+    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override;
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override;
 
 private:
     QWidget* m_parent;

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/autostart.h"
 #include "app/datafolder.h"
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
@@ -301,6 +302,9 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     env.Foreground = OpenForegroundSource();
     env.Trace = Trace;
     env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };
+    // "ログイン時に起動" of the settings dialog: the autostart entry is the state.
+    env.IsAutostartOn = [] { return IsAutostartOn(AutostartPathsOfProgram()); };
+    env.SetAutostart = [](bool on) { return SetAutostart(on, AutostartPathsOfProgram()); };
     auto form = std::make_unique<TZanpelForm>(m_settings, m_list, *m_clock, m_dialogs, env);
     m_form = form.get();
     m_dialogs.SetParent(m_form);

@@ -19,7 +19,7 @@ std::optional<TSleep> TSleepWatch::Look() {
     constexpr double msPerDay = SecondsPerDay * 1000.0;
     const TDateTime now = m_clock.Now();
     const auto nowMs = static_cast<int64_t>(now * msPerDay + 0.5);
-    return TSleep{static_cast<double>(nowMs - slept) / msPerDay, now, slept / 1000};
+    return TSleep{static_cast<double>(nowMs - slept) / msPerDay, now, (slept + 500) / 1000};
 }
 
 } // namespace zanpel

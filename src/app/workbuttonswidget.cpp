@@ -31,7 +31,9 @@ TWorkButtonsWidget::TWorkButtonsWidget(TWorkButtons& state, QWidget* parent)
     Sync();
 }
 
-TWorkButtonsWidget::~TWorkButtonsWidget() { m_state.OnChange = nullptr; }
+TWorkButtonsWidget::~TWorkButtonsWidget() {
+    m_state.OnChange = nullptr;
+}
 
 QToolButton* TWorkButtonsWidget::MainButton(int i) const {
     return i >= 0 && i < static_cast<int>(m_parts.size()) ? m_parts[static_cast<size_t>(i)].Main
@@ -120,11 +122,30 @@ void TWorkButtonsWidget::resizeEvent(QResizeEvent*) {
     if (taken.X != width() || taken.Y != height())
         resize(taken.X, taken.Y);
     Sync();
+    for (int i = 0; Trace && i < m_state.ButtonCount(); ++i) {
+        const QPoint at = mapTo(window(), ToQRect(m_state.Buttons(i).DetailRect).center());
+        Trace("edit button " + Cp932ToUtf8(m_state.Buttons(i).Name) + " at " +
+              std::to_string(at.x()) + "," + std::to_string(at.y()));
+    }
+}
+
+QString EmptyBarHint() {
+    return QStringLiteral("作業項目がありません。\n\n"
+                          "ここをダブルクリックするか Ctrl+S で「オプション設定」を開き、"
+                          "「作業項目」のページで名前を入れて「← 更新」を押し、"
+                          "「更新」で閉じると、ここにボタンが並びます。");
 }
 
 void TWorkButtonsWidget::paintEvent(QPaintEvent*) {
-    // A raised one-pixel frame around every cell.
     QPainter painter(this);
+    if (m_state.ButtonCount() == 0) {
+        // A new user starts without definitions: say how to add one.
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(rect().adjusted(6, 6, -6, -6), Qt::AlignCenter | Qt::TextWordWrap,
+                         EmptyBarHint());
+        return;
+    }
+    // A raised one-pixel frame around every cell.
     const QColor light = palette().color(QPalette::Light);
     const QColor shadow = palette().color(QPalette::Dark);
     for (int i = 0; i < m_state.ButtonCount(); ++i) {

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -12,6 +14,9 @@ class QToolButton;
 namespace zanpel {
 
 class TWorkButtons;
+
+// What the bar says while it has no work item.
+QString EmptyBarHint();
 
 class TWorkButtonsWidget : public QWidget {
     Q_OBJECT
@@ -27,6 +32,10 @@ public:
 
     // Brings the child widgets in line with the state.
     void Sync();
+
+    // After each resize, one line per button: where its "編集" button is in
+    // the window, so that tests on a real display can click it.
+    std::function<void(const std::string& line)> Trace;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

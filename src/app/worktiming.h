@@ -99,6 +99,7 @@ public:
     };
     MenuState PopupMenu1Popup(TMultiButton* underMouse);
     TMultiButton* MenuTarget() const;
+    void ClearMenuTarget() { m_menuTarget = nullptr; }
     void N_NewWorkClick();
     void N_DeleteClick();
     void N_ResetClick();

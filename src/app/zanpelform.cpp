@@ -57,7 +57,8 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settings(settings), m_list(list), m_clock(clock), m_env(std::move(environment)),
       m_dialogs(dialogs), m_workButtons(list.AppSwitch()),
-      m_timing(list, m_workButtons, settings, clock, *this) {
+      m_timing(list, m_workButtons, settings, clock, *this),
+      m_editors(list, m_workButtons, m_timing, settings, clock, *this) {
     setObjectName("ZanpelForm");
     setMouseTracking(true);
     resize(180, 590);
@@ -67,6 +68,9 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     CreateChildren();
     ConnectActions();
     m_timing.Attach();
+    m_editors.Attach();
+    m_editors.IsAutostartOn = m_env.IsAutostartOn;
+    m_editors.SetAutostart = m_env.SetAutostart;
 }
 
 TZanpelForm::~TZanpelForm() {
@@ -91,6 +95,7 @@ void TZanpelForm::CreateChildren() {
     m_workButtons.SetStyle(TListButtonStyle::tbsCheck);
     m_workButtons.SetFlat(true);
     m_workButtonsWidget = new TWorkButtonsWidget(m_workButtons, m_toolPanel);
+    m_workButtonsWidget->Trace = m_env.Trace;
     auto* panelLayout = new QVBoxLayout(m_toolPanel);
     panelLayout->setContentsMargins(3, 3, 3, 3);
     panelLayout->addWidget(m_workButtonsWidget);

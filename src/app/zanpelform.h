@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/baractions.h"
+#include "app/bareditors.h"
 #include "app/bargeometry.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
@@ -38,7 +39,7 @@ class TWorkButtonsWidget;
 
 class TDialogs;
 
-class TZanpelForm : public QWidget, private TTimingUi {
+class TZanpelForm : public QWidget, private TTimingUi, private TBarEditorsUi {
     Q_OBJECT
 public:
     struct Environment {
@@ -56,6 +57,9 @@ public:
         std::function<QRect()> ScreenGeometry;
         // The system log for the summary's sync; none: the sync is not offered.
         std::function<std::unique_ptr<JournalSource>()> OpenJournal;
+        // Start at log-in, offered by the settings dialog when both are set.
+        std::function<bool()> IsAutostartOn;
+        std::function<std::string(bool on)> SetAutostart; // an error text, empty on success
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -76,7 +80,7 @@ public:
     void AnimateThickness(int target);
     void ShowBar();
     void SetAppSwitchMode(bool on) override;
-    void SetAutoHide(bool on);
+    void SetAutoHide(bool on) override;
     void UpdateDateCaption();
     int Align() const { return m_align; }
     int DockSize() const { return m_dockSize; }
@@ -95,7 +99,7 @@ public:
     void ApSwActionExecute(bool checked);
     void AppViewActionExecute(bool checked);
     void AboutExecute();
-    // The settings dialog is still to come: say so.
+    // The settings dialog; the bar is rebuilt when it is confirmed.
     void SetupActionExecute();
     // The monthly summary window, on the month saved just before.
     void ReportActionExecute();
@@ -119,6 +123,7 @@ public:
 
     TWorkButtons& WorkButtons() { return m_workButtons; }
     TWorkTiming& Timing() { return m_timing; }
+    TBarEditors& Editors() { return m_editors; }
     QTimer* WorkTimer() const { return m_workTimer; }
     TWorkButtonsWidget* WorkButtonsWidget() const { return m_workButtonsWidget; }
     const TBarActions& Actions() const { return m_actions; }
@@ -146,12 +151,17 @@ private:
     void SetBarEnabled(bool on) override;
     bool Confirm(const std::string& text) override;
     std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
+    // TBarEditorsUi
+    void ShowError(const std::string& text) override;
+    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override;
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override;
     // A menu command by its short-cut targets the running item.
     void RunMenuCommand(bool allowed, void (TWorkTiming::*command)());
 
     // Following the screen (zanpelform_screen.cpp).
     void PlaceWindow(const QRect& wanted);
     void KeepOnScreen();
+    void JudgePlaceLater();
     void WatchScreen();
     void ScreenMoved(QScreen* screen);
     void FollowScreen();
@@ -173,6 +183,7 @@ private:
     TDialogs& m_dialogs;
     TWorkButtons m_workButtons;
     TWorkTiming m_timing;
+    TBarEditors m_editors;
     TBarActions m_actions;
     bool m_menuOpen = false;
     bool m_idleDue = true;    // the loop woke since the last idle pass
@@ -195,8 +206,9 @@ private:
     int m_dockSize = 165;
     bool m_barShown = true;
     bool m_partsShown = true;
-    QRect m_wanted;             // where the bar asked to be placed last
-    int m_placeCorrections = 0; // corrections of the window manager's place
+    QRect m_wanted;                 // where the bar asked to be placed last
+    int m_placeCorrections = 0;     // corrections of the window manager's place
+    QTimer* m_placeCheck = nullptr; // judges the place once the moves settle
     bool m_screenWatched = false;
     std::vector<QMetaObject::Connection> m_screenConnections;
     QCursor m_defaultCursor;

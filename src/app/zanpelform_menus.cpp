@@ -68,10 +68,7 @@ void TZanpelForm::AppListClick() {
 }
 
 void TZanpelForm::SetupActionExecute() {
-    m_efTimer->stop();
-    m_dialogs.Inform("設定画面はまだありません。設定は zanpel.ini と zanpel.wk2 を編集してください "
-                     "(zanpel の終了後に)。");
-    m_efTimer->start();
+    m_editors.SetupActionExecute(AppListLines());
 }
 
 void TZanpelForm::ReportActionExecute() {

@@ -1,9 +1,11 @@
 // Keeping the bar on its screen: where the window manager really put it, a
 // change of the screen's size, and a move to another screen.
+#include "app/barwindow.h"
 #include "app/zanpelform.h"
 
 #include <QMoveEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace zanpel {
@@ -12,6 +14,7 @@ namespace {
 // Tries to put a misplaced bar back before giving its window manager the
 // last word; a manager that keeps moving it is not fought for ever.
 constexpr int MaxPlaceCorrections = 3;
+constexpr int PlaceSettleMs = 150;
 
 } // namespace
 
@@ -26,11 +29,25 @@ void TZanpelForm::PlaceWindow(const QRect& wanted) {
     m_wanted = wanted;
     m_placeCorrections = 0;
     setGeometry(wanted);
+    JudgePlaceLater();
 }
 
 void TZanpelForm::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    KeepOnScreen();
+    JudgePlaceLater();
+}
+
+void TZanpelForm::JudgePlaceLater() {
+    // The window manager answers each of the animation's steps in its own
+    // time, and may move the window without the toolkit hearing of it: the
+    // place is judged once its answers have settled, from the window system.
+    if (!m_placeCheck) {
+        m_placeCheck = new QTimer(this);
+        m_placeCheck->setSingleShot(true);
+        m_placeCheck->setInterval(PlaceSettleMs);
+        connect(m_placeCheck, &QTimer::timeout, this, &TZanpelForm::KeepOnScreen);
+    }
+    m_placeCheck->start();
 }
 
 void TZanpelForm::KeepOnScreen() {
@@ -42,7 +59,7 @@ void TZanpelForm::KeepOnScreen() {
     // so it stays, and it still covers the wanted pixels.
     if (!isVisible() || m_placeCorrections >= MaxPlaceCorrections)
         return;
-    const QRect actual = geometry();
+    const QRect actual = PlacedGeometry(*this);
     const QPoint shift = actual.topLeft() - m_wanted.topLeft();
     const QRect screen = ScreenRect();
     if (shift.isNull() || screen.contains(actual))

@@ -25,12 +25,28 @@ void TZanpelForm::SetEfTimer(bool on) {
         m_efTimer->stop();
 }
 
-void TZanpelForm::SetBarEnabled(bool on) { m_workButtonsWidget->setEnabled(on); }
+void TZanpelForm::SetBarEnabled(bool on) {
+    m_workButtonsWidget->setEnabled(on);
+}
 
-bool TZanpelForm::Confirm(const std::string& text) { return m_dialogs.Confirm(text); }
+bool TZanpelForm::Confirm(const std::string& text) {
+    return m_dialogs.Confirm(text);
+}
 
 std::optional<TMemoResult> TZanpelForm::AskMemo(const TMemoRequest& request) {
     return m_dialogs.AskMemo(request);
+}
+
+void TZanpelForm::ShowError(const std::string& text) {
+    m_dialogs.ShowError(text);
+}
+
+std::optional<TSetupResult> TZanpelForm::ShowSetup(const TSetupInput& input) {
+    return m_dialogs.ShowSetup(input);
+}
+
+std::optional<TRecordEditResult> TZanpelForm::EditRecord(const TRecordEditRequest& request) {
+    return m_dialogs.EditRecord(request);
 }
 
 void TZanpelForm::ShowFromSecondCopy() {

@@ -24,19 +24,17 @@ void WriteText(const std::string& path, const std::string& utf8) {
         throw std::runtime_error(cause);
 }
 
-const char* const Definitions =
-    "@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"/*会議*\",\r\n"
-    "@設計,,\"基本設計\",\"詳細設計\",@AP1,\"/*.odt\",\r\n"
-    "@実装,,\"コーディング\",\"テスト\",@AP1,\"code/\",\"/*.cpp*\",\r\n"
-    "@レビュー,,\"コードレビュー\",\r\n"
-    "@休憩,,\r\n";
+const char* const Definitions = "@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"/*会議*\",\r\n"
+                                "@設計,,\"基本設計\",\"詳細設計\",@AP1,\"/*.odt\",\r\n"
+                                "@実装,,\"コーディング\",\"テスト\",@AP1,\"code/\",\"/*.cpp*\",\r\n"
+                                "@レビュー,,\"コードレビュー\",\r\n"
+                                "@休憩,,\r\n";
 
-const char* const Settings =
-    "AUTOHIDE=0\r\n"
-    "AUTOSWITCH=0\r\n"
-    "SELECTED=実装\r\n"
-    "RESTTIME=720:780,900:910\r\n"
-    "WORKOFDAY=9:00,18:00\r\n";
+const char* const Settings = "AUTOHIDE=0\r\n"
+                             "AUTOSWITCH=0\r\n"
+                             "SELECTED=実装\r\n"
+                             "RESTTIME=720:780,900:910\r\n"
+                             "WORKOFDAY=9:00,18:00\r\n";
 
 struct Step {
     int Minute;       // minutes since midnight
@@ -51,6 +49,10 @@ std::vector<Step> DaySteps(int variant) {
     return {
         {8 * 60 + 50, "会議", "準備", "朝会の準備"},
         {9 * 60 + 30 + late, "設計", "詳細設計", "画面遷移の見直し"},
+        {10 * 60 + 40, "会議", "議事録", "設計レビュー"},
+        {11 * 60 + 5, "設計", "基本設計", ""},
+        {11 * 60 + 35, "レビュー", "コードレビュー", "指摘の確認"},
+        {11 * 60 + 45, "設計", "詳細設計", "帳票レイアウト"},
         {12 * 60, "休憩", "", ""},
         {13 * 60, "実装", "コーディング", "集計処理"},
         {15 * 60, "休憩", "", ""},
@@ -70,8 +72,12 @@ void SetLastPeriod(TDataList& list, DayNumber day, const Step& step) {
 
 } // namespace
 
-DayNumber SampleToday() { return EncodeDate(2026, 11, 18); }
-Seconds SampleNow() { return 14 * 3600 + 25 * 60; }
+DayNumber SampleToday() {
+    return EncodeDate(2026, 11, 18);
+}
+Seconds SampleNow() {
+    return 14 * 3600 + 25 * 60;
+}
 
 void WriteSampleData(const std::string& folder, FixedClock& clock, DayNumber today, Seconds now) {
     WriteText(folder + "/zanpel.wk2", Definitions);
@@ -101,6 +107,20 @@ void WriteSampleData(const std::string& folder, FixedClock& clock, DayNumber tod
     clock.Set(today, now);
     list.UpdateRunning();
     list.SaveMonth();
+}
+
+ErrorReporter& SampleReporter() {
+    static ThrowingReporter reporter;
+    return reporter;
+}
+
+std::unique_ptr<TDataList> LoadSampleList(const std::string& folder, const Clock& clock) {
+    auto list = std::make_unique<TDataList>(clock, SampleReporter());
+    list->SetDataDir(folder);
+    list->LoadDefinitions(folder + "/zanpel.wk2");
+    list->ChangeDate(Today(clock));
+    list->StopWork();
+    return list;
 }
 
 } // namespace zanpel::shots

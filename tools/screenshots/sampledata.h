@@ -4,7 +4,13 @@
 
 #include "records/clock.h"
 
+#include <memory>
 #include <string>
+
+namespace zanpel {
+class ErrorReporter;
+class TDataList;
+} // namespace zanpel
 
 namespace zanpel::shots {
 
@@ -17,5 +23,12 @@ Seconds SampleNow();
 // clock at today and now.
 void WriteSampleData(const std::string& folder, FixedClock& clock, DayNumber today = SampleToday(),
                      Seconds now = SampleNow());
+
+// Reports an error by throwing it: sample data must load without one.
+ErrorReporter& SampleReporter();
+
+// The work list of the sample folder as the bar holds it: the definitions
+// and today's month, with nothing running.
+std::unique_ptr<TDataList> LoadSampleList(const std::string& folder, const Clock& clock);
 
 } // namespace zanpel::shots

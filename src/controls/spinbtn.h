@@ -1,0 +1,71 @@
+// A pair of small arrow buttons that repeat while held (400 ms after the
+// press, then every 100 ms, and once more on release), laid out vertically
+// or side by side. The settings dialog uses two: one adds and removes rest
+// periods, one moves the edges of a range by a minute.
+#pragma once
+
+#include <QPointer>
+#include <QToolButton>
+#include <QWidget>
+
+namespace zanpel {
+
+// A flat arrow button with Qt's auto-repeat in the rhythm above; it draws a
+// focus frame while its pair has the focus and it carries the mark.
+class TTimerSpeedButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit TTimerSpeedButton(QWidget* parent = nullptr);
+    void SetFocusFrame(bool on);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_focusFrame = false;
+};
+
+class TSpinBtn : public QWidget {
+    Q_OBJECT
+public:
+    enum class TLayout { blHorizontal, blVertical };
+
+    explicit TSpinBtn(QWidget* parent = nullptr);
+
+    TLayout Layout() const { return m_layout; }
+    void SetLayout(TLayout layout);
+    // The control that takes the focus when a button is pressed (if it is a
+    // tab stop and does not have it already); none: the pair itself.
+    void SetFocusControl(QWidget* control) { m_focusControl = control; }
+    // Disabling the pair disables both (as Qt does for children).
+    void SetUpEnabled(bool on);
+    void SetDownEnabled(bool on);
+    void SetFlat(bool on);
+
+    TTimerSpeedButton* UpButton() const { return m_up; }
+    TTimerSpeedButton* DownButton() const { return m_down; }
+    bool FocusedUp() const { return m_focusedUp; }
+
+signals:
+    void UpClick();
+    void DownClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void Pressed(bool up);
+    void MarkFocus(bool up);
+    void UpdateFrames();
+
+    TTimerSpeedButton* m_up;
+    TTimerSpeedButton* m_down;
+    TLayout m_layout = TLayout::blVertical;
+    QPointer<QWidget> m_focusControl;
+    bool m_focusedUp = true;
+};
+
+} // namespace zanpel

@@ -1,0 +1,327 @@
+#include "settings/setupform.h"
+
+#include "controls/qcp932.h"
+#include "records/clock.h"
+#include "ui_setupform.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+
+namespace zanpel {
+namespace {
+
+QPushButton* StatusButton(const QString& caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+void SetSeconds(TValueSpin* spin) {
+    spin->setRange(1, 300);
+    spin->setSingleStep(1);
+}
+
+void SetTimeOfDay(TValueSpin* spin) {
+    spin->SetTimeEdit(true);
+    spin->setRange(0, 1440);
+    spin->setSingleStep(10);
+}
+
+// A label's text colour: red for a value that needs a look, else the usual.
+void MarkLabel(QWidget* label, bool wrong) {
+    QPalette p = label->parentWidget()->palette();
+    if (wrong)
+        p.setColor(QPalette::WindowText, Qt::red);
+    label->setPalette(p);
+}
+
+} // namespace
+
+TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent)
+    // A title without any button makes X11 window managers drop the whole
+    // frame, so the dialog keeps its close button (closing cancels).
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::SetupForm>()),
+      m_items(input.Definitions ? *input.Definitions : TAppSwitch()) {
+    m_ui->setupUi(this);
+    setFixedSize(471, 505);
+    PlaceButtons();
+    static const SystemClock systemClock;
+    m_rest = std::make_unique<TRestListEditor>(input.Options.RestTimes, m_ui->RestRange->Model(),
+                                               input.Now ? *input.Now : systemClock);
+    m_ui->RestRange->SetColWidth(15);
+    SetSeconds(m_ui->NoCount);
+    SetSeconds(m_ui->MergeLimit);
+    SetTimeOfDay(m_ui->WorkBegin);
+    SetTimeOfDay(m_ui->WorkEnd);
+    m_ui->AddRm->SetFlat(true);
+    m_ui->TimeAdjust->SetFlat(true);
+    m_ui->AddRm->SetFocusControl(m_ui->RestList);
+    m_autostartShown = input.IsAutostartOn && input.SetAutostart;
+    m_ui->AutoStartCheck->setVisible(m_autostartShown);
+    m_ui->AutoStartCheck->setChecked(m_autostartShown && input.IsAutostartOn());
+    for (const std::string& line : input.History)
+        m_ui->AppHist->addItem(FromCp932(line));
+    m_ui->AppHist->setCurrentIndex(-1);
+    FillOptions(input.Options);
+    ShowRestList();
+    FillWorkList();
+    UpdateCommands();
+    ConnectGeneralPage();
+    ConnectWorkPage();
+    UpdateWarning();
+}
+
+TSetupForm::~TSetupForm() = default;
+
+void TSetupForm::PlaceButtons() {
+    m_updateBtn = StatusButton(QStringLiteral("更新(&U)"), "UpdateBtn", this);
+    m_cancelBtn = StatusButton(QStringLiteral("取消し(&C)"), "CancelBtn", this);
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 1, 0, 0);
+    row->setSpacing(4);
+    row->addWidget(m_updateBtn);
+    row->addWidget(m_cancelBtn);
+    panel->setFixedWidth(m_updateBtn->sizeHint().width() + 4 + m_cancelBtn->sizeHint().width() + 8);
+    m_ui->StatusBar1->addWidget(panel);
+    connect(m_updateBtn, &QPushButton::clicked, this, &TSetupForm::UpdateBtnClick);
+    connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSetupForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* s = screen())
+        move(s->geometry().center() - rect().center());
+    m_cancelBtn->setFocus(Qt::OtherFocusReason);
+}
+
+QString TSetupForm::Warning() const {
+    return m_ui->CheckLabel->text();
+}
+
+namespace {
+
+// The controls of the page "全般" and the options they show.
+const std::pair<QCheckBox * Ui::SetupForm::*, bool TSetupOptions::*> Checks[] = {
+    {&Ui::SetupForm::WinPos, &TSetupOptions::SaveWindowPos},
+    {&Ui::SetupForm::MemoEdit, &TSetupOptions::MemoOnStart},
+    {&Ui::SetupForm::LastSel, &TSetupOptions::StartWithLast},
+    {&Ui::SetupForm::AutoSwitch, &TSetupOptions::AutoRestSwitch},
+    {&Ui::SetupForm::AppSwitch, &TSetupOptions::AppSwitch},
+    {&Ui::SetupForm::WorkCont, &TSetupOptions::ContinueCategory},
+    {&Ui::SetupForm::DoHide, &TSetupOptions::AutoHide},
+    {&Ui::SetupForm::ManualOff, &TSetupOptions::ManualSwitchOff},
+    {&Ui::SetupForm::SyncEvents, &TSetupOptions::SyncSysLog},
+};
+const std::pair<TValueSpin * Ui::SetupForm::*, int TSetupOptions::*> Spins[] = {
+    {&Ui::SetupForm::WorkBegin, &TSetupOptions::WorkDayBegin},
+    {&Ui::SetupForm::WorkEnd, &TSetupOptions::WorkDayEnd},
+    {&Ui::SetupForm::MergeLimit, &TSetupOptions::MergeLimit},
+    {&Ui::SetupForm::NoCount, &TSetupOptions::NoCount},
+};
+
+} // namespace
+
+void TSetupForm::FillOptions(const TSetupOptions& o) {
+    for (const auto& [check, option] : Checks)
+        ((*m_ui).*check)->setChecked(o.*option);
+    for (const auto& [spin, option] : Spins)
+        ((*m_ui).*spin)->setValue(o.*option);
+    (o.OvertimeCalc == 1 ? m_ui->CalcTotal : m_ui->CalcDay)->setChecked(true);
+}
+
+TSetupOptions TSetupForm::ReadOptions() const {
+    TSetupOptions o;
+    for (const auto& [check, option] : Checks)
+        o.*option = ((*m_ui).*check)->isChecked();
+    for (const auto& [spin, option] : Spins)
+        o.*option = ((*m_ui).*spin)->value();
+    o.OvertimeCalc = m_ui->CalcTotal->isChecked() ? 1 : 0;
+    o.RestTimes = m_rest->RestTimes();
+    return o;
+}
+
+void TSetupForm::UpdateBtnClick() {
+    m_result.Definitions.Assign(m_items.Definitions());
+    m_result.Options = ReadOptions();
+    m_result.AutoStart =
+        m_autostartShown ? std::optional(m_ui->AutoStartCheck->isChecked()) : std::nullopt;
+    accept();
+}
+
+// --- page 全般: the rest periods
+
+void TSetupForm::ConnectGeneralPage() {
+    connect(m_ui->RestList, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_rest->Select(row);
+        ShowRestRange();
+    });
+    connect(m_ui->RestRange, &TRangeGrid::SelectTime, this, &TSetupForm::ShowRestRange);
+    connect(m_ui->AddRm, &TSpinBtn::UpClick, this, [this] {
+        m_rest->Add();
+        ShowRestList();
+    });
+    connect(m_ui->AddRm, &TSpinBtn::DownClick, this, [this] {
+        m_rest->Remove();
+        ShowRestList();
+    });
+    connect(m_ui->TimeAdjust, &TSpinBtn::UpClick, this, [this] {
+        m_rest->AdjustBegin();
+        ShowRestRange();
+    });
+    connect(m_ui->TimeAdjust, &TSpinBtn::DownClick, this, [this] {
+        m_rest->AdjustEnd();
+        ShowRestRange();
+    });
+    for (TValueSpin* spin : {m_ui->WorkBegin, m_ui->WorkEnd})
+        connect(spin, &QSpinBox::valueChanged, this, &TSetupForm::UpdateWarning);
+}
+
+void TSetupForm::ShowRestList() {
+    const QSignalBlocker block(m_ui->RestList);
+    m_ui->RestList->clear();
+    for (const std::string& item : m_rest->Items())
+        m_ui->RestList->addItem(QString::fromStdString(item));
+    m_ui->RestList->setCurrentRow(m_rest->Selected());
+    ShowRestRange();
+    UpdateWarning();
+}
+
+void TSetupForm::ShowRestRange() {
+    m_ui->RestRange->Refresh();
+    m_ui->Label1->setText(QString::fromStdString(m_rest->LabelText()));
+}
+
+void TSetupForm::UpdateWarning() {
+    const std::vector<int> overlapping = m_rest->Overlapping();
+    for (int i = 0; i < m_ui->RestList->count(); ++i) {
+        const bool wrong =
+            std::find(overlapping.begin(), overlapping.end(), i) != overlapping.end();
+        m_ui->RestList->item(i)->setForeground(wrong ? QBrush(Qt::red) : QBrush());
+    }
+    const bool inverted = m_ui->WorkEnd->value() < m_ui->WorkBegin->value();
+    MarkLabel(m_ui->WorkEndLabel, inverted);
+    const std::string warning =
+        OptionsWarning(m_ui->WorkBegin->value(), m_ui->WorkEnd->value(), !overlapping.empty());
+    m_ui->CheckLabel->setText(QString::fromStdString(warning));
+    MarkLabel(m_ui->CheckLabel, true);
+    m_ui->CheckLabel->setVisible(!warning.empty());
+}
+
+// --- page 作業項目
+
+void TSetupForm::ConnectWorkPage() {
+    connect(m_ui->WorkListBox, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_items.Select(row);
+        ShowFields();
+        UpdateCommands();
+    });
+    connect(m_ui->UpBtn, &QPushButton::clicked, this,
+            [this] { RunWorkCommand(&TWorkItemEditor::Up); });
+    connect(m_ui->DwnBtn, &QPushButton::clicked, this,
+            [this] { RunWorkCommand(&TWorkItemEditor::Down); });
+    connect(m_ui->DelBtn, &QPushButton::clicked, this,
+            [this] { RunWorkCommand(&TWorkItemEditor::Delete); });
+    connect(m_ui->AddBtn, &QPushButton::clicked, this, [this] {
+        ReadFields();
+        if (m_items.AddOrReplace())
+            FillWorkList();
+        UpdateCommands();
+    });
+    connect(m_ui->EraseBtn, &QPushButton::clicked, this, [this] {
+        ReadFields();
+        m_items.ClearFields();
+        ShowFields();
+    });
+    connect(m_ui->AppHist, &QComboBox::activated, this, [this](int index) {
+        ReadFields();
+        m_items.AddHistory(ToCp932(m_ui->AppHist->itemText(index)));
+        ShowFields();
+    });
+    m_workListMenu = new QMenu(this);
+    m_workListMenu->setObjectName("WorkListMenu");
+    const struct {
+        QPushButton* Button;
+        QKeySequence Keys;
+    } commands[] = {{m_ui->UpBtn, QKeySequence(Qt::CTRL | Qt::Key_Up)},
+                    {m_ui->DwnBtn, QKeySequence(Qt::CTRL | Qt::Key_Down)},
+                    {m_ui->DelBtn, QKeySequence(Qt::CTRL | Qt::Key_Delete)}};
+    for (const auto& command : commands) {
+        QAction* action =
+            m_workListMenu->addAction(command.Button->text(), command.Button, &QPushButton::click);
+        action->setShortcut(command.Keys); // shown; the keys are handled below
+        connect(m_workListMenu, &QMenu::aboutToShow, action,
+                [action, button = command.Button] { action->setEnabled(button->isEnabled()); });
+    }
+    m_ui->WorkListBox->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_ui->WorkListBox, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        m_workListMenu->popup(m_ui->WorkListBox->viewport()->mapToGlobal(at));
+    });
+    m_ui->WorkListBox->installEventFilter(this);
+}
+
+bool TSetupForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->WorkListBox && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::ControlModifier) {
+            bool consumed = false;
+            if (key->key() == Qt::Key_Up)
+                consumed = m_items.CtrlKey(TWorkItemEditor::Key::Up);
+            else if (key->key() == Qt::Key_Down)
+                consumed = m_items.CtrlKey(TWorkItemEditor::Key::Down);
+            else if (key->key() == Qt::Key_Delete)
+                consumed = m_items.CtrlKey(TWorkItemEditor::Key::Delete);
+            if (consumed) {
+                FillWorkList();
+                UpdateCommands();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TSetupForm::RunWorkCommand(void (TWorkItemEditor::*command)()) {
+    (m_items.*command)();
+    FillWorkList();
+    UpdateCommands();
+}
+
+void TSetupForm::FillWorkList() {
+    const QSignalBlocker block(m_ui->WorkListBox);
+    m_ui->WorkListBox->clear();
+    for (const std::string& line : m_items.Lines())
+        m_ui->WorkListBox->addItem(FromCp932(line));
+    m_ui->WorkListBox->setCurrentRow(m_items.Selected());
+}
+
+void TSetupForm::ShowFields() {
+    const TWorkItemFields& f = m_items.Fields;
+    m_ui->WorkTitle->setText(FromCp932(f.Title));
+    m_ui->Memo->setPlainText(FromCp932Lines(f.Memo));
+    m_ui->TaskMemo->setPlainText(FromCp932Lines(f.Categories));
+    m_ui->AppList->setPlainText(FromCp932Lines(f.Rules));
+    m_ui->AutoSwCheck->setChecked(f.AutoSwitch);
+}
+
+void TSetupForm::ReadFields() {
+    TWorkItemFields& f = m_items.Fields;
+    f.Title = ToCp932(m_ui->WorkTitle->text());
+    f.Memo = ToCp932Lines(m_ui->Memo->toPlainText());
+    f.Categories = ToCp932Lines(m_ui->TaskMemo->toPlainText());
+    f.Rules = ToCp932Lines(m_ui->AppList->toPlainText());
+    f.AutoSwitch = m_ui->AutoSwCheck->isChecked();
+}
+
+void TSetupForm::UpdateCommands() {
+    m_ui->UpBtn->setEnabled(m_items.CanUp());
+    m_ui->DwnBtn->setEnabled(m_items.CanDown());
+    m_ui->DelBtn->setEnabled(m_items.CanDelete());
+}
+
+} // namespace zanpel

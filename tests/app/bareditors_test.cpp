@@ -1,0 +1,266 @@
+// The bar's editors on a fixed clock: what the settings dialog and the record
+// editor get, and what the bar takes back (and in which order) on confirm.
+#include "app/bareditors.h"
+#include "app/workbuttons.h"
+#include "app/worktiming.h"
+#include "records/datalist.h"
+#include "records/names.h"
+#include "settings/initparam.h"
+#include "support/testsupport.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+// Both sides of the window: the timing engine's and the editors'.
+class FakeBar : public TTimingUi, public TBarEditorsUi {
+public:
+    void SetWorkTimer(bool on) override { WorkTimer = on; }
+    void SetEfTimer(bool on) override { EfTimer = on; }
+    void SetAppSwitchMode(bool on) override {
+        Calls.push_back(on ? "appswitch on" : "appswitch off");
+    }
+    void SetBarEnabled(bool) override {}
+    bool Confirm(const std::string&) override { return false; }
+    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
+    void SetAutoHide(bool on) override { Calls.push_back(on ? "autohide on" : "autohide off"); }
+    void ShowError(const std::string& text) override { Calls.push_back("error " + text); }
+    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override {
+        EXPECT_FALSE(EfTimer) << "auto-hide must be off while the dialog is open";
+        SetupInput = input;
+        return Setup ? Setup(input) : std::nullopt;
+    }
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override {
+        EXPECT_FALSE(EfTimer);
+        EditRequests.push_back(request);
+        return Edit ? Edit(request) : std::nullopt;
+    }
+
+    bool WorkTimer = false;
+    bool EfTimer = true;
+    std::vector<std::string> Calls;
+    std::optional<TSetupInput> SetupInput;
+    std::function<std::optional<TSetupResult>(const TSetupInput&)> Setup;
+    std::vector<TRecordEditRequest> EditRequests;
+    std::function<std::optional<TRecordEditResult>(const TRecordEditRequest&)> Edit;
+};
+
+class Editors : public ::testing::Test {
+protected:
+    Editors()
+        : list(clock, reporter), buttons(list.AppSwitch()),
+          timing(list, buttons, settings, clock, bar),
+          editors(list, buttons, timing, settings, clock, bar) {
+        list.SetDataDir(dir.Path());
+        list.SetNoCountSeconds(1);
+        for (const char* name : {"会議", "設計", "休憩"})
+            list.AppSwitch().AddEntry({Sjis(name), "", Sjis("議事録"), false, {}});
+        list.ChangeDate(Today(clock));
+        buttons.SetAllowAllUp(true);
+        buttons.LoadButtons(list.AppSwitch());
+        timing.Attach();
+        editors.Attach();
+        settings.AutoRestSwitch = true;
+    }
+    int Index(const char* name) const { return buttons.IndexOfName(Sjis(name)); }
+    void Press(const char* name) { buttons.ClickMainButton(Index(name)); }
+    void Run(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            clock.Advance(1);
+            if (bar.WorkTimer)
+                timing.WorkTimerTimer();
+        }
+    }
+    TWorkInfo* Rec(const char* name) { return list.Find(Today(clock), Sjis(name)); }
+    std::vector<std::string> ButtonNames() const {
+        std::vector<std::string> names;
+        for (int i = 0; i < buttons.ButtonCount(); ++i)
+            names.push_back(Cp932ToUtf8(buttons.Buttons(i).Name));
+        return names;
+    }
+
+    TempDir dir;
+    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
+    CollectingErrorReporter reporter;
+    TInitParam settings;
+    TDataList list;
+    TWorkButtons buttons;
+    FakeBar bar;
+    TWorkTiming timing;
+    TBarEditors editors;
+};
+
+using RecordEdit = Editors;
+
+TEST_F(Editors, TheSetupDialogGetsTheOptionsAndCancellingChangesNothing) {
+    Press("設計");
+    settings.RestTimes = "720:780";
+    buttons.AppSwitchActive = true;
+    editors.SetupActionExecute({Sjis("code/main.cpp")});
+    ASSERT_TRUE(bar.SetupInput);
+    EXPECT_EQ(bar.SetupInput->Definitions, &list.AppSwitch());
+    EXPECT_TRUE(bar.SetupInput->Options.AppSwitch);
+    EXPECT_EQ(bar.SetupInput->Options.RestTimes, "720:780");
+    EXPECT_THAT(bar.SetupInput->History, ElementsAre(Sjis("code/main.cpp")));
+    EXPECT_FALSE(bar.SetupInput->IsAutostartOn); // no hooks: no check box
+    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.Calls.empty());
+    EXPECT_THAT(ButtonNames(), ElementsAre("会議", "設計", "休憩"));
+    EXPECT_EQ(list.AppSwitch().Count(), 3);
+}
+
+TEST_F(Editors, ConfirmingTakesEverythingBackAndRebuildsTheBarKeepingTheRunningItem) {
+    Press("会議");
+    Run(120);
+    Press("設計"); // runs on, with time today
+    Run(60);
+    timing.PopupMenu1Popup(&buttons.Buttons(0));
+    bar.Setup = [&](const TSetupInput& input) {
+        TSetupResult result{*input.Definitions, input.Options, std::nullopt};
+        result.Definitions.Delete(0);  // 会議, which has time today
+        result.Definitions.Move(0, 1); // 休憩 before 設計
+        result.Definitions.AddEntry({Sjis("レビュー"), "", "", false, {}});
+        result.Options.RestTimes = "600:615,720:780";
+        result.Options.MergeLimit = 30;
+        result.Options.AutoHide = false;
+        result.Options.AppSwitch = true;
+        return result;
+    };
+    int selections = 0;
+    buttons.OnSelected = [&](int, bool) { ++selections; };
+    editors.SetupActionExecute({});
+    // 会議 comes back bare at the end, after the copy replaced the definitions.
+    EXPECT_THAT(ButtonNames(), ElementsAre("休憩", "設計", "レビュー", "会議"));
+    EXPECT_EQ(list.AppSwitch().Items(3).Categories, "");
+    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(selections, 0); // the running item went on without a new start
+    EXPECT_EQ(list.CurrentWork(), Rec("設計"));
+    EXPECT_EQ(buttons.Buttons(3).TimeText, "00:02:00"); // refreshed after the rebuild
+    EXPECT_THAT(bar.Calls, ElementsAre("autohide off", "appswitch on"));
+    EXPECT_EQ(list.MergeSeconds(), 30);
+    EXPECT_THAT(timing.RestRanges(), ElementsAre(TRestRange{600, 615}, TRestRange{720, 780}));
+    EXPECT_EQ(timing.MenuTarget(), nullptr);
+    EXPECT_TRUE(bar.EfTimer);
+}
+
+TEST_F(Editors, StartAtLogInIsOfferedWithItsHooksAndSetOnlyWhenChanged) {
+    bool on = false;
+    std::vector<bool> set;
+    std::string failure;
+    editors.IsAutostartOn = [&] { return on; };
+    editors.SetAutostart = [&](bool value) {
+        set.push_back(value);
+        return failure;
+    };
+    bar.Setup = [&](const TSetupInput& input) {
+        EXPECT_TRUE(input.IsAutostartOn && input.SetAutostart);
+        return TSetupResult{*input.Definitions, input.Options, !input.IsAutostartOn()};
+    };
+    editors.SetupActionExecute({});
+    EXPECT_THAT(set, ElementsAre(true));
+    on = true;
+    failure = "could not write the desktop file";
+    editors.SetupActionExecute({});
+    EXPECT_THAT(set, ElementsAre(true, false));
+    EXPECT_THAT(bar.Calls, testing::Contains("error could not write the desktop file"));
+    bar.Setup = [&](const TSetupInput& input) {
+        return TSetupResult{*input.Definitions, input.Options, input.IsAutostartOn()};
+    };
+    editors.SetupActionExecute({});
+    EXPECT_EQ(set.size(), 2u); // unchanged: not set again
+}
+
+TEST_F(RecordEdit, OpensOnACopyOfTodaysRecordAndOnlyConfirmingTakesItBack) {
+    buttons.ClickDetailButton(Index("設計")); // no time today: nothing to open
+    Press("休憩");
+    Run(60);
+    buttons.ClickDetailButton(Index("休憩")); // the computer-on record has no editor
+    EXPECT_TRUE(bar.EditRequests.empty());
+    Press("設計");
+    Run(600);
+    Press("設計");
+    list.SetCategories(Sjis("設計"), Sjis("基本設計"));
+    const TWorkInfo before = *Rec("設計");
+    buttons.ClickDetailButton(Index("設計")); // cancelled
+    ASSERT_EQ(bar.EditRequests.size(), 1u);
+    EXPECT_EQ(bar.EditRequests[0].Record, before);
+    EXPECT_EQ(bar.EditRequests[0].Categories, Sjis("基本設計"));
+    EXPECT_FALSE(bar.EditRequests[0].Running);
+    EXPECT_EQ(*Rec("設計"), before);
+    EXPECT_TRUE(bar.EfTimer);
+
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        TRecordEditResult result{request.Record, Sjis("基本設計,レビュー")};
+        result.Record.Periods.clear();
+        result.Record.Memo = Sjis("変更");
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_TRUE(Rec("設計")->Periods.empty());
+    EXPECT_EQ(Rec("設計")->Total, 0);
+    EXPECT_EQ(Rec("設計")->Memo, Sjis("変更"));
+    EXPECT_EQ(list.GetCategories(Sjis("設計")), Sjis("基本設計,レビュー"));
+    EXPECT_EQ(buttons.Buttons(Index("設計")).TimeText, "00:00:00");
+    EXPECT_FALSE(buttons.Buttons(Index("設計")).DetailEnabled);
+}
+
+TEST_F(RecordEdit, TheRunningItemKeepsTheTimeItGainedWhileTheEditorWasOpen) {
+    Press("設計");
+    Run(600);
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        EXPECT_TRUE(request.Running);
+        Run(300); // ticks go on under the dialog
+        TRecordEditResult result{request.Record, request.Categories};
+        result.Record.Periods.back().Memo = Sjis("打合せ");
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_EQ(Rec("設計")->Total, 900);
+    EXPECT_EQ(Rec("設計")->Periods.back().Memo, Sjis("打合せ"));
+    EXPECT_EQ(buttons.Buttons(Index("設計")).TimeText, "00:15:00");
+    Run(60);
+    EXPECT_EQ(Rec("設計")->Total, 960);
+}
+
+TEST_F(RecordEdit, ARestPeriodThatStoppedTheItemMeanwhileLosesNoTime) {
+    settings.RestTimes = "550:560"; // 9:10 to 9:20
+    timing.LoadRestRanges();
+    Press("設計");
+    Run(300);
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        Run(600); // 9:10 passes: the rest item takes over
+        return std::optional(TRecordEditResult{request.Record, request.Categories});
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(Rec("設計")->Periods.back().EndSec, 9 * 3600 + 600);
+    EXPECT_EQ(Rec("設計")->Total, 600);
+}
+
+TEST_F(RecordEdit, DeletingTheRunningPeriodGoesOnFromNowWithoutClaimingTheGap) {
+    Press("設計");
+    Run(300);
+    Press("設計"); // 9:00-9:05
+    Run(300);
+    Press("設計"); // runs again from 9:10
+    Run(300);
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        TRecordEditResult result{request.Record, request.Categories};
+        result.Record.Periods.pop_back();
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    Run(60);
+    const TWorkInfo* rec = Rec("設計");
+    ASSERT_EQ(rec->Periods.size(), 2u);
+    EXPECT_EQ(rec->Periods[0].EndSec, 9 * 3600 + 300); // not stretched to now
+    EXPECT_EQ(rec->Periods[1].StartSec, 9 * 3600 + 900);
+    EXPECT_EQ(rec->Total, 360);
+}
+
+} // namespace
+} // namespace zanpel::test

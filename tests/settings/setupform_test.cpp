@@ -1,0 +1,250 @@
+// The settings dialog and its range grid on the offscreen platform: the pages
+// filled from the options, the commands on both pages, the mouse on the grid,
+// and what "更新(&U)" gives back.
+#include "controls/spinbtn.h"
+#include "records/clock.h"
+#include "records/names.h"
+#include "settings/rangegridwidget.h"
+#include "settings/setupform.h"
+#include "support/testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace zanpel::test {
+namespace {
+
+class SetupDialog : public ::testing::Test {
+protected:
+    SetupDialog() {
+        definitions.ParseLine(Sjis("@会議,定例,\"議事録\",@AP1,\"outlook.exe/\","));
+        definitions.ParseLine(Sjis("@設計,,"));
+        definitions.ParseLine(Sjis("@休憩,,"));
+        input.Definitions = &definitions;
+        input.Now = &clock;
+        input.History = {Sjis("code/main.cpp - 実装"), "xterm/bash"};
+        TSetupOptions& o = input.Options;
+        o.SaveWindowPos = true;
+        o.StartWithLast = false;
+        o.AutoHide = true;
+        o.SyncSysLog = true;
+        o.MemoOnStart = true;
+        o.NoCount = 7;
+        o.MergeLimit = 12;
+        o.AppSwitch = true;
+        o.WorkDayBegin = 540;
+        o.WorkDayEnd = 1050;
+        o.OvertimeCalc = 1;
+        o.RestTimes = "720:780,900:910";
+    }
+    template <class T> T* Find(TSetupForm& form, const char* name) {
+        T* child = form.findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    static QString EditText(QSpinBox* spin) { return spin->findChild<QLineEdit*>()->text(); }
+    static void CtrlKey(QWidget* target, Qt::Key key) {
+        QTest::keyClick(target, key, Qt::ControlModifier);
+    }
+
+    FixedClock clock{EncodeDate(2005, 3, 1), 14 * 3600 + 23 * 60};
+    TAppSwitch definitions;
+    TSetupInput input;
+};
+
+TEST_F(SetupDialog, OpensFilledFromTheOptionsWithTheFocusOnCancel) {
+    TSetupForm form(input);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("オプション設定"));
+    EXPECT_EQ(form.size(), QSize(471, 505));
+    auto* pages = Find<QTabWidget>(form, "PageControl1");
+    EXPECT_EQ(pages->tabText(0), QStringLiteral("全般"));
+    EXPECT_EQ(pages->tabText(1), QStringLiteral("作業項目"));
+    EXPECT_TRUE(Find<QCheckBox>(form, "WinPos")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(form, "LastSel")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(form, "DoHide")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(form, "SyncEvents")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(form, "MemoEdit")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(form, "AppSwitch")->isChecked());
+    EXPECT_FALSE(Find<QCheckBox>(form, "ManualOff")->isChecked());
+    EXPECT_EQ(Find<QSpinBox>(form, "NoCount")->value(), 7);
+    EXPECT_EQ(Find<QSpinBox>(form, "MergeLimit")->maximum(), 300);
+    EXPECT_EQ(EditText(Find<QSpinBox>(form, "WorkBegin")), QStringLiteral("9:00"));
+    EXPECT_EQ(EditText(Find<QSpinBox>(form, "WorkEnd")), QStringLiteral("17:30"));
+    EXPECT_TRUE(Find<QRadioButton>(form, "CalcTotal")->isChecked());
+    auto* rest = Find<QListWidget>(form, "RestList");
+    ASSERT_EQ(rest->count(), 2);
+    EXPECT_EQ(rest->currentRow(), 0);
+    EXPECT_EQ(Find<QLabel>(form, "Label1")->text(), QStringLiteral("休憩: 12:00-13:00"));
+    auto* grid = Find<TRangeGrid>(form, "RestRange");
+    EXPECT_EQ(grid->Model().ColCount(), 144);
+    EXPECT_EQ(Find<QComboBox>(form, "AppHist")->count(), 2);
+    EXPECT_FALSE(Find<QCheckBox>(form, "AutoStartCheck")->isVisibleTo(&form)); // no hooks
+    EXPECT_TRUE(form.Warning().isEmpty());
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(form, "CancelBtn"));
+}
+
+TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {
+    bool autostart = true;
+    input.IsAutostartOn = [&] { return autostart; };
+    input.SetAutostart = [](bool) { return std::string(); };
+    TSetupForm form(input);
+    auto* autostartCheck = Find<QCheckBox>(form, "AutoStartCheck");
+    EXPECT_TRUE(autostartCheck->isVisibleTo(&form));
+    EXPECT_TRUE(autostartCheck->isChecked());
+    autostartCheck->setChecked(false);
+    Find<QCheckBox>(form, "WorkCont")->setChecked(true);
+    Find<QRadioButton>(form, "CalcDay")->setChecked(true);
+    Find<QSpinBox>(form, "MergeLimit")->setValue(30);
+    Find<QSpinBox>(form, "WorkEnd")->setValue(1080);
+    auto* rest = Find<QListWidget>(form, "RestList");
+    rest->setCurrentRow(1);
+    Find<TSpinBtn>(form, "AddRm")->DownButton()->click(); // 900:910 goes
+    Find<QPushButton>(form, "UpdateBtn")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    const TSetupResult& r = form.Result();
+    EXPECT_TRUE(r.Options.ContinueCategory);
+    EXPECT_EQ(r.Options.OvertimeCalc, 0);
+    EXPECT_EQ(r.Options.MergeLimit, 30);
+    EXPECT_EQ(r.Options.WorkDayEnd, 1080);
+    EXPECT_EQ(r.Options.RestTimes, "720:780");
+    EXPECT_TRUE(r.Options.SaveWindowPos);
+    EXPECT_EQ(r.AutoStart, std::optional(false));
+    EXPECT_EQ(r.Definitions.Count(), 3);
+}
+
+TEST_F(SetupDialog, RestPeriodsAreAddedInOrderAndAdjustedByTheMinute) {
+    input.Options.RestTimes = "";
+    TSetupForm form(input);
+    auto* rest = Find<QListWidget>(form, "RestList");
+    auto* label = Find<QLabel>(form, "Label1");
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 14:23-14:33")); // none: the current minute
+    auto* grid = Find<TRangeGrid>(form, "RestRange");
+    auto* addRm = Find<TSpinBtn>(form, "AddRm");
+    grid->SetBeginTime(720);
+    grid->SetEndTime(780);
+    addRm->UpButton()->click();
+    grid->SetBeginTime(600);
+    grid->SetEndTime(615);
+    addRm->UpButton()->click();
+    ASSERT_EQ(rest->count(), 2);
+    EXPECT_EQ(rest->item(0)->text(), QStringLiteral("600:615"));
+    EXPECT_EQ(rest->item(1)->text(), QStringLiteral("720:780"));
+    EXPECT_EQ(rest->currentRow(), 0);
+    auto* adjust = Find<TSpinBtn>(form, "TimeAdjust");
+    adjust->UpButton()->click();
+    adjust->DownButton()->click();
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 10:01-10:14"));
+    rest->setCurrentRow(1);
+    addRm->DownButton()->click(); // the last one went: none selected
+    EXPECT_EQ(rest->currentRow(), -1);
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 14:23-14:33"));
+    addRm->DownButton()->click(); // nothing selected: nothing goes
+    EXPECT_EQ(rest->count(), 1);
+}
+
+TEST_F(SetupDialog, ValuesTheSummaryCannotCountRightAreShownNotRefused) {
+    input.Options.RestTimes = "720:780,750:800";
+    input.Options.WorkDayEnd = 480;
+    TSetupForm form(input);
+    const QString warning = form.Warning();
+    EXPECT_TRUE(warning.contains(QStringLiteral("終了が開始より前")));
+    EXPECT_TRUE(warning.contains(QStringLiteral("休憩時間が重なって")));
+    auto* rest = Find<QListWidget>(form, "RestList");
+    EXPECT_EQ(rest->item(0)->foreground().color(), QColor(Qt::red));
+    Find<QSpinBox>(form, "WorkEnd")->setValue(1020);
+    rest->setCurrentRow(1);
+    Find<TSpinBtn>(form, "AddRm")->DownButton()->click();
+    EXPECT_TRUE(form.Warning().isEmpty());
+    Find<QPushButton>(form, "UpdateBtn")->click();
+    EXPECT_EQ(form.Result().Options.RestTimes, "720:780");
+}
+
+TEST_F(SetupDialog, WorkItemsAreEditedInTheCopyAndTheRestItemStays) {
+    TSetupForm form(input);
+    auto* list = Find<QListWidget>(form, "WorkListBox");
+    auto* del = Find<QPushButton>(form, "DelBtn");
+    EXPECT_FALSE(del->isEnabled());
+    list->setCurrentRow(0);
+    EXPECT_EQ(Find<QLineEdit>(form, "WorkTitle")->text(), QStringLiteral("会議"));
+    EXPECT_EQ(Find<QPlainTextEdit>(form, "TaskMemo")->toPlainText(), QStringLiteral("議事録"));
+    EXPECT_EQ(Find<QPlainTextEdit>(form, "AppList")->toPlainText(), QStringLiteral("outlook.exe/"));
+    EXPECT_TRUE(Find<QCheckBox>(form, "AutoSwCheck")->isChecked());
+    EXPECT_FALSE(Find<QPushButton>(form, "UpBtn")->isEnabled());
+    CtrlKey(list, Qt::Key_Down);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("会議"));
+    EXPECT_EQ(list->currentRow(), 1);
+    list->setCurrentRow(2);
+    EXPECT_FALSE(del->isEnabled());
+    CtrlKey(list, Qt::Key_Delete); // consumed, nothing deleted
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("休憩"));
+    list->setCurrentRow(0);
+    del->click();
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentRow(), -1);
+    EXPECT_EQ(definitions.Count(), 3); // only the copy changed
+
+    Find<QPushButton>(form, "EraseBtn")->click();
+    EXPECT_TRUE(Find<QLineEdit>(form, "WorkTitle")->text().isEmpty());
+    Find<QPlainTextEdit>(form, "AppList")->setPlainText(QStringLiteral("outlook.exe/"));
+    auto* history = Find<QComboBox>(form, "AppHist");
+    emit history->activated(1);
+    EXPECT_EQ(Find<QPlainTextEdit>(form, "AppList")->toPlainText(),
+              QStringLiteral("outlook.exe/\nxterm/bash"));
+    Find<QPushButton>(form, "AddBtn")->click(); // an empty title: the ignore list
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("-【APP無視リスト】-"));
+    Find<QPushButton>(form, "UpdateBtn")->click();
+    const TAppSwitch& result = form.Result().Definitions;
+    ASSERT_EQ(result.Count(), 3);
+    EXPECT_EQ(result.Items(2).Name, "");
+    EXPECT_EQ(result.Items(2).Rules.size(), 2u);
+}
+
+TEST(RangeGridWidget, TheMouseOnTheTimeRowPicksWholeCells) {
+    TRangeGrid grid;
+    grid.resize(400, grid.sizeHint().height());
+    grid.SetTimeUnit(10);
+    grid.SetMaxRange(1440);
+    grid.SetBeginTime(700);
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    int raised = 0;
+    QObject::connect(&grid, &TRangeGrid::SelectTime, [&] { ++raised; });
+    QWidget* view = grid.viewport();
+    const auto at = [&](int col, bool timeRow = true) {
+        return QPoint(grid.ColumnLeft(col) + 5, timeRow ? grid.RowHeight() + 4 : 4);
+    };
+    QTest::mousePress(view, Qt::RightButton, Qt::NoModifier, at(72));
+    QTest::mouseRelease(view, Qt::RightButton, Qt::NoModifier, at(72));
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at(72, false)); // the hour scale
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at(72, false));
+    EXPECT_EQ(raised, 0);
+    EXPECT_EQ(grid.BeginTime(), 700);
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at(72));
+    EXPECT_EQ(grid.BeginTime(), 720);
+    EXPECT_EQ(grid.EndTime(), 730);
+    for (int col = 73; col <= 77; ++col)
+        QTest::mouseMove(view, at(col));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at(77));
+    EXPECT_EQ(grid.BeginTime(), 720);
+    EXPECT_EQ(grid.EndTime(), 780);
+    EXPECT_EQ(raised, 6);
+    EXPECT_FALSE(grid.Model().Dragging());
+}
+
+} // namespace
+} // namespace zanpel::test

@@ -50,8 +50,10 @@ Inherited InheritedFrom(const std::string& target, std::optional<mode_t> newFile
 int Apply(int fd, const Inherited& inherited, bool modeGiven) {
     if (inherited.HasOwner && (inherited.Owner != ::geteuid() || inherited.Group != ::getegid())) {
         // Only root may give a file away; a group the user belongs to works too.
-        if (::fchown(fd, inherited.Owner, inherited.Group) != 0)
-            (void)::fchown(fd, static_cast<uid_t>(-1), inherited.Group);
+        if (::fchown(fd, inherited.Owner, inherited.Group) != 0 &&
+            ::fchown(fd, static_cast<uid_t>(-1), inherited.Group) != 0) {
+            // The file stays the user's own: better than no save at all.
+        }
     }
     if ((inherited.HasOwner || modeGiven) && ::fchmod(fd, inherited.Mode) != 0)
         return errno;

@@ -7,6 +7,7 @@
 
 #include "app/baractions.h"
 #include "app/bargeometry.h"
+#include "app/sessioninfo.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 
@@ -36,6 +37,7 @@ class TInitParam;
 class TWorkButtonsWidget;
 
 class TDialogs;
+class TTilingPlacement;
 
 class TZanpelForm : public QWidget, private TTimingUi {
     Q_OBJECT
@@ -53,6 +55,11 @@ public:
         std::function<void(const std::string& line)> Trace;
         // The geometry of the bar's screen; none: the screen's own.
         std::function<QRect()> ScreenGeometry;
+        // What the session lets the bar do, for the about box.
+        TSessionInfo Session;
+        // The IPC socket of a tiling window manager of the i3 family that
+        // places the bar; empty: the bar places itself.
+        QString TilingSocket;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -131,6 +138,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -147,6 +156,7 @@ private:
 
     // Following the screen (zanpelform_screen.cpp).
     void PlaceWindow(const QRect& wanted);
+    void StartTilingPlacement();
     void KeepOnScreen();
     void WatchScreen();
     void ScreenMoved(QScreen* screen);
@@ -156,6 +166,7 @@ private:
     void ConnectActions();
     void LayoutChildren();
     void SetShownParts(bool shown);
+    bool MouseOnBar() const;
     // Dragging the edges (zanpelform_drag.cpp).
     void ToolMouseDown(QWidget* control, QMouseEvent* event);
     void ToolMouseMove(QWidget* control, QMouseEvent* event);
@@ -190,8 +201,10 @@ private:
     int m_dockSize = 165;
     bool m_barShown = true;
     bool m_partsShown = true;
-    QRect m_wanted;             // where the bar asked to be placed last
-    int m_placeCorrections = 0; // corrections of the window manager's place
+    bool m_mouseInside = false;                 // between the window's enter and leave events
+    QRect m_wanted;                             // where the bar asked to be placed last
+    std::unique_ptr<TTilingPlacement> m_tiling; // the manager that places the bar
+    int m_placeCorrections = 0;                 // corrections of the window manager's place
     bool m_screenWatched = false;
     std::vector<QMetaObject::Connection> m_screenConnections;
     QCursor m_defaultCursor;

@@ -36,9 +36,9 @@ void TZanpelForm::RunMenuCommand(bool needsTarget, void (TWorkTiming::*command)(
         // By short-cut: the command targets the running item, as the menu
         // would when opened away from every button.
         const TWorkTiming::MenuState state = m_timing.PopupMenu1Popup(nullptr);
-        const bool allowed = command == &TWorkTiming::N_NewWorkClick ? state.NewWork
+        const bool allowed = command == &TWorkTiming::N_NewWorkClick  ? state.NewWork
                              : command == &TWorkTiming::N_DeleteClick ? state.Delete
-                                                                       : state.Reset;
+                                                                      : state.Reset;
         if (!allowed)
             return;
     }
@@ -55,7 +55,9 @@ void TZanpelForm::N_DelClick() {
             delete m_appList->takeItem(i);
 }
 
-void TZanpelForm::N16Click() { m_appList->clear(); }
+void TZanpelForm::N16Click() {
+    m_appList->clear();
+}
 
 void TZanpelForm::AppListClick() {
     const QListWidgetItem* item = m_appList->currentItem();
@@ -71,13 +73,17 @@ void TZanpelForm::SetupActionExecute() {
 
 void TZanpelForm::ReportActionExecute() {
     m_efTimer->stop();
-    m_dialogs.Inform("集計とレポートの画面はまだありません。記録は zanpelctl export で書き出せます。");
+    m_dialogs.Inform(
+        "集計とレポートの画面はまだありません。記録は zanpelctl export で書き出せます。");
     m_efTimer->start();
 }
 
 void TZanpelForm::AboutExecute() {
     m_efTimer->stop();
-    TAboutBox box(m_env.DataFolder, this, Foreground().Available());
+    TSessionInfo session = m_env.Session;
+    if (!Foreground().Available())
+        session.Coverage = TForegroundCoverage::None;
+    TAboutBox box(m_env.DataFolder, this, session);
     box.exec();
     m_efTimer->start();
 }

@@ -52,7 +52,7 @@ TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, const TSessionI
     comment->SetCaption(AboutText(dataFolder, session));
     comment->SetTextBorder(8);
     comment->SetWordWrap(true);
-    comment->setMinimumSize(360, 150);
+    comment->setMinimumSize(440, 150);
     auto* mail = new QPushButton(QStringLiteral("メール(&M)"), this);
     mail->setObjectName("MailButton");
     auto* web = new QPushButton(QStringLiteral("Webページ(&W)"), this);

@@ -316,7 +316,10 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
     if (env.Session.Placement == TBarPlacement::None)
-        QTimer::singleShot(0, m_form, [this] { m_dialogs.Inform(WaylandNoticeText()); });
+        QTimer::singleShot(0, m_form, [this] {
+            Trace("notice " + WaylandNoticeText());
+            m_dialogs.Inform(WaylandNoticeText());
+        });
     ScheduleScreenshot(app, m_form);
     g_lastChance = [this] { SaveAll(false); };
     g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);

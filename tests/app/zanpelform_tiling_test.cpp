@@ -11,13 +11,17 @@
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 
+#include <QApplication>
+#include <QFrame>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QMouseEvent>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace zanpel::test {
 namespace {
@@ -117,6 +121,24 @@ TEST_F(BarInTilingManager, TheManagerIsAskedToFloatStickAndDockTheBar) {
     EXPECT_EQ(manager.Commands[1], Place(0, 0, 1280, 60));
     EXPECT_EQ(form->geometry(), before);
     EXPECT_EQ(form->Thickness(), 60);
+    manager.Answer();
+    // Dragging the inner edge: the new thickness goes to the manager.
+    form->DockBar(edRight, 165);
+    ASSERT_TRUE(manager.WaitForCommands(3));
+    manager.Answer();
+    QWidget* panel = form->ToolPanel();
+    const QPoint inner(1, 300); // the panel's left edge, the bar's inner one
+    for (const auto& [type, at, buttons] :
+         {std::tuple{QEvent::MouseButtonPress, inner, Qt::MouseButtons(Qt::LeftButton)},
+          std::tuple{QEvent::MouseMove, inner - QPoint(35, 0), Qt::MouseButtons(Qt::LeftButton)},
+          std::tuple{QEvent::MouseButtonRelease, inner - QPoint(35, 0), Qt::MouseButtons()}}) {
+        QMouseEvent event(type, at, panel->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(panel, &event);
+    }
+    ASSERT_TRUE(manager.WaitForCommands(4));
+    EXPECT_EQ(manager.Commands[3], Place(1280 - 200, 0, 200, 720));
 }
 
 TEST_F(BarInTilingManager, HidingSendsOnlyTheLatestPlaceWhileACommandIsOnItsWay) {

@@ -30,10 +30,10 @@ std::map<std::string, std::string> ReadVariables(const std::string& text) {
     return values;
 }
 
-std::string ConfigText(int width, int height, const std::string& envFile) {
+std::string ConfigText(bool xwayland, int width, int height, const std::string& envFile) {
     std::ostringstream config;
-    config << "xwayland force\n"
-           << "output HEADLESS-1 mode " << width << "x" << height
+    config << (xwayland ? "xwayland force\n" : "xwayland disable\n") << "output HEADLESS-1 mode "
+           << width << "x" << height
            << "\n"
            // The session's variables, for the test: written once XWayland runs.
            << "exec sh -c 'echo WAYLAND_DISPLAY=$WAYLAND_DISPLAY; echo DISPLAY=$DISPLAY; "
@@ -74,7 +74,7 @@ TSwayWindow Find(const QJsonObject& node, const QString& key, const QString& val
 
 } // namespace
 
-TestSway::TestSway(int width, int height) {
+TestSway::TestSway(bool xwayland, int width, int height) {
     if (FindProgram("sway").empty()) {
         m_skip = true;
         m_error = "sway is not installed (scripts/setup installs it)";
@@ -92,11 +92,11 @@ TestSway::TestSway(int width, int height) {
         m_uid = nobody->pw_uid;
         m_gid = nobody->pw_gid;
     }
-    if (!Launch(width, height) && m_error.empty())
+    if (!Launch(xwayland, width, height) && m_error.empty())
         m_error = "sway did not start";
 }
 
-bool TestSway::Launch(int width, int height) {
+bool TestSway::Launch(bool xwayland, int width, int height) {
     char folder[] = "/tmp/zanpel-sway-XXXXXX";
     if (::mkdtemp(folder) == nullptr)
         return false;
@@ -104,7 +104,7 @@ bool TestSway::Launch(int width, int height) {
     m_runtime = NewFolder("run");
     const std::string home = NewFolder("home");
     const std::string envFile = home + "/session";
-    WriteFile(m_folder + "/config", ConfigText(width, height, envFile));
+    WriteFile(m_folder + "/config", ConfigText(xwayland, width, height, envFile));
     ::chmod((m_folder + "/config").c_str(), 0644);
     ::chmod(m_folder.c_str(), 0755);
 
@@ -130,12 +130,12 @@ bool TestSway::Launch(int width, int height) {
     m_waylandDisplay = values.count("WAYLAND_DISPLAY") ? values.at("WAYLAND_DISPLAY") : "";
     m_x11Display = values.count("DISPLAY") ? values.at("DISPLAY") : "";
     m_ipcSocket = values.count("SWAYSOCK") ? values.at("SWAYSOCK") : "";
-    if (m_waylandDisplay.empty() || m_x11Display.empty() || m_ipcSocket.empty()) {
-        m_error = "sway started without XWayland or IPC: " + ReadFile(envFile);
+    if (m_waylandDisplay.empty() || m_x11Display.empty() != !xwayland || m_ipcSocket.empty()) {
+        m_error = "sway started without what was asked: " + ReadFile(envFile);
         return false;
     }
     // XWayland lets in only its own user; the test (root) asks as that user.
-    if (::getuid() == 0) {
+    if (xwayland && ::getuid() == 0) {
         const ProcessResult granted =
             RunProcess(AsUser({FindProgram("xhost"), "+si:localuser:root"}), ClientEnv());
         if (granted.ExitCode != 0) {

@@ -19,8 +19,9 @@ namespace zanpel::test {
 
 class TestSway {
 public:
-    // Starts Sway with one output of width x height. Error() says why not.
-    TestSway(int width = 1280, int height = 720);
+    // Starts Sway with one output of width x height, with XWayland or
+    // without. Error() says why not.
+    explicit TestSway(bool xwayland = true, int width = 1280, int height = 720);
     ~TestSway();
     TestSway(const TestSway&) = delete;
     TestSway& operator=(const TestSway&) = delete;
@@ -56,7 +57,7 @@ public:
     std::string Tree() const { return Message({"-t", "get_tree"}); }
 
 private:
-    bool Launch(int width, int height);
+    bool Launch(bool xwayland, int width, int height);
 
     std::string m_error;
     bool m_skip = false;

@@ -26,7 +26,7 @@ using ::testing::Not;
 class BarOnSway : public ::testing::Test {
 protected:
     void SetUp() override {
-        sway = std::make_unique<TestSway>();
+        sway = std::make_unique<TestSway>(withXWayland);
         if (sway->Skip())
             GTEST_SKIP() << sway->Error();
         ASSERT_EQ(sway->Error(), "");
@@ -76,8 +76,14 @@ protected:
         return month;
     }
 
+    bool withXWayland = true;
     std::unique_ptr<TestSway> sway;
     std::string data;
+};
+
+class BarOnSwayWithoutXWayland : public BarOnSway {
+protected:
+    BarOnSwayWithoutXWayland() { withXWayland = false; }
 };
 
 TEST_F(BarOnSway, RunsOnXWaylandFloatingAndStickyAtTheRightEdge) {
@@ -172,6 +178,32 @@ TEST_F(BarOnSway, FootAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
     const std::string month = MonthFiles();
     for (const char* item : {",設計,", ",会議,", ",開発,"})
         EXPECT_THAT(month, HasSubstr(Sjis(item))) << item << "\n" << Trace();
+}
+
+TEST_F(BarOnSwayWithoutXWayland, RunsOnWaylandSaysOnceWhatItCannotDoAndSeesWaylandWindows) {
+    auto bar = StartBar();
+    ASSERT_TRUE(Traced("notice "));
+    EXPECT_THAT(Trace(), HasSubstr("XWayland が必要"));
+    TSwayWindow own;
+    ASSERT_TRUE(WaitFor(
+        [&] { return (own = FindSwayWindow(sway->Tree(), "app_id", "org.example.zanpel")).Found; },
+        10000));
+    EXPECT_EQ(own.Shell, "xdg_shell");
+    auto alpha = sway->StartFoot("alpha", "設計書 - foot");
+    auto beta = sway->StartFoot("beta", "会議メモ");
+    // The notice box is open, and the bar still follows the windows.
+    Focus("[app_id=alpha]");
+    EXPECT_TRUE(Traced("app alpha/設計書 - foot\n"));
+    EXPECT_TRUE(Traced("switched 設計 at"));
+    Focus("[app_id=beta]");
+    EXPECT_TRUE(Traced("switched 会議 at"));
+    // Its own windows, known by their app_id, are never listed.
+    EXPECT_NE(sway->Message({"[app_id=org.example.zanpel] focus"}), "");
+    ::usleep(500 * 1000);
+    EXPECT_THAT(Trace(), Not(HasSubstr("app org.example.zanpel")));
+    EXPECT_EQ(CountOf(Trace(), "notice "), 1);
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
 }
 
 // The figures of the README, run by hand on a release build:

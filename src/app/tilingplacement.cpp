@@ -16,13 +16,19 @@ constexpr int MaxRetries = 50;
 } // namespace
 
 TTilingPlacement::TTilingPlacement(const QString& socketPath, uint64_t windowId,
-                                   std::function<void(const std::string&)> trace, QObject* parent)
-    : QObject(parent), m_windowId(windowId), m_trace(std::move(trace)) {
+                                   std::function<void(const std::string&)> trace,
+                                   std::function<void()> lost, QObject* parent)
+    : QObject(parent), m_windowId(windowId), m_trace(std::move(trace)), m_lost(std::move(lost)) {
     connect(&m_socket, &QLocalSocket::connected, this, &TTilingPlacement::SendNext);
     connect(&m_socket, &QLocalSocket::readyRead, this, &TTilingPlacement::ReadReplies);
     connect(&m_socket, &QLocalSocket::errorOccurred, this, [this] {
         if (m_trace)
             m_trace("window manager ipc: " + m_socket.errorString().toStdString());
+        // Queued, out of the socket's own signal.
+        QTimer::singleShot(0, this, [this] {
+            if (m_lost)
+                m_lost();
+        });
     });
     m_socket.connectToServer(socketPath);
 }

@@ -18,8 +18,11 @@ class TTilingPlacement : public QObject {
     Q_OBJECT
 public:
     // socketPath: the manager's socket; windowId: the bar's X11 window.
+    // lost: called (later, from the event loop) when the socket cannot be
+    // reached or closes, so that the bar places itself again.
     TTilingPlacement(const QString& socketPath, uint64_t windowId,
-                     std::function<void(const std::string&)> trace, QObject* parent = nullptr);
+                     std::function<void(const std::string&)> trace, std::function<void()> lost,
+                     QObject* parent = nullptr);
 
     // Asks the manager to put the bar, docked at align, at wanted. Commands
     // go one at a time; while one is on its way only the latest wish waits.
@@ -38,6 +41,7 @@ private:
     QLocalSocket m_socket;
     uint64_t m_windowId;
     std::function<void(const std::string&)> m_trace;
+    std::function<void()> m_lost;
     std::string m_received;
     std::optional<TRect> m_pending; // the latest wish not sent yet
     TRect m_sent;                   // the last one sent

@@ -38,7 +38,12 @@ void TZanpelForm::PlaceWindow(const QRect& wanted) {
 void TZanpelForm::StartTilingPlacement() {
     if (m_env.TilingSocket.isEmpty() || m_tiling)
         return;
-    m_tiling = std::make_unique<TTilingPlacement>(m_env.TilingSocket, winId(), m_env.Trace);
+    m_tiling = std::make_unique<TTilingPlacement>(m_env.TilingSocket, winId(), m_env.Trace, [this] {
+        // No manager to ask after all: the bar places itself. The object
+        // goes once this call, which it makes, has returned.
+        m_tiling.release()->deleteLater();
+        PlaceWindow(m_wanted);
+    });
     PlaceWindow(m_wanted);
 }
 

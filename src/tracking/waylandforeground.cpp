@@ -9,6 +9,7 @@
 
 #include <QSocketNotifier>
 
+#include <poll.h>
 #include <wayland-client.h>
 
 #include <algorithm>
@@ -120,6 +121,12 @@ void TWaylandForeground::ReadEvents() {
     // The notifier says the socket has data: read it all, then act on it.
     while (wl_display_prepare_read(m_display) != 0)
         wl_display_dispatch_pending(m_display);
+    // A wake-up without data (it happens) must not block the bar in read.
+    pollfd ready{wl_display_get_fd(m_display), POLLIN, 0};
+    if (::poll(&ready, 1, 0) <= 0) {
+        wl_display_cancel_read(m_display);
+        return;
+    }
     if (wl_display_read_events(m_display) != 0 || wl_display_dispatch_pending(m_display) < 0) {
         Lost();
         return;

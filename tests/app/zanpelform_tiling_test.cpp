@@ -79,13 +79,13 @@ protected:
         list.SetDataDir(dir.Path());
         list.ChangeDate(Today(clock));
     }
-    void Create(const std::string& ini) {
+    void Create(const std::string& ini, const std::string& socket = "ipc") {
         WriteFile(dir.File("zanpel.ini"), ini);
         TZanpelForm::Environment env;
         env.CursorPos = [] { return QPoint(640, 300); };
         env.AnimationStepMs = 0;
         env.ScreenGeometry = [] { return QRect(0, 0, 1280, 720); };
-        env.TilingSocket = QString::fromStdString(dir.File("ipc"));
+        env.TilingSocket = QString::fromStdString(dir.File(socket));
         env.Trace = [this](const std::string& line) { trace.push_back(line); };
         form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
         form->FormCreate(dir.File("zanpel.ini"), reporter);
@@ -169,6 +169,15 @@ TEST_F(BarInTilingManager, AStripThinnerThanTheManagerAllowsIsMovedOffTheScreen)
     form->ShowBar();
     EXPECT_EQ(form->Thickness(), 166);
     ASSERT_TRUE(manager.WaitForLast(Place(0, 0, 166, 720)));
+}
+
+TEST_F(BarInTilingManager, WithoutAManagerAtTheSocketTheBarPlacesItself) {
+    Create("AUTOHIDE=0\r\n", "gone");
+    form->DockBar(edTop, 60);
+    EXPECT_TRUE(RunLoopUntil([&] { return form->geometry() == QRect(0, 0, 1280, 60); }, 5000))
+        << form->geometry().x() << "," << form->geometry().y() << " " << form->geometry().width()
+        << "x" << form->geometry().height();
+    EXPECT_TRUE(manager.Commands.empty());
 }
 
 TEST_F(BarInTilingManager, ARefusalIsTraced) {

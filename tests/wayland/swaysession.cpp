@@ -3,10 +3,6 @@
 #include "support/testsupport.h"
 #include "x11/xserver.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -40,36 +36,6 @@ std::string ConfigText(bool xwayland, int width, int height, const std::string& 
               "echo SWAYSOCK=$SWAYSOCK' > "
            << envFile << ".new && mv " << envFile << ".new " << envFile << "\n";
     return config.str();
-}
-
-TSwayWindow WindowOf(const QJsonObject& node) {
-    TSwayWindow w;
-    w.Found = true;
-    w.Shell = node["shell"].toString().toStdString();
-    w.AppId = node["app_id"].toString().toStdString();
-    w.Name = node["name"].toString().toStdString();
-    w.Floating = node["type"].toString() == QLatin1String("floating_con");
-    w.Sticky = node["sticky"].toBool();
-    w.Focused = node["focused"].toBool();
-    const QJsonObject rect = node["rect"].toObject();
-    w.X = rect["x"].toInt();
-    w.Y = rect["y"].toInt();
-    w.Width = rect["width"].toInt();
-    w.Height = rect["height"].toInt();
-    w.Window = node["window"].toInteger();
-    return w;
-}
-
-TSwayWindow Find(const QJsonObject& node, const QString& key, const QString& value) {
-    const QJsonValue own =
-        node.contains(key) ? node[key] : node["window_properties"].toObject()[key];
-    if (node.contains("pid") && own.toVariant().toString() == value)
-        return WindowOf(node);
-    for (const char* children : {"nodes", "floating_nodes"})
-        for (const QJsonValue child : node[children].toArray())
-            if (TSwayWindow w = Find(child.toObject(), key, value); w.Found)
-                return w;
-    return {};
 }
 
 } // namespace
@@ -218,12 +184,6 @@ std::string TestSway::Message(const std::vector<std::string>& args) const {
     argv.insert(argv.end(), args.begin(), args.end());
     const ProcessResult result = RunProcess(argv);
     return result.ExitCode == 0 ? result.Out : std::string();
-}
-
-TSwayWindow FindSwayWindow(const std::string& tree, const std::string& key,
-                           const std::string& value) {
-    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(tree));
-    return Find(document.object(), QString::fromStdString(key), QString::fromStdString(value));
 }
 
 } // namespace zanpel::test

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "support/process.h"
+#include "x11/wmtree.h"
 
 #include <sys/types.h>
 
@@ -70,22 +71,5 @@ private:
     std::string m_ipcSocket;
     std::unique_ptr<BackgroundProcess> m_sway;
 };
-
-// What get_tree says about one window.
-struct TSwayWindow {
-    bool Found = false;
-    std::string Shell; // "xdg_shell" or "xwayland"
-    std::string AppId;
-    std::string Name;
-    bool Floating = false;
-    bool Sticky = false;
-    bool Focused = false;
-    int X = 0, Y = 0, Width = 0, Height = 0;
-    long long Window = 0; // the X11 window of an XWayland window
-};
-
-// The window of get_tree's answer tree for which match holds.
-TSwayWindow FindSwayWindow(const std::string& tree, const std::string& key,
-                           const std::string& value);
 
 } // namespace zanpel::test

@@ -1,5 +1,6 @@
 #include "wayland/toplevelprobe.h"
 
+#include "support/process.h"
 #include "wayland/waylandclient.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
@@ -9,11 +10,15 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace zanpel::test {
 
 struct ToplevelProbe::State {
+    std::mutex Lock; // guards Activations between the reader and the test
+    std::jthread Reader;
     struct Toplevel {
         std::string AppId;
         bool Activated = false;
@@ -41,9 +46,11 @@ void OnState(void* data, zwlr_foreign_toplevel_handle_v1* handle, wl_array* stat
     auto& toplevel = static_cast<State*>(data)->Toplevels[handle];
     const bool activated =
         std::find(begin, end, ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED) != end;
-    if (activated && !toplevel.Activated)
-        static_cast<State*>(data)->Activations.emplace_back(toplevel.AppId,
-                                                            std::chrono::steady_clock::now());
+    if (activated && !toplevel.Activated) {
+        auto* state = static_cast<State*>(data);
+        const std::lock_guard lock(state->Lock);
+        state->Activations.emplace_back(toplevel.AppId, std::chrono::steady_clock::now());
+    }
     toplevel.Activated = activated;
 }
 void OnDone(void*, zwlr_foreign_toplevel_handle_v1*) {}
@@ -86,10 +93,25 @@ ToplevelProbe::ToplevelProbe(const std::string& socketPath) : m_state(std::make_
                                m_state->Registry))
         return;
     wl_display_roundtrip(m_state->Display); // the windows and their state
-    m_state->Activations.clear(); // the windows active before
+    m_state->Activations.clear();           // the windows active before
+    m_state->Reader = std::jthread([state = m_state.get()](std::stop_token stop) {
+        wl_display* d = state->Display;
+        while (!stop.stop_requested()) {
+            while (wl_display_prepare_read(d) != 0)
+                wl_display_dispatch_pending(d);
+            wl_display_flush(d);
+            pollfd p{wl_display_get_fd(d), POLLIN, 0};
+            if (::poll(&p, 1, 20) > 0)
+                wl_display_read_events(d);
+            else
+                wl_display_cancel_read(d);
+            wl_display_dispatch_pending(d);
+        }
+    });
 }
 
 ToplevelProbe::~ToplevelProbe() {
+    m_state->Reader = {}; // stopped and joined
     for (auto& [handle, toplevel] : m_state->Toplevels)
         zwlr_foreign_toplevel_handle_v1_destroy(handle);
     if (m_state->Manager != nullptr)
@@ -103,28 +125,21 @@ bool ToplevelProbe::Connected() const {
 
 std::optional<std::chrono::steady_clock::time_point>
 ToplevelProbe::NextActivation(const std::string& appId, int timeoutMs) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    wl_display* d = m_state->Display;
-    while (std::chrono::steady_clock::now() < end) {
-        auto& seen = m_state->Activations;
-        const auto hit =
-            std::find_if(seen.begin(), seen.end(), [&](const auto& a) { return a.first == appId; });
-        if (hit != seen.end()) {
-            const auto at = hit->second;
+    std::optional<std::chrono::steady_clock::time_point> at;
+    WaitFor(
+        [&] {
+            const std::lock_guard lock(m_state->Lock);
+            auto& seen = m_state->Activations;
+            const auto hit = std::find_if(seen.begin(), seen.end(),
+                                          [&](const auto& a) { return a.first == appId; });
+            if (hit == seen.end())
+                return false;
+            at = hit->second;
             seen.erase(seen.begin(), hit + 1);
-            return at;
-        }
-        while (wl_display_prepare_read(d) != 0)
-            wl_display_dispatch_pending(d);
-        wl_display_flush(d);
-        pollfd p{wl_display_get_fd(d), POLLIN, 0};
-        if (::poll(&p, 1, 5) > 0)
-            wl_display_read_events(d);
-        else
-            wl_display_cancel_read(d);
-        wl_display_dispatch_pending(d);
-    }
-    return std::nullopt;
+            return true;
+        },
+        timeoutMs);
+    return at;
 }
 
 } // namespace zanpel::test

@@ -1,5 +1,6 @@
-// The test's own Wayland client of the foreign toplevel protocol: it notes
-// the moment it reads the compositor's word that a window is activated.
+// The test's own Wayland client of the foreign toplevel protocol: on a
+// thread of its own it notes the moment it reads the compositor's word that a
+// window is activated, while the test goes on.
 #pragma once
 
 #include <chrono>
@@ -18,8 +19,8 @@ public:
     ToplevelProbe& operator=(const ToplevelProbe&) = delete;
 
     bool Connected() const;
-    // Reads events until the window with appId is activated; the moment the
-    // event was read, or none after timeoutMs.
+    // Waits until the window with appId has been activated; the moment the
+    // event was read, or none after timeoutMs. Each activation is answered once.
     std::optional<std::chrono::steady_clock::time_point> NextActivation(const std::string& appId,
                                                                         int timeoutMs);
 

@@ -151,6 +151,15 @@ std::map<std::string, std::string> TestSway::ClientEnv() const {
             {"QT_QPA_PLATFORM", ""}};
 }
 
+std::string TestSway::Runnable(const std::string& path) const {
+    if (RunProcess(AsUser({FindProgram("test"), "-x", path})).ExitCode == 0)
+        return path;
+    const std::string copy = m_folder + "/" + std::filesystem::path(path).filename().string();
+    std::filesystem::copy_file(path, copy, std::filesystem::copy_options::overwrite_existing);
+    ::chmod(copy.c_str(), 0755);
+    return copy;
+}
+
 std::vector<std::string> TestSway::AsUser(std::vector<std::string> argv) const {
     if (::getuid() != 0)
         return argv;

@@ -44,6 +44,9 @@ public:
 
     // The environment of a client of the session, as Sway gives it.
     std::map<std::string, std::string> ClientEnv() const;
+    // path, or a copy of it that the session's user may run (a build folder
+    // may be closed to others).
+    std::string Runnable(const std::string& path) const;
     // argv as a program of the session's user.
     std::vector<std::string> AsUser(std::vector<std::string> argv) const;
     std::unique_ptr<BackgroundProcess> Start(const std::vector<std::string>& argv,

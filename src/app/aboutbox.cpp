@@ -28,19 +28,17 @@ QUrl ProjectPage() {
 
 } // namespace
 
-QString AboutText(const QString& dataFolder, bool appSwitchAvailable) {
-    QString text = QStringLiteral("Zanpel %1\nQt %2\nデータフォルダ: %3")
-                       .arg(QString::fromLatin1(ProgramVersion), QString::fromLatin1(qVersion()), dataFolder);
-    if (!appSwitchAvailable)
-        text += QStringLiteral("\nこのセッションではアプリケーションによる自動切換えは使えません。");
-    return text;
+QString AboutText(const QString& dataFolder, const TSessionInfo& session) {
+    return QStringLiteral("Zanpel %1\nQt %2\nデータフォルダ: %3\n%4")
+        .arg(QString::fromLatin1(ProgramVersion), QString::fromLatin1(qVersion()), dataFolder,
+             QString::fromStdString(SessionText(session)));
 }
 
 QString MailUrl() {
     return QStringLiteral("mailto:%1?subject=Zanpel%20%2").arg(MailAddress, ProgramVersion);
 }
 
-TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, bool appSwitchAvailable)
+TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, const TSessionInfo& session)
     : QDialog(parent) {
     setObjectName("AboutDialog1");
     setWindowTitle(QStringLiteral("バージョン情報"));
@@ -51,10 +49,10 @@ TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, bool appSwitchA
     picture->setAlignment(Qt::AlignTop);
     auto* comment = new TBevelLabel(this);
     comment->setObjectName("AboutText");
-    comment->SetCaption(AboutText(dataFolder, appSwitchAvailable));
+    comment->SetCaption(AboutText(dataFolder, session));
     comment->SetTextBorder(8);
     comment->SetWordWrap(true);
-    comment->setMinimumSize(360, 90);
+    comment->setMinimumSize(440, 150);
     auto* mail = new QPushButton(QStringLiteral("メール(&M)"), this);
     mail->setObjectName("MailButton");
     auto* web = new QPushButton(QStringLiteral("Webページ(&W)"), this);
@@ -62,8 +60,7 @@ TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, bool appSwitchA
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     connect(mail, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(MailUrl())); });
-    connect(web, &QPushButton::clicked, this,
-            [] { QDesktopServices::openUrl(ProjectPage()); });
+    connect(web, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(ProjectPage()); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(mail);

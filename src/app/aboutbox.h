@@ -1,20 +1,23 @@
-// The about box: the program's version, the Qt version, the data folder, and
-// buttons that open a mail message and the project's page.
+// The about box: the program's version, the Qt version, the data folder, what
+// the session lets the bar do, and buttons that open a mail message and the
+// project's page.
 #pragma once
+
+#include "app/sessioninfo.h"
 
 #include <QDialog>
 
 namespace zanpel {
 
 // Texts of the about box, apart from the window.
-QString AboutText(const QString& dataFolder, bool appSwitchAvailable);
+QString AboutText(const QString& dataFolder, const TSessionInfo& session);
 QString MailUrl();
 
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit TAboutBox(const QString& dataFolder, QWidget* parent = nullptr,
-                       bool appSwitchAvailable = true);
+                       const TSessionInfo& session = {});
 };
 
 } // namespace zanpel

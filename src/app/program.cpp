@@ -13,13 +13,13 @@
 #include "app/programicon.h"
 #include "app/quitsignals.h"
 #include "app/runtimefolder.h"
+#include "app/sessionsetup.h"
 #include "app/version.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
-#include "tracking/foregroundopen.h"
 #include "tracking/journalsource.h"
 
 #include <QApplication>
@@ -299,12 +299,12 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
     env.StartLogSync = [this] { StartLogSync(); };
-    env.Foreground = OpenForegroundSource();
     env.Trace = Trace;
     env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };
     // "ログイン時に起動" of the settings dialog: the autostart entry is the state.
     env.IsAutostartOn = [] { return IsAutostartOn(AutostartPathsOfProgram()); };
     env.SetAutostart = [](bool on) { return SetAutostart(on, AutostartPathsOfProgram()); };
+    SetUpSession(env, DesktopId);
     auto form = std::make_unique<TZanpelForm>(m_settings, m_list, *m_clock, m_dialogs, env);
     m_form = form.get();
     m_dialogs.SetParent(m_form);
@@ -321,6 +321,11 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
+    if (env.Session.Placement == TBarPlacement::None)
+        QTimer::singleShot(0, m_form, [this] {
+            Trace("notice " + WaylandNoticeText());
+            m_dialogs.Inform(WaylandNoticeText());
+        });
     ScheduleScreenshot(app, m_form);
     g_lastChance = [this] { SaveAll(false); };
     g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);
@@ -372,7 +377,9 @@ int RunProgram(int argc, char** argv) {
                      folder.c_str());
         return 1;
     }
+    const bool platformChosen = ChooseQtPlatform();
     QApplication app(argc, argv);
+    ForgetQtPlatformChoice(platformChosen);
     app.setApplicationName(QStringLiteral("Zanpel"));
     app.setApplicationVersion(QString::fromLatin1(ProgramVersion));
     app.setDesktopFileName(QString::fromLatin1(DesktopId));

@@ -1,6 +1,7 @@
 #include "app/zanpelform.h"
 
 #include "app/baricons.h"
+#include "app/tilingplacement.h"
 #include "app/workbuttonswidget.h"
 #include "controls/bevellabel.h"
 #include "records/clock.h"
@@ -187,7 +188,9 @@ void TZanpelForm::ConnectActions() {
 }
 
 int TZanpelForm::Thickness() const {
-    return IsVerticalBar(m_align) ? width() : height();
+    // A tiling manager may make the window thicker than the bar it shows.
+    const QSize size = m_tiling ? m_wanted.size() : this->size();
+    return IsVerticalBar(m_align) ? size.width() : size.height();
 }
 
 void TZanpelForm::DockBar(int align, int size) {
@@ -218,6 +221,8 @@ void TZanpelForm::SetThickness(int value) {
 }
 
 void TZanpelForm::resizeEvent(QResizeEvent*) {
+    if (m_tiling)
+        m_tiling->Resized(IsVerticalBar(m_align) ? width() : height());
     LayoutChildren();
     UpdateDateCaption();
 }

@@ -8,6 +8,7 @@
 #include "app/baractions.h"
 #include "app/bareditors.h"
 #include "app/bargeometry.h"
+#include "app/sessioninfo.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 
@@ -38,6 +39,7 @@ class TInitParam;
 class TWorkButtonsWidget;
 
 class TDialogs;
+class TTilingPlacement;
 
 class TZanpelForm : public QWidget, private TTimingUi, private TBarEditorsUi {
     Q_OBJECT
@@ -60,6 +62,11 @@ public:
         // Start at log-in, offered by the settings dialog when both are set.
         std::function<bool()> IsAutostartOn;
         std::function<std::string(bool on)> SetAutostart; // an error text, empty on success
+        // What the session lets the bar do, for the about box.
+        TSessionInfo Session;
+        // The IPC socket of a tiling window manager of the i3 family that
+        // places the bar; empty: the bar places itself.
+        QString TilingSocket;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -140,6 +147,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -160,6 +169,7 @@ private:
 
     // Following the screen (zanpelform_screen.cpp).
     void PlaceWindow(const QRect& wanted);
+    void StartTilingPlacement();
     void KeepOnScreen();
     void JudgePlaceLater();
     void WatchScreen();
@@ -170,6 +180,7 @@ private:
     void ConnectActions();
     void LayoutChildren();
     void SetShownParts(bool shown);
+    bool MouseOnBar() const;
     // Dragging the edges (zanpelform_drag.cpp).
     void ToolMouseDown(QWidget* control, QMouseEvent* event);
     void ToolMouseMove(QWidget* control, QMouseEvent* event);
@@ -206,9 +217,11 @@ private:
     int m_dockSize = 165;
     bool m_barShown = true;
     bool m_partsShown = true;
-    QRect m_wanted;                 // where the bar asked to be placed last
-    int m_placeCorrections = 0;     // corrections of the window manager's place
-    QTimer* m_placeCheck = nullptr; // judges the place once the moves settle
+    bool m_mouseInside = false;                 // between the window's enter and leave events
+    QRect m_wanted;                             // where the bar asked to be placed last
+    std::unique_ptr<TTilingPlacement> m_tiling; // the manager that places the bar
+    int m_placeCorrections = 0;                 // corrections of the window manager's place
+    QTimer* m_placeCheck = nullptr;             // judges the place once the moves settle
     bool m_screenWatched = false;
     std::vector<QMetaObject::Connection> m_screenConnections;
     QCursor m_defaultCursor;

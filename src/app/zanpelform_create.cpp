@@ -31,6 +31,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
         m_timing.StartSelection(m_settings.SelectedWork);
     show();
     PrepareBarWindow(*this);
+    StartTilingPlacement();
     WatchScreen();
     m_defaultCursor = m_toolPanel->cursor();
     SetWorkTimer(m_workButtons.Current() != nullptr);

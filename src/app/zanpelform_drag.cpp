@@ -1,7 +1,6 @@
 // Dragging the bar's edges: the inner edge sets its thickness, the others move
 // it to the screen edge nearest the mouse. A rubber band shows where it goes.
 #include "app/zanpelform.h"
-
 #include "controls/bevellabel.h"
 
 #include <QFrame>
@@ -12,8 +11,12 @@
 namespace zanpel {
 namespace {
 
-TRect ToTRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
-QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+TRect ToTRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
 
 } // namespace
 
@@ -22,14 +25,21 @@ bool TZanpelForm::eventFilter(QObject* watched, QEvent* event) {
     if (control != m_label1 && control != m_toolPanel)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseButtonPress: ToolMouseDown(control, static_cast<QMouseEvent*>(event)); break;
-    case QEvent::MouseMove: ToolMouseMove(control, static_cast<QMouseEvent*>(event)); break;
-    case QEvent::MouseButtonRelease: ToolMouseUp(control, static_cast<QMouseEvent*>(event)); break;
+    case QEvent::MouseButtonPress:
+        ToolMouseDown(control, static_cast<QMouseEvent*>(event));
+        break;
+    case QEvent::MouseMove:
+        ToolMouseMove(control, static_cast<QMouseEvent*>(event));
+        break;
+    case QEvent::MouseButtonRelease:
+        ToolMouseUp(control, static_cast<QMouseEvent*>(event));
+        break;
     case QEvent::MouseButtonDblClick:
         if (control == m_toolPanel)
             SetupActionExecute();
         break;
-    default: break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -82,7 +92,7 @@ void TZanpelForm::ToolMouseUp(QWidget*, QMouseEvent*) {
         else if (result.DockTarget != edNone)
             DockBar(result.DockTarget, m_dockSize);
         if (result.DockSize || result.DockTarget != edNone)
-            setGeometry(ToQRect(result.Rect));
+            PlaceWindow(ToQRect(result.Rect));
     }
     m_efTimer->start();
     UpdateDateCaption();

@@ -37,10 +37,29 @@ void TZanpelForm::SetShownParts(bool shown) {
     m_splitter->setVisible(shown && m_actions.ViewAction->isChecked());
 }
 
+bool TZanpelForm::MouseOnBar() const {
+    // XWayland learns where the mouse is only while it is over one of its
+    // own windows: once it has left the bar for a Wayland window, the last
+    // place it knows is still on the bar. Its leave event says the truth.
+    if (m_env.Session.WaylandSession && !m_mouseInside)
+        return false;
+    return frameGeometry().contains(m_env.CursorPos());
+}
+
+void TZanpelForm::enterEvent(QEnterEvent* event) {
+    m_mouseInside = true;
+    QWidget::enterEvent(event);
+}
+
+void TZanpelForm::leaveEvent(QEvent* event) {
+    m_mouseInside = false;
+    QWidget::leaveEvent(event);
+}
+
 void TZanpelForm::efTimerTimer() {
     if (!m_toolPanel->isVisibleTo(this) || !m_settings.AutoHide)
         return;
-    if (frameGeometry().contains(m_env.CursorPos()))
+    if (MouseOnBar())
         return;
     m_efTimer->stop();
     SetShownParts(false);

@@ -95,7 +95,10 @@ void TZanpelForm::ReportActionExecute() {
 
 void TZanpelForm::AboutExecute() {
     m_efTimer->stop();
-    TAboutBox box(m_env.DataFolder, this, Foreground().Available());
+    TSessionInfo session = m_env.Session;
+    if (!Foreground().Available())
+        session.Coverage = TForegroundCoverage::None;
+    TAboutBox box(m_env.DataFolder, this, session);
     box.exec();
     m_efTimer->start();
 }

@@ -1,6 +1,7 @@
 // Keeping the bar on its screen: where the window manager really put it, a
 // change of the screen's size, and a move to another screen.
 #include "app/barwindow.h"
+#include "app/tilingplacement.h"
 #include "app/zanpelform.h"
 
 #include <QMoveEvent>
@@ -28,8 +29,26 @@ QRect TZanpelForm::ScreenRect() const {
 void TZanpelForm::PlaceWindow(const QRect& wanted) {
     m_wanted = wanted;
     m_placeCorrections = 0;
-    setGeometry(wanted);
+    // A tiling manager places the window itself, and Sway would centre a
+    // floating window again at the window's own wish.
+    if (m_tiling)
+        m_tiling->Place(TRect::FromSize(wanted.x(), wanted.y(), wanted.width(), wanted.height()),
+                        m_align);
+    else
+        setGeometry(wanted);
     JudgePlaceLater();
+}
+
+void TZanpelForm::StartTilingPlacement() {
+    if (m_env.TilingSocket.isEmpty() || m_tiling)
+        return;
+    m_tiling = std::make_unique<TTilingPlacement>(m_env.TilingSocket, winId(), m_env.Trace, [this] {
+        // No manager to ask after all: the bar places itself. The object
+        // goes once this call, which it makes, has returned.
+        m_tiling.release()->deleteLater();
+        PlaceWindow(m_wanted);
+    });
+    PlaceWindow(m_wanted);
 }
 
 void TZanpelForm::moveEvent(QMoveEvent* event) {
@@ -57,7 +76,7 @@ void TZanpelForm::KeepOnScreen() {
     // mouse. The window is asked for again, reaching as far before the wanted
     // place as it was moved past it: it no longer starts on the last column,
     // so it stays, and it still covers the wanted pixels.
-    if (!isVisible() || m_placeCorrections >= MaxPlaceCorrections)
+    if (!isVisible() || m_placeCorrections >= MaxPlaceCorrections || m_tiling)
         return;
     const QRect actual = PlacedGeometry(*this);
     const QPoint shift = actual.topLeft() - m_wanted.topLeft();

@@ -6,8 +6,9 @@
 #include "records/datalist.h"
 #include "settings/initparam.h"
 
-#include <ostream>
 #include <unistd.h>
+
+#include <ostream>
 
 namespace zanpel::cli {
 
@@ -99,6 +100,7 @@ void PrintUsage(std::ostream& out) {
         << "  sync YYYYMM [--file PATH|--directory DIR] "
            "開始・終了時間をジャーナルから修正し、休憩を補って保存\n"
         << "  match EXE TITLE                           自動切換えで選ばれる作業項目を表示\n"
+        << "                                            (Wayland のウィンドウでは EXE は app_id)\n"
         << "  rules                                     作業定義と切換え規則を表示\n"
         << "  settings                                  設定の一覧 (既定値を含む) を表示\n"
         << "  autostart on|off|status                   ログイン時に zanpel を起動する/しない/状態を表示\n"

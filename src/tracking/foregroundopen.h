@@ -4,12 +4,21 @@
 #include "tracking/foregroundsource.h"
 
 #include <memory>
+#include <string>
 
 namespace zanpel {
 
-// The X11 source when the program's windows live on an X server that
-// answers; else (another window system, a refusing server, a build without
-// X11) a null source. Call once the application object exists.
-std::unique_ptr<ForegroundSource> OpenForegroundSource();
+struct TOpenedForeground {
+    std::unique_ptr<ForegroundSource> Source; // never null: a null source at least
+    TForegroundCoverage Coverage = TForegroundCoverage::None;
+};
+
+// The sources that the session offers, chosen at run time: the X11 source
+// when the program's windows live on an X server (also XWayland), the
+// Wayland source when the Wayland compositor lists its windows, both joined
+// on a Wayland session that has both; else a null source. ownAppId: the
+// app_id of this program's Wayland windows. Call once the application
+// object exists.
+TOpenedForeground OpenForegroundSource(const std::string& ownAppId);
 
 } // namespace zanpel

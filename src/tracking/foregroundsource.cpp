@@ -3,6 +3,7 @@
 #include "records/textcodec.h"
 #include "records/textcompare.h"
 #include "records/timevalues.h"
+#include "tracking/windowtitle.h"
 
 namespace zanpel {
 
@@ -22,6 +23,22 @@ std::string ExeNameOfPath(std::string_view path) {
     if (slash != std::string_view::npos)
         path.remove_prefix(slash + 1);
     return CutCp932(LowerAsciiLetters(Utf8ToCp932(path)), MaxExeNameBytes);
+}
+
+TForegroundApp AppOfToplevel(std::string_view appId, std::string_view title) {
+    if (appId.empty())
+        return {};
+    return {ExeNameOfPath(appId), WindowTitleText(TTitleEncoding::Utf8, title)};
+}
+
+TForegroundCoverage CoverageOf(bool x11Source, bool waylandSource, bool waylandSession) {
+    if (x11Source && waylandSource)
+        return TForegroundCoverage::X11AndWayland;
+    if (waylandSource)
+        return TForegroundCoverage::Wayland;
+    if (x11Source)
+        return waylandSession ? TForegroundCoverage::XWaylandOnly : TForegroundCoverage::X11;
+    return TForegroundCoverage::None;
 }
 
 } // namespace zanpel

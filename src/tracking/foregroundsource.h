@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,23 @@ public:
     // False when this session has no way to identify applications.
     virtual bool Available() const = 0;
     virtual const TForegroundApp& Foreground() const = 0;
+    // The window in front as this source names it, also when it names no
+    // program (a window of this program); 0 when none of its windows is.
+    virtual uint64_t ActiveWindow() const { return 0; }
+    // Brings the answer up to date with the window system at once, at the
+    // cost of a round trip, for a source that has to agree with another.
+    virtual void Settle() {}
+    // Called whenever Foreground() or ActiveWindow() has changed.
+    void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
+
+protected:
+    void Changed() const {
+        if (m_onChange)
+            m_onChange();
+    }
+
+private:
+    std::function<void()> m_onChange;
 };
 
 // The source of a session without application identification: no
@@ -47,5 +66,21 @@ std::string ExeNameOfPath(std::string_view path);
 
 // text (CP932) cut to at most maxBytes, never inside a double-byte character.
 std::string CutCp932(std::string_view text, size_t maxBytes);
+
+// The application of a Wayland window, which names no process: the program
+// name is its app_id (UTF-8), lowered and cut as an exe name; the title is
+// converted as an X11 title is. No program is named without an app_id.
+TForegroundApp AppOfToplevel(std::string_view appId, std::string_view title);
+
+// Which windows the foreground sources of a session can see.
+enum class TForegroundCoverage {
+    None,          // none: no application switching
+    X11,           // every window of an X11 session
+    X11AndWayland, // X11 windows (XWayland) and Wayland windows (app_id)
+    Wayland,       // Wayland windows only: the program runs without XWayland
+    XWaylandOnly,  // a Wayland desktop that lists its windows to no program
+};
+
+TForegroundCoverage CoverageOf(bool x11Source, bool waylandSource, bool waylandSession);
 
 } // namespace zanpel

@@ -57,6 +57,8 @@ public:
 
     bool Available() const override { return true; }
     const TForegroundApp& Foreground() const override { return m_app; }
+    uint64_t ActiveWindow() const override { return m_active; }
+    void Settle() override { Pump(DirtyActive); }
 
 private:
     void ReadEvents();
@@ -91,10 +93,12 @@ void TX11Foreground::ReadEvents() {
         std::free(event);
     }
     Pump(dirty);
-    if (xcb_connection_has_error(m_c)) {
+    if (xcb_connection_has_error(m_c) && m_notifier.isEnabled()) {
         // The server is gone; so is every window.
         m_notifier.setEnabled(false);
         m_app = {};
+        m_active = XCB_NONE;
+        Changed();
     }
 }
 
@@ -163,13 +167,15 @@ unsigned TX11Foreground::HandleProperty(const xcb_property_notify_event_t& event
 }
 
 void TX11Foreground::Refresh(unsigned dirty) {
+    const xcb_window_t before = m_active;
+    const TForegroundApp app = m_app;
     if (dirty & DirtyMode) {
         UpdateMode();
         dirty |= DirtyActive;
     }
     if (dirty & DirtyActive) {
-        const xcb_window_t window =
-            m_published ? ActiveWindow(m_c, m_atoms, m_root) : FocusedClient(m_c, m_atoms, m_root);
+        const xcb_window_t window = m_published ? x11::ActiveWindow(m_c, m_atoms, m_root)
+                                                : FocusedClient(m_c, m_atoms, m_root);
         if (window != m_active) {
             Watch(m_active, false);
             // Watched before the title is read, so that no change slips by.
@@ -183,6 +189,8 @@ void TX11Foreground::Refresh(unsigned dirty) {
         m_app.ExeName = m_activeExe;
         m_app.Title = m_activeExe.empty() ? std::string() : WindowTitle(m_c, m_atoms, m_active);
     }
+    if (m_active != before || m_app != app)
+        Changed();
 }
 
 void TX11Foreground::UpdateMode() {

@@ -1,6 +1,7 @@
 // The bar following the foreground application through its idle passes, with
 // a source the test sets, on the offscreen platform.
 #include "app/messagebox.h"
+#include "app/nodialogs.h"
 #include "app/zanpelform.h"
 #include "controls/bevellabel.h"
 #include "records/datalist.h"
@@ -29,21 +30,6 @@ public:
     bool Available() const override { return true; }
     const TForegroundApp& Foreground() const override { return App; }
     TForegroundApp App;
-};
-
-class NoDialogs : public TDialogs {
-public:
-    bool Confirm(const std::string&) override { return false; }
-    void ShowError(const std::string&) override {}
-    void Inform(const std::string&) override {}
-    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
-    int ExecModal(QDialog&) override { return 0; }
-    std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
-    void SetClipboardText(const QString&) override {}
-    std::optional<TSetupResult> ShowSetup(const TSetupInput&) override { return std::nullopt; }
-    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest&) override {
-        return std::nullopt;
-    }
 };
 
 class BarDetection : public ::testing::Test {

@@ -434,7 +434,9 @@ TEST(EmptyBar, SaysHowToAddAnItemAndADoubleClickOpensTheSettings) {
 }
 
 TEST(AboutBox, NamesVersionsAndTheDataFolder) {
-    const QString text = AboutText(QStringLiteral("/data/here"), false);
+    TSessionInfo session;
+    session.Coverage = TForegroundCoverage::None;
+    const QString text = AboutText(QStringLiteral("/data/here"), session);
     EXPECT_TRUE(text.contains(QStringLiteral("Zanpel ")));
     EXPECT_TRUE(text.contains(QString::fromLatin1(qVersion())));
     EXPECT_TRUE(text.contains(QStringLiteral("/data/here")));
@@ -461,7 +463,7 @@ TEST_F(BarWindow, FollowsAChangeOfTheScreensSizeAtItsEdgeAndThickness) {
 
 TEST(AboutBox, ShowsTheBuildsVersionAndTheProgramIcon) {
     EXPECT_TRUE(
-        AboutText(QString(), true)
+        AboutText(QString(), {})
             .startsWith(QStringLiteral("Zanpel %1\n").arg(QString::fromLatin1(ProgramVersion))));
     // Every size the build drew, from a panel's 16 pixels to 256.
     const QList<QSize> sizes = ProgramIcon().availableSizes();

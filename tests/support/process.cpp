@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace zanpel::test {
 
@@ -27,10 +29,15 @@ namespace zanpel::test {
 }
 
 BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,
-                                     const std::map<std::string, std::string>& env) {
+                                     const std::map<std::string, std::string>& env,
+                                     const std::string& outputFile) {
     m_pid = ::fork();
-    if (m_pid == 0)
-        ExecWith(argv, env);
+    if (m_pid != 0)
+        return;
+    if (!outputFile.empty() &&
+        (!std::freopen(outputFile.c_str(), "w", stdout) || ::dup2(::fileno(stdout), 2) < 0))
+        ::_exit(126);
+    ExecWith(argv, env);
 }
 
 BackgroundProcess::~BackgroundProcess() {
@@ -57,6 +64,24 @@ int BackgroundProcess::Wait(int timeoutMs) {
         ::usleep(20 * 1000);
     }
     return -1;
+}
+
+double CpuSeconds(int pid) {
+    const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 3; i <= 15 && fields >> field; ++i)
+        if (i >= 14)
+            ticks += std::stod(field); // utime and stime
+    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+int CountOf(const std::string& text, const std::string& part) {
+    int found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++found;
+    return found;
 }
 
 bool WaitFor(const std::function<bool()>& predicate, int timeoutMs) {

@@ -25,10 +25,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv,
                            const std::map<std::string, std::string>& env);
 
 // A program left running in the background; killed when the object goes.
+// outputFile: where its standard output and error go (empty: the test's).
 class BackgroundProcess {
 public:
     BackgroundProcess(const std::vector<std::string>& argv,
-                      const std::map<std::string, std::string>& env = {});
+                      const std::map<std::string, std::string>& env = {},
+                      const std::string& outputFile = {});
     ~BackgroundProcess();
     BackgroundProcess(const BackgroundProcess&) = delete;
     BackgroundProcess& operator=(const BackgroundProcess&) = delete;
@@ -36,11 +38,18 @@ public:
     void Signal(int signal) const;
     // The exit code, or -1 when it did not end within timeoutMs (or was killed).
     int Wait(int timeoutMs);
+    int Pid() const { return m_pid; }
 
 private:
     int m_pid = -1;
     bool m_ended = false;
 };
+
+// User and system time of a process so far (from /proc/<pid>/stat), seconds.
+double CpuSeconds(int pid);
+
+// How often part occurs in text (a trace, a log).
+int CountOf(const std::string& text, const std::string& part);
 
 // Polls until predicate holds or timeoutMs pass; answers the last result.
 bool WaitFor(const std::function<bool()>& predicate, int timeoutMs);

@@ -107,5 +107,29 @@ TEST(WindowTitle, CompoundTextInTheJapaneseAndWesternSets) {
     EXPECT_EQ(ct("\x1b%/1\x80\x83xyzq"), "?q");
 }
 
+TEST(WaylandWindow, TheAppIdStandsForTheProgram) {
+    EXPECT_EQ(AppOfToplevel("org.gnome.Nautilus", "ホーム"),
+              (TForegroundApp{"org.gnome.nautilus", Sjis("ホーム")}));
+    // Titles as X11 titles are: "?" for what CP932 lacks, cut between
+    // characters at 255 bytes; app_ids as exe names.
+    EXPECT_EQ(AppOfToplevel("foot", "議事録 ①😀").Title, Sjis("議事録 ①?"));
+    const TForegroundApp longOne =
+        AppOfToplevel(std::string(300, 'F'), std::string(127, 'a') + "ああ");
+    EXPECT_EQ(longOne.ExeName, std::string(260, 'f'));
+    EXPECT_EQ(longOne.Title, std::string(127, 'a') + Sjis("ああ"));
+    EXPECT_EQ(AppOfToplevel("foot", std::string(254, 'a') + "あ").Title, std::string(254, 'a'));
+    // A window without an app_id names no program, whatever its title.
+    EXPECT_EQ(AppOfToplevel("", "無題"), TForegroundApp{});
+}
+
+TEST(ForegroundCoverage, FollowsTheSourcesTheSessionOffers) {
+    EXPECT_EQ(CoverageOf(true, false, false), TForegroundCoverage::X11);
+    EXPECT_EQ(CoverageOf(true, false, true), TForegroundCoverage::XWaylandOnly);
+    EXPECT_EQ(CoverageOf(true, true, true), TForegroundCoverage::X11AndWayland);
+    EXPECT_EQ(CoverageOf(false, true, true), TForegroundCoverage::Wayland);
+    EXPECT_EQ(CoverageOf(false, false, true), TForegroundCoverage::None);
+    EXPECT_EQ(CoverageOf(false, false, false), TForegroundCoverage::None);
+}
+
 } // namespace
 } // namespace zanpel::test

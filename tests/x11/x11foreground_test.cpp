@@ -225,9 +225,10 @@ TEST_F(X11Source, ARefusingServerGivesNoSource) {
 TEST(ForegroundSession, OffTheX11PlatformTheSourceIsANullOne) {
     // These tests run on the offscreen platform, as the program does under
     // Wayland without XWayland.
-    std::unique_ptr<ForegroundSource> source = OpenForegroundSource();
-    EXPECT_FALSE(source->Available());
-    EXPECT_EQ(source->Foreground(), TForegroundApp{});
+    const TOpenedForeground opened = OpenForegroundSource("org.example.zanpel");
+    EXPECT_FALSE(opened.Source->Available());
+    EXPECT_EQ(opened.Source->Foreground(), TForegroundApp{});
+    EXPECT_EQ(opened.Coverage, TForegroundCoverage::None);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // two test programs take turns in front, and the bar lists them and switches
 // its items by the rules of its definition file.
 #include "support/process.h"
+#include "support/switchmeasure.h"
 #include "support/testsupport.h"
 #include "x11/xserver.h"
 
@@ -12,36 +13,13 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-int Count(const std::string& text, const std::string& part) {
-    int found = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++found;
-    return found;
-}
-
-// User and system time of a process so far, from /proc/<pid>/stat.
-double CpuSeconds(uint32_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string field;
-    double ticks = 0;
-    for (int i = 3; i <= 15 && fields >> field; ++i)
-        if (i >= 14)
-            ticks += std::stod(field); // utime and stime
-    return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
 
 class BarOnX11 : public ::testing::Test {
 protected:
@@ -85,7 +63,7 @@ protected:
     std::string Trace() const { return ReadFile(data.File("trace")); }
     // The trace has line at least `times` times.
     ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
-        if (WaitFor([&] { return Count(Trace(), line) >= times; }, 15000))
+        if (WaitFor([&] { return CountOf(Trace(), line) >= times; }, 15000))
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
     }
@@ -117,8 +95,8 @@ TEST_F(BarOnX11, ListsTheProgramsInFrontAndSwitchesByTheRulesButNeverSeesItself)
     // activation is one more switch.
     Activate(beta);
     ASSERT_TRUE(Traced("switched 会議 at"));
-    const int design = Count(Trace(), "switched 設計 at");
-    const int meeting = Count(Trace(), "switched 会議 at");
+    const int design = CountOf(Trace(), "switched 設計 at");
+    const int meeting = CountOf(Trace(), "switched 会議 at");
 
     Activate(alpha);
     EXPECT_TRUE(Traced("switched 設計 at", design + 1));
@@ -162,38 +140,12 @@ TEST_F(BarOnX11, DISABLED_MeasureSwitchLatencyAndCpu) {
     ASSERT_NE(pid, 0U);
     probe.WatchActiveWindow();
 
-    std::vector<double> latencies;
-    for (int i = 0; i <= 50; ++i) {
-        const int switches = Count(Trace(), "switched ");
-        probe.RequestActivation(windows[i % 2]);
-        const auto seen = probe.NextActiveChange(5000);
-        ASSERT_TRUE(seen);
-        ASSERT_TRUE(WaitFor([&] { return Count(Trace(), "switched ") > switches; }, 5000));
-        const std::string trace = Trace();
-        const long long pressed = std::stoll(trace.substr(trace.rfind(" at ") + 4));
-        const long long event =
-            std::chrono::duration_cast<std::chrono::microseconds>(seen->time_since_epoch()).count();
-        if (i > 0) // the first one also wakes up everything
-            latencies.push_back(static_cast<double>(pressed - event) / 1000.0);
-        ::usleep(100 * 1000);
-    }
-    std::sort(latencies.begin(), latencies.end());
-    std::printf("switch latency over %zu switches: median %.2f ms, 90%% %.2f ms, max %.2f ms\n",
-                latencies.size(), latencies[latencies.size() / 2],
-                latencies[latencies.size() * 9 / 10], latencies.back());
-    std::fflush(stdout);
-
-    const double idle = CpuSeconds(pid);
-    ::sleep(60);
-    const double busy = CpuSeconds(pid);
-    for (int i = 0; i < 60; ++i) {
-        probe.RequestActivation(windows[i % 2]);
-        ::sleep(1);
-    }
-    const double end = CpuSeconds(pid);
-    std::printf("bar CPU: %.3f s in 60 s idle (%.2f %%), %.3f s in 60 s of switches every second "
-                "(%.2f %%)\n",
-                busy - idle, (busy - idle) / 60 * 100, end - busy, (end - busy) / 60 * 100);
+    TSwitchMeasure measure;
+    measure.Activate = [&](int i) { probe.RequestActivation(windows[i % 2]); };
+    measure.EventSeen = [&](int) { return probe.NextActiveChange(5000); };
+    measure.Trace = [this] { return Trace(); };
+    measure.BarPid = static_cast<int>(pid);
+    MeasureSwitchLatencyAndCpu(measure);
     bar->Signal(SIGTERM);
     EXPECT_EQ(bar->Wait(20000), 0);
 }

@@ -1,0 +1,79 @@
+#include "app/sessioninfo.h"
+
+namespace zanpel {
+namespace {
+
+bool Set(const char* value) {
+    return value != nullptr && value[0] != '\0';
+}
+
+std::string PlatformLine(const TSessionInfo& session) {
+    if (session.Platform == "xcb")
+        return session.WaylandSession ? "XWayland (Wayland セッション)" : "X11";
+    if (session.Platform == "wayland")
+        return "Wayland";
+    return session.Platform;
+}
+
+std::string PlacementLine(TBarPlacement placement) {
+    switch (placement) {
+    case TBarPlacement::Hints:
+        return "ウィンドウマネージャのヒント (画面端の位置、最前面、全デスクトップ)";
+    case TBarPlacement::I3Ipc:
+        return "i3 の IPC (フローティング、全ワークスペース、画面端の位置)";
+    case TBarPlacement::SwayIpc:
+        return "Sway の IPC (フローティング、全ワークスペース、画面端の位置)";
+    case TBarPlacement::None:
+        return "なし: Wayland では画面端への固定と最前面の表示に XWayland が必要です";
+    }
+    return {};
+}
+
+std::string CoverageLine(TForegroundCoverage coverage) {
+    switch (coverage) {
+    case TForegroundCoverage::X11:
+        return "X11 のウィンドウ";
+    case TForegroundCoverage::X11AndWayland:
+        return "X11 (XWayland) のウィンドウと Wayland のウィンドウ"
+               " (Wayland ではプログラム名は app_id)";
+    case TForegroundCoverage::Wayland:
+        return "Wayland のウィンドウ (プログラム名は app_id)";
+    case TForegroundCoverage::XWaylandOnly:
+        return "XWayland のウィンドウのみ: このデスクトップは Wayland のウィンドウを"
+               "他のプログラムに知らせないため、Wayland のアプリケーションでは切換わりません";
+    case TForegroundCoverage::None:
+        return "なし: このセッションではアプリケーションによる自動切換えは使えません。";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string PreferredQtPlatform(const char* waylandDisplay, const char* display,
+                                const char* qpaPlatform) {
+    // The user's own choice stands.
+    if (Set(qpaPlatform))
+        return {};
+    return Set(waylandDisplay) && Set(display) ? "xcb" : "";
+}
+
+TBarPlacement PlacementOf(const std::string& platform, const std::string& ipcSocket, bool sway) {
+    if (platform == "wayland")
+        return TBarPlacement::None;
+    if (platform == "xcb" && !ipcSocket.empty())
+        return sway ? TBarPlacement::SwayIpc : TBarPlacement::I3Ipc;
+    return TBarPlacement::Hints;
+}
+
+std::string SessionText(const TSessionInfo& session) {
+    return "表示: " + PlatformLine(session) + "\n配置: " + PlacementLine(session.Placement) +
+           "\nアプリケーション検出: " + CoverageLine(session.Coverage);
+}
+
+std::string WaylandNoticeText() {
+    return "Zanpel は Wayland で直接動いています。画面端への固定と、ほかのウィンドウより前に"
+           "表示し続けることには XWayland が必要です (XWayland を有効にしてから起動すると、"
+           "Zanpel は自動的にそちらを使います)。";
+}
+
+} // namespace zanpel

@@ -1,0 +1,45 @@
+// What the desktop session lets the bar do: the window system it runs on,
+// how it gets its place at the screen edge, and which windows application
+// switching can see. Chosen at the start; told in the about box.
+#pragma once
+
+#include "tracking/foregroundsource.h"
+
+#include <string>
+
+namespace zanpel {
+
+// How the bar gets its place at the edge and above other windows.
+enum class TBarPlacement {
+    Hints,   // X11: its own place and the window manager's hints
+    I3Ipc,   // i3 asked through its IPC
+    SwayIpc, // Sway asked through its IPC
+    None,    // Wayland without XWayland: wherever the compositor puts it
+};
+
+struct TSessionInfo {
+    std::string Platform = "xcb"; // Qt's platform plugin
+    bool WaylandSession = false;
+    TBarPlacement Placement = TBarPlacement::Hints;
+    TForegroundCoverage Coverage = TForegroundCoverage::X11;
+};
+
+// The Qt platform to choose before the application object exists: "xcb"
+// (XWayland) on a Wayland session that has XWayland, when the user chose
+// none; else empty, Qt's own choice. Arguments: the environment's values of
+// WAYLAND_DISPLAY, DISPLAY and QT_QPA_PLATFORM (null or empty when unset).
+std::string PreferredQtPlatform(const char* waylandDisplay, const char* display,
+                                const char* qpaPlatform);
+
+// How the bar is placed in a session: through the IPC of a tiling manager
+// when ipcSocket is set and sway tells whether it is Sway's (X11 only: the
+// IPC names the bar by its X11 window).
+TBarPlacement PlacementOf(const std::string& platform, const std::string& ipcSocket, bool sway);
+
+// The about box's lines on the session (UTF-8).
+std::string SessionText(const TSessionInfo& session);
+
+// Said once at the start of a bar that runs on Wayland itself (UTF-8).
+std::string WaylandNoticeText();
+
+} // namespace zanpel

@@ -1,0 +1,41 @@
+#include "app/sessionsetup.h"
+
+#include "app/i3ipc.h"
+#include "tracking/foregroundopen.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+
+namespace zanpel {
+
+bool ChooseQtPlatform() {
+    const std::string platform = PreferredQtPlatform(
+        std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
+    if (platform.empty())
+        return false;
+    ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+    return true;
+}
+
+void ForgetQtPlatformChoice(bool chosen) {
+    if (chosen)
+        ::unsetenv("QT_QPA_PLATFORM");
+}
+
+void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId) {
+    TOpenedForeground foreground = OpenForegroundSource(ownAppId);
+    env.Foreground = std::move(foreground.Source);
+    TSessionInfo& session = env.Session;
+    session.Platform = QGuiApplication::platformName().toStdString();
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    session.WaylandSession = waylandDisplay != nullptr && waylandDisplay[0] != '\0';
+    session.Coverage = foreground.Coverage;
+    const char* swaySock = std::getenv("SWAYSOCK");
+    const std::string ipc = I3SocketPath(swaySock, std::getenv("I3SOCK"));
+    session.Placement = PlacementOf(session.Platform, ipc, swaySock && swaySock[0] != '\0');
+    if (session.Placement == TBarPlacement::I3Ipc || session.Placement == TBarPlacement::SwayIpc)
+        env.TilingSocket = QString::fromStdString(ipc);
+}
+
+} // namespace zanpel

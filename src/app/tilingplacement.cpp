@@ -1,0 +1,94 @@
+#include "app/tilingplacement.h"
+
+#include "app/bargeometry.h"
+#include "app/i3ipc.h"
+
+#include <QTimer>
+
+namespace zanpel {
+namespace {
+
+// A command may come before the manager has taken the new window on: it is
+// sent again a little later, for a few seconds.
+constexpr int RetryMs = 100;
+constexpr int MaxRetries = 50;
+
+} // namespace
+
+TTilingPlacement::TTilingPlacement(const QString& socketPath, uint64_t windowId,
+                                   std::function<void(const std::string&)> trace,
+                                   std::function<void()> lost, QObject* parent)
+    : QObject(parent), m_windowId(windowId), m_trace(std::move(trace)), m_lost(std::move(lost)) {
+    connect(&m_socket, &QLocalSocket::connected, this, &TTilingPlacement::SendNext);
+    connect(&m_socket, &QLocalSocket::readyRead, this, &TTilingPlacement::ReadReplies);
+    connect(&m_socket, &QLocalSocket::errorOccurred, this, [this] {
+        if (m_trace)
+            m_trace("window manager ipc: " + m_socket.errorString().toStdString());
+        // Queued, out of the socket's own signal.
+        QTimer::singleShot(0, this, [this] {
+            if (m_lost)
+                m_lost();
+        });
+    });
+    m_socket.connectToServer(socketPath);
+}
+
+void TTilingPlacement::Place(const TRect& wanted, int align) {
+    m_wanted = wanted;
+    m_align = align;
+    m_placed = true;
+    m_retries = 0;
+    m_pending = TilingRect(wanted, align, m_minThickness);
+    SendNext();
+}
+
+void TTilingPlacement::Resized(int thickness) {
+    // A size from an earlier wish (in an animation) may come late: taking it
+    // for the smallest size only makes the window reach further off the
+    // screen, never shows more of it.
+    if (!m_placed)
+        return;
+    const int wanted = IsVerticalBar(m_align) ? m_wanted.Width() : m_wanted.Height();
+    if (thickness <= wanted || thickness <= m_minThickness)
+        return;
+    m_minThickness = thickness;
+    Place(m_wanted, m_align);
+}
+
+void TTilingPlacement::SendNext() {
+    if (!m_pending || m_inFlight || m_socket.state() != QLocalSocket::ConnectedState)
+        return;
+    const std::string command = BarPlacementCommand(m_windowId, *m_pending);
+    m_sent = *m_pending;
+    m_pending.reset();
+    m_inFlight = true;
+    const std::string message = EncodeI3Message(I3RunCommand, command);
+    m_socket.write(message.data(), static_cast<qint64>(message.size()));
+    if (m_trace)
+        m_trace("window manager: " + command);
+}
+
+void TTilingPlacement::ReadReplies() {
+    const QByteArray bytes = m_socket.readAll();
+    m_received.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+    while (std::optional<TI3Message> reply = TakeI3Message(m_received)) {
+        m_inFlight = false;
+        ++m_answered;
+        if (reply->Type != I3RunCommand || !I3CommandsSucceeded(reply->Payload)) {
+            ++m_failures;
+            if (m_trace)
+                m_trace("window manager refused: " + reply->Payload);
+            if (!m_pending && m_retries < MaxRetries) {
+                ++m_retries;
+                QTimer::singleShot(RetryMs, this, [this, rect = m_sent] {
+                    if (!m_pending)
+                        m_pending = rect;
+                    SendNext();
+                });
+            }
+        }
+    }
+    SendNext();
+}
+
+} // namespace zanpel

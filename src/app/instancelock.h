@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace zanpel {
 
@@ -17,8 +18,9 @@ public:
     static constexpr const char* DataFolderFileName = "zanpel.lock";
 
     // folder: where the lock file lives (see RuntimeFolder); fileName: its name.
-    explicit InstanceLock(std::string folder, std::string fileName = FileName);
-    ~InstanceLock();
+    explicit InstanceLock(std::string folder, std::string fileName = FileName)
+        : m_folder(std::move(folder)), m_fileName(std::move(fileName)) {}
+    ~InstanceLock() { Release(); }
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
@@ -28,7 +30,7 @@ public:
     void Release();
     bool Held() const { return m_handle >= 0; }
     const std::string& Error() const { return m_error; }
-    std::string Path() const;
+    std::string Path() const { return m_folder + "/" + m_fileName; }
 
     // $XDG_RUNTIME_DIR, else /tmp/zanpel-<uid> (made with mode 0700).
     static std::string RuntimeFolder();

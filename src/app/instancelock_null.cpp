@@ -3,14 +3,6 @@
 
 namespace zanpel {
 
-InstanceLock::InstanceLock(std::string folder, std::string fileName)
-    : m_folder(std::move(folder)), m_fileName(std::move(fileName)) {}
-InstanceLock::~InstanceLock() {
-    Release();
-}
-std::string InstanceLock::Path() const {
-    return m_folder + "/" + m_fileName;
-}
 bool InstanceLock::TryAcquire() {
     m_handle = 0;
     return true;

@@ -9,22 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-
 namespace zanpel {
-
-InstanceLock::InstanceLock(std::string folder, std::string fileName)
-    : m_folder(std::move(folder)), m_fileName(std::move(fileName)) {}
-
-InstanceLock::~InstanceLock() {
-    Release();
-}
-
-std::string InstanceLock::Path() const {
-    return m_folder + "/" + m_fileName;
-}
 
 bool InstanceLock::TryAcquire() {
     if (Held())

@@ -58,11 +58,10 @@ int RunCheck(const CliArgs& args, const Context& ctx) {
         TAppSwitch definitions;
         failed += LoadDefinitionsReadOnly(ctx, definitions) ? 0 : 1;
     }
-    const std::string settingsFile = ctx.DataDir + "/" + SettingsFileName;
-    if (FileExists(settingsFile)) {
+    if (FileExists(ctx.DataDir + "/" + SettingsFileName)) {
         ++checked;
         TInitParam settings;
-        failed += settings.Load(settingsFile, ctx.Reporter) ? 0 : 1;
+        failed += ctx.ReadSettings(settings) ? 0 : 1;
     }
     ctx.Out << checked << " 個のファイルを確認しました。エラー: " << failed << "\n";
     return failed == 0 ? ExitOk : ExitFileError;

@@ -2,11 +2,8 @@
 
 #include "app/datafolder.h"
 #include "app/instancelock.h"
-#include "app/runtimefolder.h"
 #include "records/datalist.h"
 #include "settings/initparam.h"
-
-#include <unistd.h>
 
 #include <ostream>
 

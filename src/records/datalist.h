@@ -131,7 +131,7 @@ private:
     Seconds Now() const { return NowSeconds(m_clock); }
     DayNumber TodayNumber() const { return Today(m_clock); }
     std::string ParseRecordLine(const std::vector<std::string_view>& items, int currentYear);
-    bool ReadMonthText(std::string& contents, std::string& cause);
+    void ReadMonthText(std::string& contents, std::string& cause);
     void KeepUnsavedMonth();
     bool SaveUnsavedMonths();
     bool WriteMonthText(const std::string& path, const std::string& text);

@@ -191,7 +191,7 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
 
 // The text of the month file: a month left unsaved earlier is taken back as
 // it was to be written; else the file as far as it could be read.
-bool TDataList::ReadMonthText(std::string& contents, std::string& cause) {
+void TDataList::ReadMonthText(std::string& contents, std::string& cause) {
     const auto unsaved = std::find_if(m_unsavedMonths.begin(), m_unsavedMonths.end(),
                                       [&](const UnsavedMonth& m) { return m.Path == m_monthFile; });
     if (unsaved != m_unsavedMonths.end()) {
@@ -199,17 +199,15 @@ bool TDataList::ReadMonthText(std::string& contents, std::string& cause) {
         m_brokenCopyPath = std::move(unsaved->BrokenCopyPath);
         m_unsavedMonths.erase(unsaved);
         m_lastSaveFailed = true; // still to be written
-        return true;
+        return;
     }
     if (!FileExists(m_monthFile))
-        return true;
-    const bool readAll = ReadWholeFile(m_monthFile, contents, cause);
-    if (!readAll) // keep only the whole lines that did arrive
+        return;
+    if (!ReadWholeFile(m_monthFile, contents, cause)) // keep only the whole lines that did arrive
         contents.resize(contents.rfind('\n') == std::string::npos ? 0 : contents.rfind('\n') + 1);
     // A byte-order mark (a file saved by a UTF-8 editor) carries nothing.
     if (contents.starts_with("\xEF\xBB\xBF"))
         contents.erase(0, 3);
-    return readAll;
 }
 
 bool TDataList::LoadMonth() {

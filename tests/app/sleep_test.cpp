@@ -1,12 +1,6 @@
 // Time asleep is not work: the timing engine on a fixed clock whose machine
 // sleeps for seconds, an hour or a night.
-#include "app/workbuttons.h"
-#include "app/worktiming.h"
-#include "fakeui.h"
-#include "records/datalist.h"
-#include "records/names.h"
-#include "settings/initparam.h"
-#include "support/testsupport.h"
+#include "timingfixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,54 +9,23 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::Not;
 
-class Sleep : public ::testing::Test {
+class Sleep : public Timing {
 protected:
-    Sleep()
-        : list(clock, reporter), buttons(list.AppSwitch()),
-          timing(list, buttons, settings, clock, ui) {
+    Sleep() {
         settings.MergeSeconds = 600; // long enough to join across a short sleep
-        settings.NoCountSeconds = 1;
-        settings.AutoRestSwitch = true;
         list.SetMergeSeconds(settings.MergeSeconds);
-        list.SetDataDir(dir.Path());
-        for (const std::string& name : {A, RestName()})
-            list.AppSwitch().AddEntry({name, "", "", false, {}});
-        buttons.SetAllowAllUp(true);
-        buttons.LoadButtons(list.AppSwitch());
-        timing.Attach();
-        timing.LoadRestRanges();
-        StartAt(EncodeDate(2005, 3, 1), 9, 0);
     }
     void StartAt(DayNumber day, int h, int m) {
         clock.Set(day, h * 3600 + m * 60);
         list.ChangeDate(day);
     }
-    // Runs the timers for seconds: the work tick while an item runs, and
-    // the engine's own look for a sleep.
-    void Run(int seconds) {
-        for (int done = 0; done < seconds; ++done) {
-            clock.Advance(1);
-            if (ui.WorkTimer)
-                timing.WorkTimerTimer();
-            else
-                timing.CheckSleep();
-        }
-    }
     // The machine sleeps, and the first timer after the wake-up fires.
     void SleepFor(int seconds) {
         clock.Sleep(seconds);
-        if (ui.WorkTimer)
-            timing.WorkTimerTimer();
-        else
-            timing.CheckSleep();
+        Tick();
     }
-    void Press(const std::string& name) { buttons.ClickMainButton(buttons.IndexOfName(name)); }
-    const TWorkInfo* Rec(const std::string& name, DayNumber day) const {
-        return list.Find(day, name);
-    }
-    std::vector<std::pair<Seconds, Seconds>> Periods(const std::string& name, DayNumber day) const {
+    std::vector<std::pair<Seconds, Seconds>> Periods(const std::string& name, DayNumber day) {
         std::vector<std::pair<Seconds, Seconds>> out;
         if (const TWorkInfo* rec = Rec(name, day))
             for (const TWorkData& p : rec->Periods)
@@ -71,16 +34,7 @@ protected:
     }
     static Seconds T(int h, int m, int s = 0) { return h * 3600 + m * 60 + s; }
 
-    const std::string A = Sjis("作業A");
     const DayNumber march1 = EncodeDate(2005, 3, 1);
-    TempDir dir;
-    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
-    CollectingErrorReporter reporter;
-    TInitParam settings;
-    TDataList list;
-    TWorkButtons buttons;
-    FakeUi ui;
-    TWorkTiming timing;
 };
 
 using ::testing::ElementsAre;

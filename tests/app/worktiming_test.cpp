@@ -1,76 +1,16 @@
 // The timing engine on a fixed clock: whole days run in milliseconds.
-#include "app/workbuttons.h"
-#include "app/worktiming.h"
-#include "fakeui.h"
+#include "timingfixture.h"
+
 #include "records/atomicfile.h"
-#include "records/datalist.h"
-#include "records/names.h"
-#include "settings/initparam.h"
-#include "support/testsupport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <deque>
-#include <functional>
 
 namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-class Timing : public ::testing::Test {
-protected:
-    Timing()
-        : list(clock, reporter), buttons(list.AppSwitch()),
-          timing(list, buttons, settings, clock, ui) {
-        settings.MergeSeconds = 1;
-        settings.NoCountSeconds = 1;
-        settings.AutoRestSwitch = true;
-        list.SetDataDir(dir.Path());
-        for (const std::string& name : {A, B, RestName()})
-            list.AppSwitch().AddEntry({name, "", Sjis("設計,試験"), false, {}});
-        list.ChangeDate(Today(clock));
-        buttons.SetAllowAllUp(true);
-        buttons.LoadButtons(list.AppSwitch());
-        timing.Attach();
-        timing.LoadRestRanges();
-    }
-    // Lets the clock run for seconds, ticking every step while the timer runs.
-    void Run(int seconds, int step = 1) {
-        for (int done = 0; done < seconds; done += step) {
-            clock.Advance(step);
-            if (ui.WorkTimer)
-                timing.WorkTimerTimer();
-        }
-    }
-    void RunUntil(int h, int m) {
-        const int64_t target = (int64_t{h} * 60 + m) * 60;
-        const int64_t now = NowSeconds(clock);
-        Run(static_cast<int>((target - now + SecondsPerDay) % SecondsPerDay));
-    }
-    void SetRestTimes(const std::string& text) {
-        settings.RestTimes = text;
-        timing.LoadRestRanges();
-    }
-    void Press(const std::string& name) { buttons.ClickMainButton(buttons.IndexOfName(name)); }
-    std::string CurrentName() const { return buttons.Current() ? buttons.Current()->Name : "-"; }
-    TWorkInfo* Rec(const std::string& name, DayNumber day = 0) {
-        return list.Find(day ? day : Today(clock), name);
-    }
-
-    const std::string A = Sjis("作業A");
-    const std::string B = Sjis("作業B");
-    TempDir dir;
-    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
-    CollectingErrorReporter reporter;
-    TInitParam settings;
-    TDataList list;
-    TWorkButtons buttons;
-    FakeUi ui;
-    TWorkTiming timing;
-};
 
 using Midnight = Timing;
 using RestPeriods = Timing;

@@ -82,12 +82,8 @@ TEST_F(Program, AHandedOverNameStartsThatItemAndSigtermSavesInOrder) {
     EXPECT_LT(definitions, month);
     EXPECT_THAT(ReadFile(data.File("zanpel.ini")), HasSubstr("SELECTED=" + Sjis("会議") + "\r\n"));
     EXPECT_THAT(ReadFile(data.File("zanpel.wk2")), HasSubstr(Sjis("@会議,,\r\n")));
-    bool found = false;
-    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
-        if (entry.path().extension() == ".dat")
-            found =
-                found || ReadFile(entry.path().string()).find(Sjis("会議")) != std::string::npos;
-    EXPECT_TRUE(found) << "the running period is in the month file";
+    EXPECT_NE(MonthFiles(data.Path()).find(Sjis("会議")), std::string::npos)
+        << "the running period is in the month file";
 
     // The next start presses the same item again.
     std::filesystem::remove(data.File("trace"));
@@ -96,10 +92,7 @@ TEST_F(Program, AHandedOverNameStartsThatItemAndSigtermSavesInOrder) {
     ::usleep(2500 * 1000);
     again->Signal(SIGINT);
     ASSERT_EQ(again->Wait(20000), 0);
-    std::string month2;
-    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
-        if (entry.path().extension() == ".dat")
-            month2 = ReadFile(entry.path().string());
+    const std::string month2 = MonthFiles(data.Path());
     const size_t line = month2.find(Sjis("会議"));
     ASSERT_NE(line, std::string::npos);
     // Both runs are in the record: merged into one period when the second

@@ -33,12 +33,7 @@ protected:
         ASSERT_EQ(::write(fd, frame.data(), frame.size()), static_cast<ssize_t>(frame.size()));
         ::close(fd);
     }
-    bool MonthWritten() const {
-        for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
-            if (entry.path().extension() == ".dat")
-                return true;
-        return false;
-    }
+    bool MonthWritten() const { return !MonthFiles(data.Path()).empty(); }
 };
 
 TEST_F(ProgramEnd, ASenderThatGoesAwayDuringTheShowAnimationLeavesTheBarRunning) {

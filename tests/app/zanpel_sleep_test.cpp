@@ -10,7 +10,6 @@
 
 #include <csignal>
 #include <ctime>
-#include <filesystem>
 
 namespace zanpel::test {
 namespace {
@@ -61,10 +60,7 @@ TEST_F(Program, ASleepOfTheMachineIsNoWorkInTheMonthFile) {
     bar->Signal(SIGTERM);
     ASSERT_EQ(bar->Wait(20000), 0);
 
-    std::string month;
-    for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
-        if (entry.path().extension() == ".dat")
-            month += ReadFile(entry.path().string());
+    const std::string month = MonthFiles(data.Path());
     const auto work = PeriodsOf(month, Sjis("会議"));
     ASSERT_EQ(work.size(), 2u) << month;
     EXPECT_NEAR(work[1].first - work[0].second, 3300, 2) << month;

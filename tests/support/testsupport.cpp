@@ -34,6 +34,14 @@ void WriteFile(const std::string& path, const std::string& contents) {
     out << contents;
 }
 
+std::string MonthFiles(const std::string& folder) {
+    std::string months;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".dat")
+            months += ReadFile(entry.path().string());
+    return months;
+}
+
 std::string DataFile(const std::string& name) { return std::string(ZANPEL_TEST_DATA) + "/" + name; }
 
 } // namespace zanpel::test

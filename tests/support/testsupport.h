@@ -25,6 +25,9 @@ private:
 inline std::string Sjis(const std::string& utf8) { return Utf8ToCp932(utf8); }
 
 std::string ReadFile(const std::string& path);
+// The text of every month file (YYYYMM.dat) of folder, one after the other;
+// empty when there is none.
+std::string MonthFiles(const std::string& folder);
 void WriteFile(const std::string& path, const std::string& contents);
 // Path of a fixture in tests/data.
 std::string DataFile(const std::string& name);

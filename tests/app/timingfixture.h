@@ -1,0 +1,112 @@
+// The timing engine on a fixed clock and a temporary folder, with its window
+// side answered by the test: whole days run in milliseconds.
+#pragma once
+
+#include "app/workbuttons.h"
+#include "app/worktiming.h"
+#include "records/datalist.h"
+#include "records/names.h"
+#include "settings/initparam.h"
+#include "support/testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zanpel::test {
+
+class FakeUi : public TTimingUi {
+public:
+    void SetWorkTimer(bool on) override { WorkTimer = on; }
+    void SetEfTimer(bool on) override { EfTimer = on; }
+    void SetAppSwitchMode(bool on) override { AppSwitchMode.push_back(on); }
+    void SetBarEnabled(bool on) override { BarEnabled = on; }
+    bool Confirm(const std::string& text) override {
+        Asked.push_back(text);
+        EXPECT_FALSE(WorkTimer) << "ticks must stop while asking";
+        const bool yes = !Answers.empty() && Answers.front();
+        if (!Answers.empty())
+            Answers.pop_front();
+        return yes;
+    }
+    std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override {
+        MemoRequests.push_back(request);
+        if (WhileMemoOpen)
+            WhileMemoOpen();
+        return MemoAnswer;
+    }
+
+    bool WorkTimer = false;
+    bool EfTimer = true;
+    bool BarEnabled = true;
+    std::vector<bool> AppSwitchMode;
+    std::vector<std::string> Asked;
+    std::deque<bool> Answers;
+    std::vector<TMemoRequest> MemoRequests;
+    std::optional<TMemoResult> MemoAnswer;
+    std::function<void()> WhileMemoOpen;
+};
+
+class Timing : public ::testing::Test {
+protected:
+    Timing()
+        : list(clock, reporter), buttons(list.AppSwitch()),
+          timing(list, buttons, settings, clock, ui) {
+        settings.MergeSeconds = 1;
+        settings.NoCountSeconds = 1;
+        settings.AutoRestSwitch = true;
+        list.SetDataDir(dir.Path());
+        for (const std::string& name : {A, B, RestName()})
+            list.AppSwitch().AddEntry({name, "", Sjis("設計,試験"), false, {}});
+        list.ChangeDate(Today(clock));
+        buttons.SetAllowAllUp(true);
+        buttons.LoadButtons(list.AppSwitch());
+        timing.Attach();
+        timing.LoadRestRanges();
+    }
+    // The bar's timers: the work tick while an item runs, else the
+    // engine's own look for a sleep of the machine.
+    void Tick() {
+        if (ui.WorkTimer)
+            timing.WorkTimerTimer();
+        else
+            timing.CheckSleep();
+    }
+    // Lets the clock run for seconds, ticking every step.
+    void Run(int seconds, int step = 1) {
+        for (int done = 0; done < seconds; done += step) {
+            clock.Advance(step);
+            Tick();
+        }
+    }
+    void RunUntil(int h, int m) {
+        const int64_t target = (int64_t{h} * 60 + m) * 60;
+        const int64_t now = NowSeconds(clock);
+        Run(static_cast<int>((target - now + SecondsPerDay) % SecondsPerDay));
+    }
+    void SetRestTimes(const std::string& text) {
+        settings.RestTimes = text;
+        timing.LoadRestRanges();
+    }
+    void Press(const std::string& name) { buttons.ClickMainButton(buttons.IndexOfName(name)); }
+    std::string CurrentName() const { return buttons.Current() ? buttons.Current()->Name : "-"; }
+    TWorkInfo* Rec(const std::string& name, DayNumber day = 0) {
+        return list.Find(day ? day : Today(clock), name);
+    }
+
+    const std::string A = Sjis("作業A");
+    const std::string B = Sjis("作業B");
+    TempDir dir;
+    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
+    CollectingErrorReporter reporter;
+    TInitParam settings;
+    TDataList list;
+    TWorkButtons buttons;
+    FakeUi ui;
+    TWorkTiming timing;
+};
+
+} // namespace zanpel::test

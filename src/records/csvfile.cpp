@@ -22,7 +22,7 @@ size_t SkipBlanks(std::string_view s, size_t i) {
 // missing closing quote makes the item run to the end of the line.
 size_t ReadQuoted(std::string_view s, size_t i, std::string& item) {
     ++i;
-    while (i < s.size() && s[i] != '\0') {
+    while (i < s.size()) {
         if (s[i] == '"') {
             if (i + 1 < s.size() && s[i + 1] == '"') {
                 item += '"';
@@ -42,7 +42,7 @@ size_t ReadQuoted(std::string_view s, size_t i, std::string& item) {
 size_t ReadQuotedView(std::string_view s, size_t i, std::string_view& item,
                       std::deque<std::string>& storage) {
     const size_t start = i + 1;
-    for (size_t j = start; j < s.size() && s[j] != '\0';) {
+    for (size_t j = start; j < s.size();) {
         if (s[j] == '"') {
             if (j + 1 < s.size() && s[j + 1] == '"')
                 break; // doubled quotes: the item needs a copy
@@ -59,7 +59,7 @@ size_t ReadQuotedView(std::string_view s, size_t i, std::string_view& item,
 
 size_t ReadPlainView(std::string_view s, size_t i, std::string_view& item) {
     const size_t start = i;
-    while (i < s.size() && s[i] != '\0' && !IsBlank(s[i]) && s[i] != ',')
+    while (i < s.size() && !IsBlank(s[i]) && s[i] != ',')
         i += CharLength(s, i);
     item = s.substr(start, i - start);
     return i;
@@ -67,7 +67,7 @@ size_t ReadPlainView(std::string_view s, size_t i, std::string_view& item) {
 
 size_t ReadPlain(std::string_view s, size_t i, std::string& item) {
     const size_t start = i;
-    while (i < s.size() && s[i] != '\0' && !IsBlank(s[i]) && s[i] != ',')
+    while (i < s.size() && !IsBlank(s[i]) && s[i] != ',')
         i += CharLength(s, i);
     item.assign(s.substr(start, i - start));
     return i;
@@ -85,7 +85,7 @@ bool NeedsQuotes(std::string_view item) {
 void Split(std::string_view line, StringList& items) {
     items.clear();
     size_t i = SkipBlanks(line, 0);
-    while (i < line.size() && line[i] != '\0') {
+    while (i < line.size()) {
         std::string& item = items.emplace_back();
         i = line[i] == '"' ? ReadQuoted(line, i, item) : ReadPlain(line, i, item);
         i = SkipBlanks(line, i);
@@ -98,7 +98,7 @@ void SplitViews(std::string_view line, std::vector<std::string_view>& items,
                 std::deque<std::string>& storage) {
     items.clear();
     size_t i = SkipBlanks(line, 0);
-    while (i < line.size() && line[i] != '\0') {
+    while (i < line.size()) {
         std::string_view& item = items.emplace_back();
         i = line[i] == '"' ? ReadQuotedView(line, i, item, storage) : ReadPlainView(line, i, item);
         i = SkipBlanks(line, i);
@@ -145,6 +145,21 @@ static bool IsPlainByte(char c) {
     return b > 32 && b < 0x80 && c != '"' && c != ',' && c != '\\';
 }
 
+// One byte that is no part of a double-byte character, escaped. Every byte
+// that is no separator (a zero byte too) is kept as it is.
+static void AppendEscapedByte(std::string& out, char c) {
+    switch (c) {
+    case '\t': out += "\\t"; break;
+    case '\n': out += "\\n"; break;
+    case '\r': break;
+    case ' ': out += "\\s"; break;
+    case '"': out += "\\q"; break;
+    case ',': out += "\\c"; break;
+    case '\\': out += "\\\\"; break;
+    default: out += c; break;
+    }
+}
+
 std::string EscapeText(std::string_view text) {
     bool plain = true;
     for (char c : text)
@@ -153,31 +168,24 @@ std::string EscapeText(std::string_view text) {
         return std::string(text);
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size() && text[i] != '\0';) {
+    // Where in out a lead byte without its trail byte was written: it must
+    // not pair with the byte written after it (the backslash of an escape, or
+    // any other trail byte), else it is written as an escape of its own.
+    size_t stray = std::string::npos;
+    for (size_t i = 0; i < text.size();) {
         const size_t n = CharLength(text, i);
-        if (n == 2) {
+        if (n == 2)
             out.append(text.substr(i, 2));
-            i += 2;
-            continue;
+        else
+            AppendEscapedByte(out, text[i]);
+        if (stray != std::string::npos && out.size() > stray + 1) {
+            if (IsTrailByte(static_cast<unsigned char>(out[stray + 1])))
+                out.insert(stray, 1, '\\');
+            stray = std::string::npos;
         }
-        // A lead byte without its trail byte is no character; written as it is,
-        // it would pair with the backslash of a following escape.
-        if (IsLead(text[i])) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        switch (text[i]) {
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': break;
-        case ' ': out += "\\s"; break;
-        case '"': out += "\\q"; break;
-        case ',': out += "\\c"; break;
-        case '\\': out += "\\\\"; break;
-        default: out += text[i]; break;
-        }
-        ++i;
+        if (n == 1 && IsLead(text[i]))
+            stray = out.size() - 1;
+        i += n;
     }
     return out;
 }

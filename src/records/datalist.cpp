@@ -170,8 +170,9 @@ int TDataList::AddPeriod(TWorkInfo* record, const TWorkData& period, bool mayMer
         if (mayMerge && static_cast<uint32_t>(m_mergeSeconds) >= gap && compatible) {
             if (last.Category.empty())
                 last.Category = period.Category;
+            const Seconds grown = period.EndSec - last.EndSec;
             last.EndSec = period.EndSec;
-            CalcTotal(*record);
+            UpdateTotal(*record, grown);
             return static_cast<int>(periods.size()) - 1;
         }
         if (!m_loading && added.Category.empty() && ContinueCategory)
@@ -180,8 +181,20 @@ int TDataList::AddPeriod(TWorkInfo* record, const TWorkData& period, bool mayMer
     periods.push_back(std::move(added));
     if (login && periods.size() > 1)
         periods.back().Category = RestName();
-    CalcTotal(*record);
+    // The computer-on span (the first period of that record) is not counted.
+    UpdateTotal(*record,
+                login && periods.size() == 1 ? 0 : periods.back().EndSec - periods.back().StartSec);
     return static_cast<int>(periods.size()) - 1;
+}
+
+void TDataList::UpdateTotal(TWorkInfo& record, Seconds added) const {
+    // A load adds every period through here to a record that starts with no
+    // time: keeping the sum makes it linear in the number of periods. Other
+    // changes may have left the total behind their periods: counted anew.
+    if (m_loading)
+        record.Total = static_cast<Seconds>(int64_t{record.Total} + added);
+    else
+        CalcTotal(record);
 }
 
 void TDataList::UpdateLoginRecord() {

@@ -129,8 +129,12 @@ private:
     };
 
     Seconds Now() const { return NowSeconds(m_clock); }
+    void UpdateTotal(TWorkInfo& record, Seconds added) const;
     DayNumber TodayNumber() const { return Today(m_clock); }
-    std::string ParseRecordLine(const std::vector<std::string_view>& items, int currentYear);
+    struct LoadState; // what a load knows besides the list (monthfile.cpp)
+    std::string ParseRecordLine(const std::vector<std::string_view>& items, LoadState& state);
+    TWorkInfo* LoadedRecord(LoadState& state, const TWorkInfo& key);
+    static bool IsKnownRest(LoadState& state, const TWorkInfo* login, const TWorkData& rest);
     void ReadMonthText(std::string& contents, std::string& cause);
     void KeepUnsavedMonth();
     bool SaveUnsavedMonths();

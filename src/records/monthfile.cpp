@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <set>
+#include <unordered_map>
 
 namespace zanpel {
 namespace {
@@ -140,38 +142,130 @@ bool TDataList::SaveUnsavedMonths() {
     return all;
 }
 
+// What a load knows besides the list: the records read so far by day and
+// name, so that every line finds its record at once (a month of many records
+// loads in linear time), and the rests already held by each computer-on record.
+struct TDataList::LoadState {
+    struct Key {
+        DayNumber Day;
+        std::string_view Name; // the record's own name, which loading never changes
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        size_t operator()(const Key& key) const {
+            return std::hash<std::string_view>()(key.Name) ^ (static_cast<size_t>(key.Day) << 1);
+        }
+    };
+    int CurrentYear = 0;
+    std::unordered_map<Key, TWorkInfo*, KeyHash> Records;
+    std::unordered_map<const TWorkInfo*, std::set<std::pair<Seconds, Seconds>>> Rests;
+};
+
+namespace {
+
+// Whether a period comes back from its written form as it is: a period is
+// written as two times of day, so one that passes midnight must end before
+// it starts again (or be the whole day of "00:00:00,00:00:00").
+bool ReadsBackAsStored(const TWorkData& period, bool login) {
+    const Seconds length = period.EndSec - period.StartSec;
+    return length < SecondsPerDay || (length == SecondsPerDay && !login && period.StartSec == 0);
+}
+
+void AddProblem(std::string& problems, const std::string& problem) {
+    problems += (problems.empty() ? "" : "、") + problem;
+}
+
+// Whether a text comes back from its escaped form with every byte as it is.
+bool KeepsItsBytes(std::string_view text) {
+    // Escaping drops only a carriage return that is no part of a line break.
+    return text.find('\r') == std::string_view::npos || UnescapeText(EscapeText(text)) == text;
+}
+
+// Names the texts of a line that a save would not write back as they are.
+void CheckTexts(std::string& problems, std::initializer_list<std::string_view> texts) {
+    for (std::string_view text : texts)
+        if (!KeepsItsBytes(text))
+            AddProblem(problems, "保存すると変わる文字があります: " + Cp932ToUtf8(text));
+}
+
+bool IsRestLine(const std::vector<std::string_view>& items) {
+    return items.size() >= 2 && UnescapeText(items[1]) == RestName();
+}
+
+} // namespace
+
+TWorkInfo* TDataList::LoadedRecord(LoadState& state, const TWorkInfo& key) {
+    // Rest time is kept in the day's computer-on record, as Find keeps it,
+    // once that has its span (else a rest would become the span).
+    if (key.Name == RestName())
+        if (const auto login = state.Records.find({key.Date, LoginName});
+            login != state.Records.end() && !login->second->Periods.empty())
+            return login->second;
+    if (const auto found = state.Records.find({key.Date, key.Name}); found != state.Records.end())
+        return found->second;
+    auto work = std::make_unique<TWorkInfo>(key);
+    work->Total = 0;
+    TWorkInfo* record = work.get();
+    m_works.push_back(std::move(work));
+    state.Records.emplace(LoadState::Key{record->Date, record->Name}, record);
+    return record;
+}
+
+// Whether a rest of a "休憩" line is one that the day's computer-on record
+// holds already (a file saved with both); else it is noted as held now.
+bool TDataList::IsKnownRest(LoadState& state, const TWorkInfo* login, const TWorkData& rest) {
+    auto [known, fresh] = state.Rests.try_emplace(login);
+    if (fresh)
+        for (size_t k = 1; k < login->Periods.size(); ++k)
+            known->second.emplace(login->Periods[k].StartSec, login->Periods[k].EndSec);
+    return !known->second.emplace(rest.StartSec, rest.EndSec).second;
+}
+
 // Accepts: the items of one record line: date, name, memo, then one item per
 // period, itself a comma list "start,end,category,memo". Answers why the line
-// gave no record or lost an item, or an empty text.
+// gave no record, lost an item, or holds a value that the reading corrected
+// (which the next save would write corrected), or an empty text.
 std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& items,
-                                       int currentYear) {
+                                       LoadState& state) {
     if (items.empty())
         return {};
     if (items.size() < 2 || items[1].empty())
         return "作業名がありません";
     TWorkInfo key;
-    key.Date = ParseDate(items[0], currentYear);
+    key.Date = ParseDate(items[0], state.CurrentYear);
     if (key.Date == 0)
         return "日付が読めません: " + Cp932ToUtf8(items[0]);
+    std::string problems;
+    if (IsCorrectedDate(items[0]))
+        AddProblem(problems, "日付を " + FormatDate(key.Date) +
+                                 " と読み替えました: " + Cp932ToUtf8(items[0]));
     key.Name = UnescapeText(items[1]);
+    if (key.Name.empty())
+        return "作業名がありません";
     if (items.size() > 2)
         key.Memo = UnescapeText(items[2]);
-    TWorkInfo* record = AddWork(key);
-    if (record == nullptr)
-        return "作業名がありません";
+    CheckTexts(problems, {key.Name, key.Memo});
+    TWorkInfo* record = LoadedRecord(state, key);
     const bool login = IsLogin(record);
-    std::string problem;
+    const bool restLine = login && key.Name == RestName();
     std::vector<std::string_view> sub;
     std::deque<std::string> storage;
     for (size_t k = 3; k < items.size(); ++k) {
         SplitViews(items[k], sub, storage);
+        if (sub.size() > 4)
+            AddProblem(problems,
+                       "期間の 5 つ目からの項目は保存されません: " + Cp932ToUtf8(items[k]));
         sub.resize(std::max<size_t>(sub.size(), 4));
         const std::optional<Seconds> start = ReadTime(sub[0]);
         const std::optional<Seconds> end = ReadTime(sub[1]);
         if (!start || !end) {
-            problem = "期間として読めない項目があります: " + Cp932ToUtf8(items[k]);
+            AddProblem(problems, "期間として読めない項目があります: " + Cp932ToUtf8(items[k]));
             continue;
         }
+        for (std::string_view time : {sub[0], sub[1]})
+            if (IsCorrectedTime(time))
+                AddProblem(problems, "時刻を " + FormatTime(ParseTime(time)) +
+                                         " と読み替えました: " + Cp932ToUtf8(time));
         TWorkData period;
         period.StartSec = *start;
         period.EndSec = *end;
@@ -183,10 +277,17 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
             period.EndSec += SecondsPerDay;
         period.Category = UnescapeText(sub[2]);
         period.Memo = UnescapeText(sub[3]);
-        if (IsPeriodWritten(period, login))
-            AddPeriod(record, period);
+        CheckTexts(problems, {period.Category, period.Memo});
+        if ((restLine && IsKnownRest(state, record, period)) || !IsPeriodWritten(period, login))
+            continue;
+        // Checked as stored, after a merge with the period before.
+        const TWorkData& stored = record->Periods[static_cast<size_t>(AddPeriod(record, period))];
+        if (!ReadsBackAsStored(stored, login))
+            AddProblem(problems, "1 日を超える期間は保存できません: " +
+                                     FormatTime(stored.StartSec) + "-" + FormatTime(stored.EndSec) +
+                                     " (" + FormatDuration(stored.EndSec - stored.StartSec) + ")");
     }
-    return problem;
+    return problems;
 }
 
 // The text of the month file: a month left unsaved earlier is taken back as
@@ -221,27 +322,49 @@ bool TDataList::LoadMonth() {
     ReadMonthText(contents, readCause);
 
     m_loading = true;
-    const int year = CurrentYear(m_clock);
+    LoadState state;
+    state.CurrentYear = CurrentYear(m_clock);
     LineReader reader(contents);
     std::string_view line;
     std::vector<std::string_view> items;
     std::deque<std::string> storage;
-    // Lines that gave no record, or lost an item, are lost at the next save
-    // unless the original is kept: they count as an error of the file.
+    // Lines that gave no record, lost an item or had a value corrected would
+    // be written otherwise at the next save unless the original is kept: they
+    // count as an error of the file.
     std::string problems;
     int problemsCount = 0;
     std::string cause;
-    for (int number = 1; cause.empty() && reader.Next(line); ++number) {
-        storage.clear();
-        SplitViews(line, items, storage);
+    const auto parse = [&](int number) {
         try {
-            const std::string problem = ParseRecordLine(items, year);
+            const std::string problem = ParseRecordLine(items, state);
             if (!problem.empty() && ++problemsCount <= MaxListedLines)
                 problems +=
                     (problems.empty() ? "" : "\r\n") + std::to_string(number) + " 行目: " + problem;
         } catch (const InvalidDate& e) {
             cause = std::to_string(number) + " 行目: " + e.what();
         }
+    };
+    // The "休憩" lines come last, whatever their place in the file: their
+    // periods are rests of the day's computer-on record wherever that line is.
+    std::vector<std::pair<int, std::string_view>> restLines;
+    for (int number = 1; cause.empty() && reader.Next(line); ++number) {
+        storage.clear();
+        SplitViews(line, items, storage);
+        if (!IsRestLine(items)) {
+            parse(number);
+            continue;
+        }
+        try {
+            ParseDate(items[0], state.CurrentYear); // a date the calendar refuses stops here
+            restLines.emplace_back(number, line);
+        } catch (const InvalidDate& e) {
+            cause = std::to_string(number) + " 行目: " + e.what();
+        }
+    }
+    for (const auto& [number, restLine] : restLines) {
+        storage.clear();
+        SplitViews(restLine, items, storage);
+        parse(number);
     }
     m_loading = false;
     if (problemsCount > MaxListedLines)
@@ -294,7 +417,9 @@ bool TDataList::SaveMonth() {
     if (m_monthFile.empty())
         return false;
     SortWorks(false);
-    UpdateLoginRecord();
+    // What is saved is the state of this moment, not of the last tick (which
+    // may lie long back when the program is ending or was held up).
+    UpdateRunning();
     const bool others = SaveUnsavedMonths();
     m_lastSaveFailed = true;
     if (!KeepBrokenOriginal(m_monthFile, m_brokenCopyPath))

@@ -145,7 +145,9 @@ int32_t ParseInt(std::string_view text) {
 NumberGroups ParseNumberGroups(std::string_view text, std::string_view separators) {
     NumberGroups g;
     int index = 0;
-    for (char c : text) {
+    size_t i = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
         if (IsDigit(c)) {
             g.Values[index] = AppendDigit(g.Values[index], c);
         } else if (separators.find(c) != std::string_view::npos) {
@@ -157,6 +159,7 @@ NumberGroups ParseNumberGroups(std::string_view text, std::string_view separator
         }
     }
     g.Count = index + ((index > 0 && g.Values[index] != 0) ? 1 : 0);
+    g.Length = i;
     return g;
 }
 
@@ -180,6 +183,24 @@ std::optional<Seconds> ReadTime(std::string_view text) {
     const int64_t s =
         int64_t{g.Values[0]} * 3600 + int64_t{g.Values[1]} * 60 + (g.Count == 3 ? g.Values[2] : 0);
     return static_cast<Seconds>(s % SecondsPerDay);
+}
+
+bool IsCorrectedDate(std::string_view text) {
+    const NumberGroups g = ParseNumberGroups(text, "/.");
+    if (g.Count != 2 && g.Count != 3)
+        return false;
+    const int32_t* md = g.Count == 3 ? g.Values + 1 : g.Values;
+    const bool yearCorrected = g.Count == 3 && g.Values[0] < 1900;
+    return g.Length < text.size() || yearCorrected || md[0] <= 0 || md[0] > 12 || md[1] <= 0 ||
+           md[1] > 31;
+}
+
+bool IsCorrectedTime(std::string_view text) {
+    const NumberGroups g = ParseNumberGroups(text, ":");
+    if (g.Count != 2 && g.Count != 3)
+        return false;
+    return g.Length < text.size() || g.Values[0] >= 24 || g.Values[1] >= 60 ||
+           (g.Count == 3 && g.Values[2] >= 60);
 }
 
 DayNumber MakeDate(int year, int month, int day) {

@@ -67,6 +67,7 @@ int32_t ParseInt(std::string_view text);
 struct NumberGroups {
     int Count = 0;
     int32_t Values[3] = {0, 0, 0};
+    size_t Length = 0; // characters read: fewer than the text's when the scan stopped early
 };
 NumberGroups ParseNumberGroups(std::string_view text, std::string_view separators);
 
@@ -78,6 +79,12 @@ Seconds ParseTime(std::string_view text);
 // The time of a text that reads as one ("h:m" or "h:m:s"); none otherwise,
 // where ParseTime answers 0.
 std::optional<Seconds> ReadTime(std::string_view text);
+// Whether reading text as a date or a time changes what it says: a number out
+// of range that the reading corrects (month 13, day 32, a year before 1900,
+// hour 25, minute 61), or characters after the value that it ignores. A text
+// that is no date or time at all answers false.
+bool IsCorrectedDate(std::string_view text);
+bool IsCorrectedTime(std::string_view text);
 
 // Calendar date with the corrections of the record files (month and day out of
 // range become 1, years before 1900 become 1900). Throws InvalidDate.

@@ -23,7 +23,10 @@ TEST(CommaList, SplitsAtCommasAndBlanksAndHonoursQuotes) {
     EXPECT_THAT(Split("   "), IsEmpty());
     EXPECT_THAT(Split("\"\""), ElementsAre(""));
     EXPECT_THAT(Split("\"open"), ElementsAre("open")); // missing closing quote
-    EXPECT_THAT(Split(std::string("a\0b,c", 5)), ElementsAre("a"));
+    // A zero byte is a byte of its item, never the end of the line.
+    EXPECT_THAT(Split(std::string("a\0b,c", 5)), ElementsAre(std::string("a\0b", 3), "c"));
+    EXPECT_THAT(Split(std::string("\"x\",\0,\"y\0\"", 10)),
+                ElementsAre("x", std::string(1, '\0'), std::string("y\0", 2)));
 }
 
 TEST(CommaList, NeverSplitsADoubleByteCharacter) {
@@ -47,7 +50,7 @@ TEST(CommaList, JoinQuotesOnlyWhatNeedsIt) {
 TEST(Escaping, MapsEverySeparatorAndBackAgain) {
     EXPECT_EQ(EscapeText("a\tb\nc d\"e,f\\g"), "a\\tb\\nc\\sd\\qe\\cf\\\\g");
     EXPECT_EQ(EscapeText("line\r\nnext"), "line\\nnext");
-    EXPECT_EQ(EscapeText(std::string("cut\0here", 8)), "cut");
+    EXPECT_EQ(EscapeText(std::string("kept\0here", 9)), std::string("kept\0here", 9));
     EXPECT_EQ(UnescapeText("a\\tb\\nc\\sd\\qe\\cf\\\\g"), "a\tb\r\nc d\"e,f\\g");
     EXPECT_EQ(UnescapeText("\\x"), "x");
     EXPECT_EQ(UnescapeText("end\\"), "end");
@@ -55,8 +58,8 @@ TEST(Escaping, MapsEverySeparatorAndBackAgain) {
 
 TEST(Escaping, RoundTripsNamesWithEveryCharacterKind) {
     const std::string texts[] = {
-        Sjis("表示"),                 // second byte 0x5C
-        Sjis("ソフト開発\\能力"),       // 0x5C second bytes next to a real backslash
+        Sjis("表示"),             // second byte 0x5C
+        Sjis("ソフト開発\\能力"), // 0x5C second bytes next to a real backslash
         "tab\there, \"quoted\" \\ back",
         Sjis("会議 (定例), 資料"),
         "two\r\nlines",
@@ -119,11 +122,31 @@ TEST(CommaList, AStrayLeadByteNeverSwallowsASeparator) {
     // 0x82 followed by a comma or at the end is no character: the comma still
     // separates, and escaping still escapes it.
     EXPECT_THAT(Split("\x82,b"), ElementsAre("\x82", "b"));
-    // Escaping writes such a byte as "?": kept as it is, it would pair with
-    // the backslash of the escape after it.
-    EXPECT_EQ(EscapeText("\x82,"), "?\\c");
-    EXPECT_EQ(UnescapeText(EscapeText("\x8c\"x")), "?\"x");
-    EXPECT_THAT(Split(EscapeText("x\x82") + ",y"), ElementsAre("x?", "y"));
+    EXPECT_THAT(Split(EscapeText("x\x82") + ",y"), ElementsAre("x\x82", "y"));
+}
+
+TEST(Escaping, KeepsEveryByteOfTextThatIsNoCp932) {
+    // Stray lead bytes, text in UTF-8 (whose last byte may be a lead byte of
+    // CP932) and zero bytes come back byte for byte from their escaped form,
+    // also beside the characters that escaping replaces.
+    const std::string texts[] = {
+        "\xE8\xA8\xAD\xE8\xA8\x88", // 設計 in UTF-8: ends in a lead byte
+        "\x82,",                    // a lead byte before an escaped comma
+        "\x8c\"x",
+        "\x88 \x89\t\x8a\\",
+        "\x88\r\nA", // a line break before a trail byte
+        std::string("a\0\x88\0b", 6),
+        "\xFF\xFE\x80\xA0\xFD",
+    };
+    for (const std::string& text : texts) {
+        const std::string escaped = EscapeText(text);
+        EXPECT_EQ(escaped.find_first_of(" ,\"\t\r\n"), std::string::npos) << escaped;
+        EXPECT_EQ(UnescapeText(escaped), text) << escaped;
+        EXPECT_THAT(Split(escaped + "," + escaped), ElementsAre(escaped, escaped));
+    }
+    // Kept as it is where nothing pairs with it: a file in UTF-8 keeps its bytes.
+    EXPECT_EQ(EscapeText("\xE8\xA8\xAD\xE8\xA8\x88"), "\xE8\xA8\xAD\xE8\xA8\x88");
+    EXPECT_EQ(EscapeText("\x82,"), "\\\x82\\c");
 }
 
 } // namespace

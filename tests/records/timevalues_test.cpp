@@ -84,6 +84,21 @@ TEST(TimeValues, ParseTimeReadsBackEveryWrittenTime) {
         ASSERT_EQ(ParseTime(FormatTime(s)), s);
 }
 
+TEST(TimeValues, TellsWhichTextsTheReadingCorrects) {
+    // Read as they say: the forms the files hold, shorter ones, other separators.
+    for (const char* date : {"2005/03/01", "2005/3/1", "2005.03.01", "3/1", "2005/12/31", "abc"})
+        EXPECT_FALSE(IsCorrectedDate(date)) << date;
+    for (const char* date : {"2026/11/32", "2026/13/05", "2026/00/10", "1800/5/5", "13/40",
+                             "2005/03/01x", "2005/03/01/7"})
+        EXPECT_TRUE(IsCorrectedDate(date)) << date;
+    for (Seconds s = 0; s < SecondsPerDay; s += 61)
+        ASSERT_FALSE(IsCorrectedTime(FormatTime(s)));
+    for (const char* time : {"9:30", "23:59:59", "", "9"})
+        EXPECT_FALSE(IsCorrectedTime(time)) << time;
+    for (const char* time : {"25:61:99", "26:00:00", "24:00:00", "09:60", "09:00:60", "09:00:00 "})
+        EXPECT_TRUE(IsCorrectedTime(time)) << time;
+}
+
 TEST(FixedClockTest, AdvancesAcrossMidnightWithoutDrift) {
     FixedClock clock(EncodeDate(2005, 3, 31), 86399);
     EXPECT_EQ(Today(clock), EncodeDate(2005, 3, 31));

@@ -197,6 +197,30 @@ TEST(DefinitionFile, CategoriesSetAsAPlainListReadBackWithTheirRules) {
     EXPECT_EQ(list.FormatLine(1), "@plain,,");
 }
 
+TEST(DefinitionFile, ZeroBytesAndBytesThatAreNoCp932AreKept) {
+    // A zero byte between two categories, and names saved by an editor in
+    // UTF-8 (設計 ends in a byte that is a CP932 lead byte).
+    TempDir dir;
+    const std::string utf8 = "\xE8\xA8\xAD\xE8\xA8\x88";
+    const std::string path = dir.File("zanpel.wk2");
+    WriteFile(path, "@a,,\"x\"" + std::string(1, '\0') + ",\"y\",@AP1,\"calc.exe/\",\r\n@" + utf8 +
+                        ",\"" + utf8 + " \x88\",\"" + utf8 + "\",\r\n");
+    TAppSwitch list;
+    std::string error;
+    ASSERT_TRUE(list.LoadFromFile(path, error));
+    ASSERT_TRUE(list.SaveToFile(path, error));
+    TAppSwitch again;
+    ASSERT_TRUE(again.LoadFromFile(path, error));
+    ASSERT_EQ(again.Count(), 3);
+    EXPECT_THAT(Split(again.Items(0).Categories), ElementsAre("x", std::string(1, '\0'), "y"));
+    ASSERT_EQ(again.Items(0).Rules.size(), 1u);
+    EXPECT_EQ(again.Items(0).Rules[0].ExeName, "calc.exe");
+    EXPECT_EQ(again.Items(1).Name, utf8);
+    EXPECT_EQ(again.Items(1).Memo, utf8 + " \x88");
+    EXPECT_THAT(Split(again.Items(1).Categories), ElementsAre(utf8));
+    EXPECT_EQ(ReadFile(path).find('?'), std::string::npos);
+}
+
 TEST(DefinitionFile, AFileThatCannotBeReadIsNeverSavedOver) {
     TempDir dir;
     FixedClock clock(EncodeDate(2005, 3, 1), 9 * 3600);

@@ -1,4 +1,6 @@
-// Load and save of a heavy month: 31 days x 40 items x 20 periods.
+// Load and save of a heavy month: 31 days x 40 items x 20 periods; and the
+// load of hostile sizes: 50,000 and 500,000 periods in one record, or as
+// many records.
 #include "records/datalist.h"
 #include "sampledata.h"
 
@@ -6,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <unistd.h>
 
 namespace zanpel {
@@ -48,6 +51,64 @@ void BM_SaveMonth(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * month.bytes);
 }
 BENCHMARK(BM_SaveMonth)->Unit(benchmark::kMillisecond);
+
+// A month file of many periods written line by line: all in one record (a
+// record of one item and day), or one record each (items of every day).
+class HugeMonth {
+public:
+    HugeMonth(int periods, bool oneRecord) : list(clock, reporter) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zanpel-bench-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+        list.SetDataDir(folder);
+        std::string text;
+        if (oneRecord)
+            text = "2005/03/01,item,";
+        for (int i = 0; i < periods; ++i) {
+            if (!oneRecord)
+                text += (i % 31 < 9 ? "2005/03/0" : "2005/03/") + std::to_string(i % 31 + 1) +
+                        ",item" + std::to_string(i / 31) + ",";
+            // Periods that never merge: each starts before the end of the last.
+            const Seconds start = 3600 + (i * 7) % 72000;
+            text += ",\"" + FormatTime(start) + "," + FormatTime(start + 5) + ",cat,\"";
+            if (!oneRecord)
+                text += "\r\n";
+        }
+        text += "\r\n";
+        std::ofstream(folder + "/200503.dat", std::ios::binary) << text;
+        bytes = static_cast<int64_t>(text.size());
+        list.ChangeDate(EncodeDate(2005, 3, 1));
+    }
+    ~HugeMonth() { std::filesystem::remove_all(folder); }
+
+    FixedClock clock{EncodeDate(2005, 4, 10), 12 * 3600};
+    CollectingErrorReporter reporter;
+    TDataList list;
+    std::string folder;
+    int64_t bytes = 0;
+};
+
+// The argument is the number of periods; ten times as many should take ten
+// times as long.
+void LoadHugeMonth(benchmark::State& state, bool oneRecord) {
+    const auto periods = static_cast<int>(state.range(0));
+    HugeMonth month(periods, oneRecord);
+    for (auto _ : state)
+        month.list.LoadMonth();
+    if (!month.reporter.Messages.empty() || month.list.Count() != (oneRecord ? 1 : periods))
+        state.SkipWithError("the month did not load whole");
+    state.SetBytesProcessed(state.iterations() * month.bytes);
+}
+
+void BM_LoadPeriodsInOneRecord(benchmark::State& state) {
+    LoadHugeMonth(state, true);
+}
+BENCHMARK(BM_LoadPeriodsInOneRecord)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRecordsOfOnePeriod(benchmark::State& state) {
+    LoadHugeMonth(state, false);
+}
+BENCHMARK(BM_LoadRecordsOfOnePeriod)->Arg(50000)->Arg(500000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace zanpel

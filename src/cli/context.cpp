@@ -113,8 +113,10 @@ std::unique_ptr<InstanceLock> Context::LockOutTheBar() const {
     auto lock = std::make_unique<InstanceLock>(DataDir, InstanceLock::DataFolderFileName);
     if (lock->TryAcquire())
         return lock;
-    Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel を終了してから実行してください。"
-        << (lock->Error().empty() ? "" : " (" + lock->Error() + ")") << "\n";
+    if (lock->Error().empty())
+        Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel を終了してから実行してください。\n";
+    else
+        Err << "zanpelctl: ロックファイルを作れないため書込みません: " << lock->Error() << "\n";
     return nullptr;
 }
 

@@ -61,7 +61,7 @@ struct Context {
     bool ReadSettings(TInitParam& settings) const;
     // Takes the data folder's lock for a command that writes what the bar
     // writes (the bar holds it while it runs); prints why and answers none
-    // while a bar runs on this folder.
+    // while a bar runs on this folder, or when the lock cannot be made.
     std::unique_ptr<InstanceLock> LockOutTheBar() const;
 };
 

@@ -80,8 +80,14 @@ int RunSync(const CliArgs& args, const Context& ctx) {
         return ExitFileError;
     }
 
+    // The rests to add come from the settings: without them the month would
+    // be saved without its rests, so nothing is written.
     TInitParam settings;
-    ctx.ReadSettings(settings); // an unreadable file is reported; no rests then
+    if (!ctx.ReadSettings(settings)) {
+        ctx.Err << "zanpelctl: 設定ファイルが読めないため書込みません: " << list->MonthFile()
+                << "\n";
+        return ExitFileError;
+    }
     const auto before = LoginPeriods(*list);
     SyncStartEndTimes(*list, *list, log, SplitRestTimes(settings.RestTimes));
     int changed = 0;

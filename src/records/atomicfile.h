@@ -1,9 +1,12 @@
 // Replacing a file so that it is either the old one or the new one, never a
-// mix: the data goes to a temporary file in the same folder, is flushed and
-// synced, and is renamed over the old file. What the user set on the file is
-// kept: a symbolic link stays a link and its target is replaced (in the
-// target's folder), and the new file gets the old one's mode and, where the
-// process may set it, its owner. A new file follows the umask.
+// mix: the data goes to a new temporary file of its own name in the same
+// folder, is flushed and synced, and is renamed over the old file. What the
+// user set on the file is kept: a symbolic link stays a link and its target
+// is replaced (in the target's folder), and the new file gets the old one's
+// mode and, where the process may set it, its owner. A new file follows the
+// umask. What the user may not write is refused as the shell's ">" refuses
+// it, and links are followed only where the kernel's protection of shared
+// folders would follow them.
 #pragma once
 
 #include <sys/types.h>
@@ -17,24 +20,46 @@ namespace zanpel {
 class AtomicWriter {
 public:
     virtual ~AtomicWriter() = default;
-    // Returns an empty text on success, else the cause (path and system error);
-    // on failure the file at path is as it was and no temporary file is left.
-    // newFileMode: the mode of the file when it does not exist yet (a kept
-    // copy takes its original's); none follows the umask.
+    // Replaces the regular file at path, or makes it. Returns an empty text
+    // on success, else the cause (path and system error); on failure the file
+    // at path is as it was and no temporary file is left. Refused: a file the
+    // user could not open for writing, a target that is no regular file, and
+    // a link that another user left in a sticky folder that everyone may
+    // write. newFileMode: the mode of the file when it does not exist yet (a
+    // kept copy takes its original's); none follows the umask.
     std::string Replace(const std::string& path, std::string_view data,
                         std::optional<mode_t> newFileMode = std::nullopt);
 
-    // The temporary file used for path.
-    static std::string TemporaryPath(const std::string& path) { return path + ".tmp"; }
+    // A file the user names for output (a report): a character device, a
+    // FIFO, or the file of the standard output or error (/dev/stdout) is
+    // written in place, as it is; a regular file, or a new one, is replaced.
+    std::string WriteOutput(const std::string& path, std::string_view data);
+
+    // The temporary files of Replace are named "<target><TemporaryMark>" and
+    // six random characters.
+    static constexpr std::string_view TemporaryMark = ".tmp-";
 
 protected:
     // One write() call; tests override it to fail part-way.
     virtual ssize_t WriteSome(int fd, const char* data, size_t size);
+
+private:
+    // Writes all of data to fd: 0, or the error.
+    int WriteAll(int fd, std::string_view data);
+    std::string WriteInPlace(const std::string& path, std::string_view data, bool regular);
 };
 
-// The file that a write to path reaches: path itself, or the end of the chain
-// of symbolic links that starts at path (the target need not exist yet).
-std::string ResolveLinks(const std::string& path);
+// The file that a write to path reaches, with every symbolic link on the way
+// followed (the file need not exist yet). Error: EACCES for a link that the
+// kernel's fs.protected_symlinks would not follow, ELOOP for too many links.
+// A link of the proc file system (/dev/stdout, /proc/self/fd/1) names no
+// path: the resolution stops there, with ThroughProc set.
+struct LinkTarget {
+    std::string Path;
+    int Error = 0;
+    bool ThroughProc = false;
+};
+LinkTarget ResolveLinks(const std::string& path);
 
 // Reads a whole file; returns false with the cause in error when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error);

@@ -201,14 +201,15 @@ TWorkInfo* TDataList::LoadedRecord(LoadState& state, const TWorkInfo& key) {
         if (const auto login = state.Records.find({key.Date, LoginName});
             login != state.Records.end() && !login->second->Periods.empty())
             return login->second;
-    if (const auto found = state.Records.find({key.Date, key.Name}); found != state.Records.end())
-        return found->second;
+    // One look into the index: the record is made first, as a line mostly
+    // starts a record of its own, and dropped when the line repeats one.
     auto work = std::make_unique<TWorkInfo>(key);
     work->Total = 0;
-    TWorkInfo* record = work.get();
-    m_works.push_back(std::move(work));
-    state.Records.emplace(LoadState::Key{record->Date, record->Name}, record);
-    return record;
+    const auto [place, added] =
+        state.Records.try_emplace(LoadState::Key{work->Date, work->Name}, work.get());
+    if (added)
+        m_works.push_back(std::move(work));
+    return place->second;
 }
 
 // Whether a rest of a "休憩" line is one that the day's computer-on record
@@ -324,6 +325,9 @@ bool TDataList::LoadMonth() {
     m_loading = true;
     LoadState state;
     state.CurrentYear = CurrentYear(m_clock);
+    const auto lines = static_cast<size_t>(std::count(contents.begin(), contents.end(), '\n'));
+    state.Records.reserve(lines + 1);
+    m_works.reserve(lines + 1);
     LineReader reader(contents);
     std::string_view line;
     std::vector<std::string_view> items;

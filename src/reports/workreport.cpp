@@ -247,15 +247,8 @@ std::string WriteReportFile(const std::string& path, std::string_view text, Atom
     static const std::string failed = "レポートを書込めません!\r\n";
     if (path.empty())
         return failed + "ファイル名がありません";
-    std::string cause = writer.Replace(path, text);
-    if (cause.empty())
-        return {};
-    // A failure to create the temporary file names that file; the user knows
-    // the report's own name.
-    const std::string temp = AtomicWriter::TemporaryPath(path);
-    if (cause.compare(0, temp.size(), temp) == 0)
-        cause.replace(0, temp.size(), path);
-    return failed + cause;
+    const std::string cause = writer.WriteOutput(path, text);
+    return cause.empty() ? cause : failed + cause;
 }
 
 } // namespace zanpel

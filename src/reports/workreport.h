@@ -26,8 +26,9 @@ struct TReportChoice {
 // CR LF after every line; empty when no record falls into the period.
 std::string BuildReport(TDataList& month, const TReportChoice& choice);
 
-// Replaces the file at path with text, atomically. Answers the error message
-// to show (the file and the system's reason), empty on success.
+// Writes text to the file at path: a regular file is replaced atomically, a
+// device, a FIFO or the standard output written in place. Answers the error
+// message to show (the file and the system's reason), empty on success.
 std::string WriteReportFile(const std::string& path, std::string_view text, AtomicWriter& writer);
 
 } // namespace zanpel

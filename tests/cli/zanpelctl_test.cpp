@@ -7,15 +7,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
+#include <regex>
 
 namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class Zanpelctl : public ::testing::Test {
 protected:
@@ -101,6 +105,60 @@ TEST_F(Zanpelctl, WritingCommandsRefuseWhileTheBarRunsOnTheFolderWhateverTheRunt
     EXPECT_EQ(Run({"export", "200503"}).ExitCode, 0); // reading is fine
     bar.Release();
     EXPECT_EQ(Run({"--now", "2005-04-10 12:00:00", "rewrite", "200503"}).ExitCode, 0);
+}
+
+TEST_F(Zanpelctl, RewriteSaysWhatFailedWhenTheLockCannotBeMade) {
+    Install("200503-golden.dat", "200503.dat");
+    std::filesystem::create_directory(data.File("zanpel.lock"));
+    const ProcessResult r = Run({"rewrite", "200503"});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_THAT(r.Err, Not(HasSubstr("動作中")));
+    EXPECT_THAT(r.Err, HasSubstr(data.File("zanpel.lock") + ": " + std::strerror(EISDIR)));
+    EXPECT_EQ(ReadFile(data.File("200503.dat")), ReadFile(DataFile("200503-golden.dat")));
+}
+
+TEST_F(Zanpelctl, AReportNamedForTheStandardOutputGoesWhereTheOutputGoes) {
+    Install("200503-golden.dat", "200503.dat");
+    const ProcessResult plain = Run({"report", "200503", "--flags", "0"});
+    ASSERT_EQ(plain.ExitCode, 0) << plain.Err;
+    // The bytes of a report file: CP932 with CR LF.
+    const std::string report = Utf8ToCp932(std::regex_replace(plain.Out, std::regex("\n"), "\r\n"));
+    ASSERT_THAT(report, HasSubstr(Sjis("【作業時間】")));
+    // Into a pipe, and into the file of the output after what was written
+    // there before (which stays).
+    for (const char* shell : {"\"$0\" \"$@\" | cat", "echo before; exec \"$0\" \"$@\""}) {
+        const ProcessResult named =
+            RunProcess({"/bin/sh", "-c", shell, ZANPELCTL_PATH, "--data-dir", data.Path(), "report",
+                        "200503", "--flags", "0", "--output", "/dev/stdout"});
+        EXPECT_EQ(named.Err, "") << shell;
+        EXPECT_EQ(named.Out, (std::string(shell).starts_with("echo") ? "before\n" : "") + report)
+            << shell;
+    }
+}
+
+TEST_F(Zanpelctl, FilesTheUserMayNotWriteAreRefusedWithTheSystemsReason) {
+    Install("200503-golden.dat", "200503.dat");
+    WriteFile(data.File("ro.txt"), "kept");
+    const UserIds user = UnprivilegedUser();
+    for (const char* name : {"", "/200503.dat", "/ro.txt"})
+        ASSERT_EQ(::chown((data.Path() + name).c_str(), user.Uid, user.Gid), 0);
+    ASSERT_EQ(::chmod(data.File("ro.txt").c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(data.File("200503.dat").c_str(), 0444), 0);
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {ZANPELCTL_PATH, "--data-dir", data.Path()});
+        return RunProcess(
+            AsUnprivileged(args),
+            {{"XDG_RUNTIME_DIR", ""}, {"ZANPEL_DATA_DIR", ""}, {"HOME", data.Path()}});
+    };
+    const std::string denied = std::string(": ") + std::strerror(EACCES);
+    const ProcessResult report = run({"report", "200503", "--output", data.File("ro.txt")});
+    EXPECT_EQ(report.ExitCode, 1);
+    EXPECT_THAT(report.Err, HasSubstr(data.File("ro.txt") + denied));
+    EXPECT_EQ(ReadFile(data.File("ro.txt")), "kept");
+    const ProcessResult rewrite = run({"--now", "2005-04-10 12:00:00", "rewrite", "200503"});
+    EXPECT_EQ(rewrite.ExitCode, 1);
+    EXPECT_THAT(rewrite.Err, HasSubstr(data.File("200503.dat") + denied));
+    EXPECT_EQ(ReadFile(data.File("200503.dat")), ReadFile(DataFile("200503-golden.dat")));
 }
 
 TEST_F(Zanpelctl, OutputThatCannotBeWrittenFails) {

@@ -3,6 +3,7 @@
 #include "records/errorreporter.h"
 #include "settings/initfile.h"
 #include "settings/initparam.h"
+#include "support/process.h"
 #include "support/testsupport.h"
 
 #include <gmock/gmock.h>
@@ -164,11 +165,11 @@ TEST(WorkDay, TimesAreHoursAndMinutesAndWrittenAsHMm) {
 }
 
 TEST(WorkDay, AListThatEndsBeforeItsSecondItemGivesAnEndOfZero) {
-    // A zero byte ends a comma list, and so does a quote that is never
-    // closed: the commas appended before splitting are not seen.
+    // A quote that is never closed ends a comma list: the commas appended
+    // before splitting are not seen. A zero byte is a byte of its item.
     const TInitParam zero = FromText(std::string("WORKOFDAY=8:30\0,17:00", 21));
     EXPECT_EQ(zero.WorkDayBegin, 510);
-    EXPECT_EQ(zero.WorkDayEnd, 0);
+    EXPECT_EQ(zero.WorkDayEnd, 1020);
     const TInitParam quote = FromText("WORKOFDAY=\"8:30,17:00");
     EXPECT_EQ(quote.WorkDayBegin, 510);
     EXPECT_EQ(quote.WorkDayEnd, 0);
@@ -277,13 +278,14 @@ TEST_F(InitParam, AFailedWriteIsReportedAndLeavesTheFileAsItWas) {
     TInitParam p;
     ASSERT_TRUE(p.Load(Path(), reporter));
     p.BarSize = 300;
-    std::filesystem::create_directory(AtomicWriter::TemporaryPath(Path()));
-    EXPECT_FALSE(p.Save(reporter));
+    {
+        FileSizeLimit diskFull(64);
+        EXPECT_FALSE(p.Save(reporter));
+    }
     ASSERT_EQ(reporter.Messages.size(), 1u);
     EXPECT_THAT(reporter.Messages[0], StartsWith(std::string(SettingsWriteErrorText) + "\r\n"));
     EXPECT_EQ(ReadFile(Path()), "APPSWITCH=1\r\n");
 
-    std::filesystem::remove(AtomicWriter::TemporaryPath(Path()));
     EXPECT_TRUE(p.Save(reporter));
     EXPECT_EQ(FromText(ReadFile(Path())).BarSize, 300);
 }

@@ -2,6 +2,9 @@
 
 #include "support/testsupport.h"
 
+#include <grp.h>
+#include <pwd.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,6 +67,57 @@ int BackgroundProcess::Wait(int timeoutMs) {
         ::usleep(20 * 1000);
     }
     return -1;
+}
+
+UserIds UnprivilegedUser() {
+    if (::geteuid() != 0)
+        return {::geteuid(), ::getegid()};
+    const passwd* nobody = ::getpwnam("nobody");
+    return nobody ? UserIds{nobody->pw_uid, nobody->pw_gid} : UserIds{65534, 65534};
+}
+
+int RunInChild(const std::function<int()>& body, bool unprivileged, int timeoutSeconds) {
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        ::alarm(static_cast<unsigned>(timeoutSeconds));
+        const UserIds user = UnprivilegedUser();
+        if (unprivileged && ::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(user.Gid) != 0 || ::setuid(user.Uid) != 0))
+            ::_exit(126);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid)
+        return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> AsUnprivileged(std::vector<std::string> argv) {
+    if (::geteuid() != 0)
+        return argv;
+    const UserIds user = UnprivilegedUser();
+    argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + std::to_string(user.Uid),
+                               "--regid=" + std::to_string(user.Gid), "--clear-groups"});
+    return argv;
+}
+
+FileSizeLimit::FileSizeLimit(long bytes) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_old = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_old;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 double CpuSeconds(int pid) {

@@ -48,6 +48,36 @@ private:
 // User and system time of a process so far (from /proc/<pid>/stat), seconds.
 double CpuSeconds(int pid);
 
+// Runs body in a forked child and answers what it returned (its exit code),
+// or -1 when the child died or ran past timeoutSeconds. unprivileged: the
+// child first becomes an ordinary user (UnprivilegedUser), as root cannot
+// see what "permission denied" does to a program.
+int RunInChild(const std::function<int()>& body, bool unprivileged = false,
+               int timeoutSeconds = 20);
+// The user of RunInChild's unprivileged child: "nobody" when the tests run
+// as root, else the test's own user.
+struct UserIds {
+    unsigned Uid = 0;
+    unsigned Gid = 0;
+};
+UserIds UnprivilegedUser();
+// argv run as UnprivilegedUser (through setpriv when the tests run as root).
+std::vector<std::string> AsUnprivileged(std::vector<std::string> argv);
+
+// While it lives, writes that would make a regular file larger than bytes
+// fail as on a full disk (EFBIG), without the signal that would end the test.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long m_old;
+    void (*m_oldHandler)(int);
+};
+
 // How often part occurs in text (a trace, a log).
 int CountOf(const std::string& text, const std::string& part);
 

@@ -332,6 +332,15 @@ TEST_F(ZanpelctlJournal, SyncWritesNothingWhileTheBarRunsOrWithoutAJournalOrARea
     WriteFile(month, broken);
     EXPECT_EQ(Run({"sync", "200503", "--file", journal}).ExitCode, 1);
     EXPECT_EQ(ReadFile(month), broken);
+
+    // Settings that cannot be read give no rests: the month is not saved
+    // without them.
+    WriteFile(month, original);
+    std::filesystem::create_directory(data.File("zanpel.ini"));
+    const ProcessResult unreadable = Run({"sync", "200503", "--file", journal});
+    EXPECT_EQ(unreadable.ExitCode, 1);
+    EXPECT_THAT(unreadable.Err, HasSubstr("設定ファイルが読込めません!"));
+    EXPECT_EQ(ReadFile(month), original);
 }
 
 } // namespace

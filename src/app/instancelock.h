@@ -29,6 +29,9 @@ public:
     bool TryAcquire();
     void Release();
     bool Held() const { return m_handle >= 0; }
+    // The process that holds the lock (each holder writes its id into the
+    // lock file); 0 when that is not known.
+    int HolderPid() const;
     const std::string& Error() const { return m_error; }
     std::string Path() const { return m_folder + "/" + m_fileName; }
 

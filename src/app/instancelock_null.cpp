@@ -7,6 +7,9 @@ bool InstanceLock::TryAcquire() {
     m_handle = 0;
     return true;
 }
+int InstanceLock::HolderPid() const {
+    return 0;
+}
 void InstanceLock::Release() {
     m_handle = -1;
 }

@@ -2,6 +2,7 @@
 
 #include "app/autostart.h"
 #include "app/datafolder.h"
+#include "app/errorboxes.h"
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "app/handoverserver.h"
@@ -13,6 +14,7 @@
 #include "app/programicon.h"
 #include "app/quitsignals.h"
 #include "app/runtimefolder.h"
+#include "app/secondcopy.h"
 #include "app/sessionsetup.h"
 #include "app/version.h"
 #include "app/zanpelform.h"
@@ -47,24 +49,9 @@ void Trace(const std::string& line) {
         std::ofstream(path, std::ios::app) << line << '\n';
 }
 
-// Takes the single-instance lock, or hands the first parameter to the copy
-// that holds it. A copy that holds the lock without answering (the
-// command-line tool writing a month for a moment, or a bar just starting)
-// gets a few seconds.
-bool AcquireOrHandOver(InstanceLock& lock, const std::string& runtime, const char* parameter) {
-    const std::string frame =
-        parameter && parameter[0] != '\0'
-            ? EncodeCopyDataFrame(static_cast<uint64_t>(::getpid()), LocaleToCp932(parameter))
-            : EncodeShowFrame();
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        if (lock.TryAcquire())
-            return true;
-        if (SendHandOver(runtime + "/" + HandOverSocketName, frame, 10000))
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
-}
+// Time a second copy gives the running one to answer: a stopped or hung bar
+// is given up on after it.
+constexpr int HandOverTimeoutMs = 10000;
 
 // The data folder's lock keeps the command-line tool from writing under the
 // bar. The tool holds it only while it writes, so a few seconds are given.
@@ -163,14 +150,14 @@ private:
 // The errors the user is shown, also noted in the trace.
 class TTracingReporter final : public ErrorReporter {
 public:
-    explicit TTracingReporter(TDialogs& dialogs) : m_dialogs(dialogs) {}
+    explicit TTracingReporter(TDialogs& dialogs) : m_boxes(dialogs) {}
     void ReportError(const std::string& message) override {
         Trace("error " + message.substr(0, message.find('\r')));
-        m_dialogs.ShowError(message);
+        m_boxes.ReportError(message);
     }
 
 private:
-    TDialogs& m_dialogs;
+    TErrorBoxes m_boxes;
 };
 
 class TProgram {
@@ -364,8 +351,20 @@ int RunProgram(int argc, char** argv) {
     InstanceLock lock(runtime);
     // The running item is not stopped at exit, and a second copy writes
     // nothing: only the copy that holds the lock touches the files.
-    if (!AcquireOrHandOver(lock, runtime, argc > 1 ? argv[1] : nullptr))
+    const char* parameter = argc > 1 ? argv[1] : nullptr;
+    const std::string frame =
+        parameter && parameter[0] != '\0'
+            ? EncodeCopyDataFrame(static_cast<uint64_t>(::getpid()), LocaleToCp932(parameter))
+            : EncodeShowFrame();
+    switch (AcquireOrHandOver(lock, runtime + "/" + HandOverSocketName, frame, HandOverTimeoutMs)) {
+    case StartResult::FirstCopy:
+        break;
+    case StartResult::HandedOver:
         return 0;
+    case StartResult::NoAnswer:
+        std::fprintf(stderr, "zanpel: %s\n", NoAnswerText(lock.HolderPid()).c_str());
+        return 1;
+    }
     const std::string folder = DataFolderOfProgram();
     std::string folderError;
     MakeFolders(folder, folderError);

@@ -341,5 +341,17 @@ TEST_F(Timing, TheMonthIsSavedEveryFewMinutesWhileAnItemRuns) {
     EXPECT_THAT(ReadFile(dir.File("200503.dat")), HasSubstr("\"09:00:00,09:05:00,,\""));
 }
 
+TEST_F(Timing, EverySaveTakesTheRunningItemUpToTheMomentOfSaving) {
+    // The last tick lies back (the bar was held up, or ends between two
+    // ticks): the save, at the end as at any other time, counts up to now.
+    Press(A);
+    Run(60);
+    clock.Advance(10 * 60);
+    ASSERT_TRUE(list.SaveIfAllowed());
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")),
+                HasSubstr(A + ",,\"09:00:00,09:11:00,,\"\r\n"));
+    EXPECT_EQ(Rec(A)->Total, 11 * 60);
+}
+
 } // namespace
 } // namespace zanpel::test

@@ -11,6 +11,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 
@@ -93,6 +94,26 @@ TEST_F(ProgramEnd, TheToolAndASecondBarRefuseTheFolderWhateverTheirRuntimeFolder
     bar->Signal(SIGTERM);
     ASSERT_EQ(bar->Wait(20000), 0);
     EXPECT_EQ(RunProcess({ZANPELCTL_PATH, "rewrite", "200503"}, env).ExitCode, 0);
+}
+
+} // namespace
+} // namespace zanpel::test
+
+namespace zanpel::test {
+namespace {
+
+TEST_F(Program, ASecondStartGivesUpOnAStoppedBarAndNamesIt) {
+    auto bar = Start();
+    bar->Signal(SIGSTOP);
+    const auto start = std::chrono::steady_clock::now();
+    const ProcessResult second = Second();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    bar->Signal(SIGCONT);
+    EXPECT_EQ(second.ExitCode, 1);
+    EXPECT_THAT(second.Err, ::testing::HasSubstr("(プロセス " + std::to_string(bar->Pid()) + ")"));
+    EXPECT_LT(waited, std::chrono::seconds(15));
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 
 namespace zanpel::test {
 namespace {
@@ -69,6 +71,45 @@ TEST_F(Program, ASleepOfTheMachineIsNoWorkInTheMonthFile) {
     ASSERT_EQ(login.size(), 2u) << month;
     EXPECT_NEAR(login[1].second - login[1].first, 3300, 2) << month;
     EXPECT_THAT(month, ::testing::HasSubstr(Sjis(",休憩,")));
+}
+
+TEST_F(Program, AnEndWhileTheAutosavesErrorIsShownKeepsTheRunningItemsTime) {
+    WriteFile(data.File("zanpel.ini"), "AUTOSAVE=1\r\n");
+    const std::string clockFile = data.File("slept");
+    auto env = Env();
+    env["ZANPEL_TEST_SLEEP_FILE"] = clockFile;
+    env["TZ"] = MorningTimeZone();
+    auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
+    ASSERT_TRUE(Traced("started"));
+    ASSERT_EQ(RunProcess({ZANPEL_PATH, "会議"}, env).ExitCode, 0);
+    ASSERT_TRUE(Traced("handover item 会議"));
+    // The month file's place is taken, and the clock moves on by less than
+    // a sleep but enough for the autosave, which fails.
+    ::setenv("TZ", env["TZ"].c_str(), 1);
+    ::tzset();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    ::unsetenv("TZ");
+    ::tzset();
+    char month[16];
+    std::strftime(month, sizeof month, "%Y%m.dat", &local);
+    std::filesystem::create_directory(data.File(month));
+    ::usleep(1500 * 1000);
+    WriteFile(clockFile, "59\n");
+    ASSERT_TRUE(Traced("error データが書込めません!"));
+    ::usleep(3000 * 1000); // the box stays open
+    std::filesystem::remove(data.File(month));
+    bar->Signal(SIGTERM);
+    ASSERT_EQ(bar->Wait(20000), 0);
+
+    // The item ran until the end, as the computer did.
+    const std::string saved = MonthFiles(data.Path());
+    const auto work = PeriodsOf(saved, Sjis("会議"));
+    const auto login = PeriodsOf(saved, "%LOGIN%");
+    ASSERT_FALSE(work.empty()) << saved;
+    ASSERT_FALSE(login.empty()) << saved;
+    EXPECT_NEAR(work.back().second, login.front().second, 1) << saved;
 }
 
 } // namespace

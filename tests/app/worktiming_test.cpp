@@ -348,8 +348,7 @@ TEST_F(Timing, EverySaveTakesTheRunningItemUpToTheMomentOfSaving) {
     Run(60);
     clock.Advance(10 * 60);
     ASSERT_TRUE(list.SaveIfAllowed());
-    EXPECT_THAT(ReadFile(dir.File("200503.dat")),
-                HasSubstr(A + ",,\"09:00:00,09:11:00,,\"\r\n"));
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")), HasSubstr(A + ",,\"09:00:00,09:11:00,,\"\r\n"));
     EXPECT_EQ(Rec(A)->Total, 11 * 60);
 }
 

@@ -200,6 +200,28 @@ TEST_F(Zanpelctl, CheckReportsEveryUnreadableFileWithTheSystemMessage) {
     EXPECT_THAT(more.Out, HasSubstr("3 個のファイルを確認しました。エラー: 2"));
 }
 
+TEST_F(Zanpelctl, NothingIsChangedWithoutAWord) {
+    // A zero byte before a period, and a date the reading corrects: check
+    // names the lines, rewrite keeps the original.
+    const std::string odd = "2005/03/01,a,,\"09:00:00,12:00:00,,\"" + std::string(1, '\0') +
+                            ",\"13:00:00,17:00:00,,\"\r\n2005/03/32,b,,\"09:00:00,10:00:00,,\"\r\n";
+    WriteFile(data.File("200503.dat"), odd);
+    const ProcessResult check = Run({"check"});
+    EXPECT_EQ(check.ExitCode, 1);
+    EXPECT_THAT(check.Err, HasSubstr("\n1 行目: "));
+    EXPECT_THAT(check.Err, HasSubstr("\n2 行目: "));
+    const ProcessResult rewrite = Run({"--now", "2005-04-10 12:00:00", "rewrite", "200503"});
+    EXPECT_EQ(rewrite.ExitCode, 1);
+    EXPECT_EQ(ReadFile(data.File("200503.dat.broken-20050410-120000")), odd);
+    EXPECT_THAT(ReadFile(data.File("200503.dat")), HasSubstr("\"13:00:00,17:00:00,,\""));
+
+    // A file saved by an editor in UTF-8 is rewritten byte for byte.
+    const std::string utf8 = "2005/04/01,設計,,\"09:00:00,10:00:00,設計,\"\r\n";
+    WriteFile(data.File("200504.dat"), utf8);
+    EXPECT_EQ(Run({"rewrite", "200504"}).ExitCode, 0);
+    EXPECT_EQ(ReadFile(data.File("200504.dat")), utf8);
+}
+
 TEST_F(Zanpelctl, RewriteOfABrokenFileKeepsTheOriginalAndSaysWhere) {
     Install("200502-broken.dat", "200502.dat");
     const ProcessResult r = Run({"--now", "2005-03-01 09:00:05", "rewrite", "200502"});

@@ -6,33 +6,44 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace zanpel {
 namespace {
 
-class HeavyMonth {
+// A work list on a month file in a folder of its own. The clock stands in
+// another month, so no computer-on record is touched.
+class BenchMonth {
 public:
-    HeavyMonth() : list(clock, reporter) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zanpel-bench-XXXXXX").string();
+    BenchMonth() : list(clock, reporter) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "zanpel-bench-XXXXXX").string();
         folder = ::mkdtemp(pattern.data());
         list.SetDataDir(folder);
-        list.ChangeDate(EncodeDate(2005, 3, 1));
-        bench::FillMonth(list, EncodeDate(2005, 3, 1), 31, 40, 20);
-        list.SaveMonth();
-        bytes = static_cast<int64_t>(std::filesystem::file_size(list.MonthFile()));
     }
-    ~HeavyMonth() { std::filesystem::remove_all(folder); }
+    ~BenchMonth() { std::filesystem::remove_all(folder); }
+    BenchMonth(const BenchMonth&) = delete;
+    BenchMonth& operator=(const BenchMonth&) = delete;
 
-    // The clock stands in another month, so no computer-on record is touched.
     FixedClock clock{EncodeDate(2005, 4, 10), 12 * 3600};
     CollectingErrorReporter reporter;
     TDataList list;
     std::string folder;
     int64_t bytes = 0;
+};
+
+class HeavyMonth : public BenchMonth {
+public:
+    HeavyMonth() {
+        list.ChangeDate(EncodeDate(2005, 3, 1));
+        bench::FillMonth(list, EncodeDate(2005, 3, 1), 31, 40, 20);
+        list.SaveMonth();
+        bytes = static_cast<int64_t>(std::filesystem::file_size(list.MonthFile()));
+    }
 };
 
 void BM_LoadMonth(benchmark::State& state) {
@@ -54,13 +65,9 @@ BENCHMARK(BM_SaveMonth)->Unit(benchmark::kMillisecond);
 
 // A month file of many periods written line by line: all in one record (a
 // record of one item and day), or one record each (items of every day).
-class HugeMonth {
+class HugeMonth : public BenchMonth {
 public:
-    HugeMonth(int periods, bool oneRecord) : list(clock, reporter) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "zanpel-bench-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-        list.SetDataDir(folder);
+    HugeMonth(int periods, bool oneRecord) {
         std::string text;
         if (oneRecord)
             text = "2005/03/01,item,";
@@ -79,13 +86,6 @@ public:
         bytes = static_cast<int64_t>(text.size());
         list.ChangeDate(EncodeDate(2005, 3, 1));
     }
-    ~HugeMonth() { std::filesystem::remove_all(folder); }
-
-    FixedClock clock{EncodeDate(2005, 4, 10), 12 * 3600};
-    CollectingErrorReporter reporter;
-    TDataList list;
-    std::string folder;
-    int64_t bytes = 0;
 };
 
 // The argument is the number of periods; ten times as many should take ten

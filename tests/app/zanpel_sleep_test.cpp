@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <map>
 
 namespace zanpel::test {
 namespace {
@@ -46,17 +47,30 @@ std::vector<std::pair<Seconds, Seconds>> PeriodsOf(const std::string& month,
     return periods;
 }
 
-TEST_F(Program, ASleepOfTheMachineIsNoWorkInTheMonthFile) {
-    const std::string sleepFile = data.File("slept");
-    auto env = Env();
-    env["ZANPEL_TEST_SLEEP_FILE"] = sleepFile;
-    env["TZ"] = MorningTimeZone();
-    auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
-    ASSERT_TRUE(Traced("started"));
-    ASSERT_EQ(RunProcess({ZANPEL_PATH, "会議"}, env).ExitCode, 0);
-    ASSERT_TRUE(Traced("handover item 会議"));
+// The bar on its test clock, which the seconds written into clockFile move
+// on, in a zone where it is about ten in the morning.
+class ProgramOnTestClock : public Program {
+protected:
+    ProgramOnTestClock() : env(Env()) {
+        env["ZANPEL_TEST_SLEEP_FILE"] = clockFile;
+        env["TZ"] = MorningTimeZone();
+    }
+    // Starts the bar and hands 会議 over to it, which then runs.
+    std::unique_ptr<BackgroundProcess> StartMeeting() {
+        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
+        EXPECT_TRUE(Traced("started"));
+        EXPECT_EQ(RunProcess({ZANPEL_PATH, "会議"}, env).ExitCode, 0);
+        EXPECT_TRUE(Traced("handover item 会議"));
+        return bar;
+    }
+    const std::string clockFile = data.File("slept");
+    std::map<std::string, std::string> env;
+};
+
+TEST_F(ProgramOnTestClock, ASleepOfTheMachineIsNoWorkInTheMonthFile) {
+    auto bar = StartMeeting();
     ::usleep(2500 * 1000);
-    WriteFile(sleepFile, "3300\n"); // 55 minutes asleep
+    WriteFile(clockFile, "3300\n"); // 55 minutes asleep
     ASSERT_TRUE(Traced("woke after 3300 s"));
     ::usleep(2500 * 1000);
     bar->Signal(SIGTERM);
@@ -73,16 +87,9 @@ TEST_F(Program, ASleepOfTheMachineIsNoWorkInTheMonthFile) {
     EXPECT_THAT(month, ::testing::HasSubstr(Sjis(",休憩,")));
 }
 
-TEST_F(Program, AnEndWhileTheAutosavesErrorIsShownKeepsTheRunningItemsTime) {
+TEST_F(ProgramOnTestClock, AnEndWhileTheAutosavesErrorIsShownKeepsTheRunningItemsTime) {
     WriteFile(data.File("zanpel.ini"), "AUTOSAVE=1\r\n");
-    const std::string clockFile = data.File("slept");
-    auto env = Env();
-    env["ZANPEL_TEST_SLEEP_FILE"] = clockFile;
-    env["TZ"] = MorningTimeZone();
-    auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
-    ASSERT_TRUE(Traced("started"));
-    ASSERT_EQ(RunProcess({ZANPEL_PATH, "会議"}, env).ExitCode, 0);
-    ASSERT_TRUE(Traced("handover item 会議"));
+    auto bar = StartMeeting();
     // The month file's place is taken, and the clock moves on by less than
     // a sleep but enough for the autosave, which fails.
     ::setenv("TZ", env["TZ"].c_str(), 1);

@@ -1,6 +1,7 @@
 #include "app/bargeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace zanpel {
@@ -61,6 +62,28 @@ TRect DockedRect(int align, int thickness, const TRect& screen) {
 
 int ThicknessOf(int align, const TRect& rect) {
     return IsVerticalBar(align) ? rect.Width() : rect.Height();
+}
+
+namespace {
+
+int Scaled(int value, double factor) {
+    return static_cast<int>(std::lround(value * factor));
+}
+
+TRect ScaledFrom(const TRect& r, TPoint origin, double factor) {
+    return TRect::FromSize(origin.X + Scaled(r.Left - origin.X, factor),
+                           origin.Y + Scaled(r.Top - origin.Y, factor), Scaled(r.Width(), factor),
+                           Scaled(r.Height(), factor));
+}
+
+} // namespace
+
+TRect LogicalFromDevice(const TRect& device, TPoint origin, double factor) {
+    return factor > 0 ? ScaledFrom(device, origin, 1 / factor) : device;
+}
+
+TRect DeviceFromLogical(const TRect& logical, TPoint origin, double factor) {
+    return factor > 0 ? ScaledFrom(logical, origin, factor) : logical;
 }
 
 int AppListExtent(int remembered) { return remembered == 0 ? 180 : remembered; }

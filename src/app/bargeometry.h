@@ -40,6 +40,13 @@ TRect DockedRect(int align, int thickness, const TRect& screen);
 // Thickness of the bar's rectangle at align (width when vertical).
 int ThicknessOf(int align, const TRect& rect);
 
+// The window system counts device pixels, the toolkit logical ones: a
+// screen scaled by factor keeps its top left corner (origin) in both, and
+// every other point lies factor times as far from it in device pixels. Both
+// round to the nearest pixel, as the toolkit does.
+TRect LogicalFromDevice(const TRect& device, TPoint origin, double factor);
+TRect DeviceFromLogical(const TRect& logical, TPoint origin, double factor);
+
 // The APP list's remembered size, or 180 when it is 0.
 int AppListExtent(int remembered);
 

@@ -13,7 +13,8 @@ namespace zanpel {
 void PrepareBarWindow(QWidget& window);
 
 // Where the window system really put the window: a window manager may move it
-// without the toolkit ever hearing of it. The toolkit's geometry where the
+// without the toolkit ever hearing of it. In the toolkit's logical pixels,
+// like every other geometry of the bar; the toolkit's own geometry where the
 // platform cannot tell.
 QRect PlacedGeometry(const QWidget& window);
 

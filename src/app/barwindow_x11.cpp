@@ -1,7 +1,9 @@
 // X11: tell the window manager through the extended window manager hints.
+#include "app/bargeometry.h"
 #include "app/barwindow.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -75,8 +77,17 @@ QRect PlacedGeometry(const QWidget& window) {
         xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr);
     xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
     QRect placed = window.geometry();
-    if (at && size) // the screen's device pixels, as the bar uses them (no scaling)
-        placed = QRect(at->dst_x, at->dst_y, size->width, size->height);
+    if (at && size) {
+        // X counts the screen's device pixels; the bar works in the toolkit's
+        // logical ones, which a scale factor (QT_SCALE_FACTOR, a desktop's
+        // setting per screen) makes fewer.
+        const QScreen* screen = window.screen();
+        const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+        const TRect logical =
+            LogicalFromDevice(TRect::FromSize(at->dst_x, at->dst_y, size->width, size->height),
+                              {origin.x(), origin.y()}, window.devicePixelRatioF());
+        placed = QRect(logical.Left, logical.Top, logical.Width(), logical.Height());
+    }
     std::free(at);
     std::free(size);
     return placed;

@@ -58,7 +58,8 @@ void TTilingPlacement::Resized(int thickness) {
 void TTilingPlacement::SendNext() {
     if (!m_pending || m_inFlight || m_socket.state() != QLocalSocket::ConnectedState)
         return;
-    const std::string command = BarPlacementCommand(m_windowId, *m_pending);
+    const std::string command =
+        BarPlacementCommand(m_windowId, ToDevicePixels ? ToDevicePixels(*m_pending) : *m_pending);
     m_sent = *m_pending;
     m_pending.reset();
     m_inFlight = true;

@@ -30,6 +30,9 @@ public:
     // The size the manager gave the window: a bar thinner than the manager
     // allows is placed again so that only its wanted part shows.
     void Resized(int thickness);
+    // The manager counts the screen's device pixels: the bar's logical
+    // rectangles go through this on their way out (none: the same).
+    std::function<TRect(const TRect&)> ToDevicePixels;
     // Commands answered so far, and whether they all succeeded.
     int Answered() const { return m_answered; }
     bool AllSucceeded() const { return m_failures == 0; }

@@ -48,6 +48,10 @@ void TZanpelForm::StartTilingPlacement() {
         m_tiling.release()->deleteLater();
         PlaceWindow(m_wanted);
     });
+    m_tiling->ToDevicePixels = [this](const TRect& logical) {
+        const QPoint origin = ScreenRect().topLeft();
+        return DeviceFromLogical(logical, {origin.x(), origin.y()}, devicePixelRatioF());
+    };
     PlaceWindow(m_wanted);
 }
 

@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <random>
+
 namespace zanpel {
 namespace {
 
@@ -104,6 +107,37 @@ TEST(BarDragTest, MovingDocksNearAScreenEdgeOrNowhere) {
     result = drag.End();
     EXPECT_EQ(result.DockTarget, edLeft);
     EXPECT_FALSE(drag.Begin({80, 400}, 165, 800, edRight, form)); // away from every edge
+}
+
+TEST(BarGeometry, DevicePixelsBecomeLogicalOnesOfTheirScreen) {
+    // A bar docked right on a 2560 x 1600 screen at 2x: X reports 330 device
+    // pixels at x 2230, Qt knows 165 at x 1115.
+    EXPECT_EQ(LogicalFromDevice(TRect::FromSize(2230, 0, 330, 1600), {0, 0}, 2.0),
+              TRect::FromSize(1115, 0, 165, 800));
+    // A second screen right of a first one of 1920 pixels keeps its corner.
+    EXPECT_EQ(LogicalFromDevice(TRect::FromSize(1920 + 2560 - 206, 0, 206, 1600), {1920, 0}, 1.25),
+              TRect::FromSize(1920 + 2048 - 165, 0, 165, 1280));
+    EXPECT_EQ(LogicalFromDevice(TRect::FromSize(5, 6, 7, 8), {0, 0}, 0),
+              TRect::FromSize(5, 6, 7, 8));
+}
+
+TEST(BarGeometry, LogicalRectanglesComeBackFromTheirDevicePixelsAtEveryScale) {
+    std::mt19937 random(21);
+    std::uniform_int_distribution<int> coordinate(-3000, 3000);
+    std::uniform_int_distribution<int> extent(1, 3000);
+    for (const double factor : {1.0, 1.25, 1.5, 1.75, 2.0, 3.0}) {
+        for (int i = 0; i < 2000; ++i) {
+            const TPoint origin{coordinate(random), coordinate(random)};
+            const TRect logical = TRect::FromSize(coordinate(random), coordinate(random),
+                                                  extent(random), extent(random));
+            const TRect device = DeviceFromLogical(logical, origin, factor);
+            ASSERT_EQ(LogicalFromDevice(device, origin, factor), logical)
+                << factor << " at " << logical.Left << "," << logical.Top;
+            // Never more than half a device pixel from the exact place.
+            ASSERT_LE(std::abs(device.Left - (origin.X + (logical.Left - origin.X) * factor)), 0.5);
+            ASSERT_LE(std::abs(device.Width() - logical.Width() * factor), 0.5);
+        }
+    }
 }
 
 } // namespace

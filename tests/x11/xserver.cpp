@@ -85,14 +85,14 @@ std::string FindProgram(const std::string& name) {
     return {};
 }
 
-TestXServer::TestXServer(const std::string& authFile) {
+TestXServer::TestXServer(const std::string& authFile, const std::string& screen) {
     const std::string xvfb = FindProgram("Xvfb");
     int pipe[2];
     if (xvfb.empty() || ::pipe(pipe) != 0)
         return;
     std::vector<std::string> argv{xvfb,        "-displayfd", std::to_string(pipe[1]),
                                   "-nolisten", "tcp",        "-noreset",
-                                  "-screen",   "0",          "1280x1024x24"};
+                                  "-screen",   "0",          screen};
     if (!authFile.empty()) {
         argv.push_back("-auth");
         argv.push_back(authFile);

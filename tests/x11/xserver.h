@@ -18,10 +18,12 @@ std::string FindProgram(const std::string& name);
 
 class TestXServer {
 public:
-    // Starts Xvfb (no TCP, no reset when the last client leaves). With
-    // authFile, only clients that show its cookie get in. Display() is empty
-    // when the server did not start.
-    explicit TestXServer(const std::string& authFile = {});
+    // Starts Xvfb (no TCP, no reset when the last client leaves) with one
+    // screen of the given size ("WIDTHxHEIGHTxDEPTH"). With authFile, only
+    // clients that show its cookie get in. Display() is empty when the
+    // server did not start.
+    explicit TestXServer(const std::string& authFile = {},
+                         const std::string& screen = "1280x1024x24");
     ~TestXServer();
     TestXServer(const TestXServer&) = delete;
     TestXServer& operator=(const TestXServer&) = delete;

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 
 namespace zanpel::test {
@@ -42,9 +43,12 @@ protected:
                     {"ASAN_OPTIONS", "detect_leaks=0"}}); // the libraries' own leaks at exit
         return env;
     }
-    std::unique_ptr<BackgroundProcess> StartBar() {
-        auto bar =
-            std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, Env());
+    std::unique_ptr<BackgroundProcess>
+    StartBar(const std::map<std::string, std::string>& more = {}) {
+        std::map<std::string, std::string> env = Env();
+        for (const auto& [key, value] : more)
+            env[key] = value;
+        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
         EXPECT_TRUE(Traced("started"));
         return bar;
     }
@@ -292,6 +296,59 @@ TEST_F(BarOnX11, TheHiddenStripStaysOnTheScreenAndTheMouseOnTheEdgeBringsTheBarB
         probe.WarpPointer(edge.PointerX, edge.PointerY);
         EXPECT_TRUE(Traced("bar shown"));
         probe.WarpPointer(640, 500);
+        bar->Signal(SIGTERM);
+        EXPECT_EQ(bar->Wait(20000), 0);
+    }
+}
+
+// A desktop that scales its screen (QT_SCALE_FACTOR, or a setting per
+// screen) gives the bar fewer logical pixels than X has device pixels: the
+// bar must stay a bar of its thickness at its edge, whatever the window
+// system reports back in device pixels.
+TEST_F(BarOnX11, AtEveryScaleTheBarStaysABarOfItsThicknessAtItsEdge) {
+    server.reset();
+    server = std::make_unique<TestXServer>(std::string(), "2560x1600x24");
+    ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
+    ASSERT_TRUE(server->StartWindowManager());
+    struct Case {
+        const char* Scale;
+        const char* Align;
+        XProbe::Place Wanted; // in device pixels
+    };
+    const Case cases[] = {{"2", "4", {2560 - 330, 0, 330, 1600}},
+                          {"2", "1", {0, 0, 2560, 120}},
+                          {"1.5", "4", {2560 - 248, 0, 248, 1600}},
+                          {"1.25", "2", {0, 1600 - 75, 2560, 75}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("scale ") + c.Scale + ", edge " + c.Align);
+        const int thickness = std::string(c.Align) == "4" ? 165 : 60;
+        WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\nWINALIGN=" + std::string(c.Align) +
+                                               ",0,0,0\r\nWINSIZE=" + std::to_string(thickness) +
+                                               "\r\n");
+        std::filesystem::remove(data.File("trace"));
+        auto bar = StartBar({{"QT_SCALE_FACTOR", c.Scale}});
+        XProbe probe(server->Display());
+        const uint32_t window = BarWindow(probe, {});
+        ASSERT_NE(window, 0U);
+        std::optional<XProbe::Place> place;
+        const auto wanted = [&] {
+            place = probe.WindowPlace(window);
+            // The toolkit rounds each edge to the nearest device pixel.
+            return place && std::abs(place->X - c.Wanted.X) <= 1 &&
+                   std::abs(place->Y - c.Wanted.Y) <= 1 &&
+                   std::abs(place->Width - c.Wanted.Width) <= 1 &&
+                   std::abs(place->Height - c.Wanted.Height) <= 1;
+        };
+        const auto where = [&] {
+            return place ? std::to_string(place->X) + "," + std::to_string(place->Y) + " " +
+                               std::to_string(place->Width) + "x" + std::to_string(place->Height)
+                         : std::string("nowhere");
+        };
+        EXPECT_TRUE(WaitFor(wanted, 5000)) << where();
+        // The bar judges its place once the window manager's answers settle:
+        // it must still be there afterwards.
+        ::usleep(1000 * 1000);
+        EXPECT_TRUE(wanted()) << where();
         bar->Signal(SIGTERM);
         EXPECT_EQ(bar->Wait(20000), 0);
     }

@@ -39,6 +39,10 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
     SetAppSwitchMode(m_settings.AppSwitchMode);
     SetAutoHide(m_settings.AutoHide);
     UpdateDateCaption();
+    // Auto-hide runs from the showing: some window managers (GNOME's,
+    // KDE's) never activate a new tool window, and the bar would wait for a
+    // click before it ever hides.
+    SetEfTimer(true);
 }
 
 void TZanpelForm::FormDestroy() {

@@ -59,6 +59,10 @@ void TZanpelForm::leaveEvent(QEvent* event) {
 void TZanpelForm::efTimerTimer() {
     if (!m_toolPanel->isVisibleTo(this) || !m_settings.AutoHide)
         return;
+    // A bar without items shows how to add the first one: it stays until
+    // the user has read it and made one.
+    if (m_workButtons.ButtonCount() == 0)
+        return;
     if (MouseOnBar())
         return;
     m_efTimer->stop();

@@ -44,7 +44,9 @@ DockLayout DockLayoutFor(int align) {
         return layout;
     layout.ButtonAlign = TButtonAlign::baHorizontal;
     layout.ListAlign = align == edTop ? TListAlign::laBottom : TListAlign::laTop;
-    layout.ToolBarEdge = align;
+    // At the far end, so that the caption and the buttons keep the whole
+    // thickness of a thin bar; it still hugs the screen's edge there.
+    layout.ToolBarEdge = edRight;
     layout.CaptionEdge = edLeft;
     layout.CaptionTurned = true;
     layout.AppListEdge = edRight;

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 
@@ -15,7 +16,39 @@ QRect ToQRect(const TRect& r) {
     return QRect(r.Left, r.Top, std::max(r.Width(), 0), std::max(r.Height(), 0));
 }
 
+// What a tool button's frame takes of its size around the text.
+constexpr int ButtonTextMarginX = 3;
+constexpr int ButtonTextMarginY = 1;
+
 } // namespace
+
+QString FitButtonText(const QString& name, const QFont& font, QSize room) {
+    const QFontMetrics metrics(font);
+    QStringList lines;
+    if (room.width() <= 0 || metrics.horizontalAdvance(name) <= room.width()) {
+        lines << name;
+    } else {
+        // Japanese names have no blanks: a line may break between any two
+        // characters, and at a blank where there is one.
+        const int most = std::max(room.height() / metrics.lineSpacing(), 1);
+        QTextLayout layout(name, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(room.width());
+            if (static_cast<int>(lines.size()) == most - 1) {
+                lines << metrics.elidedText(name.mid(line.textStart()).trimmed(), Qt::ElideRight,
+                                            room.width());
+                break;
+            }
+            lines << name.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+    }
+    return lines.join(QLatin1Char('\n')).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 
 TWorkButtonsWidget::TWorkButtonsWidget(TWorkButtons& state, QWidget* parent)
     : QWidget(parent), m_state(state) {
@@ -82,12 +115,16 @@ TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
 
 void TWorkButtonsWidget::UpdateParts(const Parts& parts, int index) {
     const TMultiButton& b = m_state.Buttons(index);
-    parts.Main->setText(FromCp932(b.Name));
-    parts.Main->setChecked(b.Down);
+    const QString name = FromCp932(b.Name);
+    const QRect main = ToQRect(b.MainRect);
     QFont font = this->font();
     font.setBold(b.Bold);
     parts.Main->setFont(font);
-    parts.Main->setGeometry(ToQRect(b.MainRect));
+    parts.Main->setText(FitButtonText(
+        name, font, main.size() - QSize(2 * ButtonTextMarginX, 2 * ButtonTextMarginY)));
+    parts.Main->setToolTip(name);
+    parts.Main->setChecked(b.Down);
+    parts.Main->setGeometry(main);
     parts.Time->setText(FromCp932(b.TimeText));
     QPalette palette = parts.Time->palette();
     palette.setColor(QPalette::WindowText, b.TimeBlack ? QColor(0, 0, 0) : QColor(128, 128, 128));

@@ -18,6 +18,11 @@ class TWorkButtons;
 // What the bar says while it has no work item.
 QString EmptyBarHint();
 
+// A work item's name as its button shows it in room: broken into the lines
+// that fit, the last one elided when the name needs more, and an "&" kept
+// from turning into a mnemonic.
+QString FitButtonText(const QString& name, const QFont& font, QSize room);
+
 class TWorkButtonsWidget : public QWidget {
     Q_OBJECT
 public:

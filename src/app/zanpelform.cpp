@@ -23,6 +23,8 @@ namespace {
 
 constexpr int CaptionExtent = 22;
 constexpr int SplitterExtent = 3;
+constexpr int CaptionMargin = 3;    // the strip's bevel and a little air
+constexpr int MinCaptionPixels = 7; // smaller than this nobody reads
 
 // The 3-pixel bar between the buttons and the APP list; dragging it sizes the list.
 class TSplitterHandle : public QWidget {
@@ -232,11 +234,17 @@ void TZanpelForm::LayoutChildren() {
     const bool vertical = IsVerticalBar(m_align);
     const DockLayout layout = DockLayoutFor(m_align);
     if (m_toolBar->isVisibleTo(this)) {
-        const int h = m_toolBar->sizeHint().height();
-        const bool atTop = layout.ToolBarEdge == edTop;
-        m_toolBar->setGeometry(free.left(), atTop ? free.top() : free.bottom() + 1 - h,
-                               free.width(), h);
-        atTop ? free.setTop(free.top() + h) : free.setBottom(free.bottom() - h);
+        const QSize hint = m_toolBar->sizeHint();
+        if (layout.ToolBarEdge == edBottom) {
+            m_toolBar->setGeometry(free.left(), free.bottom() + 1 - hint.height(), free.width(),
+                                   hint.height());
+            free.setBottom(free.bottom() - hint.height());
+        } else {
+            const int top = m_align == edBottom ? free.bottom() + 1 - hint.height() : free.top();
+            m_toolBar->setGeometry(free.right() + 1 - hint.width(), top, hint.width(),
+                                   hint.height());
+            free.setRight(free.right() - hint.width());
+        }
     }
     if (m_label1->isVisibleTo(this)) {
         if (vertical) {
@@ -265,6 +273,21 @@ void TZanpelForm::LayoutChildren() {
         }
     }
     m_toolPanel->setGeometry(free.isValid() ? free : QRect(free.topLeft(), QSize(0, 0)));
+    FitCaption();
+}
+
+void TZanpelForm::FitCaption() {
+    // A thin bar has little room for the date, above all a horizontal one,
+    // whose caption runs across its thickness: the text gets smaller rather
+    // than cut.
+    const bool turned = m_label1->TextRotate() == TTextRotate::trLeft;
+    const int room = (turned ? m_label1->height() : m_label1->width()) - 2 * CaptionMargin;
+    QFont font = this->font();
+    for (int pixels = QFontInfo(font).pixelSize();
+         pixels > MinCaptionPixels &&
+         QFontMetrics(font).horizontalAdvance(m_label1->Caption()) > room;)
+        font.setPixelSize(--pixels);
+    m_label1->setFont(font);
 }
 
 void TZanpelForm::Splitter1Moved(int extent) {
@@ -277,6 +300,7 @@ void TZanpelForm::UpdateDateCaption() {
     const QString text = QString::asprintf("%02d月%02d日 ", d.Month, d.Day);
     m_label1->SetCaption(text);
     setWindowTitle(text);
+    FitCaption();
 }
 
 void TZanpelForm::SetAppSwitchMode(bool on) {

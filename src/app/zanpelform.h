@@ -179,6 +179,7 @@ private:
     void CreateChildren();
     void ConnectActions();
     void LayoutChildren();
+    void FitCaption();
     void SetShownParts(bool shown);
     bool MouseOnBar() const;
     // Dragging the edges (zanpelform_drag.cpp).

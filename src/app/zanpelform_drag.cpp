@@ -75,6 +75,7 @@ void TZanpelForm::ToolMouseMove(QWidget* control, QMouseEvent* event) {
     }
     const QPoint screenPos = control->mapToGlobal(pos);
     m_label1->SetCaption(QString::asprintf("(%d,%d)", screenPos.x(), screenPos.y()));
+    FitCaption();
     const TRect r = m_drag.Move({pos.x(), pos.y()}, {screenPos.x(), screenPos.y()},
                                 ToTRect(ScreenRect()), m_dockSize);
     m_rubberBand->setGeometry(ToQRect(r));

@@ -43,13 +43,13 @@ TEST(BarGeometry, DockLayoutForEachEdge) {
     const DockLayout top = DockLayoutFor(edTop);
     EXPECT_EQ(top.ButtonAlign, TButtonAlign::baHorizontal);
     EXPECT_EQ(top.ListAlign, TListAlign::laBottom);
-    EXPECT_EQ(top.ToolBarEdge, edTop);
+    EXPECT_EQ(top.ToolBarEdge, edRight);
     EXPECT_EQ(top.CaptionEdge, edLeft);
     EXPECT_TRUE(top.CaptionTurned);
     EXPECT_EQ(top.AppListEdge, edRight);
     const DockLayout bottom = DockLayoutFor(edBottom);
     EXPECT_EQ(bottom.ListAlign, TListAlign::laTop);
-    EXPECT_EQ(bottom.ToolBarEdge, edBottom);
+    EXPECT_EQ(bottom.ToolBarEdge, edRight);
     const TRect screen{100, 0, 1380, 800}; // a second screen to the right
     EXPECT_EQ(DockedRect(edRight, 165, screen), (TRect{1215, 0, 1380, 800}));
     EXPECT_EQ(DockedRect(edLeft, 165, screen), (TRect{100, 0, 265, 800}));

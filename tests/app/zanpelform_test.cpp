@@ -6,6 +6,7 @@
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "controls/bevellabel.h"
+#include "controls/qcp932.h"
 #include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
@@ -243,6 +244,47 @@ TEST_F(BarWindow, AMoveDragDocksAtTheTopWithHorizontalButtons) {
     EXPECT_EQ(form->Label1()->geometry().width(), 22);
     EXPECT_EQ(form->ToolBar1()->geometry().top(), 0);
     EXPECT_EQ(form->Label1()->Caption(), QStringLiteral("03月01日 "));
+}
+
+// A long name shows whole or as much of it as fits, never cut at both ends,
+// and the whole name is in the tool tip; a thin horizontal bar gives the
+// caption and the buttons its whole thickness.
+TEST_F(BarWindow, LongNamesFitTheirButtonsAndTheCaptionItsStripAtEveryEdge) {
+    const QString name = QStringLiteral("二課向け新規顧客管理システム開発プロジェクト第二期");
+    list.AppSwitch().AddEntry({ToCp932(name), "", "", false, {}});
+    form->WorkButtons().LoadButtons(list.AppSwitch());
+    const auto check = [&] {
+        TWorkButtonsWidget* bar = form->WorkButtonsWidget();
+        bar->Sync();
+        QToolButton* button = bar->MainButton(3);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->toolTip(), name);
+        const QStringList lines = button->text().split(QLatin1Char('\n'));
+        const QFontMetrics metrics(button->font());
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), button->width()) << line.toStdString();
+        EXPECT_LE(static_cast<int>(lines.size()) * metrics.lineSpacing(), button->height());
+        const QString shown = lines.join(QString());
+        if (shown != name) {
+            ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(name.startsWith(shown.chopped(1))) << shown.toStdString();
+        }
+        const TBevelLabel* caption = form->Label1();
+        const bool turned = caption->TextRotate() == TTextRotate::trLeft;
+        EXPECT_LE(QFontMetrics(caption->font()).horizontalAdvance(caption->Caption()),
+                  turned ? caption->height() : caption->width());
+    };
+    check();
+    form->DockBar(edTop, 60);
+    EXPECT_EQ(form->Label1()->height(), 60);
+    EXPECT_EQ(form->ToolPanel()->height(), 60);
+    EXPECT_EQ(form->ToolBar1()->geometry().right(), form->width() - 1);
+    check();
+    form->DockBar(edBottom, 40);
+    EXPECT_EQ(form->ToolBar1()->geometry().bottom(), 39); // against the screen's edge
+    check();
+    form->DockBar(edLeft, 60);
+    check();
 }
 
 TEST_F(BarWindow, AReleaseInMidScreenChangesNothing) {

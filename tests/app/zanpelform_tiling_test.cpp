@@ -77,6 +77,7 @@ class BarInTilingManager : public ::testing::Test {
 protected:
     BarInTilingManager() : list(clock, reporter), manager(QString::fromStdString(dir.File("ipc"))) {
         list.SetDataDir(dir.Path());
+        list.AppSwitch().AddEntry({"a", "", "", false, {}}); // a bar without items never hides
         list.ChangeDate(Today(clock));
     }
     void Create(const std::string& ini, const std::string& socket = "ipc") {

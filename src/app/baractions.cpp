@@ -101,6 +101,11 @@ TBarActions CreateBarActions(QWidget* owner) {
     a.N_Reset = MakeAction(owner, "N_Reset", "時間リセット(&T)", {}, QKeySequence(Qt::Key_F5));
     a.N_AllReset = MakeAction(owner, "N_AllReset", "全時間リセット(&A)", {},
                               QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    a.MenuKeys = new QAction(owner);
+    a.MenuKeys->setObjectName("MenuKeys");
+    a.MenuKeys->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
+    a.MenuKeys->setShortcutContext(Qt::WindowShortcut);
+    owner->addAction(a.MenuKeys);
     a.N_Del = new QAction("リストから削除", owner);
     a.N_Del->setObjectName("N_Del");
     a.N16 = new QAction("全部削除", owner);
@@ -118,6 +123,9 @@ void FillToolBar(QToolBar* bar, const TBarActions& actions) {
     exit->setIcon(MakeBarIcon(BarIcon::Exit));
     exit->setToolTip("アプリ終了");
     exit->setAutoRaise(true);
+    // Out of the tab chain, like the other tool buttons: a stray Space must
+    // never end the program.
+    exit->setFocusPolicy(Qt::NoFocus);
     QObject::connect(exit, &QToolButton::clicked, actions.ExitAction, &QAction::trigger);
     bar->addWidget(exit);
     const struct {

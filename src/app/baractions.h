@@ -22,6 +22,8 @@ struct TBarActions {
     QAction* N_Delete = nullptr;
     QAction* N_Reset = nullptr;
     QAction* N_AllReset = nullptr;
+    // The menu key and Shift+F10: the panel's menu from the keyboard.
+    QAction* MenuKeys = nullptr;
     // Items of the APP list's menu with commands of their own.
     QAction* N_Del = nullptr;
     QAction* N16 = nullptr;

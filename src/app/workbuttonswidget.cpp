@@ -3,11 +3,14 @@
 #include "app/workbuttons.h"
 #include "controls/qcp932.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace zanpel {
 namespace {
@@ -89,6 +92,7 @@ TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
     parts.Main->setAutoRaise(true);
     parts.Main->setFocusPolicy(Qt::NoFocus);
     parts.Main->setObjectName(QStringLiteral("MainButton%1").arg(index));
+    parts.Main->installEventFilter(this);
     parts.Time->setAlignment(Qt::AlignCenter);
     parts.Time->setObjectName(QStringLiteral("TimeDisplay%1").arg(index));
     parts.Detail->setAutoRaise(true);
@@ -98,8 +102,10 @@ TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
     // are deleted.
     connect(parts.Main, &QToolButton::clicked, this, [this, main = parts.Main] {
         for (size_t i = 0; i < m_parts.size(); ++i)
-            if (m_parts[i].Main == main)
+            if (m_parts[i].Main == main) {
+                m_focusIndex = static_cast<int>(i);
                 m_state.ClickMainButton(static_cast<int>(i));
+            }
         Sync();
     });
     connect(parts.Detail, &QToolButton::clicked, this, [this, detail = parts.Detail] {
@@ -151,7 +157,83 @@ void TWorkButtonsWidget::Sync() {
         m_parts.push_back(CreateParts(static_cast<int>(m_parts.size())));
     for (int i = 0; i < count; ++i)
         UpdateParts(m_parts[static_cast<size_t>(i)], i);
+    UpdateTabStop();
     update();
+}
+
+int TWorkButtonsWidget::FocusedItem() const {
+    for (size_t i = 0; i < m_parts.size(); ++i)
+        if (m_parts[i].Main->hasFocus())
+            return static_cast<int>(i);
+    return -1;
+}
+
+int TWorkButtonsWidget::FocusIndex() const {
+    const int count = static_cast<int>(m_parts.size());
+    if (const int focused = FocusedItem(); focused >= 0)
+        return focused;
+    if (count == 0)
+        return -1;
+    if (m_focusIndex >= 0)
+        return std::min(m_focusIndex, count - 1);
+    return std::max(m_state.ItemIndex(), 0);
+}
+
+void TWorkButtonsWidget::FocusItem(int i, Qt::FocusReason reason) {
+    if (m_parts.empty())
+        return;
+    m_focusIndex = std::clamp(i, 0, static_cast<int>(m_parts.size()) - 1);
+    UpdateTabStop();
+    m_parts[static_cast<size_t>(m_focusIndex)].Main->setFocus(reason);
+}
+
+void TWorkButtonsWidget::UpdateTabStop() {
+    // The items come before the tool bar in the tab chain, as one stop.
+    const int stop = FocusIndex();
+    QWidget* previous = this;
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+        QToolButton* main = m_parts[i].Main;
+        main->setFocusPolicy(static_cast<int>(i) == stop ? Qt::TabFocus : Qt::NoFocus);
+        QWidget::setTabOrder(previous, main);
+        previous = main;
+    }
+}
+
+bool TWorkButtonsWidget::ItemKey(int index, int key) {
+    const int last = static_cast<int>(m_parts.size()) - 1;
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        FocusItem(std::max(index - 1, 0), Qt::TabFocusReason);
+        return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        FocusItem(std::min(index + 1, last), Qt::TabFocusReason);
+        return true;
+    case Qt::Key_Home:
+        FocusItem(0, Qt::TabFocusReason);
+        return true;
+    case Qt::Key_End:
+        FocusItem(last, Qt::TabFocusReason);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Space presses a button by itself; Enter takes the same road.
+        m_parts[static_cast<size_t>(index)].Main->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TWorkButtonsWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        for (size_t i = 0; i < m_parts.size(); ++i)
+            if (m_parts[i].Main == watched && key->modifiers() == Qt::NoModifier)
+                return ItemKey(static_cast<int>(i), key->key());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TWorkButtonsWidget::resizeEvent(QResizeEvent*) {

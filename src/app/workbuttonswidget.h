@@ -38,6 +38,15 @@ public:
     // Brings the child widgets in line with the state.
     void Sync();
 
+    // The keyboard: the items are one stop of the tab chain, arrow keys,
+    // Home and End move between them, Space and Enter press the one with
+    // the focus. The item the focus is on (or goes to), -1 with no items.
+    int FocusIndex() const;
+    // The item whose button has the focus now, or -1.
+    int FocusedItem() const;
+    // Gives the keyboard focus to item i (within the items).
+    void FocusItem(int i, Qt::FocusReason reason = Qt::OtherFocusReason);
+
     // After each resize, one line per button: where its "編集" button is in
     // the window, so that tests on a real display can click it.
     std::function<void(const std::string& line)> Trace;
@@ -45,6 +54,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Parts {
@@ -54,10 +64,14 @@ private:
     };
     Parts CreateParts(int index);
     void UpdateParts(const Parts& parts, int index);
+    // Only the item the focus would go to takes it by the tab key.
+    void UpdateTabStop();
+    bool ItemKey(int index, int key);
 
     TWorkButtons& m_state;
     std::vector<Parts> m_parts;
     bool m_syncQueued = false;
+    int m_focusIndex = -1; // the item the arrow keys went to; -1: the running one
 };
 
 } // namespace zanpel

@@ -180,6 +180,7 @@ void TZanpelForm::ConnectActions() {
     connect(m_actions.SetupAction, &QAction::triggered, this, &TZanpelForm::SetupActionExecute);
     connect(m_actions.ReportAction, &QAction::triggered, this, &TZanpelForm::ReportActionExecute);
     connect(m_actions.ExitAction, &QAction::triggered, this, &QWidget::close);
+    connect(m_actions.MenuKeys, &QAction::triggered, this, &TZanpelForm::PopupMenuByKey);
     connect(m_actions.N_Del, &QAction::triggered, this, &TZanpelForm::N_DelClick);
     connect(m_actions.N16, &QAction::triggered, this, &TZanpelForm::N16Click);
     connect(m_appList, &QListWidget::itemClicked, this, &TZanpelForm::AppListClick);

@@ -126,6 +126,12 @@ public:
     const ForegroundSource& Foreground() const;
     // The button that the panel's menu was opened on (or the current one).
     void PopupMenu1Popup(QPoint atWorkButtons);
+    // The panel's menu by the menu key or Shift+F10, for the item with the
+    // keyboard focus (or the running one).
+    void PopupMenuByKey();
+    // After one of the bar's own dialogs: the bar becomes the active window
+    // again with the focus on its items, so that its short-cuts work.
+    void TakeFocusBack();
     TMultiButton* MenuTarget() const { return m_timing.MenuTarget(); }
 
     TWorkButtons& WorkButtons() { return m_workButtons; }

@@ -34,6 +34,20 @@ void TZanpelForm::PopupMenu1Popup(QPoint atWorkButtons) {
     m_actions.N_NewWork->setEnabled(state.NewWork);
 }
 
+void TZanpelForm::PopupMenuByKey() {
+    if (!m_partsShown)
+        return;
+    const int focused = m_workButtonsWidget->FocusedItem();
+    QPoint at(-1, -1); // away from every button: the running one
+    if (focused >= 0) {
+        const TRect& cell = m_workButtons.Buttons(focused).CellRect;
+        at = QPoint(cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2);
+    }
+    PopupMenu1Popup(at);
+    m_actions.PopupMenu1->popup(
+        m_workButtonsWidget->mapToGlobal(focused >= 0 ? at : m_workButtonsWidget->rect().center()));
+}
+
 void TZanpelForm::RunMenuCommand(bool needsTarget, void (TWorkTiming::*command)()) {
     if (!m_menuOpen && needsTarget) {
         // By short-cut: the command targets the running item, as the menu
@@ -71,6 +85,15 @@ void TZanpelForm::SetupActionExecute() {
     m_editors.SetupActionExecute(AppListLines());
 }
 
+void TZanpelForm::TakeFocusBack() {
+    if (!isVisible() || !m_partsShown)
+        return;
+    raise();
+    activateWindow();
+    if (m_workButtonsWidget->FocusedItem() < 0)
+        m_workButtonsWidget->FocusItem(m_workButtonsWidget->FocusIndex());
+}
+
 void TZanpelForm::ReportActionExecute() {
     const auto started = std::chrono::steady_clock::now();
     m_efTimer->stop();
@@ -91,6 +114,7 @@ void TZanpelForm::ReportActionExecute() {
         form.Execute(m_list);
     }
     m_efTimer->start();
+    TakeFocusBack();
 }
 
 void TZanpelForm::AboutExecute() {
@@ -101,6 +125,7 @@ void TZanpelForm::AboutExecute() {
     TAboutBox box(m_env.DataFolder, this, session);
     box.exec();
     m_efTimer->start();
+    TakeFocusBack();
 }
 
 } // namespace zanpel

@@ -29,23 +29,49 @@ void TZanpelForm::SetBarEnabled(bool on) {
     m_workButtonsWidget->setEnabled(on);
 }
 
+namespace {
+
+// The bar's own boxes and dialogs give the keyboard back to the bar when
+// they close: some window managers (openbox) leave it nowhere, and the
+// bar's short-cuts would do nothing until it is clicked. Once the command
+// that asked is over, since it may rebuild the buttons.
+class TFocusBack {
+public:
+    explicit TFocusBack(TZanpelForm& form) : m_form(form) {}
+    ~TFocusBack() {
+        QTimer::singleShot(0, &m_form, [form = &m_form] { form->TakeFocusBack(); });
+    }
+    TFocusBack(const TFocusBack&) = delete;
+    TFocusBack& operator=(const TFocusBack&) = delete;
+
+private:
+    TZanpelForm& m_form;
+};
+
+} // namespace
+
 bool TZanpelForm::Confirm(const std::string& text) {
+    const TFocusBack back(*this);
     return m_dialogs.Confirm(text);
 }
 
 std::optional<TMemoResult> TZanpelForm::AskMemo(const TMemoRequest& request) {
+    const TFocusBack back(*this);
     return m_dialogs.AskMemo(request);
 }
 
 void TZanpelForm::ShowError(const std::string& text) {
+    const TFocusBack back(*this);
     m_dialogs.ShowError(text);
 }
 
 std::optional<TSetupResult> TZanpelForm::ShowSetup(const TSetupInput& input) {
+    const TFocusBack back(*this);
     return m_dialogs.ShowSetup(input);
 }
 
 std::optional<TRecordEditResult> TZanpelForm::EditRecord(const TRecordEditRequest& request) {
+    const TFocusBack back(*this);
     return m_dialogs.EditRecord(request);
 }
 

@@ -195,6 +195,11 @@ TEST_F(BarOnX11, CtrlSOpensTheSettingsAndAnEditButtonTheRecordEditor) {
     ASSERT_TRUE(ActivateWithXdotool(server->Display(), probe, barWindow));
     xdotool({"key", "--clearmodifiers", "ctrl+s"});
     EXPECT_TRUE(openedThenClosed("オプション設定"));
+    // Closed, the dialog gives the keyboard back to the bar: its next
+    // short-cut works without a click.
+    EXPECT_TRUE(WaitFor([&] { return probe.ActiveWindow() == barWindow; }, 5000));
+    xdotool({"key", "--clearmodifiers", "ctrl+r"});
+    EXPECT_TRUE(openedThenClosed("月度集計"));
 
     // 設計 runs for a moment (pressed by a second copy), so it has time today.
     RunProcess({ZANPEL_PATH, "設計"}, Env());

@@ -1,5 +1,6 @@
 #include "app/messagebox.h"
 
+#include "controls/messageboxes.h"
 #include "records/clock.h"
 #include "reports/taskdlg.h"
 #include "reports/timeedit.h"
@@ -8,7 +9,6 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 #include <cstdio>
 
@@ -26,14 +26,12 @@ QString BoxText(const std::string& text) {
 bool TMessageBoxDialogs::Confirm(const std::string& text) {
     if (m_silent)
         return false;
-    return QMessageBox::question(m_parent, QStringLiteral("Zanpel"), BoxText(text),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return AskYesNo(m_parent, BoxText(text));
 }
 
 void TMessageBoxDialogs::Inform(const std::string& text) {
     if (!m_silent)
-        QMessageBox::information(m_parent, QStringLiteral("Zanpel"), BoxText(text));
+        ShowNotice(m_parent, QMessageBox::Information, BoxText(text));
 }
 
 void TMessageBoxDialogs::ShowError(const std::string& text) {
@@ -41,7 +39,7 @@ void TMessageBoxDialogs::ShowError(const std::string& text) {
         std::fprintf(stderr, "zanpel: %s\n", BoxText(text).toLocal8Bit().constData());
         return;
     }
-    QMessageBox::critical(m_parent, QStringLiteral("Zanpel"), BoxText(text));
+    ShowNotice(m_parent, QMessageBox::Critical, BoxText(text));
 }
 
 } // namespace zanpel
@@ -94,6 +92,7 @@ std::optional<QString> TMessageBoxDialogs::AskSaveFileName(QWidget* parent,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setNameFilter(QStringLiteral("テキストログ(*.txt)"));
+    SetJapaneseButtons(dialog);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

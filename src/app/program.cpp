@@ -18,6 +18,7 @@
 #include "app/sessionsetup.h"
 #include "app/version.h"
 #include "app/zanpelform.h"
+#include "controls/messageboxes.h"
 #include "records/clock.h"
 #include "records/datalist.h"
 #include "records/textcodec.h"
@@ -385,6 +386,7 @@ int RunProgram(int argc, char** argv) {
     app.setWindowIcon(ProgramIcon());
     app.setQuitOnLastWindowClosed(false);
     ApplyProgramFont(app);
+    InstallQtJapanese(app);
     TProgram program(started, folder, folderError);
     return program.Run(app, runtime);
 }

@@ -1,5 +1,6 @@
 #include "reports/timeedit.h"
 
+#include "controls/messageboxes.h"
 #include "controls/qcp932.h"
 #include "reports/periodtable.h"
 #include "reports/taskdlg.h"
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -23,11 +23,7 @@
 namespace zanpel {
 
 bool TTimeEditScreenDialogs::Confirm(QWidget* parent, const std::string& text) {
-    const QString message =
-        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return QMessageBox::question(parent, QStringLiteral("Zanpel"), message,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    return AskYesNo(parent, QString::fromStdString(text));
 }
 
 std::optional<TPeriodMemoResult>

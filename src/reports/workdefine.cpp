@@ -1,5 +1,6 @@
 #include "reports/workdefine.h"
 
+#include "controls/messageboxes.h"
 #include "controls/qcp932.h"
 #include "records/csvfile.h"
 #include "settings/rangegridwidget.h"
@@ -8,7 +9,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -58,7 +58,7 @@ TWorkDefine::TWorkDefine(const TNewPeriodRequest& request, QWidget* parent)
     grid->addLayout(buttons, 4, 0, 1, 2);
     grid->setRowStretch(3, 1);
 
-    ShowRefusal = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
+    ShowRefusal = [this](const QString& text) { ShowNotice(this, QMessageBox::Warning, text); };
     connect(m_grid, &TRangeGrid::SelectTime, this, &TWorkDefine::ShowRange);
     connect(m_enterBtn, &QPushButton::clicked, this, &TWorkDefine::EnterBtnClick);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -11,6 +11,7 @@
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "settings/setupform.h"
+#include "support/modalbox.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -38,6 +39,7 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::UnorderedElementsAre;
 
 // Dialogs answered by the test.
 class FakeDialogs : public TDialogs {
@@ -577,6 +579,25 @@ TEST(EmptyBar, SaysHowToAddAnItemAndADoubleClickOpensTheSettings) {
     ASSERT_EQ(form.WorkButtons().ButtonCount(), 1);
     form.efTimerTimer();
     EXPECT_FALSE(form.BarShown());
+}
+
+// The boxes the bar opens itself, on the screen: Japanese buttons only
+// (the question at the end refers to 「いいえ」, which must be there).
+TEST(ScreenDialogs, QuestionsNoticesAndErrorsHaveJapaneseButtons) {
+    TMessageBoxDialogs screen;
+    BoxSeen seen;
+    AnswerNextBox(QMessageBox::No, seen);
+    EXPECT_FALSE(screen.Confirm("記録を保存できませんでした。もう一度保存しますか？"));
+    EXPECT_THAT(seen.Buttons, UnorderedElementsAre("はい(&Y)", "いいえ(&N)"));
+    seen = {};
+    AnswerNextBox(QMessageBox::Yes, seen);
+    EXPECT_TRUE(screen.Confirm("b を削除しますよ！"));
+    for (const bool error : {false, true}) {
+        seen = {};
+        AnswerNextBox(QMessageBox::Ok, seen);
+        error ? screen.ShowError("データが書込めません!\r\n") : screen.Inform("お知らせ");
+        EXPECT_THAT(seen.Buttons, UnorderedElementsAre("OK"));
+    }
 }
 
 TEST(AboutBox, NamesVersionsAndTheDataFolder) {

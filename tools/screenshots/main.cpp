@@ -2,6 +2,7 @@
 // data, shows it and saves OUTDIR/NAME.png as a user would see it. Under X11
 // with a window manager the picture includes the window's frame.
 #include "app/programfont.h"
+#include "controls/messageboxes.h"
 #include "sampledata.h"
 #include "shotregistry.h"
 
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     zanpel::ApplyProgramFont(app);
+    zanpel::InstallQtJapanese(app);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
     int failures = 0;

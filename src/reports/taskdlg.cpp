@@ -54,6 +54,7 @@ TTaskDlg::TTaskDlg(QWidget* parent) : QDialog(parent) {
     m_themeList->setInsertPolicy(QComboBox::NoInsert);
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName("Memo1");
+    m_memo->setTabChangesFocus(true); // Tab moves on, as in the other editors
     m_memoCheck = new QCheckBox(QStringLiteral("メモ登録は最初のひとつだけ"), this);
     m_memoCheck->setObjectName("MemoCheck");
     m_memoCheck->hide();

@@ -1,6 +1,7 @@
 #include "reports/taskdlg.h"
 #include "support/testsupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -49,6 +50,24 @@ TEST(MemoDialog, EnterAndEscapeKeepItOpenAndCancelDropsTheResult) {
     dlg.findChild<QPushButton*>("CancelBtn")->click();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
+}
+
+TEST(MemoDialog, TabMovesOnFromTheMemoInsteadOfTypingATab) {
+    TTaskDlg dlg;
+    dlg.SetMemo("one");
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    auto* memo = dlg.findChild<QPlainTextEdit*>("Memo1");
+    dlg.findChild<QComboBox*>("ThemeList")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), memo);
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "two");
+    EXPECT_EQ(dlg.Memo(), "one");
+    EXPECT_NE(QApplication::focusWidget(), memo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), memo);
 }
 
 TEST(MemoDialog, OpensCentredOnTheScreenNotOverTheBar) {

@@ -30,6 +30,8 @@ void TRangeGridModel::SetBeginTime(int value) {
     m_beginTime = value;
     if (value >= m_endTime)
         m_endTime = value + m_timeUnit;
+    m_anchor = SelectionFirst();
+    m_cursor = SelectionLast();
     ScrollToBegin();
 }
 
@@ -37,6 +39,8 @@ void TRangeGridModel::SetEndTime(int value) {
     m_endTime = value;
     if (m_beginTime >= value)
         m_beginTime = value - m_timeUnit;
+    m_anchor = SelectionFirst();
+    m_cursor = SelectionLast();
 }
 
 int TRangeGridModel::LeftCol() const {
@@ -68,12 +72,24 @@ int TRangeGridModel::SelectionLast() const {
     return std::max(ClampCol((m_endTime - 1) / m_timeUnit), SelectionFirst());
 }
 
+void TRangeGridModel::SelectColumns(int anchor, int cursor) {
+    m_anchor = ClampCol(anchor);
+    m_cursor = ClampCol(cursor);
+    // To the left works as to the right: the cells stay ordered.
+    m_beginTime = std::min(m_cursor, m_anchor) * m_timeUnit;
+    m_endTime = (std::max(m_cursor, m_anchor) + 1) * m_timeUnit;
+}
+
+void TRangeGridModel::RevealCursor() {
+    if (m_cursor < LeftCol())
+        SetLeftCol(m_cursor);
+    else if (m_cursor >= LeftCol() + m_visibleCols)
+        SetLeftCol(m_cursor - m_visibleCols + 1);
+}
+
 void TRangeGridModel::MouseDown(int col) {
-    col = ClampCol(col);
     m_dragging = true;
-    m_anchor = col;
-    m_beginTime = col * m_timeUnit;
-    m_endTime = m_beginTime + m_timeUnit;
+    SelectColumns(col, col);
     if (OnSelectTime)
         OnSelectTime();
 }
@@ -81,14 +97,43 @@ void TRangeGridModel::MouseDown(int col) {
 void TRangeGridModel::MouseMove(int col) {
     if (!m_dragging)
         return;
-    col = ClampCol(col);
-    // Dragging to the left works as to the right: the cells stay ordered.
-    m_beginTime = std::min(col, m_anchor) * m_timeUnit;
-    m_endTime = (std::max(col, m_anchor) + 1) * m_timeUnit;
-    if (col < LeftCol())
-        SetLeftCol(col);
-    else if (col >= LeftCol() + m_visibleCols)
-        SetLeftCol(col - m_visibleCols + 1);
+    SelectColumns(m_anchor, col);
+    RevealCursor();
+    if (OnSelectTime)
+        OnSelectTime();
+}
+
+void TRangeGridModel::SetCursorColumn(int col) {
+    m_anchor = m_cursor = ClampCol(col);
+}
+
+void TRangeGridModel::KeyPress(Key key, bool extend) {
+    // Nothing selected yet: the first move takes the cursor's own column.
+    const int step = m_beginTime < 0 ? 0 : 1;
+    const int hour = 60 / m_timeUnit;
+    int to = m_cursor;
+    switch (key) {
+    case Key::Left:
+        to -= step;
+        break;
+    case Key::Right:
+        to += step;
+        break;
+    case Key::HourLeft:
+        to -= step * hour;
+        break;
+    case Key::HourRight:
+        to += step * hour;
+        break;
+    case Key::First:
+        to = 0;
+        break;
+    case Key::Last:
+        to = m_colCount - 1;
+        break;
+    }
+    SelectColumns(extend ? m_anchor : to, to);
+    RevealCursor();
     if (OnSelectTime)
         OnSelectTime();
 }

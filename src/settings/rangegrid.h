@@ -57,8 +57,21 @@ public:
     void MouseMove(int col);
     void MouseUp() { m_dragging = false; }
     bool Dragging() const { return m_dragging; }
-    // Raised when the mouse changed the range, never by the setters.
+    // Raised when the mouse or the keyboard changed the range, never by the
+    // setters.
     std::function<void()> OnSelectTime;
+
+    // --- the keyboard: a cursor column and the column its range started
+    // from (the mouse and the setters place both). A move without extend
+    // selects the one column the cursor goes to; with extend (Shift) the
+    // range reaches from the anchor to it. While nothing is selected yet
+    // (a begin before the strip), the first move selects the cursor's own
+    // column. The cursor stays in view.
+    enum class Key { Left, Right, HourLeft, HourRight, First, Last };
+    void KeyPress(Key key, bool extend);
+    int CursorColumn() const { return m_cursor; }
+    // Where the keyboard starts when nothing is selected.
+    void SetCursorColumn(int col);
 
     // How much of column col, drawn width pixels wide, the range covers.
     TCellHighlight Highlight(int col, int width) const;
@@ -77,8 +90,12 @@ private:
     int m_colCount = 1;
     int m_leftCol = 0;
     int m_visibleCols = 1;
+    void SelectColumns(int anchor, int cursor);
+    void RevealCursor();
+
     bool m_dragging = false;
-    int m_anchor = 0; // the column the drag started on
+    int m_anchor = 0; // the column the drag or the Shift selection started on
+    int m_cursor = 0; // the column the mouse or the keyboard went to last
 };
 
 } // namespace zanpel

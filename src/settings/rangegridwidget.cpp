@@ -1,5 +1,6 @@
 #include "settings/rangegridwidget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -171,6 +172,11 @@ void TRangeGrid::PaintTimeCell(QPainter& painter, int col) {
     painter.restore();
     painter.setPen(pal.color(QPalette::Mid));
     painter.drawLine(cell.right() + 1, cell.top(), cell.right() + 1, cell.bottom());
+    if (hasFocus() && col == m_model.CursorColumn()) {
+        // Where the keyboard is: a dotted frame around the cursor's cell.
+        painter.setPen(QPen(pal.color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+    }
 }
 
 void TRangeGrid::mousePressEvent(QMouseEvent* event) {
@@ -197,6 +203,34 @@ void TRangeGrid::mouseMoveEvent(QMouseEvent* event) {
 
 void TRangeGrid::mouseReleaseEvent(QMouseEvent*) {
     m_model.MouseUp();
+}
+
+void TRangeGrid::keyPressEvent(QKeyEvent* event) {
+    using Key = TRangeGridModel::Key;
+    static const std::pair<int, Key> keys[] = {
+        {Qt::Key_Left, Key::Left},       {Qt::Key_Up, Key::Left},
+        {Qt::Key_Right, Key::Right},     {Qt::Key_Down, Key::Right},
+        {Qt::Key_PageUp, Key::HourLeft}, {Qt::Key_PageDown, Key::HourRight},
+        {Qt::Key_Home, Key::First},      {Qt::Key_End, Key::Last}};
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    for (const auto& [code, key] : keys) {
+        if (event->key() == code && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier) {
+            m_model.KeyPress(key, modifiers == Qt::ShiftModifier);
+            SyncScroll();
+            return;
+        }
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void TRangeGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update(); // the cursor's frame
+}
+
+void TRangeGrid::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 } // namespace zanpel

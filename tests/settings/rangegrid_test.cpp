@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace zanpel::test {
 namespace {
 
@@ -123,6 +125,81 @@ TEST(RangeGrid, ARangeOffTheCellEdgesHighlightsPartsOfItsEndCells) {
     none.SetBeginTime(-15);
     none.SetEndTime(0);
     EXPECT_EQ(none.Highlight(0, 15).Covered, TCellHighlight::None);
+}
+
+TEST(RangeGrid, TheKeyboardMovesACursorAndShiftStretchesTheRangeFromWhereItBegan) {
+    TRangeGridModel grid = WholeDay(10);
+    int raised = 0;
+    grid.OnSelectTime = [&] { ++raised; };
+    grid.SetBeginTime(720); // a rest period 12:00-13:00, the cursor at its end
+    grid.SetEndTime(780);
+    using Key = TRangeGridModel::Key;
+    const auto range = [&] { return std::pair{grid.BeginTime(), grid.EndTime()}; };
+    grid.KeyPress(Key::Right, false);
+    EXPECT_EQ(range(), std::pair(780, 790));
+    grid.KeyPress(Key::Right, true);
+    grid.KeyPress(Key::Right, true);
+    EXPECT_EQ(range(), std::pair(780, 810));
+    grid.KeyPress(Key::Left, true);
+    grid.KeyPress(Key::Left, true);
+    grid.KeyPress(Key::Left, true); // past the anchor: the range turns round it
+    EXPECT_EQ(range(), std::pair(770, 790));
+    grid.KeyPress(Key::HourLeft, false);
+    EXPECT_EQ(range(), std::pair(710, 720));
+    grid.KeyPress(Key::First, false);
+    grid.KeyPress(Key::Left, false); // stays on the strip
+    EXPECT_EQ(range(), std::pair(0, 10));
+    EXPECT_EQ(grid.LeftCol(), 0);
+    grid.KeyPress(Key::Last, true);
+    EXPECT_EQ(range(), std::pair(0, 1440));
+    EXPECT_EQ(grid.LeftCol(), 144 - 20); // the cursor in view
+    EXPECT_EQ(raised, 10);
+    // The mouse's cells are where the keyboard goes on from.
+    grid.MouseDown(50);
+    grid.MouseMove(52);
+    grid.MouseUp();
+    grid.KeyPress(Key::Right, true);
+    EXPECT_EQ(range(), std::pair(500, 540));
+}
+
+TEST(RangeGrid, WithNothingSelectedTheFirstKeyTakesTheCursorsColumn) {
+    TRangeGridModel grid = WholeDay(15);
+    grid.SetBeginTime(-15);
+    grid.SetEndTime(0);
+    grid.SetCursorColumn(55); // 13:45, the quarter before now
+    grid.KeyPress(TRangeGridModel::Key::Right, true);
+    EXPECT_EQ(grid.BeginTime(), 825);
+    EXPECT_EQ(grid.EndTime(), 840);
+}
+
+TEST(RangeGrid, AnyMixOfKeysMouseAndSettersKeepsAWholeRangeAroundTheCursorInView) {
+    std::mt19937 random(8);
+    for (const int unit : {10, 15, 30}) {
+        TRangeGridModel grid = WholeDay(unit);
+        for (int step = 0; step < 3000; ++step) {
+            const int what = static_cast<int>(random() % 10);
+            const int col =
+                static_cast<int>(random() % static_cast<unsigned>(grid.ColCount() + 4)) - 2;
+            if (what < 6) {
+                grid.KeyPress(static_cast<TRangeGridModel::Key>(random() % 6), random() % 2 == 0);
+                ASSERT_EQ(grid.BeginTime() % unit, 0);
+                ASSERT_EQ(grid.EndTime() % unit, 0);
+                ASSERT_GE(grid.CursorColumn(), grid.LeftCol());
+                ASSERT_LT(grid.CursorColumn(), grid.LeftCol() + grid.VisibleColCount());
+                ASSERT_TRUE(grid.IsSelected(grid.CursorColumn()));
+            } else if (what < 8) {
+                grid.MouseDown(col);
+                grid.MouseMove(col + static_cast<int>(random() % 9) - 4);
+                grid.MouseUp();
+            } else {
+                grid.SetBeginTime(col * unit + static_cast<int>(random() % 7));
+                grid.SetEndTime(grid.BeginTime() + static_cast<int>(random() % 200));
+            }
+            ASSERT_LT(grid.BeginTime(), grid.EndTime());
+            ASSERT_GE(grid.CursorColumn(), 0);
+            ASSERT_LT(grid.CursorColumn(), grid.ColCount());
+        }
+    }
 }
 
 } // namespace

@@ -155,6 +155,25 @@ TEST_F(SetupDialog, RestPeriodsAreAddedInOrderAndAdjustedByTheMinute) {
     EXPECT_EQ(rest->count(), 1);
 }
 
+TEST_F(SetupDialog, ARestPeriodIsPickedWithTheKeyboardAndTheLabelFollows) {
+    TSetupForm form(input);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* grid = Find<TRangeGrid>(form, "RestRange");
+    auto* label = Find<QLabel>(form, "Label1");
+    grid->setFocus(); // 12:00-13:00 of the first rest period
+    QTest::keyClick(grid, Qt::Key_Right);
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 13:00-13:10"));
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 13:00-13:30"));
+    QTest::keyClick(grid, Qt::Key_Home);
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 00:00-00:10"));
+    QTest::keyClick(grid, Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(label->text(), QStringLiteral("休憩: 00:00-24:00"));
+    EXPECT_EQ(QApplication::focusWidget(), grid); // the keys stayed in the grid
+}
+
 TEST_F(SetupDialog, ValuesTheSummaryCannotCountRightAreShownNotRefused) {
     input.Options.RestTimes = "720:780,750:800";
     input.Options.WorkDayEnd = 480;

@@ -73,6 +73,7 @@ TTimeEdit::TTimeEdit(TTimeEditModel& model, TTimeEditDialogs& dialogs, QWidget* 
     m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listView->setTabKeyNavigation(false); // Tab leaves the list; arrows move in it
     m_listView->setShowGrid(true);
     m_listView->verticalHeader()->hide();
     m_listView->verticalHeader()->setDefaultSectionSize(18);

@@ -7,6 +7,7 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -97,6 +98,22 @@ TEST_F(EditorWindow, ShowsTheRecordWithItsColumnsAndMenuKeys) {
     SelectRows({1});
     EXPECT_TRUE(edit->isEnabled());
     EXPECT_EQ(editor.SelectedPeriodIndex(), 1);
+}
+
+TEST_F(EditorWindow, TabLeavesThePeriodListAndArrowsMoveWithinIt) {
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    list->setFocus();
+    SelectRows({0});
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(editor.SelectedRows(), std::vector<int>{1});
+    QTest::keyClick(list, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), list);
+    EXPECT_EQ(editor.SelectedRows(), std::vector<int>{1}); // Tab selected nothing on its way
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(editor.SelectedRows(), std::vector<int>{1});
 }
 
 TEST_F(EditorWindow, DelWithTwoRowsDeletesOnlyTheUpperOneAfterAsking) {

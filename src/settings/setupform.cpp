@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace zanpel {
 namespace {
@@ -73,6 +74,7 @@ TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent)
     UpdateCommands();
     ConnectGeneralPage();
     ConnectWorkPage();
+    ConnectPageKeys();
     UpdateWarning();
 }
 
@@ -91,6 +93,27 @@ void TSetupForm::PlaceButtons() {
     m_ui->StatusBar1->addWidget(panel);
     connect(m_updateBtn, &QPushButton::clicked, this, &TSetupForm::UpdateBtnClick);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSetupForm::ConnectPageKeys() {
+    // Ctrl+Tab turns the pages wherever the focus is, also on the buttons
+    // below them, where the dialog opens.
+    const auto turn = [this](int by) {
+        const int count = m_ui->PageControl1->count();
+        m_ui->PageControl1->setCurrentIndex((m_ui->PageControl1->currentIndex() + by + count) %
+                                            count);
+    };
+    const struct {
+        QKeySequence Keys;
+        int By;
+    } keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& key : keys)
+        connect(new QShortcut(key.Keys, this), &QShortcut::activated, this,
+                [turn, by = key.By] { turn(by); });
 }
 
 void TSetupForm::showEvent(QShowEvent* event) {

@@ -49,6 +49,7 @@ private:
     void PlaceButtons();
     void ConnectGeneralPage();
     void ConnectWorkPage();
+    void ConnectPageKeys();
     void FillOptions(const TSetupOptions& options);
     TSetupOptions ReadOptions() const;
     // --- rest periods

@@ -96,6 +96,26 @@ TEST_F(SetupDialog, OpensFilledFromTheOptionsWithTheFocusOnCancel) {
     EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(form, "CancelBtn"));
 }
 
+TEST_F(SetupDialog, CtrlTabTurnsThePagesWhereverTheFocusIs) {
+    TSetupForm form(input);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* pages = Find<QTabWidget>(form, "PageControl1");
+    auto* cancel = Find<QPushButton>(form, "CancelBtn");
+    ASSERT_EQ(QApplication::focusWidget(), cancel);
+    QTest::keyClick(cancel, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    QTest::keyClick(cancel, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(pages->currentIndex(), 0);
+    QTest::keyClick(cancel, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    // Inside a page the keys turn it once, not twice.
+    auto* items = Find<QListWidget>(form, "WorkListBox");
+    items->setFocus();
+    QTest::keyClick(items, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
 TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {
     bool autostart = true;
     input.IsAutostartOn = [&] { return autostart; };

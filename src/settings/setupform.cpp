@@ -14,6 +14,9 @@
 namespace zanpel {
 namespace {
 
+constexpr int DialogWidth = 471;
+constexpr int DialogHeight = 505;
+
 QPushButton* StatusButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
@@ -49,7 +52,7 @@ TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent)
       m_ui(std::make_unique<Ui::SetupForm>()),
       m_items(input.Definitions ? *input.Definitions : TAppSwitch()) {
     m_ui->setupUi(this);
-    setFixedSize(471, 505);
+    setFixedSize(DialogWidth, DialogHeight);
     PlaceButtons();
     static const SystemClock systemClock;
     m_rest = std::make_unique<TRestListEditor>(input.Options.RestTimes, m_ui->RestRange->Model(),
@@ -234,6 +237,19 @@ void TSetupForm::UpdateWarning() {
     m_ui->CheckLabel->setText(QString::fromStdString(warning));
     MarkLabel(m_ui->CheckLabel, true);
     m_ui->CheckLabel->setVisible(!warning.empty());
+    FitHeight();
+}
+
+void TSetupForm::FitHeight() {
+    // The warning takes lines of its own under the first page: the dialog
+    // grows for them rather than squeezing the page's controls together,
+    // and is its own size again once they go.
+    // The sizes the layouts keep are asked for again, here and now.
+    m_ui->GeneralLayout->invalidate();
+    m_ui->TabSheet1->updateGeometry();
+    m_ui->PageControl1->updateGeometry();
+    layout()->activate();
+    setFixedSize(DialogWidth, std::max(DialogHeight, layout()->totalMinimumSize().height()));
 }
 
 // --- page 作業項目

@@ -56,6 +56,7 @@ private:
     void ShowRestList();
     void ShowRestRange();
     void UpdateWarning();
+    void FitHeight();
     // --- work items
     void FillWorkList();
     void ShowFields();

@@ -8,6 +8,7 @@
 #include "settings/setupform.h"
 #include "support/testsupport.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -66,7 +67,8 @@ protected:
 TEST_F(SetupDialog, OpensFilledFromTheOptionsWithTheFocusOnCancel) {
     TSetupForm form(input);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("オプション設定"));
-    EXPECT_EQ(form.size(), QSize(471, 505));
+    EXPECT_EQ(form.width(), 471);
+    EXPECT_GE(form.height(), 505); // as high as its controls need
     auto* pages = Find<QTabWidget>(form, "PageControl1");
     EXPECT_EQ(pages->tabText(0), QStringLiteral("全般"));
     EXPECT_EQ(pages->tabText(1), QStringLiteral("作業項目"));
@@ -114,6 +116,48 @@ TEST_F(SetupDialog, CtrlTabTurnsThePagesWhereverTheFocusIs) {
     items->setFocus();
     QTest::keyClick(items, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+// Every control of the first page has at least the height it needs, and
+// none covers another: the warning's lines make the dialog grow.
+::testing::AssertionResult NothingSqueezed(QWidget& page) {
+    const QList<QWidget*> controls = page.findChildren<QWidget*>();
+    for (QWidget* w : controls) {
+        if (!w->isVisibleTo(&page) || !(qobject_cast<QAbstractButton*>(w) ||
+                                        qobject_cast<QLabel*>(w) || qobject_cast<QSpinBox*>(w)))
+            continue;
+        const int needed =
+            w->hasHeightForWidth() ? w->heightForWidth(w->width()) : w->minimumSizeHint().height();
+        if (w->height() < needed)
+            return ::testing::AssertionFailure() << w->objectName().toStdString() << " is "
+                                                 << w->height() << " high, needs " << needed;
+        for (QWidget* other : controls)
+            if (other != w && other->parentWidget() == w->parentWidget() &&
+                other->isVisibleTo(&page) && qobject_cast<QAbstractButton*>(other) &&
+                qobject_cast<QAbstractButton*>(w) && other->geometry().intersects(w->geometry()))
+                return ::testing::AssertionFailure() << w->objectName().toStdString() << " covers "
+                                                     << other->objectName().toStdString();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(SetupDialog, TheWarningGetsRoomOfItsOwn) {
+    TSetupForm form(input);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QWidget* page = Find<QWidget>(form, "TabSheet1");
+    EXPECT_TRUE(NothingSqueezed(*page));
+    const int plain = form.height();
+    Find<QSpinBox>(form, "WorkEnd")->setValue(480);     // before the begin at 9:00
+    Find<TSpinBtn>(form, "AddRm")->UpButton()->click(); // 12:00-13:00 twice: overlapping
+    ASSERT_FALSE(form.Warning().isEmpty());
+    QTest::qWait(20);
+    EXPECT_GT(form.height(), plain);
+    EXPECT_TRUE(NothingSqueezed(*page));
+    Find<QSpinBox>(form, "WorkEnd")->setValue(1080);
+    Find<TSpinBtn>(form, "AddRm")->DownButton()->click();
+    ASSERT_TRUE(form.Warning().isEmpty());
+    EXPECT_EQ(form.height(), plain);
 }
 
 TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {

@@ -10,16 +10,21 @@
 #include <QListWidget>
 #include <QTabWidget>
 
+#include <functional>
+
 namespace zanpel::shots {
 namespace {
 
-std::unique_ptr<TSetupForm> SampleSetupForm(TShotContext& context) {
+std::unique_ptr<TSetupForm>
+SampleSetupForm(TShotContext& context, const std::function<void(TSetupOptions&)>& change = {}) {
     TInitParam settings;
     settings.Load(context.DataFolder + "/zanpel.ini", SampleReporter());
     const std::unique_ptr<TDataList> list = LoadSampleList(context.DataFolder, context.Clock);
     TSetupInput input;
     input.Definitions = &list->AppSwitch();
     input.Options = OptionsFrom(settings, *list, true);
+    if (change)
+        change(input.Options);
     input.History = {Utf8ToCp932("code/main.cpp - 実装"), Utf8ToCp932("soffice.bin/設計書.odt")};
     input.Now = &context.Clock;
     input.IsAutostartOn = [] { return true; };
@@ -40,7 +45,20 @@ TShot WorkItemsPage(TShotContext& context) {
             }};
 }
 
+// Values the summary cannot count right: the warning under the page, with
+// the room it needs.
+TShot WarningPage(TShotContext& context) {
+    return {SampleSetupForm(context,
+                            [](TSetupOptions& options) {
+                                options.WorkDayBegin = 18 * 60;
+                                options.WorkDayEnd = 9 * 60;
+                                options.RestTimes = "720:780,750:800";
+                            }),
+            {}};
+}
+
 const TShotRegistrar general("settings-general", GeneralPage);
+const TShotRegistrar warning("settings-warning", WarningPage);
 const TShotRegistrar items("settings-work-items", WorkItemsPage);
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "controls/bevellabel.h"
 #include "controls/qcp932.h"
+#include "controls/windowplace.h"
 #include "records/csvfile.h"
 #include "reports/categorylist.h"
 
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace zanpel {
 namespace {
@@ -149,12 +149,7 @@ void TTaskDlg::keyPressEvent(QKeyEvent* event) {
 
 void TTaskDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    const QWidget* anchor = parentWidget() ? parentWidget()->window() : this;
-    if (const QScreen* screen = anchor->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    MoveToScreenCentre(*this);
 }
 
 } // namespace zanpel

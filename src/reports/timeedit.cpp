@@ -2,6 +2,7 @@
 
 #include "controls/messageboxes.h"
 #include "controls/qcp932.h"
+#include "controls/windowplace.h"
 #include "reports/periodtable.h"
 #include "reports/taskdlg.h"
 #include "reports/workdefine.h"
@@ -193,6 +194,11 @@ void TTimeEdit::N_NewClick() {
         return;
     const int row = m_model.AddPeriod(*period);
     Reload(row);
+}
+
+void TTimeEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    MoveToScreenCentre(*this);
 }
 
 void TTimeEdit::done(int result) {

@@ -70,6 +70,10 @@ public:
     // Keeps the standard memo (trimmed) on every way out.
     void done(int result) override;
 
+protected:
+    // Opens centred on the screen, not over the bar and its running item.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateActions();
     void Reload(int selectRow = -1);

@@ -2,6 +2,7 @@
 
 #include "controls/messageboxes.h"
 #include "controls/qcp932.h"
+#include "controls/windowplace.h"
 #include "records/csvfile.h"
 #include "settings/rangegridwidget.h"
 
@@ -28,7 +29,9 @@ TWorkDefine::TWorkDefine(const TNewPeriodRequest& request, QWidget* parent)
     m_grid->SetTimeUnit(15);
     m_grid->SetBeginTime(-15);
     m_grid->SetEndTime(0);
-    m_grid->ScrollToMinute(request.NowMinute); // near now, where a missed period lies
+    // A period that was missed lies before now: the hours up to now show,
+    // and the keyboard starts on the quarter that ends now.
+    m_grid->ShowBefore(request.NowMinute);
     m_rangeLabel->setObjectName("RangeLabel");
     m_themeList->setObjectName("ThemeList");
     m_themeList->setEditable(true);
@@ -63,6 +66,11 @@ TWorkDefine::TWorkDefine(const TNewPeriodRequest& request, QWidget* parent)
     connect(m_enterBtn, &QPushButton::clicked, this, &TWorkDefine::EnterBtnClick);
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     ShowRange();
+}
+
+void TWorkDefine::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    MoveToScreenCentre(*this);
 }
 
 TNewPeriod TWorkDefine::Period() const {

@@ -33,6 +33,10 @@ public:
     // Shows the grid's range in the label (after the mouse picked one).
     void ShowRange();
 
+protected:
+    // Opens centred on the screen, not over the bar and its running item.
+    void showEvent(QShowEvent* event) override;
+
 private:
     TNewPeriodRequest m_request;
     TRangeGrid* m_grid;

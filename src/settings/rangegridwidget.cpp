@@ -34,6 +34,7 @@ TRangeGrid::TRangeGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     horizontalScrollBar()->setSingleStep(1);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        m_showBefore = -1; // the user scrolled
         m_model.SetLeftCol(value);
         viewport()->update();
     });
@@ -52,6 +53,7 @@ void TRangeGrid::SetTimeUnit(int value) {
 }
 
 void TRangeGrid::SetBeginTime(int value) {
+    m_showBefore = -1; // the range's own begin is scrolled into view
     m_model.SetBeginTime(value);
     SyncScroll();
 }
@@ -61,8 +63,9 @@ void TRangeGrid::SetEndTime(int value) {
     SyncScroll();
 }
 
-void TRangeGrid::ScrollToMinute(int minute) {
-    m_model.ScrollToColumn(m_model.ColumnOf(minute));
+void TRangeGrid::ShowBefore(int minute) {
+    m_showBefore = std::max(minute, 0);
+    m_model.SetCursorColumn(m_model.ColumnOf(m_showBefore) - 1);
     SyncScroll();
 }
 
@@ -92,6 +95,8 @@ QSize TRangeGrid::minimumSizeHint() const {
 
 void TRangeGrid::SyncScroll() {
     m_model.SetVisibleColCount(viewport()->width() / (m_colWidth + GridLine));
+    if (m_showBefore >= 0) // its column and the next one at the right edge
+        m_model.SetLeftCol(m_model.ColumnOf(m_showBefore) - m_model.VisibleColCount() + 2);
     QScrollBar* bar = horizontalScrollBar();
     const QSignalBlocker block(bar);
     bar->setRange(0, std::max(m_model.ColCount() - m_model.VisibleColCount(), 0));
@@ -186,6 +191,7 @@ void TRangeGrid::mousePressEvent(QMouseEvent* event) {
     const int col = ColumnAt(at.x());
     if (col < 0)
         return;
+    m_showBefore = -1;
     m_model.MouseDown(col);
     viewport()->update();
 }
@@ -215,6 +221,7 @@ void TRangeGrid::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     for (const auto& [code, key] : keys) {
         if (event->key() == code && (modifiers & ~Qt::ShiftModifier) == Qt::NoModifier) {
+            m_showBefore = -1;
             m_model.KeyPress(key, modifiers == Qt::ShiftModifier);
             SyncScroll();
             return;

@@ -26,8 +26,10 @@ public:
     void SetEndTime(int value);
     // Shows the model again after it was changed directly.
     void Refresh() { SyncScroll(); }
-    // Shows a minute about an hour from the left edge, selecting nothing.
-    void ScrollToMinute(int minute);
+    // Shows the hours before minute, its column near the right edge (also
+    // after the grid is laid out, until the user scrolls), and puts the
+    // keyboard on the column before it. Selects nothing.
+    void ShowBefore(int minute);
 
     int ColWidth() const { return m_colWidth; }
     void SetColWidth(int width);
@@ -63,6 +65,7 @@ private:
     void PaintTimeCell(QPainter& painter, int col);
 
     TRangeGridModel m_model;
+    int m_showBefore = -1; // the minute ShowBefore keeps in view; -1: none
     int m_colWidth = 15;
     int m_rowHeight = 15;
 };

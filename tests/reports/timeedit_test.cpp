@@ -10,9 +10,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
@@ -178,7 +180,7 @@ TEST(WorkRegistration, RefusesUntilARangeIsChosenAndThenGivesItBack) {
     EXPECT_EQ(grid->Model().TimeUnit(), 15);
     EXPECT_EQ(grid->BeginTime(), -15);
     EXPECT_EQ(grid->EndTime(), 0);
-    EXPECT_GT(grid->Model().LeftCol(), 40); // opened near two in the afternoon
+    EXPECT_GT(grid->Model().LeftCol(), 30); // opened near two in the afternoon
     EXPECT_EQ(dialog.findChild<QComboBox*>("ThemeList")->count(), 2);
     dialog.EnterBtnClick();
     EXPECT_EQ(refusals.size(), 1);
@@ -195,6 +197,40 @@ TEST(WorkRegistration, RefusesUntilARangeIsChosenAndThenGivesItBack) {
     EXPECT_EQ(period.Category, Sjis("準備"));
     EXPECT_EQ(period.Memo, Sjis("資料"));
     EXPECT_THAT(checked, ElementsAre(std::pair(-15, 0), std::pair(780, 825)));
+}
+
+// The editor and the registration dialog open in the middle of the screen,
+// not over the bar and the item that runs there; the registration's grid
+// shows the hours before now, where a missed period lies.
+TEST(RecordDialogs, OpenCentredAndTheGridShowsTheHoursBeforeNow) {
+    QWidget bar;
+    const QRect screen = bar.screen()->availableGeometry();
+    bar.setGeometry(screen.right() - 165, screen.top(), 165, screen.height());
+    bar.show();
+    FixedClock clock{EncodeDate(2005, 3, 1), 14 * 3600};
+    TTimeEditModel model({TWorkInfo{EncodeDate(2005, 3, 1), "a", "", 0, {}}, "", false, &clock},
+                         clock);
+    FakeEditorDialogs dialogs;
+    TTimeEdit editor(model, dialogs, &bar);
+    TWorkDefine registration(TNewPeriodRequest{"", 14 * 60, {}}, &bar);
+    for (QDialog* dialog : {static_cast<QDialog*>(&editor), static_cast<QDialog*>(&registration)}) {
+        dialog->show();
+        QTest::qWait(50);
+        const QPoint centre = dialog->frameGeometry().center();
+        EXPECT_LE(std::abs(centre.x() - screen.center().x()), 2)
+            << dialog->objectName().toStdString();
+        EXPECT_LE(std::abs(centre.y() - screen.center().y()), 2)
+            << dialog->objectName().toStdString();
+    }
+    TRangeGrid* grid = registration.RangeGrid1();
+    const int nowColumn = 14 * 60 / 15;
+    const int shown = grid->viewport()->width() / (grid->ColWidth() + 1);
+    EXPECT_EQ(grid->Model().LeftCol(), nowColumn - shown + 2); // now and a quarter after it
+    EXPECT_LE(grid->Model().LeftCol() * 15, 14 * 60 - 60);     // at least an hour before now
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(grid, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(registration.findChild<QLabel*>("RangeLabel")->text(), QStringLiteral("13:30-14:00"));
 }
 
 } // namespace

@@ -15,6 +15,14 @@ RestPeriod PeriodOf(const std::string& item) {
     return periods.empty() ? RestPeriod{} : periods.front();
 }
 
+// "hh:mm-hh:mm" of two minutes of the day.
+std::string RangeText(int begin, int end) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%2.2d:%2.2d-%2.2d:%2.2d", begin / 60, begin % 60, end / 60,
+                  end % 60);
+    return text;
+}
+
 } // namespace
 
 TRestListEditor::TRestListEditor(const std::string& restTimes, TRangeGridModel& grid,
@@ -46,12 +54,16 @@ void TRestListEditor::ShowRange(int begin, int end) {
 }
 
 std::string TRestListEditor::LabelText() const {
-    const int b = m_grid.BeginTime();
-    const int e = m_grid.EndTime();
-    char text[64];
-    std::snprintf(text, sizeof text, "休憩: %2.2d:%2.2d-%2.2d:%2.2d", b / 60, b % 60, e / 60,
-                  e % 60);
-    return text;
+    return "休憩: " + RangeText(m_grid.BeginTime(), m_grid.EndTime());
+}
+
+std::vector<std::string> TRestListEditor::ItemTexts() const {
+    std::vector<std::string> texts;
+    for (const std::string& item : m_items) {
+        const RestPeriod period = PeriodOf(item);
+        texts.push_back(RangeText(period.Start, period.End));
+    }
+    return texts;
 }
 
 void TRestListEditor::Add() {

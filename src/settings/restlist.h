@@ -20,6 +20,9 @@ public:
     TRestListEditor(const std::string& restTimes, TRangeGridModel& grid, const Clock& clock);
 
     const std::vector<std::string>& Items() const { return m_items; }
+    // The items as the list shows them, "12:00-13:00" for "720:780" (the
+    // setting keeps its own form).
+    std::vector<std::string> ItemTexts() const;
     int Selected() const { return m_selected; }
     // The items as the setting holds them.
     std::string RestTimes() const;

@@ -211,7 +211,7 @@ void TSetupForm::ConnectGeneralPage() {
 void TSetupForm::ShowRestList() {
     const QSignalBlocker block(m_ui->RestList);
     m_ui->RestList->clear();
-    for (const std::string& item : m_rest->Items())
+    for (const std::string& item : m_rest->ItemTexts())
         m_ui->RestList->addItem(QString::fromStdString(item));
     m_ui->RestList->setCurrentRow(m_rest->Selected());
     ShowRestRange();

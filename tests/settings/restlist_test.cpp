@@ -28,6 +28,9 @@ TEST_F(RestList, OpensOnTheFirstItemOverTheWholeDay) {
     EXPECT_EQ(grid.BeginTime(), 720);
     EXPECT_EQ(grid.EndTime(), 780);
     EXPECT_EQ(rest.LabelText(), "休憩: 12:00-13:00");
+    // Shown as times of day, kept as minutes.
+    EXPECT_THAT(rest.ItemTexts(), ElementsAre("12:00-13:00", "15:00-15:10"));
+    EXPECT_EQ(rest.RestTimes(), "720:780,900:910");
     TRestListEditor none("", grid, clock); // the current minute, one column long
     EXPECT_EQ(none.Selected(), -1);
     EXPECT_EQ(none.LabelText(), "休憩: 14:23-14:33");

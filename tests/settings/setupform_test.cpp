@@ -204,8 +204,8 @@ TEST_F(SetupDialog, RestPeriodsAreAddedInOrderAndAdjustedByTheMinute) {
     grid->SetEndTime(615);
     addRm->UpButton()->click();
     ASSERT_EQ(rest->count(), 2);
-    EXPECT_EQ(rest->item(0)->text(), QStringLiteral("600:615"));
-    EXPECT_EQ(rest->item(1)->text(), QStringLiteral("720:780"));
+    EXPECT_EQ(rest->item(0)->text(), QStringLiteral("10:00-10:15"));
+    EXPECT_EQ(rest->item(1)->text(), QStringLiteral("12:00-13:00"));
     EXPECT_EQ(rest->currentRow(), 0);
     auto* adjust = Find<TSpinBtn>(form, "TimeAdjust");
     adjust->UpButton()->click();

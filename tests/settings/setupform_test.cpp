@@ -255,6 +255,18 @@ TEST_F(SetupDialog, ValuesTheSummaryCannotCountRightAreShownNotRefused) {
     EXPECT_EQ(form.Result().Options.RestTimes, "720:780");
 }
 
+TEST_F(SetupDialog, ALineUnderTheRulesSaysHowTheyAreWritten) {
+    TSetupForm form(input);
+    Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    auto* hint = Find<QLabel>(form, "AppListHint");
+    EXPECT_TRUE(hint->text().startsWith(QStringLiteral("プログラム名/タイトル")));
+    EXPECT_TRUE(hint->text().contains(QStringLiteral("xterm/")));
+    EXPECT_LE(hint->sizeHint().width(), hint->width());               // one line, whole
+    EXPECT_GT(hint->y(), Find<QPlainTextEdit>(form, "AppList")->y()); // under the rule list
+}
+
 TEST_F(SetupDialog, WorkItemsAreEditedInTheCopyAndTheRestItemStays) {
     TSetupForm form(input);
     auto* list = Find<QListWidget>(form, "WorkListBox");

@@ -2,6 +2,7 @@
 
 #include "controls/qcp932.h"
 #include "records/clock.h"
+#include "records/textcodec.h"
 #include "ui_setupform.h"
 
 #include <QHBoxLayout>
@@ -44,12 +45,25 @@ void MarkLabel(QWidget* label, bool wrong) {
 
 } // namespace
 
-TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent)
+TAnswer TSetupScreenDialogs::AskYesNoCancel(QWidget* parent, const std::string& text) {
+    return zanpel::AskYesNoCancel(parent, QString::fromStdString(text));
+}
+
+namespace {
+
+TSetupDialogs& ScreenDialogs() {
+    static TSetupScreenDialogs screen;
+    return screen;
+}
+
+} // namespace
+
+TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent, TSetupDialogs* dialogs)
     // A title without any button makes X11 window managers drop the whole
     // frame, so the dialog keeps its close button (closing cancels).
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_ui(std::make_unique<Ui::SetupForm>()),
+      m_ui(std::make_unique<Ui::SetupForm>()), m_dialogs(dialogs ? *dialogs : ScreenDialogs()),
       m_items(input.Definitions ? *input.Definitions : TAppSwitch()) {
     m_ui->setupUi(this);
     setFixedSize(DialogWidth, DialogHeight);
@@ -172,7 +186,34 @@ TSetupOptions TSetupForm::ReadOptions() const {
     return o;
 }
 
+bool TSetupForm::TakePendingItem() {
+    ReadFields();
+    const TWorkItemEditor::Pending pending = m_items.PendingFields();
+    if (pending == TWorkItemEditor::Pending::None)
+        return true;
+    const std::string& title = m_items.Fields.Title;
+    const std::string name = Cp932ToUtf8(title.empty() ? IgnoreListCaption() : title);
+    const std::string text =
+        pending == TWorkItemEditor::Pending::New
+            ? "作業項目「" + name + "」はまだ追加されていません。\r\n追加してから更新しますか？"
+            : "作業項目「" + name +
+                  "」の変更はまだ反映されていません。\r\n反映してから更新しますか？";
+    switch (m_dialogs.AskYesNoCancel(this, text)) {
+    case TAnswer::Yes:
+        if (m_items.AddOrReplace())
+            FillWorkList();
+        return true;
+    case TAnswer::No:
+        return true;
+    case TAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TSetupForm::UpdateBtnClick() {
+    if (!TakePendingItem())
+        return;
     m_result.Definitions.Assign(m_items.Definitions());
     m_result.Options = ReadOptions();
     m_result.AutoStart =

@@ -5,6 +5,7 @@
 // and this class only shows their state and forwards input.
 #pragma once
 
+#include "controls/messageboxes.h"
 #include "settings/restlist.h"
 #include "settings/setupoptions.h"
 #include "settings/workitemeditor.h"
@@ -23,10 +24,26 @@ class SetupForm;
 
 namespace zanpel {
 
+// The questions the settings dialog asks, answered by tests.
+class TSetupDialogs {
+public:
+    virtual ~TSetupDialogs() = default;
+    // はい / いいえ / キャンセル; text UTF-8 with CR LF between lines.
+    virtual TAnswer AskYesNoCancel(QWidget* parent, const std::string& text) = 0;
+};
+
+// The same questions in message boxes on the screen.
+class TSetupScreenDialogs final : public TSetupDialogs {
+public:
+    TAnswer AskYesNoCancel(QWidget* parent, const std::string& text) override;
+};
+
 class TSetupForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TSetupForm(const TSetupInput& input, QWidget* parent = nullptr);
+    // dialogs: where questions go; none: message boxes on the screen.
+    explicit TSetupForm(const TSetupInput& input, QWidget* parent = nullptr,
+                        TSetupDialogs* dialogs = nullptr);
     ~TSetupForm() override;
 
     // What "更新(&U)" took (the state of the dialog at that moment).
@@ -38,6 +55,8 @@ public:
     // count right (UTF-8); empty when there are none.
     QString Warning() const;
 
+    // "更新(&U)": a work item typed but not added with "← 更新(&A)" is not
+    // dropped without asking whether to add it (キャンセル stays open).
     void UpdateBtnClick();
     QMenu* WorkListMenu() const { return m_workListMenu; }
 
@@ -64,7 +83,11 @@ private:
     void UpdateCommands();
     void RunWorkCommand(void (TWorkItemEditor::*command)());
 
+    // Asks about fields not taken with "← 更新(&A)"; false: stay open.
+    bool TakePendingItem();
+
     std::unique_ptr<Ui::SetupForm> m_ui;
+    TSetupDialogs& m_dialogs;
     QPushButton* m_updateBtn = nullptr;
     QPushButton* m_cancelBtn = nullptr;
     QMenu* m_workListMenu = nullptr;

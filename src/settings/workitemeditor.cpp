@@ -5,6 +5,8 @@
 #include "records/textcodec.h"
 #include "records/textcompare.h"
 
+#include <optional>
+
 namespace zanpel {
 namespace {
 
@@ -62,13 +64,18 @@ std::vector<std::string> TWorkItemEditor::Lines() const {
 
 void TWorkItemEditor::Select(int index) {
     m_selected = index >= 0 && index < m_copy.Count() ? index : -1;
-    if (m_selected < 0)
-        return;
-    Fields.Title = m_copy.GetField(m_selected, 0);
-    Fields.Memo = m_copy.GetField(m_selected, 1);
-    Fields.Categories = JoinLines(Split(m_copy.GetField(m_selected, 2)));
-    Fields.Rules = JoinLines(Split(m_copy.GetField(m_selected, 3)));
-    Fields.AutoSwitch = m_copy.SwitchEnabledOf(m_selected);
+    if (m_selected >= 0)
+        Fields = FieldsOf(m_selected);
+}
+
+TWorkItemFields TWorkItemEditor::FieldsOf(int index) const {
+    TWorkItemFields fields;
+    fields.Title = m_copy.GetField(index, 0);
+    fields.Memo = m_copy.GetField(index, 1);
+    fields.Categories = JoinLines(Split(m_copy.GetField(index, 2)));
+    fields.Rules = JoinLines(Split(m_copy.GetField(index, 3)));
+    fields.AutoSwitch = m_copy.SwitchEnabledOf(index);
+    return fields;
 }
 
 bool TWorkItemEditor::CanDelete() const {
@@ -115,16 +122,20 @@ bool TWorkItemEditor::CtrlKey(Key key) {
 }
 
 std::string TWorkItemEditor::BuildLine() const {
+    return LineOf(Fields);
+}
+
+std::string TWorkItemEditor::LineOf(const TWorkItemFields& fields) {
     // The line is written the way the definition file holds it, so that
     // categories and rules read back exactly as typed: a backslash in a
     // pattern, a category that begins like the rule marker, and no empty
     // category when the list is empty.
     TAppList item;
-    item.Name = Fields.Title;
-    item.Memo = Fields.Memo;
-    item.Categories = Join(FieldLines(Fields.Categories));
-    item.SwitchEnabled = Fields.AutoSwitch;
-    for (const std::string& rule : FieldLines(Fields.Rules))
+    item.Name = fields.Title;
+    item.Memo = fields.Memo;
+    item.Categories = Join(FieldLines(fields.Categories));
+    item.SwitchEnabled = fields.AutoSwitch;
+    for (const std::string& rule : FieldLines(fields.Rules))
         item.Rules.push_back(ParseRule(rule));
     TAppSwitch line;
     line.AddEntry(item);
@@ -136,6 +147,33 @@ bool TWorkItemEditor::AddOrReplace() {
         return false;
     m_selected = -1;
     return true;
+}
+
+namespace {
+
+// A definition as a line of the definition file reads it back.
+std::optional<TAppList> ReadBack(const std::string& line) {
+    TAppSwitch one;
+    if (one.ParseLine(line) < 0)
+        return std::nullopt;
+    return one.Items(0);
+}
+
+} // namespace
+
+TWorkItemEditor::Pending TWorkItemEditor::PendingFields() const {
+    const bool empty = FieldLines(Fields.Title).empty() && FieldLines(Fields.Memo).empty() &&
+                       FieldLines(Fields.Categories).empty() && FieldLines(Fields.Rules).empty();
+    if (empty)
+        return Pending::None;
+    const std::optional<TAppList> typed = ReadBack(BuildLine());
+    if (!typed)
+        return Pending::None; // a line the copy would refuse cannot be added either
+    const int index = m_copy.IndexOf(typed->Name);
+    if (index < 0)
+        return Pending::New;
+    // The same as the fields that selecting the definition shows: nothing new.
+    return ReadBack(LineOf(FieldsOf(index))) == typed ? Pending::None : Pending::Changed;
 }
 
 void TWorkItemEditor::AddHistory(const std::string& line) {

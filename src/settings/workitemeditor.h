@@ -57,6 +57,13 @@ public:
     bool AddOrReplace();
     std::string BuildLine() const;
 
+    // What the fields hold that "← 更新(&A)" has not taken into the copy: a
+    // definition of a new name, changes to the one of the same name, or
+    // nothing (also when the fields are empty). Compared as the definition
+    // file would hold them, so that blanks and line ends do not count.
+    enum class Pending { None, New, Changed };
+    Pending PendingFields() const;
+
     // A line of the APP list history joins the rules unless they hold it
     // already (letter case ignored).
     void AddHistory(const std::string& line);
@@ -65,6 +72,9 @@ public:
 
 private:
     void MoveSelected(int to);
+    // The fields that selecting definition index shows.
+    TWorkItemFields FieldsOf(int index) const;
+    static std::string LineOf(const TWorkItemFields& fields);
 
     TAppSwitch m_copy;
     int m_selected = -1;

@@ -26,6 +26,17 @@
 namespace zanpel::test {
 namespace {
 
+// The dialog's questions, answered by the test.
+class FakeSetupDialogs : public TSetupDialogs {
+public:
+    TAnswer AskYesNoCancel(QWidget*, const std::string& text) override {
+        Asked.push_back(text);
+        return Answer;
+    }
+    TAnswer Answer = TAnswer::Cancel;
+    std::vector<std::string> Asked;
+};
+
 class SetupDialog : public ::testing::Test {
 protected:
     SetupDialog() {
@@ -158,6 +169,61 @@ TEST_F(SetupDialog, TheWarningGetsRoomOfItsOwn) {
     Find<TSpinBtn>(form, "AddRm")->DownButton()->click();
     ASSERT_TRUE(form.Warning().isEmpty());
     EXPECT_EQ(form.height(), plain);
+}
+
+// A name typed on the item page but not added with "← 更新(&A)" is not lost
+// without a word when "更新(&U)" confirms the dialog.
+TEST_F(SetupDialog, AnItemTypedButNotAddedIsAskedAboutOnUpdate) {
+    FakeSetupDialogs dialogs;
+    const auto typeAndUpdate = [&](TSetupForm& form) {
+        Find<QLineEdit>(form, "WorkTitle")->setText(QStringLiteral("打合せ"));
+        Find<QPushButton>(form, "UpdateBtn")->click();
+    };
+    {
+        TSetupForm form(input, nullptr, &dialogs);
+        form.show();
+        typeAndUpdate(form); // キャンセル: the dialog stays, with what was typed
+        ASSERT_EQ(dialogs.Asked.size(), 1u);
+        EXPECT_EQ(dialogs.Asked[0],
+                  "作業項目「打合せ」はまだ追加されていません。\r\n追加してから更新しますか？");
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_NE(form.result(), QDialog::Accepted);
+        EXPECT_EQ(Find<QLineEdit>(form, "WorkTitle")->text(), QStringLiteral("打合せ"));
+        dialogs.Answer = TAnswer::Yes; // はい: added, then confirmed
+        Find<QPushButton>(form, "UpdateBtn")->click();
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        const TAppSwitch& result = form.Result().Definitions;
+        ASSERT_EQ(result.Count(), 4);
+        EXPECT_EQ(result.Items(3).Name, Sjis("打合せ"));
+    }
+    {
+        dialogs.Answer = TAnswer::No; // いいえ: confirmed without it
+        TSetupForm form(input, nullptr, &dialogs);
+        typeAndUpdate(form);
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+        EXPECT_EQ(form.Result().Definitions.Count(), 3);
+    }
+    {
+        // A change to a selected item is asked about the same way; a
+        // selection looked at and left alone is not.
+        TSetupForm form(input, nullptr, &dialogs);
+        dialogs.Asked.clear();
+        Find<QListWidget>(form, "WorkListBox")->setCurrentRow(0);
+        Find<QPushButton>(form, "UpdateBtn")->click();
+        EXPECT_TRUE(dialogs.Asked.empty());
+        EXPECT_EQ(form.result(), QDialog::Accepted);
+    }
+    {
+        TSetupForm form(input, nullptr, &dialogs);
+        Find<QListWidget>(form, "WorkListBox")->setCurrentRow(0);
+        Find<QPlainTextEdit>(form, "AppList")->setPlainText(QStringLiteral("outlook.exe/\nmutt/"));
+        dialogs.Answer = TAnswer::Yes;
+        Find<QPushButton>(form, "UpdateBtn")->click();
+        ASSERT_EQ(dialogs.Asked.size(), 1u);
+        EXPECT_EQ(dialogs.Asked[0],
+                  "作業項目「会議」の変更はまだ反映されていません。\r\n反映してから更新しますか？");
+        EXPECT_EQ(form.Result().Definitions.Items(0).Rules.size(), 2u);
+    }
 }
 
 TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {

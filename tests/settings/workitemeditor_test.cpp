@@ -29,6 +29,33 @@ protected:
     TAppSwitch source;
 };
 
+TEST_F(WorkItemPage, FieldsNotTakenIntoTheCopyAreNoticedButNotWhatSelectingShows) {
+    TWorkItemEditor editor(source);
+    using Pending = TWorkItemEditor::Pending;
+    EXPECT_EQ(editor.PendingFields(), Pending::None);
+    editor.Fields.Title = " \r\n";
+    EXPECT_EQ(editor.PendingFields(), Pending::None); // only blanks
+    for (int i = 0; i < source.Count(); ++i) {
+        editor.Select(i);
+        EXPECT_EQ(editor.PendingFields(), Pending::None) << i;
+    }
+    editor.Select(0);
+    editor.Fields.Rules += "\r\nthunderbird/";
+    EXPECT_EQ(editor.PendingFields(), Pending::Changed);
+    editor.Fields.Rules += "\r\n\r\n "; // blank lines are no rules
+    EXPECT_EQ(editor.PendingFields(), Pending::Changed);
+    ASSERT_TRUE(editor.AddOrReplace());
+    EXPECT_EQ(editor.PendingFields(), Pending::None);
+    editor.ClearFields();
+    editor.Fields.Title = Sjis("打合せ");
+    EXPECT_EQ(editor.PendingFields(), Pending::New);
+    editor.AddOrReplace();
+    EXPECT_EQ(editor.PendingFields(), Pending::None);
+    editor.ClearFields();
+    editor.Fields.Rules = "xterm/"; // no name: the ignore list, which is not there yet
+    EXPECT_EQ(editor.PendingFields(), Pending::New);
+}
+
 TEST_F(WorkItemPage, SelectingALineFillsTheFieldsFromItsDefinition) {
     TWorkItemEditor editor(source);
     EXPECT_THAT(Lines(editor), ElementsAre("会議", "設計", "休憩"));

@@ -19,8 +19,6 @@ class TDialogs : public TReportDialogs {
 public:
     // The memo dialog, modal; none when cancelled.
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
-    // A notice with an OK button; text is UTF-8.
-    virtual void Inform(const std::string& text) = 0;
     // The settings dialog, modal; none when cancelled.
     virtual std::optional<TSetupResult> ShowSetup(const TSetupInput& input) = 0;
     // The record editor, modal; none when cancelled.

@@ -22,6 +22,8 @@ public:
     virtual bool Confirm(const std::string& text) = 0;
     // An error the user must see; text is UTF-8 with CR LF between lines.
     virtual void ShowError(const std::string& text) = 0;
+    // A notice with an OK button; text is UTF-8.
+    virtual void Inform(const std::string& text) = 0;
     // Shows dialog modally and answers its result (QDialog::Accepted, ...).
     virtual int ExecModal(QDialog& dialog) = 0;
     // The save dialog for a text report, starting at fileName; none when

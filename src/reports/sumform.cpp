@@ -235,22 +235,34 @@ void TSumForm::SaveBtnClick() {
     if (m_dialogs.ExecModal(dialog) != QDialog::Accepted)
         return;
     dialog.StoreChoices(m_settings);
+    // A choice without a report is refused, never written as an empty file.
+    if (const std::string problem = ReportChoiceProblem(dialog.Choice()); !problem.empty()) {
+        m_dialogs.ShowError(problem);
+        return;
+    }
     const std::string text = BuildReport(m_summary.MonthData(), dialog.Choice());
+    std::string written = "作業レポートをクリップボードにコピーしました。";
     if (dialog.ToClipboard()) {
         m_dialogs.SetClipboardText(
             FromCp932(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     } else {
         AtomicWriter standard;
+        const std::string path = ReportPath(m_settings.ReportFile, m_list.DataDir());
         const std::string error =
-            WriteReportFile(ReportPath(m_settings.ReportFile, m_list.DataDir()), text,
-                            m_reportWriter ? *m_reportWriter : standard);
+            WriteReportFile(path, text, m_reportWriter ? *m_reportWriter : standard);
         if (!error.empty()) {
             m_dialogs.ShowError(error);
             return;
         }
+        written = "作業レポートを書き出しました: " + path;
     }
-    if (m_settings.CloseAfterReport)
+    // Where the report went: on the window's tool bar, or in a notice when
+    // the window closes after the report.
+    m_ui->ReportStatus->setText(QString::fromStdString(written));
+    if (m_settings.CloseAfterReport) {
+        m_dialogs.Inform(written);
         done(QDialog::Accepted);
+    }
 }
 
 void TSumForm::done(int result) {

@@ -218,6 +218,12 @@ size_t EstimatedSize(const TDataList& month, uint16_t flags) {
 
 } // namespace
 
+std::string ReportChoiceProblem(const TReportChoice& choice) {
+    if (choice.Period == rpRange && choice.Begin > choice.End)
+        return "期間の「から」の日が「まで」の日より後です。期間を選び直してください。";
+    return {};
+}
+
 std::string BuildReport(TDataList& month, const TReportChoice& choice) {
     month.SortWorks((choice.Flags & ReportByDate) != 0);
     std::string report;

@@ -22,6 +22,10 @@ struct TReportChoice {
     DayNumber End = 0;
 };
 
+// Why a choice gives no report (UTF-8), empty when it gives one: a range
+// whose "から" day comes after its "まで" day.
+std::string ReportChoiceProblem(const TReportChoice& choice);
+
 // Sorts month into the report's order and builds the report: CP932 text with
 // CR LF after every line; empty when no record falls into the period.
 std::string BuildReport(TDataList& month, const TReportChoice& choice);

@@ -42,7 +42,7 @@ TWorkReport::TWorkReport(TReportDialogs& dialogs, QWidget* parent)
     connect(m_ui->WorkDetail, &QCheckBox::toggled, this, &TWorkReport::WorkDetailClick);
     connect(m_ui->DestFile, &QRadioButton::toggled, this, &TWorkReport::DestClick);
     connect(&edit, &TEditButton::BtnClick, this, &TWorkReport::FileEditBtnClick);
-    connect(m_ui->ExecBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ui->ExecBtn, &QPushButton::clicked, this, &TWorkReport::ExecBtnClick);
     connect(m_ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -107,6 +107,14 @@ void TWorkReport::DestClick() {
 void TWorkReport::FileEditBtnClick() {
     if (const auto name = m_dialogs.AskSaveFileName(this, m_ui->FileEdit->Text()))
         m_ui->FileEdit->SetText(*name);
+}
+
+void TWorkReport::ExecBtnClick() {
+    if (const std::string problem = ReportChoiceProblem(Choice()); !problem.empty()) {
+        m_dialogs.ShowError(problem);
+        return;
+    }
+    accept();
 }
 
 int TWorkReport::PeriodIndex() const {

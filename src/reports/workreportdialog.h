@@ -42,6 +42,9 @@ public:
     void WorkDetailClick();
     void DestClick();
     void FileEditBtnClick();
+    // "出力(&O)": closes with OK only for a choice that gives a report;
+    // otherwise says why and stays open.
+    void ExecBtnClick();
 
 private:
     QRadioButton* PeriodButton(int index) const;

@@ -17,6 +17,7 @@ public:
         return Answer;
     }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
+    void Inform(const std::string& text) override { Notices.push_back(text); }
     int ExecModal(QDialog& dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }
     std::optional<QString> AskSaveFileName(QWidget*, const QString& fileName) override {
         SaveAsked.push_back(fileName);
@@ -29,6 +30,7 @@ public:
     std::optional<QString> SaveAnswer;
     std::vector<std::string> Asked;
     std::vector<std::string> Errors;
+    std::vector<std::string> Notices;
     std::vector<QString> SaveAsked;
     std::vector<QString> Clipboard;
 };

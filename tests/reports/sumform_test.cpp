@@ -12,6 +12,7 @@
 #include "tracking/journalsource.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 
 namespace zanpel::test {
 namespace {
@@ -183,6 +185,8 @@ TEST_F(SummaryWindow, ReportGoesToTheClipboardWithTheChoicesStored) {
     EXPECT_EQ(settings.ReportFlags, 0);
     EXPECT_EQ(settings.ReportPeriod, 1);
     EXPECT_TRUE(closed);
+    // The window closed with the report: a notice says where it went.
+    EXPECT_THAT(dialogs.Notices, ElementsAre("作業レポートをクリップボードにコピーしました。"));
 }
 
 TEST_F(SummaryWindow, ReportFileIsWrittenInTheDataFolderOrTheErrorShownWithTheWindowOpen) {
@@ -206,6 +210,33 @@ TEST_F(SummaryWindow, ReportFileIsWrittenInTheDataFolderOrTheErrorShownWithTheWi
     EXPECT_THAT(written, StartsWith(Sjis("【 07/04 】 【作業時間】         8.0 H (08:15:00)\r\n")));
     EXPECT_EQ(written.substr(written.size() - 34), std::string(32, '=') + "\r\n");
     EXPECT_TRUE(closed);
+    EXPECT_THAT(dialogs.Notices,
+                ElementsAre("作業レポートを書き出しました: " + dir.File("report.txt")));
+}
+
+// The window stays: its tool bar says where the report went. A range that
+// ends before it begins is refused, and no empty file is written.
+TEST_F(SummaryWindow, AReportSaysWhereItWentAndAReversedRangeIsRefused) {
+    auto form = Make();
+    form->ShowMonth(EncodeDate(2005, 7, 4));
+    const auto range = [](int from, int to) {
+        return [from, to](TWorkReport& dlg) {
+            dlg.findChild<QRadioButton*>("TermRange")->setChecked(true);
+            auto* begin = dlg.findChild<QComboBox*>("BegDate");
+            auto* end = dlg.findChild<QComboBox*>("EndDate");
+            begin->setCurrentIndex(begin->findText(QString::asprintf("07/%02d", from)));
+            end->setCurrentIndex(end->findText(QString::asprintf("07/%02d", to)));
+            dlg.findChild<TEditButton*>("FileEdit")->SetText(QStringLiteral("range.txt"));
+        };
+    };
+    Report(*form, range(4, 1));
+    EXPECT_THAT(dialogs.Errors, ElementsAre(HasSubstr("「から」の日が「まで」の日より後")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("range.txt")));
+    Report(*form, range(1, 4));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("range.txt")));
+    EXPECT_EQ(form->findChild<QLabel*>("ReportStatus")->text().toStdString(),
+              "作業レポートを書き出しました: " + dir.File("range.txt"));
+    EXPECT_TRUE(dialogs.Notices.empty());
 }
 
 TEST_F(SummaryWindow, SyncIsOfferedWhereTheJournalOpensAndSavesAnotherMonth) {

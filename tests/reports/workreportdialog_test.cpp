@@ -84,6 +84,20 @@ TEST_F(ReportDialog, EachChoiceEnablesWhatBelongsToIt) {
     EXPECT_TRUE(dlg.ToClipboard());
 }
 
+TEST_F(ReportDialog, OutputRefusesARangeThatEndsBeforeItBegins) {
+    dlg.Prepare(dates, settings);
+    Get<QRadioButton>("TermRange")->setChecked(true);
+    Get<QComboBox>("BegDate")->setCurrentIndex(2); // 07/10
+    Get<QComboBox>("EndDate")->setCurrentIndex(1); // 07/03
+    dlg.ExecBtnClick();
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+    ASSERT_EQ(dialogs.Errors.size(), 1u);
+    Get<QComboBox>("EndDate")->setCurrentIndex(0); // 07/10: one day is a range
+    dlg.ExecBtnClick();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(dialogs.Errors.size(), 1u);
+}
+
 TEST_F(ReportDialog, AMonthWithoutDaysOffersOnlyTheWholeMonth) {
     settings.ReportPeriod = rpWeek;
     dlg.Prepare(TReportDates{}, settings);

@@ -48,7 +48,7 @@ _zanpelctl()
     local cur prev words cword
     _init_completion || return
 
-    local commands='today export rewrite check match rules settings journal sync autostart'
+    local commands='today export summary report rewrite check match rules settings journal sync autostart'
     case $prev in
         --data-dir | --directory)
             _filedir -d
@@ -65,13 +65,25 @@ _zanpelctl()
             COMPREPLY=($(compgen -W 'csv json' -- "$cur"))
             return
             ;;
+        --period)
+            COMPREPLY=($(compgen -W 'month day week range' -- "$cur"))
+            return
+            ;;
+        --output)
+            _filedir
+            return
+            ;;
+        --flags | --day | --from | --to)
+            return
+            ;;
     esac
 
     # The command is the first word that is neither an option nor its value.
     local i command='' arguments=0
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
-            --data-dir | --now | --format | --file | --directory) ((i++)) ;;
+            --data-dir | --now | --format | --file | --directory | --period | --output | \
+                --flags | --day | --from | --to) ((i++)) ;;
             -*) ;;
             *)
                 if [[ -z $command ]]; then
@@ -95,6 +107,12 @@ _zanpelctl()
     local options='' months=0
     case $command in
         export) options='--format' months=2 ;;
+        summary) months=2 ;;
+        report)
+            options='--memo --categories --period-memos --subtotals --by-date --flags --period'
+            options+=' --day --from --to --output'
+            months=1
+            ;;
         rewrite) months=1 ;;
         journal) options='--file --directory' months=1 ;;
         sync) options='--file --directory' months=1 ;;

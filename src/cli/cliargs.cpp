@@ -14,6 +14,14 @@ bool AllDigits(const std::string& s) {
 
 } // namespace
 
+bool IsSwitchOption(const std::string& name) {
+    // The content choices of report, as the report dialog's check boxes.
+    for (const char* known : {"memo", "categories", "period-memos", "subtotals", "by-date"})
+        if (name == known)
+            return true;
+    return false;
+}
+
 std::string CliArgs::Option(const std::string& name, const std::string& fallback) const {
     for (const auto& [key, value] : Options)
         if (key == name)
@@ -38,7 +46,10 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
             plain.Command = arg.substr(2);
             return plain;
         }
-        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+        if (arg.size() > 2 && arg.compare(0, 2, "--") == 0 && !args.Command.empty() &&
+            IsSwitchOption(arg.substr(2))) {
+            args.Options.emplace_back(arg.substr(2), "1");
+        } else if (arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             if (i + 1 >= argv.size()) {
                 args.Error = arg + " には値が必要です";
                 return args;

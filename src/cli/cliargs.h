@@ -22,7 +22,11 @@ struct CliArgs {
     bool Has(const std::string& name) const;
 };
 
-// Options that take a value; the ones a command does not know are refused by it.
+// Command options that stand alone, without a value (their value is "1").
+bool IsSwitchOption(const std::string& name);
+
+// Options take a value, except the switches; the ones a command does not
+// know are refused by it.
 CliArgs ParseCliArgs(const std::vector<std::string>& argv);
 
 // "YYYY-MM-DD hh:mm:ss" as a local date-time value.

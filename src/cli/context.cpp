@@ -89,8 +89,11 @@ void PrintUsage(std::ostream& out) {
         << "  today                                     今日の記録を表示\n"
         << "  export YYYYMM [YYYYMM] [--format csv|json] 期間の一覧を出力\n"
         << "  summary YYYYMM [YYYYMM]                   月度集計 (二つの月: 各月と月ごとの合計)\n"
-        << "  report YYYYMM [--flags N] [--period month|day|week|range] [--day D]\n"
+        << "  report YYYYMM [--memo] [--categories] [--period-memos] [--subtotals] [--by-date]\n"
+        << "         [--flags N] [--period month|day|week|range] [--day D]\n"
         << "         [--from D] [--to D] [--output FILE]  作業レポート\n"
+        << "         --memo 標準メモ, --categories 作業分類リスト, --period-memos 作業メモ,\n"
+        << "         --subtotals 小計, --by-date 日付順 (--flags はその和: 1, 2, 4, 8, 16)\n"
         << "  rewrite YYYYMM                            月のファイルを読込み、保存し直す\n"
         << "  check                                     すべてのファイルを確認\n"
         << "  journal [YYYYMM] [--file PATH|--directory DIR] ジャーナルの日ごとの最初と最後の時刻\n"
@@ -100,7 +103,8 @@ void PrintUsage(std::ostream& out) {
         << "                                            (Wayland のウィンドウでは EXE は app_id)\n"
         << "  rules                                     作業定義と切換え規則を表示\n"
         << "  settings                                  設定の一覧 (既定値を含む) を表示\n"
-        << "  autostart on|off|status                   ログイン時に zanpel を起動する/しない/状態を表示\n"
+        << "  autostart on|off|status                   ログイン時に zanpel "
+           "を起動する/しない/状態を表示\n"
         << "  help, --help                              この説明\n"
         << "  --version                                 版数\n";
 }

@@ -1,4 +1,5 @@
-// zanpelctl report YYYYMM [--flags N] [--period month|day|week|range]
+// zanpelctl report YYYYMM [--memo] [--categories] [--period-memos]
+// [--subtotals] [--by-date] [--flags N] [--period month|day|week|range]
 // [--day D] [--from D] [--to D] [--output FILE]: the text work report of a
 // month with the choices of the report dialog, defaulting to the settings.
 // With --output the file gets the bytes the window writes (CP932, CR LF);
@@ -57,6 +58,32 @@ std::optional<DayNumber> ListDay(DayNumber given, const std::vector<DayNumber>& 
     return given;
 }
 
+// The content switches and the setting's bit each one sets.
+const std::pair<const char*, uint16_t> ContentSwitches[] = {{"memo", ReportStandardMemo},
+                                                            {"categories", ReportCategoryList},
+                                                            {"period-memos", ReportWorkMemo},
+                                                            {"subtotals", ReportSubtotal},
+                                                            {"by-date", ReportByDate}};
+
+// The content: --flags (a bit mask, for scripts) and the named switches
+// together; without either, the settings' choice.
+std::optional<int> ContentFlags(const CliArgs& args, uint16_t fallback) {
+    bool named = false;
+    int flags = 0;
+    for (const auto& [name, bit] : ContentSwitches)
+        if (args.Has(name)) {
+            named = true;
+            flags |= bit;
+        }
+    if (args.Has("flags")) {
+        const auto mask = WholeNumber(args.Option("flags"));
+        if (!mask || *mask > 0xFFFF)
+            return std::nullopt;
+        return flags | *mask;
+    }
+    return named ? flags : fallback;
+}
+
 std::string WithLineFeeds(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
@@ -65,7 +92,8 @@ std::string WithLineFeeds(std::string text) {
 } // namespace
 
 int RunReport(const CliArgs& args, const Context& ctx) {
-    if (!ctx.OnlyOptions(args, {"flags", "period", "day", "from", "to", "output"}))
+    if (!ctx.OnlyOptions(args, {"flags", "period", "day", "from", "to", "output", "memo",
+                                "categories", "period-memos", "subtotals", "by-date"}))
         return ExitUsage;
     const auto ym = ctx.SingleMonth(args, "report");
     if (!ym)
@@ -73,10 +101,9 @@ int RunReport(const CliArgs& args, const Context& ctx) {
     TInitParam settings;
     int exitCode = ctx.ReadSettings(settings) ? ExitOk : ExitFileError;
 
-    const std::string flagsText = args.Option("flags", std::to_string(settings.ReportFlags));
-    const auto flags = WholeNumber(flagsText);
-    if (!flags || *flags > 0xFFFF)
-        return ctx.Usage("--flags は 0 から 65535 の数です: " + flagsText);
+    const auto flags = ContentFlags(args, settings.ReportFlags);
+    if (!flags)
+        return ctx.Usage("--flags は 0 から 65535 の数です: " + args.Option("flags"));
     const auto period = PeriodOption(args, settings.ReportPeriod);
     if (!period)
         return ctx.Usage("--period は month, day, week, range のどれかです: " +
@@ -109,6 +136,8 @@ int RunReport(const CliArgs& args, const Context& ctx) {
         choice.Begin = *begin;
         choice.End = *end;
     }
+    if (const std::string problem = ReportChoiceProblem(choice); !problem.empty())
+        return ctx.Usage(problem);
 
     const std::string report = BuildReport(*list, choice);
     if (!args.Has("output")) {

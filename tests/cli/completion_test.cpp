@@ -55,8 +55,9 @@ protected:
 };
 
 TEST_F(Completion, CommandsAndGlobalOptions) {
-    EXPECT_THAT(Complete({"zanpelctl", "s"}), ElementsAre("settings", "sync"));
-    EXPECT_EQ(Complete({"zanpelctl", ""}).size(), 10u);
+    EXPECT_THAT(Complete({"zanpelctl", "s"}), ElementsAre("summary", "settings", "sync"));
+    EXPECT_EQ(Complete({"zanpelctl", ""}).size(), 12u);
+    EXPECT_THAT(Complete({"zanpelctl", "re"}), ElementsAre("report", "rewrite"));
     EXPECT_THAT(Complete({"zanpelctl", "--data-dir", data.Path(), "au"}), ElementsAre("autostart"));
     EXPECT_THAT(Complete({"zanpelctl", "--v"}), ElementsAre("--version"));
     EXPECT_THAT(Complete({"zanpelctl", "autostart", ""}), ElementsAre("on", "off", "status"));
@@ -87,6 +88,14 @@ TEST_F(Completion, OptionsOfTheCommandAndTheirValues) {
                 ElementsAre("csv", "json"));
     EXPECT_THAT(Complete({"zanpelctl", "journal", "--"}), ElementsAre("--file", "--directory"));
     EXPECT_THAT(Complete({"zanpelctl", "check", ""}), IsEmpty());
+    EXPECT_THAT(Complete({"zanpelctl", "report", "200503", "--p"}),
+                ElementsAre("--period-memos", "--period"));
+    EXPECT_THAT(Complete({"zanpelctl", "report", "200503", "--by"}), ElementsAre("--by-date"));
+    EXPECT_THAT(Complete({"zanpelctl", "report", "200503", "--period", "w"}), ElementsAre("week"));
+    EXPECT_THAT(
+        Complete({"zanpelctl", "report", "--memo", "2005"}, {{"ZANPEL_DATA_DIR", data.Path()}}),
+        ElementsAre("200503", "200502"))
+        << "a switch takes no value";
 }
 
 } // namespace

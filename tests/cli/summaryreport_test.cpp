@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace zanpel::test {
 namespace {
 
@@ -118,6 +120,34 @@ TEST_F(SummaryAndReport, ReportRangeTakesDaysOfTheDateLists) {
     const ProcessResult empty = Run({"report", "200506"});
     EXPECT_EQ(empty.ExitCode, 0);
     EXPECT_EQ(empty.Out, "");
+}
+
+// The content by name, as the report dialog's check boxes, or as the
+// settings' bit mask for scripts; both together add up.
+TEST_F(SummaryAndReport, ReportContentIsChosenByNameOrByTheFlagsOfTheSettings) {
+    const auto report = [&](std::vector<std::string> options) {
+        std::vector<std::string> args{"report", "200507", "--period", "day", "--day", "4"};
+        args.insert(args.end(), options.begin(), options.end());
+        const ProcessResult r = Run(args);
+        EXPECT_EQ(r.ExitCode, 0) << r.Err;
+        return r.Out;
+    };
+    EXPECT_EQ(report({"--categories", "--period-memos"}), report({"--flags", "6"}));
+    EXPECT_EQ(report({"--memo", "--subtotals", "--by-date"}), report({"--flags", "25"}));
+    EXPECT_EQ(report({"--flags", "2", "--memo"}), report({"--flags", "3"}));
+    EXPECT_NE(report({"--categories"}), report({"--flags", "0"}));
+    // A named choice stands for itself: the settings' content is not added.
+    EXPECT_EQ(report({"--by-date"}), report({"--flags", "16"}));
+    EXPECT_EQ(Run({"report", "200507", "--memo", "1"}).ExitCode, 2); // no value: 1 is no month
+    EXPECT_THAT(Run({"help"}).Out, HasSubstr("--period-memos"));
+}
+
+TEST_F(SummaryAndReport, ReportRefusesARangeThatEndsBeforeItBegins) {
+    const ProcessResult r = Run({"report", "200507", "--period", "range", "--from", "4", "--to",
+                                 "1", "--output", data.File("r.txt")});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_THAT(r.Err, HasSubstr("「から」の日が「まで」の日より後"));
+    EXPECT_FALSE(std::filesystem::exists(data.File("r.txt")));
 }
 
 TEST_F(SummaryAndReport, ReportRefusesWrongChoicesAndNamesAFileItCannotWrite) {

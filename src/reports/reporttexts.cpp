@@ -18,8 +18,11 @@ const std::string& OverCalcName(int overtimeCalc) {
 }
 
 std::string MonthCaption(DayNumber day) {
+    // The year too: the window moves through months of any year.
+    static const std::string year = Utf8ToCp932("年 ");
     static const std::string suffix = Utf8ToCp932(" 月度集計");
-    return std::to_string(DecodeDate(day).Month) + suffix;
+    const CivilDate date = DecodeDate(day);
+    return std::to_string(date.Year) + year + std::to_string(date.Month) + suffix;
 }
 
 std::string FormatMonthDay(DayNumber day) {

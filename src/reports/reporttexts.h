@@ -13,7 +13,7 @@ namespace zanpel {
 const std::string& WorkTimeLabel();
 // "(1日集計)" for 0, "(累積集計)" for 1 (and any other value counts as 0).
 const std::string& OverCalcName(int overtimeCalc);
-// "%d 月度集計" of the month number of day.
+// "%d年 %d 月度集計" of the year and the month number of day.
 std::string MonthCaption(DayNumber day);
 
 // "mm/dd"

@@ -32,7 +32,7 @@ struct TPeriodRow {
 };
 
 struct TSummaryView {
-    std::string Caption; // "7 月度集計"
+    std::string Caption; // "2005年 7 月度集計"
     std::vector<TMonthRow> MonthRows;
     int64_t WorkedMinutes = 0; // of every day in the month list
     int64_t OvertimeMinutes = 0;

@@ -467,7 +467,7 @@ TEST_F(BarWindow, TheReportCommandSavesAndShowsTheSummaryWhileTheWorkGoesOn) {
     dialogs.OnExec = [&](QDialog& dialog) {
         shown = true;
         EXPECT_EQ(dialog.objectName(), QStringLiteral("SumForm"));
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("3 月度集計"));
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("2005年 3 月度集計"));
         EXPECT_FALSE(form->EfTimer()->isActive());
         EXPECT_TRUE(form->WorkTimer()->isActive());
         // The window read the month from the file saved just before.

@@ -33,7 +33,7 @@ protected:
 TEST_F(SummaryAndReport, SummaryPrintsTheWindowsRowsAndTheOvertimeLine) {
     const ProcessResult r = Run({"summary", "200507"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
-    EXPECT_EQ(r.Out, "7 月度集計\n"
+    EXPECT_EQ(r.Out, "2005年 7 月度集計\n"
                      "07/01\t 8.5\t08:50:00\t17:30:00\n"
                      "07/04\t 8.0\t09:00:00\t18:15:00\n"
                      "07/05\t 9.5\t08:45:00\t19:30:00\n"
@@ -55,8 +55,10 @@ TEST_F(SummaryAndReport, SummaryPrintsTheWindowsRowsAndTheOvertimeLine) {
 TEST_F(SummaryAndReport, ARangeOfMonthsEndsWithTheirHoursAndTotal) {
     const ProcessResult r = Run({"summary", "200506", "200508"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
-    EXPECT_THAT(r.Out, StartsWith("6 月度集計\n残業概算： 0.0 H (1日集計)\n\n\n7 月度集計\n"));
-    EXPECT_THAT(r.Out, HasSubstr("\n8 月度集計\n08/01\t 9.0\t09:00:00\t19:00:00\n"));
+    EXPECT_THAT(
+        r.Out,
+        StartsWith("2005年 6 月度集計\n残業概算： 0.0 H (1日集計)\n\n\n2005年 7 月度集計\n"));
+    EXPECT_THAT(r.Out, HasSubstr("\n2005年 8 月度集計\n08/01\t 9.0\t09:00:00\t19:00:00\n"));
     EXPECT_THAT(r.Out, EndsWith("\n月\t作業時間\t残業概算\n"
                                 "2005/06\t0.0\t0.0\n"
                                 "2005/07\t26.6\t5.0\n"

@@ -182,7 +182,7 @@ TEST_F(SummarySync, NavigationCrossesYearsAndTheCopyKeepsItsOwnMonthFile) {
     summary->ShowMonth(EncodeDate(2005, 1, 15));
     EXPECT_TRUE(summary->PreviousMonth());
     EXPECT_EQ(summary->MonthData().CurrentDate(), EncodeDate(2004, 12, 1));
-    EXPECT_EQ(Cp932ToUtf8(summary->View().Caption), "12 月度集計");
+    EXPECT_EQ(Cp932ToUtf8(summary->View().Caption), "2004年 12 月度集計");
     EXPECT_TRUE(summary->NextMonth());
     EXPECT_TRUE(summary->NextMonth());
     EXPECT_EQ(summary->MonthData().CurrentDate(), EncodeDate(2005, 2, 1));

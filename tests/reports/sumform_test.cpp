@@ -104,7 +104,7 @@ protected:
 TEST_F(SummaryWindow, ShowsTheMonthDaysRecordsAndTheCurrentDaysPeriods) {
     auto form = Make();
     form->ShowMonth(EncodeDate(2005, 7, 4));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("7 月度集計"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("2005年 7 月度集計"));
     QTableView* month = List(*form, "MonthList");
     ASSERT_EQ(month->model()->rowCount(), 2);
     EXPECT_THAT(Row(month, 0), ElementsAre("07/01", " 8.5", "08:50:00", "17:30:00"));
@@ -150,18 +150,18 @@ TEST_F(SummaryWindow, MonthButtonsMoveFromTheMonthShownAndTodayReturnsTheBarsLis
     auto form = Make();
     form->ShowMonth(EncodeDate(2005, 7, 4));
     form->findChild<QToolButton*>("ToolButton2")->click();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("6 月度集計"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("2005年 6 月度集計"));
     EXPECT_EQ(List(*form, "MonthList")->model()->rowCount(), 0);
     EXPECT_EQ(form->findChild<QLabel*>("Label1")->text(),
               QStringLiteral("残業概算： 0.0 H (1日集計)"));
     form->findChild<QToolButton*>("ToolButton3")->click();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("7 月度集計"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("2005年 7 月度集計"));
     EXPECT_EQ(Selected(List(*form, "DayList")), 2); // the first of the month, 07/01
     list.StartWork(Today(clock), "w");
     clock.Advance(600);
     list.UpdateRunning();
     form->findChild<QToolButton*>("ToolButton5")->click();
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("8 月度集計"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("2005年 8 月度集計"));
     EXPECT_THAT(Row(List(*form, "DayList"), 1), ElementsAre("", " 0.0", "00:10", "w", ""));
 }
 
@@ -277,7 +277,7 @@ TEST_F(SummaryWindow, AMonthWhoseSyncCouldNotBeSavedStaysUntilTheUserLetsItGo) {
     form->findChild<QToolButton*>("ToolButton2")->click();
     form->CloseBtnClick();
     EXPECT_FALSE(closed);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("7 月度集計"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("2005年 7 月度集計"));
     EXPECT_EQ(dialogs.Errors.size(), 3u); // each try to save said why it failed
     EXPECT_EQ(dialogs.Asked.back(), DiscardQuestion);
 

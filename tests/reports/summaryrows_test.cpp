@@ -94,7 +94,7 @@ TEST_F(SummaryRows, DayListGoesNewestFirstAndLeavesRepeatedDatesEmpty) {
     // The month list goes oldest first; the month is left newest first.
     EXPECT_EQ(view.MonthRows.front().Date, "07/01");
     EXPECT_EQ(list.WorkAt(0)->Date, July(3));
-    EXPECT_EQ(view.Caption, Sjis("7 月度集計"));
+    EXPECT_EQ(view.Caption, Sjis("2005年 7 月度集計"));
 }
 
 TEST_F(SummaryRows, TheCurrentDaysComputerOnRecordIsTheOneToSelect) {

@@ -107,7 +107,7 @@ void ScheduleScreenshot(QApplication& app, const QWidget* bar) {
         QScreen* screen = QGuiApplication::primaryScreen();
         QRect area = screen ? screen->geometry() : QRect();
         if (around >= 0)
-            area &= bar->frameGeometry().adjusted(-around, -around, around, around);
+            area &= bar->geometry().adjusted(-around, -around, around, around); // no frame
         if (screen && screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
                           .save(file, "PNG"))
             std::printf("zanpel: screenshot saved to %s\n", file.toLocal8Bit().constData());

@@ -188,6 +188,7 @@ private:
     void FitCaption();
     void SetShownParts(bool shown);
     bool MouseOnBar() const;
+    QRect BarRect() const; // the bar on the screen
     // Dragging the edges (zanpelform_drag.cpp).
     void ToolMouseDown(QWidget* control, QMouseEvent* event);
     void ToolMouseMove(QWidget* control, QMouseEvent* event);

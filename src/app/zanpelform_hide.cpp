@@ -43,7 +43,15 @@ bool TZanpelForm::MouseOnBar() const {
     // place it knows is still on the bar. Its leave event says the truth.
     if (m_env.Session.WaylandSession && !m_mouseInside)
         return false;
-    return frameGeometry().contains(m_env.CursorPos());
+    return BarRect().contains(m_env.CursorPos());
+}
+
+QRect TZanpelForm::BarRect() const {
+    // The window's own rectangle: the bar has no frame, and the frame that
+    // Qt works out from the window manager is now and then a single pixel
+    // (openbox, a bar docked at the top), which would hide the bar under
+    // the mouse.
+    return geometry();
 }
 
 void TZanpelForm::enterEvent(QEnterEvent* event) {
@@ -84,7 +92,7 @@ void TZanpelForm::dispTimerTimer() {
     m_dispTimer->stop();
     if (m_toolPanel->isVisibleTo(this))
         return;
-    if (frameGeometry().adjusted(-1, -1, 1, 1).contains(m_env.CursorPos()))
+    if (BarRect().adjusted(-1, -1, 1, 1).contains(m_env.CursorPos()))
         ShowBar();
 }
 

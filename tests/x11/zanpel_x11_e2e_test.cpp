@@ -306,6 +306,23 @@ TEST_F(BarOnX11, TheHiddenStripStaysOnTheScreenAndTheMouseOnTheEdgeBringsTheBarB
     }
 }
 
+// Openbox lets Qt work out a frame of a single pixel for a bar docked at the
+// top now and then: the mouse on the bar must keep it shown whatever that
+// frame says. Several starts, since the race comes and goes.
+TEST_F(BarOnX11, TheMouseOnABarDockedAtTheTopKeepsItShown) {
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=1\r\nWINALIGN=1,0,0,0\r\nWINSIZE=60\r\n");
+    XProbe probe(server->Display());
+    probe.WarpPointer(640, 30);
+    for (int start = 0; start < 6; ++start) {
+        std::filesystem::remove(data.File("trace"));
+        auto bar = StartBar();
+        ::usleep(2200 * 1000); // two turns of the hide timer
+        EXPECT_THAT(Trace(), Not(HasSubstr("bar hidden"))) << "start " << start;
+        bar->Signal(SIGTERM);
+        EXPECT_EQ(bar->Wait(20000), 0);
+    }
+}
+
 // A desktop that scales its screen (QT_SCALE_FACTOR, or a setting per
 // screen) gives the bar fewer logical pixels than X has device pixels: the
 // bar must stay a bar of its thickness at its edge, whatever the window

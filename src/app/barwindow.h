@@ -18,4 +18,9 @@ void PrepareBarWindow(QWidget& window);
 // platform cannot tell.
 QRect PlacedGeometry(const QWidget& window);
 
+// The window with the frame its window manager put around it, as the window
+// system has it (the toolkit's idea of the frame lags, or now and then is
+// wrong, under openbox). For pictures of windows.
+QRect FrameOnScreen(const QWidget& window);
+
 } // namespace zanpel

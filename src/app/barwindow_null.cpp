@@ -10,4 +10,8 @@ QRect PlacedGeometry(const QWidget& window) {
     return window.geometry();
 }
 
+QRect FrameOnScreen(const QWidget& window) {
+    return window.frameGeometry();
+}
+
 } // namespace zanpel

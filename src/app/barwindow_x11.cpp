@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace zanpel {
 namespace {
@@ -66,17 +67,22 @@ void PrepareBarWindow(QWidget& window) {
     xcb_flush(c);
 }
 
-QRect PlacedGeometry(const QWidget& window) {
+namespace {
+
+xcb_connection_t* Connection() {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !c || !window.isVisible())
-        return window.geometry();
-    const auto id = static_cast<xcb_window_t>(window.winId());
+    return QGuiApplication::platformName() == QLatin1String("xcb") && x11 ? x11->connection()
+                                                                          : nullptr;
+}
+
+// Where X window id lies on the screen, in window's logical pixels; none
+// when the server does not say.
+std::optional<QRect> OnScreen(xcb_connection_t* c, xcb_window_t id, const QWidget& window) {
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     xcb_translate_coordinates_reply_t* at =
         xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root, 0, 0), nullptr);
     xcb_get_geometry_reply_t* size = xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr);
-    QRect placed = window.geometry();
+    std::optional<QRect> placed;
     if (at && size) {
         // X counts the screen's device pixels; the bar works in the toolkit's
         // logical ones, which a scale factor (QT_SCALE_FACTOR, a desktop's
@@ -91,6 +97,34 @@ QRect PlacedGeometry(const QWidget& window) {
     std::free(at);
     std::free(size);
     return placed;
+}
+
+} // namespace
+
+QRect PlacedGeometry(const QWidget& window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window.isVisible())
+        return window.geometry();
+    return OnScreen(c, static_cast<xcb_window_t>(window.winId()), window)
+        .value_or(window.geometry());
+}
+
+QRect FrameOnScreen(const QWidget& window) {
+    xcb_connection_t* c = Connection();
+    if (!c || !window.isVisible())
+        return window.frameGeometry();
+    // The window manager's frame is the window's ancestor just below the root.
+    xcb_window_t frame = static_cast<xcb_window_t>(window.winId());
+    for (int depth = 0; depth < 8; ++depth) {
+        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, frame), nullptr);
+        const bool top = !tree || tree->parent == tree->root || tree->parent == XCB_NONE;
+        if (!top)
+            frame = tree->parent;
+        std::free(tree);
+        if (top)
+            break;
+    }
+    return OnScreen(c, frame, window).value_or(window.frameGeometry());
 }
 
 } // namespace zanpel

@@ -26,6 +26,7 @@
 #include "tracking/journalsource.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
@@ -108,8 +109,16 @@ void ScheduleScreenshot(QApplication& app, const QWidget* bar) {
         QRect area = screen ? screen->geometry() : QRect();
         if (around >= 0)
             area &= bar->geometry().adjusted(-around, -around, around, around); // no frame
-        if (screen && screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-                          .save(file, "PNG"))
+        QPixmap shot;
+        if (screen) {
+            shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            // The screen under Xvfb now and then comes back without the bar
+            // in it while the bar's own window has its pixels: they go on top.
+            QPainter painter(&shot);
+            painter.drawPixmap(bar->geometry().topLeft() - area.topLeft(),
+                               screen->grabWindow(bar->winId()));
+        }
+        if (!shot.isNull() && shot.save(file, "PNG"))
             std::printf("zanpel: screenshot saved to %s\n", file.toLocal8Bit().constData());
         else
             std::fprintf(stderr, "zanpel: could not save the screenshot to %s\n",

@@ -7,10 +7,12 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 
 namespace zanpel {
 namespace {
@@ -79,6 +81,7 @@ TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent, TSetupDialogs*
     m_ui->AddRm->SetFlat(true);
     m_ui->TimeAdjust->SetFlat(true);
     m_ui->AddRm->SetFocusControl(m_ui->RestList);
+    FitRestList();
     m_autostartShown = input.IsAutostartOn && input.SetAutostart;
     m_ui->AutoStartCheck->setVisible(m_autostartShown);
     m_ui->AutoStartCheck->setChecked(m_autostartShown && input.IsAutostartOn());
@@ -247,6 +250,16 @@ void TSetupForm::ConnectGeneralPage() {
     });
     for (TValueSpin* spin : {m_ui->WorkBegin, m_ui->WorkEnd})
         connect(spin, &QSpinBox::valueChanged, this, &TSetupForm::UpdateWarning);
+}
+
+void TSetupForm::FitRestList() {
+    // As wide as a period takes ("12:00-13:00"), with room for the scroll
+    // bar that many periods bring; the range grid has the rest.
+    QListWidget* list = m_ui->RestList;
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int text = list->fontMetrics().horizontalAdvance(QStringLiteral("00:00-00:00"));
+    list->setFixedWidth(text + 2 * list->frameWidth() + 8 +
+                        list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
 }
 
 void TSetupForm::ShowRestList() {

@@ -73,6 +73,7 @@ private:
     TSetupOptions ReadOptions() const;
     // --- rest periods
     void ShowRestList();
+    void FitRestList();
     void ShowRestRange();
     void UpdateWarning();
     void FitHeight();

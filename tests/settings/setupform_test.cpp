@@ -272,6 +272,11 @@ TEST_F(SetupDialog, RestPeriodsAreAddedInOrderAndAdjustedByTheMinute) {
     ASSERT_EQ(rest->count(), 2);
     EXPECT_EQ(rest->item(0)->text(), QStringLiteral("10:00-10:15"));
     EXPECT_EQ(rest->item(1)->text(), QStringLiteral("12:00-13:00"));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    for (const int row : {0, 1}) // whole, not cut by the list's edge
+        EXPECT_LE(rest->fontMetrics().horizontalAdvance(rest->item(row)->text()),
+                  rest->viewport()->width());
     EXPECT_EQ(rest->currentRow(), 0);
     auto* adjust = Find<TSpinBtn>(form, "TimeAdjust");
     adjust->UpButton()->click();

@@ -1,6 +1,7 @@
 // zanpel-screenshots OUTDIR [NAME...]: builds each registered window on sample
 // data, shows it and saves OUTDIR/NAME.png as a user would see it. Under X11
 // with a window manager the picture includes the window's frame.
+#include "app/barwindow.h"
 #include "app/programfont.h"
 #include "controls/messageboxes.h"
 #include "sampledata.h"
@@ -26,10 +27,17 @@ void Wait(int ms) {
     loop.exec();
 }
 
+bool HasFrame(const QWidget& window) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    const QRect frame = FrameOnScreen(window);
+    return frame.contains(PlacedGeometry(window)) && frame.height() > window.height();
+}
+
 QPixmap Picture(QWidget& window) {
     QScreen* screen = window.screen();
     if (QGuiApplication::platformName() == QLatin1String("xcb") && screen != nullptr) {
-        const QRect frame = window.frameGeometry();
+        const QRect frame = FrameOnScreen(window);
         return screen->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     }
     return window.grab();
@@ -47,12 +55,22 @@ bool Take(const TShotEntry& entry, const QString& folder) {
     shot.Window->raise();
     shot.Window->activateWindow();
     Wait(400);
+    // The frame that the window manager adds is known a moment after the
+    // window is shown (till then Qt may take it for none, or for a pixel).
+    for (int waited = 0; waited < 3000 && !HasFrame(*shot.Window); waited += 100)
+        Wait(100);
     if (shot.AfterShown) {
         shot.AfterShown();
         Wait(300);
     }
     const QString file = folder + QLatin1Char('/') + QString::fromStdString(entry.Name) + ".png";
-    const bool saved = Picture(*shot.Window).save(file, "PNG");
+    // A busy X server now and then answers a grab with nothing: once more.
+    QPixmap picture = Picture(*shot.Window);
+    for (int attempt = 0; picture.isNull() && attempt < 3; ++attempt) {
+        Wait(500);
+        picture = Picture(*shot.Window);
+    }
+    const bool saved = picture.save(file, "PNG");
     std::printf("%s %s\n", saved ? "saved" : "could not save", file.toLocal8Bit().constData());
     return saved;
 }

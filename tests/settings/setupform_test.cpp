@@ -66,6 +66,11 @@ protected:
         return child;
     }
     static QString EditText(QSpinBox* spin) { return spin->findChild<QLineEdit*>()->text(); }
+    // Shows the dialog and waits until it has the keyboard.
+    static void ShowActive(TSetupForm& form) {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
     static void CtrlKey(QWidget* target, Qt::Key key) {
         QTest::keyClick(target, key, Qt::ControlModifier);
     }
@@ -111,8 +116,7 @@ TEST_F(SetupDialog, OpensFilledFromTheOptionsWithTheFocusOnCancel) {
 
 TEST_F(SetupDialog, CtrlTabTurnsThePagesWhereverTheFocusIs) {
     TSetupForm form(input);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     auto* pages = Find<QTabWidget>(form, "PageControl1");
     auto* cancel = Find<QPushButton>(form, "CancelBtn");
     ASSERT_EQ(QApplication::focusWidget(), cancel);
@@ -292,8 +296,7 @@ TEST_F(SetupDialog, RestPeriodsAreAddedInOrderAndAdjustedByTheMinute) {
 
 TEST_F(SetupDialog, ARestPeriodIsPickedWithTheKeyboardAndTheLabelFollows) {
     TSetupForm form(input);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ShowActive(form);
     auto* grid = Find<TRangeGrid>(form, "RestRange");
     auto* label = Find<QLabel>(form, "Label1");
     grid->setFocus(); // 12:00-13:00 of the first rest period

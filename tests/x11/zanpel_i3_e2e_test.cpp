@@ -33,6 +33,7 @@ protected:
     }
     std::unique_ptr<BackgroundProcess> StartBar(const std::string& settings) {
         WriteFile(data.File("zanpel.ini"), settings);
+        WriteFile(data.File("zanpel.wk2"), "@a,,\r\n"); // a bar without items never hides
         std::map<std::string, std::string> env = server->ClientEnv();
         env.insert({{"I3SOCK", socket},
                     {"ZANPEL_DATA_DIR", data.Path()},
@@ -68,7 +69,9 @@ TEST_F(BarOnI3, IsFloatingAndStickyAtItsEdgeAndItsStripShowsOnePixel) {
     XProbe probe(server->Display());
     probe.WarpPointer(640, 500);
     auto bar = StartBar("AUTOHIDE=1\r\nWINALIGN=3,0,0,0\r\n");
-    const TSwayWindow shown = Bar([](const TSwayWindow& w) { return w.Width == 165; });
+    // i3 first floats a new window in the middle; the bar's command moves it.
+    const TSwayWindow shown =
+        Bar([](const TSwayWindow& w) { return w.Width == 165 && w.X == 0 && w.Y == 0; });
     EXPECT_TRUE(shown.Floating) << Trace();
     EXPECT_TRUE(shown.Sticky);
     EXPECT_EQ(shown.X, 0);

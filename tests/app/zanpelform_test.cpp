@@ -5,13 +5,13 @@
 #include "app/version.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
+#include "barwindowfixture.h"
 #include "controls/bevellabel.h"
 #include "controls/qcp932.h"
 #include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "settings/setupform.h"
-#include "support/modalbox.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -39,88 +39,6 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::UnorderedElementsAre;
-
-// Dialogs answered by the test.
-class FakeDialogs : public TDialogs {
-public:
-    bool Confirm(const std::string& text) override {
-        Asked.push_back(text);
-        return Answer;
-    }
-    void ShowError(const std::string& text) override { Errors.push_back(text); }
-    void Inform(const std::string& text) override { Notices.push_back(text); }
-    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
-    int ExecModal(QDialog& dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }
-    std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
-    void SetClipboardText(const QString&) override {}
-    std::function<int(QDialog&)> OnExec;
-    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override {
-        ++SetupShown;
-        return Setup ? Setup(input) : std::nullopt;
-    }
-    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override {
-        EditRequests.push_back(request);
-        return Edit ? Edit(request) : std::nullopt;
-    }
-    bool Answer = false;
-    int SetupShown = 0;
-    std::function<std::optional<TSetupResult>(const TSetupInput&)> Setup;
-    std::vector<TRecordEditRequest> EditRequests;
-    std::function<std::optional<TRecordEditResult>(const TRecordEditRequest&)> Edit;
-    std::vector<std::string> Asked;
-    std::vector<std::string> Errors;
-    std::vector<std::string> Notices;
-};
-
-class BarWindow : public ::testing::Test {
-protected:
-    BarWindow() : list(clock, reporter) {
-        list.SetDataDir(dir.Path());
-        for (const char* name : {"a", "b"})
-            list.AppSwitch().AddEntry({name, "", "", false, {}});
-        list.AppSwitch().AddEntry({RestName(), "", "", false, {}});
-        list.ChangeDate(Today(clock));
-        TZanpelForm::Environment env;
-        env.CursorPos = [this] { return cursor; };
-        env.AnimationStepMs = 0;
-        env.DataFolder = QString::fromStdString(dir.Path());
-        env.ScreenGeometry = [this] { return screenRect; };
-        form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
-        form->FormCreate(dir.File("zanpel.ini"), reporter);
-    }
-
-    // Texts of a menu's entries, "-" for separators, "&" kept.
-    static std::vector<std::string> Entries(QMenu* menu) {
-        std::vector<std::string> texts;
-        for (QAction* a : menu->actions())
-            texts.push_back(a->isSeparator() ? "-" : a->text().toStdString());
-        return texts;
-    }
-    static void Send(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, local, target->mapToGlobal(local),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
-    }
-    // Presses at from (in control), moves to the screen point to, releases there.
-    void Drag(QWidget* control, QPoint from, QPoint to) {
-        Send(control, QEvent::MouseButtonPress, from, Qt::LeftButton);
-        Send(control, QEvent::MouseMove, control->mapFromGlobal(to), Qt::LeftButton);
-        Send(control, QEvent::MouseButtonRelease, control->mapFromGlobal(to), Qt::NoButton);
-    }
-    QRect Screen() const { return form->ScreenRect(); }
-
-    TempDir dir;
-    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
-    CollectingErrorReporter reporter;
-    FakeDialogs dialogs;
-    TInitParam settings;
-    TDataList list;
-    QPoint cursor{0, 0};
-    QRect screenRect = QGuiApplication::primaryScreen()->geometry();
-    std::unique_ptr<TZanpelForm> form;
-};
 
 TEST_F(BarWindow, StartsDockedRightWithTheDefaultsAndTheDateCaption) {
     EXPECT_EQ(form->Align(), edRight);
@@ -357,90 +275,6 @@ TEST_F(BarWindow, ShortCutsTargetTheRunningItemAndClicksTimeIt) {
     form->Actions().N_Reset->trigger(); // nothing runs: nothing to ask about
     EXPECT_EQ(dialogs.Asked.size(), 1u);
 }
-
-// Keys go to the window's focus widget, as the platform delivers them.
-void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = QApplication::focusWidget();
-    ASSERT_NE(target, nullptr);
-    QTest::keyClick(target, key, modifiers);
-}
-
-TEST_F(BarWindow, TheKeyboardWalksAndPressesTheItemsAndTabNeverReachesTheExitButton) {
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    TWorkButtonsWidget* bar = form->WorkButtonsWidget();
-    bar->Sync();
-    // Tab from nowhere lands on the items first.
-    form->setFocus();
-    Key(Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), bar->MainButton(0));
-    Key(Qt::Key_Down);
-    EXPECT_EQ(QApplication::focusWidget(), bar->MainButton(1));
-    Key(Qt::Key_End);
-    EXPECT_EQ(QApplication::focusWidget(), bar->MainButton(2));
-    Key(Qt::Key_Up);
-    Key(Qt::Key_Home);
-    EXPECT_EQ(QApplication::focusWidget(), bar->MainButton(0));
-    Key(Qt::Key_Space); // presses a, as a click does
-    EXPECT_EQ(form->WorkButtons().ItemIndex(), 0);
-    EXPECT_TRUE(form->WorkTimer()->isActive());
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Return);
-    EXPECT_EQ(form->WorkButtons().ItemIndex(), 1);
-    Key(Qt::Key_Enter); // pressed again: released
-    EXPECT_EQ(form->WorkButtons().ItemIndex(), -1);
-    // The items are one stop: Tab leaves them, and no stop of the chain is
-    // the exit button, so no Space can end the program.
-    for (int i = 0; i < 10; ++i) {
-        Key(Qt::Key_Tab);
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
-        EXPECT_NE(QApplication::focusWidget()->objectName(), QStringLiteral("ToolButton1"));
-        EXPECT_FALSE(QApplication::focusWidget() == bar->MainButton(0) ||
-                     QApplication::focusWidget() == bar->MainButton(2));
-    }
-    EXPECT_TRUE(form->isVisible());
-}
-
-TEST_F(BarWindow, TheMenuKeyAndShiftF10OpenThePanelMenuForTheFocusedItem) {
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    TWorkButtonsWidget* bar = form->WorkButtonsWidget();
-    bar->Sync();
-    form->WorkButtons().SelectIndex(0); // a runs
-    bar->MainButton(1)->setFocus();
-    for (const auto& [key, modifiers] :
-         {std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)},
-          std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()}}) {
-        Key(key, modifiers);
-        QMenu* menu = form->Actions().PopupMenu1;
-        EXPECT_TRUE(menu->isVisible());
-        EXPECT_EQ(form->MenuTarget(), &form->WorkButtons().Buttons(1)); // b, not the running a
-        EXPECT_TRUE(form->Actions().N_Delete->isEnabled());
-        menu->hide();
-        bar->MainButton(1)->setFocus();
-    }
-}
-
-TEST_F(BarWindow, TheKeyboardComesBackToTheBarWhenItsDialogsCloseAndItsShortCutsWork) {
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QWidget other; // the dialog takes the keyboard while it is open
-    dialogs.Setup = [&](const TSetupInput&) {
-        other.show();
-        other.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-        other.hide(); // closed: the window manager gives the focus to nobody
-        return std::optional<TSetupResult>();
-    };
-    form->Actions().SetupAction->trigger();
-    ASSERT_EQ(dialogs.SetupShown, 1);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_EQ(QApplication::focusWidget(), form->WorkButtonsWidget()->MainButton(0));
-    dialogs.Setup = nullptr;
-    Key(Qt::Key_S, Qt::ControlModifier); // Ctrl+S works at once
-    EXPECT_EQ(dialogs.SetupShown, 2);
-}
-
 TEST_F(BarWindow, ASecondCopyShowsTheBarAndPressesANamedItem) {
     cursor = QPoint(10, 10);
     form->efTimerTimer();
@@ -580,26 +414,6 @@ TEST(EmptyBar, SaysHowToAddAnItemAndADoubleClickOpensTheSettings) {
     form.efTimerTimer();
     EXPECT_FALSE(form.BarShown());
 }
-
-// The boxes the bar opens itself, on the screen: Japanese buttons only
-// (the question at the end refers to 「いいえ」, which must be there).
-TEST(ScreenDialogs, QuestionsNoticesAndErrorsHaveJapaneseButtons) {
-    TMessageBoxDialogs screen;
-    BoxSeen seen;
-    AnswerNextBox(QMessageBox::No, seen);
-    EXPECT_FALSE(screen.Confirm("記録を保存できませんでした。もう一度保存しますか？"));
-    EXPECT_THAT(seen.Buttons, UnorderedElementsAre("はい(&Y)", "いいえ(&N)"));
-    seen = {};
-    AnswerNextBox(QMessageBox::Yes, seen);
-    EXPECT_TRUE(screen.Confirm("b を削除しますよ！"));
-    for (const bool error : {false, true}) {
-        seen = {};
-        AnswerNextBox(QMessageBox::Ok, seen);
-        error ? screen.ShowError("データが書込めません!\r\n") : screen.Inform("お知らせ");
-        EXPECT_THAT(seen.Buttons, UnorderedElementsAre("OK"));
-    }
-}
-
 TEST(AboutBox, NamesVersionsAndTheDataFolder) {
     TSessionInfo session;
     session.Coverage = TForegroundCoverage::None;

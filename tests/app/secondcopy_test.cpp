@@ -44,8 +44,9 @@ public:
         m_answering = std::thread([this] {
             const int client = ::accept(m_fd, nullptr, nullptr);
             char frame[256];
-            if (client >= 0 && ::read(client, frame, sizeof frame) > 0)
-                ::write(client, "\1", 1);
+            if (client >= 0 && ::read(client, frame, sizeof frame) > 0 &&
+                ::write(client, "\1", 1) != 1)
+                ADD_FAILURE() << "the running copy could not answer";
             ::close(client);
         });
     }

@@ -32,8 +32,10 @@ TEST_F(Timing, APressTimesTheItemAndTheTickShowsItsTotal) {
     EXPECT_EQ(Rec(B)->Total, 30);
     EXPECT_TRUE(buttons.Buttons(1).DetailEnabled);
     Press(A);
-    Press(A); // one second or less: dropped, and no edit button for it
+    Run(1);
+    Press(A); // one second or less: dropped
     EXPECT_EQ(buttons.Buttons(0).TimeText, "00:01:30");
+    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
 }
 
 TEST_F(Midnight, ARunningItemIsClosedOnTheOldDayAndGoesOnInTheNew) {
@@ -277,14 +279,20 @@ TEST_F(MenuCommands, NewWorkStartsAPeriodAtOnceWithItsOwnCategory) {
 }
 
 TEST_F(Timing, RefreshShowsTodaysTotalsAndEnablesTheBarForTheCurrentMonth) {
+    settings.AutoRestSwitch = false; // the rest item runs outside rest periods too
     Press(A);
     Run(30);
-    Press(A);
+    Press(RestName());
+    Run(20);
+    Press(RestName());
     timing.RefreshButtons();
     EXPECT_EQ(buttons.Buttons(0).TimeText, "00:00:30");
     EXPECT_TRUE(buttons.Buttons(0).DetailEnabled);
     EXPECT_FALSE(buttons.Buttons(1).DetailEnabled);
-    EXPECT_FALSE(buttons.Buttons(2).DetailEnabled); // the rest item never has an editor
+    // The rest item shows its time but never has an editor: its periods are
+    // those of the computer-on record.
+    EXPECT_EQ(buttons.Buttons(2).TimeText, "00:00:20");
+    EXPECT_FALSE(buttons.Buttons(2).DetailEnabled);
     EXPECT_TRUE(ui.BarEnabled);
     // A list in another month than today's (the clock was set back) disables it.
     list.ChangeDate(EncodeDate(2005, 4, 1));

@@ -111,11 +111,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// Fails the test body's checks by number, for a child process to report.
-#define CHILD_CHECK(number, condition)                                                             \
-    if (!(condition))                                                                              \
-    return number
-
 TEST(AtomicReplace, AFileTheUserMayNotWriteIsRefusedAsTheShellRefusesIt) {
     TempDir dir;
     const UserIds user = UnprivilegedUser();

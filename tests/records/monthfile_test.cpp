@@ -1,9 +1,11 @@
 #include "records/atomicfile.h"
 #include "records/worklistfixture.h"
+#include "support/process.h"
 
 #include <gmock/gmock.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -229,14 +231,27 @@ TEST_F(MonthFile, AFileThatStoppedReadingIsKeptBeforeTheNextSave) {
 }
 
 TEST_F(MonthFile, AMonthFileThatCannotBeReadIsNeverSavedOver) {
-    std::filesystem::create_directory(MarchPath()); // opens, but every read fails
-    OpenMonthOf(march1);
-    ASSERT_EQ(reporter.Messages.size(), 1u);
-    EXPECT_THAT(reporter.Messages[0], StartsWith(std::string(ReadErrorText)));
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_FALSE(list.SaveMonth());
-    EXPECT_THAT(reporter.Messages.back(), StartsWith(std::string(WriteErrorText)));
-    EXPECT_TRUE(std::filesystem::is_directory(MarchPath()));
+    // Its user may write it but not read it: the save itself would succeed,
+    // so only the copy that must come first keeps the records.
+    const std::string records = "2005/03/01," + A + ",,\"09:00:00,10:00:00,,\"\r\n";
+    WriteFile(MarchPath(), records);
+    const UserIds user = UnprivilegedUser();
+    ASSERT_EQ(::chown(dir.Path().c_str(), user.Uid, user.Gid), 0);
+    ASSERT_EQ(::chown(MarchPath().c_str(), user.Uid, user.Gid), 0);
+    ASSERT_EQ(::chmod(MarchPath().c_str(), 0200), 0);
+    const int failed = RunInChild(
+        [&] {
+            OpenMonthOf(march1);
+            CHILD_CHECK(1, reporter.Messages.size() == 1);
+            CHILD_CHECK(2, reporter.Messages[0].starts_with(ReadErrorText));
+            CHILD_CHECK(3, list.Count() == 0);
+            CHILD_CHECK(4, !list.SaveMonth());
+            CHILD_CHECK(5, reporter.Messages.back().starts_with(WriteErrorText));
+            return 0;
+        },
+        true);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(ReadFile(MarchPath()), records);
 }
 
 TEST_F(MonthFile, SaveIfAllowedHonoursNoSaveAndAnUnsetDay) {

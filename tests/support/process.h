@@ -54,6 +54,11 @@ double CpuSeconds(int pid);
 // see what "permission denied" does to a program.
 int RunInChild(const std::function<int()>& body, bool unprivileged = false,
                int timeoutSeconds = 20);
+// Fails a check of RunInChild's body with its number, which the child
+// answers and the test reports (the child's own gtest results are lost).
+#define CHILD_CHECK(number, condition)                                                             \
+    if (!(condition))                                                                              \
+    return number
 // The user of RunInChild's unprivileged child: "nobody" when the tests run
 // as root, else the test's own user.
 struct UserIds {

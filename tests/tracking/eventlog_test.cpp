@@ -167,12 +167,14 @@ TEST_F(JournalFile, EventsOnBothSidesOfMidnightFollowTheLocalZone) {
 
 TEST_F(JournalFile, AFolderGivesOneEntryPerDayBackToTheFirstDay) {
     const std::string folder = dir.File("journal");
-    Make(folder, {Jst(2005, 2, 27, 9, 0), Jst(2005, 3, 2, 8, 10), Jst(2005, 3, 2, 18, 45)});
+    Make(folder, {Jst(2005, 2, 27, 9, 0), Jst(2005, 2, 28, 23, 59, 59), Jst(2005, 3, 1, 0, 0),
+                  Jst(2005, 3, 2, 8, 10), Jst(2005, 3, 2, 18, 45)});
     const auto where = JournalLocation::Directory(folder);
     EXPECT_EQ(Entries(ReadJournal(where, march1, clock)),
-              (std::vector{Day(3, 2, 29400, 67500), now}));
+              (std::vector{Day(3, 2, 29400, 67500), Day(3, 1, 0, 0), now}));
     EXPECT_EQ(Entries(ReadJournal(where, EncodeDate(2005, 2, 1), clock)),
-              (std::vector{Day(3, 2, 29400, 67500), Day(2, 27, 32400, 32400), now}));
+              (std::vector{Day(3, 2, 29400, 67500), Day(3, 1, 0, 0), Day(2, 28, 86399, 86399),
+                           Day(2, 27, 32400, 32400), now}));
 }
 
 TEST_F(JournalFile, AnEmptyJournalGivesOnlyNowAndWhatCannotBeOpenedNothing) {

@@ -97,6 +97,11 @@ protected:
         Send(control, QEvent::MouseButtonRelease, control->mapFromGlobal(to), Qt::NoButton);
     }
     QRect Screen() const { return form->ScreenRect(); }
+    // The name of the pressed item, "-" when none is.
+    std::string PressedName() const {
+        const TMultiButton* pressed = form->WorkButtons().Current();
+        return pressed ? pressed->Name : "-";
+    }
 
     TempDir dir;
     FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};

@@ -272,6 +272,14 @@ TEST_F(BarOnX11, WhenTheXServerGoesAwayEverythingIsWritten) {
     EXPECT_THAT(month, HasSubstr(Sjis(",会議,")));
 }
 
+// Where the hidden strip is, for a failure message.
+std::string Describe(const std::optional<XProbe::Place>& place) {
+    if (!place)
+        return "the window has no place";
+    return "strip at " + std::to_string(place->X) + "," + std::to_string(place->Y) + " " +
+           std::to_string(place->Width) + "x" + std::to_string(place->Height);
+}
+
 // Openbox moves a window that starts on the last column (or row) of the
 // screen one pixel further: the hidden strip must still be on the screen,
 // and resting the mouse on the edge must bring the bar back.
@@ -289,6 +297,7 @@ TEST_F(BarOnX11, TheHiddenStripStaysOnTheScreenAndTheMouseOnTheEdgeBringsTheBarB
         ASSERT_TRUE(Traced("bar hidden"));
         XProbe probe(server->Display());
         const uint32_t window = BarWindow(probe, {});
+        ASSERT_NE(window, 0U);
         // The window manager's last word, and the bar's answer to it.
         std::optional<XProbe::Place> strip;
         const auto onScreen = [&] {
@@ -296,8 +305,7 @@ TEST_F(BarOnX11, TheHiddenStripStaysOnTheScreenAndTheMouseOnTheEdgeBringsTheBarB
             return strip && strip->X >= 0 && strip->Y >= 0 && strip->X + strip->Width <= 1280 &&
                    strip->Y + strip->Height <= 1024;
         };
-        EXPECT_TRUE(WaitFor(onScreen, 5000)) << "strip at " << strip->X << "," << strip->Y << " "
-                                             << strip->Width << "x" << strip->Height;
+        EXPECT_TRUE(WaitFor(onScreen, 5000)) << Describe(strip);
         probe.WarpPointer(edge.PointerX, edge.PointerY);
         EXPECT_TRUE(Traced("bar shown"));
         probe.WarpPointer(640, 500);

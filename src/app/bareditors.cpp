@@ -1,5 +1,6 @@
 #include "app/bareditors.h"
 
+#include "app/editmerge.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 #include "records/clock.h"
@@ -20,13 +21,6 @@ public:
 private:
     TBarEditorsUi& m_ui;
 };
-
-int PeriodStartingAt(const TWorkInfo& record, Seconds start) {
-    for (size_t i = 0; i < record.Periods.size(); ++i)
-        if (record.Periods[i].StartSec == start)
-            return static_cast<int>(i);
-    return -1;
-}
 
 } // namespace
 
@@ -57,14 +51,22 @@ void TBarEditors::SetupActionExecute(const std::vector<std::string>& history) {
 
 void TBarEditors::ApplySetup(const TSetupResult& result) {
     m_list.AppSwitch().Assign(result.Definitions);
-    // An item deleted from the definitions that has time today comes back bare.
+    // An item deleted from the definitions that has time today comes back
+    // bare, and so does the running one (the rest item runs in the
+    // computer-on record, which names no item), so that the rebuilt bar
+    // keeps what runs.
     m_list.RegisterWorkNames();
+    if (const TMultiButton* running = m_buttons.Current();
+        running && m_list.AppSwitch().IndexOf(running->Name) < 0)
+        m_list.AppSwitch().AddEntry(TAppList{running->Name, {}, {}, false, {}});
     TakeBackOptions(result.Options, m_settings, m_list);
     m_ui.SetAutoHide(result.Options.AutoHide);
     m_ui.SetAppSwitchMode(result.Options.AppSwitch);
     ApplyAutostart(result);
     m_timing.LoadRestRanges();
     m_buttons.LoadButtons(m_list.AppSwitch()); // keeps the running item
+    if (m_settings.AutoRestSwitch)
+        m_timing.EnsureRestItem();
     m_timing.RefreshButtons();
 }
 
@@ -74,21 +76,6 @@ void TBarEditors::ApplyAutostart(const TSetupResult& result) {
         return;
     if (const std::string error = SetAutostart(*result.AutoStart); !error.empty())
         m_ui.ShowError(error);
-}
-
-void TBarEditors::KeepRunningTime(TWorkInfo& edited, const TWorkInfo& live,
-                                  Seconds runningStart) const {
-    const int kept = PeriodStartingAt(edited, runningStart);
-    const int now = PeriodStartingAt(live, runningStart);
-    if (kept >= 0 && now >= 0) {
-        Seconds& end = edited.Periods[static_cast<size_t>(kept)].EndSec;
-        end = std::max(end, live.Periods[static_cast<size_t>(now)].EndSec);
-    } else if (kept < 0 && &live == m_list.CurrentWork()) {
-        // The running period was deleted: the item goes on from now,
-        // without claiming the time in between for itself.
-        const Seconds s = NowSeconds(m_clock);
-        edited.Periods.push_back({{}, {}, s, s});
-    }
 }
 
 void TBarEditors::WorkButtonEdit(int id) {
@@ -103,24 +90,17 @@ void TBarEditors::WorkButtonEdit(int id) {
         return;
     EfTimerOff off(m_ui);
     const bool running = rec == m_list.CurrentWork() && !rec->Periods.empty();
-    const Seconds runningStart = running ? rec->Periods.back().StartSec : 0;
+    const TWorkInfo opened = *rec;
     const std::optional<TRecordEditResult> result =
-        m_ui.EditRecord({*rec, m_list.GetCategories(name), running, &m_clock});
+        m_ui.EditRecord({opened, m_list.GetCategories(name), running, &m_clock});
     if (!result)
         return;
     // Ticks went on under the dialog: the record is looked up again (a new
-    // month may have replaced it), and the running period keeps the time it
-    // gained meanwhile.
+    // month may have replaced it), and the edits go into it as it is now.
     TWorkInfo* live = m_list.Find(today, name);
     if (!live)
         return;
-    TWorkInfo edited = result->Record;
-    if (running)
-        KeepRunningTime(edited, *live, runningStart);
-    edited.Date = live->Date;
-    edited.Name = live->Name;
-    *live = std::move(edited);
-    m_list.CalcTotal(*live);
+    MergeEditedRecord(m_list, *live, opened, result->Record, NowSeconds(m_clock));
     m_list.SetCategories(name, result->Categories);
     const int index = m_buttons.IndexOfName(name);
     if (index >= 0) {

@@ -54,9 +54,6 @@ public:
 private:
     void ApplySetup(const TSetupResult& result);
     void ApplyAutostart(const TSetupResult& result);
-    // The running period of the edited copy ends where the live one has got
-    // to meanwhile (or, deleted, the item goes on from now).
-    void KeepRunningTime(TWorkInfo& edited, const TWorkInfo& live, Seconds runningStart) const;
 
     TDataList& m_list;
     TWorkButtons& m_buttons;

@@ -78,6 +78,10 @@ int TWorkButtons::AddButton(const std::string& name) {
 
 void TWorkButtons::LoadButtons(const TAppSwitch& definitions) {
     const std::string selected = m_current ? m_current->Name : std::string();
+    // The item to go back to after a rest period is kept as well, by name.
+    const std::string previous = m_previousIndex >= 0 && m_previousIndex < ButtonCount()
+                                     ? Buttons(m_previousIndex).Name
+                                     : std::string();
     ClearButtons();
     UpdatingScope updating(*this);
     for (int i = 0; i < definitions.Count(); ++i) {
@@ -87,6 +91,7 @@ void TWorkButtons::LoadButtons(const TAppSwitch& definitions) {
     }
     LayoutButtons(m_width, m_height);
     SelectIndex(IndexOfName(selected));
+    m_previousIndex = IndexOfName(previous);
     Changed();
 }
 

@@ -66,6 +66,9 @@ DayNumber TWorkTiming::TodayNumber() const {
 }
 
 void TWorkTiming::WorkButtonClicked(int, bool stat) {
+    // A press right after a wake-up comes before the sleep's own timer: the
+    // sleep is taken out first, or the running item would claim it.
+    CheckSleep();
     if (!m_buttons.Current() || !m_list.CurrentWork() || stat)
         return;
     const bool login = m_list.IsLogin(m_list.CurrentWork());
@@ -76,11 +79,18 @@ void TWorkTiming::WorkButtonClicked(int, bool stat) {
 
 void TWorkTiming::WorkSelected(int id, bool stat) {
     m_ui.SetWorkTimer(false);
+    CheckSleep();
     if (!stat) {
         m_list.StopWork();
         return;
     }
-    const TWorkInfo* rec = m_list.StartWork(TodayNumber(), m_buttons.Current()->Name);
+    // The day changes before anything starts on it: an item started after
+    // midnight with the list still on the day before would begin before the
+    // new day's computer-on span.
+    const DayNumber today = TodayNumber();
+    if (m_list.CurrentDate() != today)
+        m_list.ChangeDate(today);
+    const TWorkInfo* rec = m_list.StartWork(today, m_buttons.Current()->Name);
     m_buttons.SetDetailEnabled(m_buttons.ItemIndex(), !m_list.IsLogin(rec));
     m_ui.SetWorkTimer(true);
     if (m_buttons.AppSwitching) {
@@ -155,12 +165,14 @@ void TWorkTiming::TakeOutSleep(const TSleep& sleep) {
     const std::string name = running ? running->Name : std::string();
     const DayNumber asleepDay = WholeDays(sleep.Asleep);
     const DayNumber awakeDay = WholeDays(sleep.Awake);
-    const bool sameDay = asleepDay == awakeDay && m_list.CurrentDate() == awakeDay;
+    // The list's day ends first, at the sleep or at its own midnight; only a
+    // sleep within the list's day is a rest period of that day. Otherwise the
+    // list moves on, and the new day's computer-on span starts now.
     m_list.CloseForSleep(sleep.Asleep);
-    if (sameDay)
+    if (asleepDay == awakeDay && m_list.CurrentDate() == awakeDay)
         m_list.AddRestPeriod(SecondsOfDay(sleep.Asleep), SecondsOfDay(sleep.Awake));
     else
-        m_list.ChangeDate(awakeDay); // the new day's computer-on span starts now
+        m_list.ChangeDate(awakeDay);
     if (!name.empty())
         m_list.StartWork(awakeDay, name, false); // never joined across the sleep
     // A crash in the next hours must not lose the correction.
@@ -203,7 +215,7 @@ bool TWorkTiming::RestPeriodSwitch() {
     if (target >= 0 && target != m_buttons.ItemIndex()) {
         WorkButtonClicked(m_buttons.ItemIndex(), false);
         if (target == m_buttons.ButtonCount())
-            target = m_buttons.AddButton(RestName());
+            target = EnsureRestItem();
         m_buttons.SelectIndex(target);
     } else if (target < 0 && m_buttons.ItemIndex() == rest) {
         WorkButtonClicked(m_buttons.ItemIndex(), false);
@@ -212,6 +224,16 @@ bool TWorkTiming::RestPeriodSwitch() {
             return true;
     }
     return false;
+}
+
+int TWorkTiming::EnsureRestItem() {
+    // With a definition, a rebuild of the bar from the definitions (the
+    // settings dialog's) keeps the button.
+    TAppSwitch& definitions = m_list.AppSwitch();
+    if (definitions.IndexOf(RestName()) < 0)
+        definitions.AddEntry(TAppList{RestName(), {}, {}, false, {}});
+    const int index = m_buttons.IndexOfName(RestName());
+    return index >= 0 ? index : m_buttons.AddButton(RestName());
 }
 
 void TWorkTiming::AutoSaveIfDue() {
@@ -323,14 +345,14 @@ void TWorkTiming::N_NewWorkClick() {
     if (!rec)
         return;
     m_ui.SetEfTimer(false);
-    const DayNumber day = rec->Date;
     const std::string name = rec->Name;
     const TMemoRequest request{m_list.GetCategories(name), name, rec->Memo, TimeLabelText(m_clock),
                                "新しい作業を開始する"};
     if (const std::optional<TMemoResult> result = m_ui.AskMemo(request)) {
         m_ui.SetWorkTimer(false);
-        // Looked up again: the list may have moved on while the dialog was open.
-        if (TWorkInfo* now = m_list.Find(day, name)) {
+        // Looked up again: the list may have moved on while the dialog was
+        // open, and the new period goes only to a record that still runs.
+        if (TWorkInfo* now = m_list.Find(TodayNumber(), name); now && now == m_list.CurrentWork()) {
             const Seconds s = NowSeconds(m_clock);
             now->Periods.push_back({Trim(result->Category), Trim(result->Memo), s, s});
         }

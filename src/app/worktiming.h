@@ -86,6 +86,9 @@ public:
     // Called with every sleep that was taken out of the records.
     std::function<void(const TSleep&)> OnSleep;
     void LoadRestRanges();
+    // The rest item's definition and button, made when missing (a data
+    // folder without a definition file has neither); answers the button.
+    int EnsureRestItem();
     void RefreshButtons();
     void ReplaceWorkList(const TDataList& other);
     // Presses the item that ran at the last end, without the memo dialog.

@@ -25,6 +25,8 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
     SetShownParts(true);
     DockBar(m_settings.BarAlign, m_settings.BarSize);
     m_workButtons.LoadButtons(m_list.AppSwitch());
+    if (m_settings.AutoRestSwitch)
+        m_timing.EnsureRestItem();
     m_timing.LoadRestRanges();
     m_timing.RefreshButtons();
     if (m_settings.StartWithLast)

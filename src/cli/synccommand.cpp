@@ -1,7 +1,8 @@
 // zanpelctl sync YYYYMM [--file PATH|--directory DIR]: what the summary's
 // "【SysLog同期】" does to a month: widen the computer-on spans with the first
-// and last times of the system journal, give the days without rest periods
-// those of RESTTIME cut to the span, and save the month.
+// and last times of the system journal, give the days the parts of the
+// RESTTIME rests within their span that no rest period covers yet, and save
+// the month.
 #include "app/instancelock.h"
 #include "cli/context.h"
 #include "cli/journalargs.h"
@@ -74,11 +75,14 @@ int RunSync(const CliArgs& args, const Context& ctx) {
                 << "\n";
         return ExitFileError;
     }
+    // A journal that cannot be opened leaves the spans as they are; the rest
+    // periods are added all the same, and the exit status tells.
     const TEventLog log = ReadJournal(*where, EncodeDate(ym->Year, ym->Month, 1), ctx.Now);
     if (log.ErrorCode != 0) {
         ReportJournalOpenError(*where, log.ErrorCode, ctx);
-        return ExitFileError;
+        ctx.Err << "zanpelctl: ジャーナルを読めなかったため、休憩だけを追加します\n";
     }
+    const int status = log.ErrorCode != 0 ? ExitFileError : ExitOk;
 
     // The rests to add come from the settings: without them the month would
     // be saved without its rests, so nothing is written.
@@ -100,13 +104,13 @@ int RunSync(const CliArgs& args, const Context& ctx) {
     }
     if (changed == 0) {
         ctx.Out << "変更はありません: " << list->MonthFile() << "\n";
-        return ExitOk;
+        return status;
     }
     if (!list->SaveMonth())
         return ExitFileError;
     ctx.Out << changed << " 日の開始・終了時間と休憩を修正して保存しました: " << list->MonthFile()
             << "\n";
-    return ExitOk;
+    return status;
 }
 
 } // namespace zanpel::cli

@@ -3,6 +3,7 @@
 #include "records/atomicfile.h"
 #include "records/names.h"
 #include "records/textcompare.h"
+#include "records/timeranges.h"
 
 #include <algorithm>
 
@@ -131,12 +132,28 @@ Seconds TDataList::UpdateRunning() {
     UpdateLoginRecord();
     if (m_currentWork == nullptr)
         return 0;
-    const Seconds now = Now();
-    if (m_currentWork->Periods.empty())
-        m_currentWork->Periods.push_back(TWorkData{{}, {}, now, now});
+    // A record of a day that is over ran up to its midnight and no further:
+    // its period ends at 24:00, however late the caller comes. (Taking the
+    // time of day of now would end a period that began at 00:00:00 at its
+    // start, and the whole day would be dropped as too short.)
+    const bool dayOver = m_currentWork->Date < TodayNumber();
+    const Seconds end = dayOver ? SecondsPerDay : Now();
+    if (m_currentWork->Periods.empty()) {
+        if (dayOver)
+            return CalcTotal(*m_currentWork);
+        m_currentWork->Periods.push_back(TWorkData{{}, {}, end, end});
+    }
     TWorkData& last = m_currentWork->Periods.back();
-    last.EndSec = now < last.StartSec ? now + SecondsPerDay : now;
+    last.EndSec = std::max(last.StartSec, end);
+    if (dayOver)
+        ExtendSpanTo(m_currentWork->Date, SecondsPerDay);
     return CalcTotal(*m_currentWork);
+}
+
+void TDataList::ExtendSpanTo(DayNumber day, Seconds end) {
+    TWorkInfo* login = Find(day, LoginName);
+    if (login != nullptr && !login->Periods.empty())
+        login->Periods.front().EndSec = std::max(login->Periods.front().EndSec, end);
 }
 
 Seconds TDataList::StopWork() {
@@ -212,14 +229,23 @@ void TDataList::UpdateLoginRecord() {
     TWorkData& span = login->Periods.front();
     span.Category.clear();
     span.Memo.clear();
-    span.EndSec = now < span.StartSec ? now + SecondsPerDay : now;
+    // Within its own day (a clock set back never stretches it into the next).
+    span.EndSec = std::max(span.StartSec, now);
 }
 
 Seconds TDataList::CalcTotal(TWorkInfo& record) const {
     int64_t total = 0;
-    const size_t first = IsLogin(&record) ? 1 : 0;
-    for (size_t i = first; i < record.Periods.size(); ++i)
-        total += int64_t{record.Periods[i].EndSec} - record.Periods[i].StartSec;
+    if (IsLogin(&record)) {
+        // The rest time: rest periods that overlap (a file written by hand,
+        // or by an older version) count once.
+        std::vector<TimeRange> rests;
+        for (size_t i = 1; i < record.Periods.size(); ++i)
+            rests.emplace_back(record.Periods[i].StartSec, record.Periods[i].EndSec);
+        total = CoveredLength(std::move(rests));
+    } else {
+        for (const TWorkData& period : record.Periods)
+            total += int64_t{period.EndSec} - period.StartSec;
+    }
     record.Total = static_cast<Seconds>(total);
     return record.Total;
 }

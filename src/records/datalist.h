@@ -90,6 +90,9 @@ public:
     // Adds the part of from..to (seconds of the current day) that no rest
     // period covers yet as rest periods of the day's computer-on record.
     void AddRestPeriod(Seconds from, Seconds to);
+    // Adds the parts of from..to that no rest period of login covers yet as
+    // rest periods, in start order; answers how many were added.
+    int AddUncoveredRest(TWorkInfo& login, Seconds from, Seconds to);
 
     // Widens the computer-on records of this month with the per-day first and
     // last times of the system log (loginsync.cpp).
@@ -111,6 +114,12 @@ public:
     // written yet (it is written at every save until that succeeds).
     bool HasUnsavedRecords() const { return m_lastSaveFailed || !m_unsavedMonths.empty(); }
     std::vector<std::string> UnsavedMonthFiles() const;
+    // A month left behind unsaved, as this list holds it (heldmonths.cpp):
+    // whether day's month is one; into shows it (without the duty to save
+    // it); and its records replaced by those of from, which shows it.
+    bool HoldsUnsavedMonth(DayNumber day) const;
+    bool CopyUnsavedMonthInto(DayNumber day, TDataList& into) const;
+    bool ReplaceUnsavedMonth(const TDataList& from);
     void SetWriter(AtomicWriter* writer); // tests inject failing writes
 
     // --- the definition file (definitions.cpp): read at start, before the
@@ -130,12 +139,15 @@ private:
 
     Seconds Now() const { return NowSeconds(m_clock); }
     void UpdateTotal(TWorkInfo& record, Seconds added) const;
+    // The computer-on span of day reaches at least to end.
+    void ExtendSpanTo(DayNumber day, Seconds end);
     DayNumber TodayNumber() const { return Today(m_clock); }
     struct LoadState; // what a load knows besides the list (monthfile.cpp)
     std::string ParseRecordLine(const std::vector<std::string_view>& items, LoadState& state);
     TWorkInfo* LoadedRecord(LoadState& state, const TWorkInfo& key);
     static bool IsKnownRest(LoadState& state, const TWorkInfo* login, const TWorkData& rest);
     void ReadMonthText(std::string& contents, std::string& cause);
+    void SettleMidnightSpans();
     void KeepUnsavedMonth();
     bool SaveUnsavedMonths();
     bool WriteMonthText(const std::string& path, const std::string& text);

@@ -97,8 +97,10 @@ void TDataList::ChangeDate(DayNumber day) {
     StopWork();
     SaveIfAllowed();
     const bool sameMonth = IsSameMonth(day);
-    // Records that could not be written must not go with the old month.
-    if (!sameMonth && m_lastSaveFailed)
+    // Records that could not be written must not go with the old month. A
+    // list that never saves itself leaves that to its owner, who saved
+    // explicitly and has asked the user before moving on.
+    if (!sameMonth && m_lastSaveFailed && !NoSave)
         KeepUnsavedMonth();
     m_currentDate = day;
     m_onTimeStart = Now();
@@ -272,9 +274,10 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
         period.EndSec = *end;
         // An end before the start lies on the next day. The program writes a
         // period from midnight to midnight (an item left running all day) as
-        // "00:00:00,00:00:00"; only that text reads as a whole day.
-        if (period.EndSec < period.StartSec ||
-            (!login && sub[0] == "00:00:00" && sub[1] == "00:00:00"))
+        // "00:00:00,00:00:00"; only that text reads as a whole day. In the
+        // computer-on record it may also be a moment at midnight, which
+        // SettleMidnightSpans decides once the whole month is read.
+        if (period.EndSec < period.StartSec || (sub[0] == "00:00:00" && sub[1] == "00:00:00"))
             period.EndSec += SecondsPerDay;
         period.Category = UnescapeText(sub[2]);
         period.Memo = UnescapeText(sub[3]);
@@ -289,6 +292,27 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
                                      " (" + FormatDuration(stored.EndSec - stored.StartSec) + ")");
     }
     return problems;
+}
+
+// A computer-on span written "00:00:00,00:00:00" is a whole day when the
+// machine was on through it, which a period of that day shows (the span
+// holds every period of its day); without one it was a moment at midnight.
+void TDataList::SettleMidnightSpans() {
+    std::vector<DayNumber> daysWithPeriods;
+    for (const auto& work : m_works) {
+        const size_t first = IsLogin(work.get()) ? 1 : 0;
+        if (work->Periods.size() > first)
+            daysWithPeriods.push_back(work->Date);
+    }
+    std::sort(daysWithPeriods.begin(), daysWithPeriods.end());
+    for (const auto& work : m_works) {
+        if (!IsLogin(work.get()) || work->Periods.empty())
+            continue;
+        TWorkData& span = work->Periods.front();
+        if (span.StartSec == 0 && span.EndSec == SecondsPerDay &&
+            !std::binary_search(daysWithPeriods.begin(), daysWithPeriods.end(), work->Date))
+            span.EndSec = 0;
+    }
 }
 
 // The text of the month file: a month left unsaved earlier is taken back as
@@ -371,6 +395,7 @@ bool TDataList::LoadMonth() {
         parse(number);
     }
     m_loading = false;
+    SettleMidnightSpans();
     if (problemsCount > MaxListedLines)
         problems += "\r\nほか " + std::to_string(problemsCount - MaxListedLines) + " 行";
     for (const std::string* part : {&cause, &readCause})

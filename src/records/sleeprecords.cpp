@@ -3,68 +3,72 @@
 // the day becomes a rest period, so that the day's worked time leaves it out.
 #include "records/datalist.h"
 #include "records/names.h"
+#include "records/timeranges.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace zanpel {
-namespace {
-
-// Seconds of asleep counted from the start of day (past 86400 on the day after).
-Seconds SecondsFrom(DayNumber day, TDateTime asleep) {
-    return SecondsOfDay(asleep) + static_cast<Seconds>(WholeDays(asleep) - day) * SecondsPerDay;
-}
-
-} // namespace
 
 void TDataList::CloseForSleep(TDateTime asleep) {
-    if (m_currentDate == 0 || WholeDays(asleep) < m_currentDate ||
-        WholeDays(asleep) > m_currentDate + 1)
-        return; // the list is on another day: nothing of it ran up to the sleep
-    const Seconds end = SecondsFrom(m_currentDate, asleep);
-    if (m_currentWork != nullptr && !m_currentWork->Periods.empty()) {
-        TWorkData& last = m_currentWork->Periods.back();
-        last.EndSec = std::max(last.StartSec, end);
+    const DayNumber asleepDay = WholeDays(asleep);
+    if (m_currentDate == 0 || asleepDay < m_currentDate)
+        return; // the list is on a later day: nothing of it ran up to the sleep
+    // The list's day ends at the sleep, or at its midnight when the sleep
+    // came on a later day: no period or span passes its day.
+    const bool sameDay = asleepDay == m_currentDate;
+    const Seconds end = sameDay ? SecondsOfDay(asleep) : SecondsPerDay;
+    const bool ran = m_currentWork != nullptr;
+    if (ran && !m_currentWork->Periods.empty()) {
         TWorkInfo& work = *m_currentWork;
+        TWorkData& last = work.Periods.back();
+        last.EndSec = std::max(last.StartSec, end);
         if (int64_t{m_noCountSeconds} >= int64_t{last.EndSec} - last.StartSec)
             work.Periods.pop_back();
         CalcTotal(work);
     }
     m_currentWork = nullptr;
-    TWorkInfo* login = Find(m_currentDate, LoginName);
-    if (login != nullptr && !login->Periods.empty() && end > login->Periods.front().StartSec)
-        login->Periods.front().EndSec = end;
+    // The machine was on up to the sleep; past midnight only an item that
+    // ran tells so (an idle bar overnight says nothing about the evening).
+    if (sameDay || ran)
+        ExtendSpanTo(m_currentDate, end);
 }
 
 void TDataList::AddRestPeriod(Seconds from, Seconds to) {
     TWorkInfo* login = Find(m_currentDate, LoginName);
-    if (login == nullptr || login->Periods.empty() || to <= from)
+    if (login == nullptr || login->Periods.empty())
         return;
-    // The parts of from..to between the rest periods already there.
-    std::vector<std::pair<Seconds, Seconds>> covered;
-    for (size_t i = 1; i < login->Periods.size(); ++i)
-        covered.emplace_back(login->Periods[i].StartSec, login->Periods[i].EndSec);
-    std::sort(covered.begin(), covered.end());
-    std::vector<TWorkData> added;
-    Seconds at = from;
-    for (const auto& [start, end] : covered) {
-        if (start > at)
-            added.push_back(TWorkData{RestName(), {}, at, std::min(start, to)});
-        at = std::max(at, end);
-        if (at >= to)
-            break;
+    // Rest before the computer was on that day is no rest of the day.
+    AddUncoveredRest(*login, std::max(from, login->Periods.front().StartSec), to);
+}
+
+int TDataList::AddUncoveredRest(TWorkInfo& login, Seconds from, Seconds to) {
+    if (login.Periods.empty() || to <= from)
+        return 0;
+    std::vector<TimeRange> covered;
+    for (size_t i = 1; i < login.Periods.size(); ++i)
+        covered.emplace_back(login.Periods[i].StartSec, login.Periods[i].EndSec);
+    const std::vector<TimeRange> parts = UncoveredParts(from, to, std::move(covered));
+    for (const auto& [start, end] : parts) {
+        // In start order among the rest periods, after the span; a rest
+        // period that it touches grows instead (one rest, not two halves).
+        auto place = std::find_if(login.Periods.begin() + 1, login.Periods.end(),
+                                  [start](const TWorkData& p) { return p.StartSec > start; });
+        const bool joinsBefore = place - login.Periods.begin() > 1 && (place - 1)->EndSec == start;
+        const bool joinsAfter = place != login.Periods.end() && place->StartSec == end;
+        if (joinsBefore && joinsAfter) {
+            (place - 1)->EndSec = place->EndSec;
+            login.Periods.erase(place);
+        } else if (joinsBefore) {
+            (place - 1)->EndSec = end;
+        } else if (joinsAfter) {
+            place->StartSec = start;
+        } else {
+            login.Periods.insert(place, TWorkData{RestName(), {}, start, end});
+        }
     }
-    if (at < to)
-        added.push_back(TWorkData{RestName(), {}, at, to});
-    for (const TWorkData& rest : added) {
-        if (rest.EndSec <= rest.StartSec)
-            continue;
-        // In start order among the rest periods, after the span.
-        auto place = std::find_if(login->Periods.begin() + 1, login->Periods.end(),
-                                  [&](const TWorkData& p) { return p.StartSec > rest.StartSec; });
-        login->Periods.insert(place, rest);
-    }
-    CalcTotal(*login);
+    CalcTotal(login);
+    return static_cast<int>(parts.size());
 }
 
 } // namespace zanpel

@@ -13,7 +13,9 @@ TMonthSummary::TMonthSummary(TDataList& main, const TInitParam& settings, const 
 }
 
 void TMonthSummary::ShowMonth(DayNumber day) {
-    m_month.ChangeDate(day);
+    // A month the bar keeps unsaved is newer there than in its file.
+    if (!m_main.CopyUnsavedMonthInto(day, m_month))
+        m_month.ChangeDate(day);
     m_unsaved = false;
     RefreshViews();
 }
@@ -25,7 +27,7 @@ void TMonthSummary::RefreshViews() {
 bool TMonthSummary::MayDiscardMonth() {
     if (!m_unsaved)
         return true;
-    if (m_month.SaveMonth() || m_confirm(DiscardQuestion)) {
+    if (AddRestsToShownMonth() != SyncResult::NotSaved || m_confirm(DiscardQuestion)) {
         m_unsaved = false;
         return true;
     }
@@ -74,15 +76,38 @@ TMonthSummary::SyncResult TMonthSummary::Sync(const LogReader& readLog, const Ha
         return SyncResult::Declined;
     const CivilDate mainMonth = DecodeDate(m_main.CurrentDate());
     const TEventLog log = readLog(EncodeDate(mainMonth.Year, mainMonth.Month, 1));
-    SyncResult result = SyncResult::HandedBack;
-    if (SyncStartEndTimes(m_main, m_month, log, SplitRestTimes(m_settings.RestTimes))) {
-        handBack(m_month);
-    } else {
-        m_unsaved = !m_month.SaveMonth();
-        result = m_unsaved ? SyncResult::NotSaved : SyncResult::Saved;
-    }
+    m_main.SyncLoginTimes(log);
+    m_handBack = handBack;
+    const SyncResult result = AddRestsToShownMonth();
     RefreshViews();
     return result;
+}
+
+TMonthSummary::SyncResult TMonthSummary::AddRestsToShownMonth() {
+    // The month as it is now, wherever it is newest: the time may have
+    // passed into the next month since it was read (the bar then saved it),
+    // and the bar may hold it unsaved. A copy older than the file is never
+    // saved.
+    const std::vector<RestPeriod> rests = SplitRestTimes(m_settings.RestTimes);
+    const DayNumber day = m_month.CurrentDate();
+    m_unsaved = false;
+    if (m_month.IsSameMonth(m_main.CurrentDate())) {
+        m_month.Assign(m_main);
+        AddRestPeriods(m_month, rests);
+        if (m_handBack)
+            m_handBack(m_month);
+        return SyncResult::HandedBack;
+    }
+    if (m_main.CopyUnsavedMonthInto(day, m_month)) {
+        AddRestPeriods(m_month, rests);
+        m_main.ReplaceUnsavedMonth(m_month); // the bar saves it with its own
+        return SyncResult::HandedBack;
+    }
+    if (!m_month.LoadMonth())
+        return SyncResult::NotSaved; // what could not be read is not written over
+    AddRestPeriods(m_month, rests);
+    m_unsaved = !m_month.SaveMonth();
+    return m_unsaved ? SyncResult::NotSaved : SyncResult::Saved;
 }
 
 } // namespace zanpel

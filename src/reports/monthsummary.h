@@ -49,8 +49,10 @@ public:
 
     enum class SyncResult { Declined, HandedBack, Saved, NotSaved };
     // "【SysLog同期】": asks first; the spans of the bar's month grow with the
-    // log, the month shown gets its rest periods and goes back to the bar
-    // (same month) or to its file (another month), and the rows are rebuilt.
+    // log, the month shown gets its rest periods, taken as it is at this
+    // moment: from the bar and back to it when the bar holds the month (its
+    // current one, or one it keeps unsaved), else from its file and back
+    // there. The rows are rebuilt.
     SyncResult Sync(const LogReader& readLog, const HandBack& handBack);
     // True after a sync whose save failed, until a save succeeds or the user
     // lets the changes go.
@@ -58,6 +60,7 @@ public:
 
 private:
     bool MayDiscardMonth();
+    SyncResult AddRestsToShownMonth();
     bool ShowFirstOfMonth(int monthStep);
 
     TDataList& m_main;
@@ -65,6 +68,7 @@ private:
     Confirmation m_confirm;
     TDataList m_month;
     TSummaryView m_view;
+    HandBack m_handBack;
     bool m_unsaved = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "records/datalist.h"
 #include "records/names.h"
+#include "records/timeranges.h"
 #include "tracking/eventlog.h"
 
 #include <algorithm>
@@ -9,21 +10,29 @@
 namespace zanpel {
 
 int AddRestPeriods(TDataList& list, const std::vector<RestPeriod>& rests) {
+    // The configured rest periods as they cover the day: overlapping ones
+    // become one (720:780 and 750:800 are 12:00 to 13:20).
+    std::vector<TimeRange> configured;
+    for (const RestPeriod& rest : rests) {
+        const auto second = [](int32_t minute) {
+            return static_cast<Seconds>(std::clamp(minute, 0, 1440) * 60);
+        };
+        configured.emplace_back(second(rest.Start), second(rest.End));
+    }
+    configured = UnionOf(std::move(configured));
     int changed = 0;
     for (int i = 0; i < list.Count(); ++i) {
         TWorkInfo& record = *list.WorkAt(i);
-        if (!list.IsLogin(&record) || record.Periods.size() != 1)
+        if (!list.IsLogin(&record) || record.Periods.empty())
             continue;
+        // Cut to the span; only what no rest period covers yet is added, so
+        // a day that has rests (from a sleep, say) gets the rest of them.
         const TWorkData span = record.Periods.front();
-        for (const RestPeriod& rest : rests) {
-            const int64_t lower = std::max<int64_t>(int64_t{rest.Start} * 60, span.StartSec);
-            const int64_t upper = std::min<int64_t>(int64_t{rest.End} * 60, span.EndSec);
-            if (lower < upper) // both lie within the span now
-                record.Periods.push_back(TWorkData{
-                    RestName(), {}, static_cast<Seconds>(lower), static_cast<Seconds>(upper)});
-        }
-        list.CalcTotal(record);
-        if (record.Periods.size() > 1)
+        int added = 0;
+        for (const auto& [start, end] : configured)
+            added += list.AddUncoveredRest(record, std::max(start, span.StartSec),
+                                           std::min(end, span.EndSec));
+        if (added > 0)
             ++changed;
     }
     return changed;

@@ -13,9 +13,11 @@ namespace zanpel {
 class TDataList;
 class TEventLog;
 
-// Gives every computer-on record of list that has only its span the rest
-// periods (minutes since midnight) cut to that span, with the category "休憩",
-// and recomputes its rest time. Answers how many records got rest periods.
+// Gives every computer-on record of list the parts of the rest periods
+// (minutes since midnight; overlapping ones taken as one) that lie within
+// its span and that no rest period of the record covers yet, with the
+// category "休憩", and recomputes its rest time. Answers how many records
+// got rest periods.
 int AddRestPeriods(TDataList& list, const std::vector<RestPeriod>& rests);
 
 // Widens the spans of main's month with log; when shown shows main's month it

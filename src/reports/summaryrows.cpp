@@ -3,6 +3,7 @@
 #include "records/csvfile.h"
 #include "records/datalist.h"
 #include "records/textcodec.h"
+#include "records/timeranges.h"
 #include "reports/reporttexts.h"
 #include "settings/initparam.h"
 
@@ -10,27 +11,6 @@
 
 namespace zanpel {
 namespace {
-
-struct MinuteRange {
-    int Lower = 0;
-    int Upper = 0;
-};
-
-int UnionLength(std::vector<MinuteRange> ranges) {
-    std::sort(ranges.begin(), ranges.end(),
-              [](const MinuteRange& a, const MinuteRange& b) { return a.Lower < b.Lower; });
-    int total = 0;
-    int coveredTo = 0;
-    bool any = false;
-    for (const MinuteRange& r : ranges) {
-        const int from = any ? std::max(r.Lower, coveredTo) : r.Lower;
-        if (r.Upper > from)
-            total += r.Upper - from;
-        coveredTo = any ? std::max(coveredTo, r.Upper) : r.Upper;
-        any = true;
-    }
-    return total;
-}
 
 bool HasSpan(const TDataList& month, const TWorkInfo& record) {
     return month.IsLogin(&record) && !record.Periods.empty();
@@ -85,19 +65,20 @@ void AddDayRows(TDataList& month, TSummaryView& view) {
 int BaseMinutes(const TInitParam& settings) {
     const int begin = settings.WorkDayBegin;
     const int end = settings.WorkDayEnd;
-    std::vector<MinuteRange> inside;
-    for (const RestPeriod& rest : SplitRestTimes(settings.RestTimes)) {
-        const int lower = std::max(begin, rest.Start);
-        const int upper = std::min(end, rest.End);
-        if (lower < upper)
-            inside.push_back({lower, upper});
-    }
-    return end - begin - UnionLength(std::move(inside));
+    std::vector<TimeRange> inside; // in minutes
+    for (const RestPeriod& rest : SplitRestTimes(settings.RestTimes))
+        inside.emplace_back(std::max(begin, rest.Start), std::min(end, rest.End));
+    return end - begin - static_cast<int>(CoveredLength(std::move(inside)));
 }
 
 int64_t WorkedSeconds(const TWorkInfo& login) {
+    // The rest within the span, overlapping rest periods counted once.
     const TWorkData& span = login.Periods.front();
-    return std::max<int64_t>(0, int64_t{span.EndSec} - span.StartSec - login.Total);
+    std::vector<TimeRange> rests;
+    for (size_t i = 1; i < login.Periods.size(); ++i)
+        rests.emplace_back(std::max(span.StartSec, login.Periods[i].StartSec),
+                           std::min(span.EndSec, login.Periods[i].EndSec));
+    return std::max<int64_t>(0, int64_t{span.EndSec} - span.StartSec - CoveredLength(rests));
 }
 
 TSummaryView BuildSummary(TDataList& month, const TInitParam& settings) {

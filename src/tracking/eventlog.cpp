@@ -79,6 +79,7 @@ TEventLog ReadEventLog(JournalSource& source, DayNumber firstDay, const Clock& c
     // Entries arrive grouped by day, so the day being read is gathered here and
     // handed to AddTime once per run of entries instead of once per entry.
     LocalTimeConverter converter;
+    const DayNumber today = Today(clock);
     TLoginTime run;
     bool inRun = false;
     uint64_t microseconds = 0;
@@ -86,8 +87,13 @@ TEventLog ReadEventLog(JournalSource& source, DayNumber firstDay, const Clock& c
         LocalStamp stamp;
         if (!converter.Convert(microseconds, stamp))
             continue;
-        if (stamp.Day < firstDay)
-            break; // everything further back is older still
+        // The journal is in the order of writing, not of its stamps: a boot
+        // with a wrong hardware clock leaves entries dated long before (or
+        // after) their neighbours. Such an entry is skipped, and the reading
+        // goes on to the journal's beginning, so that no day of the range is
+        // cut off. A day still to come has no events.
+        if (stamp.Day < firstDay || stamp.Day > today)
+            continue;
         if (inRun && stamp.Day == run.Day) {
             run.FirstTime = std::min(run.FirstTime, stamp.Second);
             run.LastTime = std::max(run.LastTime, stamp.Second);

@@ -42,9 +42,10 @@ private:
     std::vector<TLoginTime> m_times;
 };
 
-// Reads source newest first in the machine's local time zone and stops at the
-// first entry dated before firstDay (so 0 reads everything); then adds the
-// present moment of clock, so today always has an entry ending now.
+// Reads the whole of source newest first in the machine's local time zone,
+// leaving out the entries dated before firstDay (0 keeps everything) or after
+// today, which may lie anywhere among the others; then adds the present moment of clock,
+// so today always has an entry ending now.
 //
 // Only the source, the clock and the time zone are touched: a program with a
 // user interface runs this on a worker thread (with a clock that is safe to

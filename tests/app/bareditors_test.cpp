@@ -262,5 +262,135 @@ TEST_F(RecordEdit, DeletingTheRunningPeriodGoesOnFromNowWithoutClaimingTheGap) {
     EXPECT_EQ(rec->Total, 360);
 }
 
+TEST_F(RecordEdit, AnItemRestartedWhileTheEditorWasOpenKeepsItsNewPeriodAndNoTimeTwice) {
+    Press("会議");
+    Run(300); // 9:00-9:05
+    Press("設計");
+    Run(30);
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        EXPECT_FALSE(request.Running);
+        Press("会議"); // an application rule (or the end of a rest) starts it again
+        Run(26);
+        Press("設計");
+        Run(4);
+        TRecordEditResult result{request.Record, request.Categories};
+        result.Record.Periods.front().Memo = Sjis("議題");
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("会議"));
+    Run(60);
+    const TWorkInfo* meeting = Rec("会議");
+    ASSERT_EQ(meeting->Periods.size(), 2u);
+    EXPECT_EQ(meeting->Periods[0].Memo, Sjis("議題"));
+    EXPECT_EQ(meeting->Periods[0].EndSec, 9 * 3600 + 300);
+    EXPECT_EQ(meeting->Periods[1].StartSec, 9 * 3600 + 330);
+    EXPECT_EQ(meeting->Periods[1].EndSec, 9 * 3600 + 356);
+    EXPECT_EQ(meeting->Total, 326);
+    EXPECT_EQ(list.CurrentWork(), Rec("設計"));
+}
+
+TEST_F(RecordEdit, ASleepWhileTheEditorWasOpenStaysOutOfTheRecord) {
+    Press("設計");
+    Run(600);
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        clock.Sleep(3600);
+        timing.CheckSleep(); // the sleep timer under the dialog
+        Run(60);
+        TRecordEditResult result{request.Record, request.Categories};
+        result.Record.Periods.back().Category = Sjis("議事録");
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    Run(60);
+    const TWorkInfo* design = Rec("設計");
+    ASSERT_EQ(design->Periods.size(), 2u);
+    EXPECT_EQ(design->Periods[0].Category, Sjis("議事録"));
+    EXPECT_EQ(design->Periods[0].EndSec, 9 * 3600 + 600);
+    EXPECT_EQ(design->Periods[1].StartSec, 10 * 3600 + 600);
+    EXPECT_EQ(design->Total, 600 + 120);
+    EXPECT_EQ(list.FindLogin()->Total, 3600); // the sleep, once
+}
+
+TEST_F(RecordEdit, APeriodAddedInTheEditorTakesOnlyTimeNoWorkHeld) {
+    Press("会議");
+    Run(600); // 9:00-9:10
+    Press("設計");
+    Run(1200); // to 9:30
+    Press("設計");
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        TRecordEditResult result{request.Record, request.Categories};
+        // 8:30 to 9:20: before the computer was on, and over 会議 and 設計.
+        result.Record.Periods.insert(
+            result.Record.Periods.begin(),
+            TWorkData{Sjis("議事録"), {}, 8 * 3600 + 1800, 9 * 3600 + 1200});
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    const TWorkInfo* design = Rec("設計");
+    ASSERT_EQ(design->Periods.size(), 2u);
+    EXPECT_EQ(design->Periods[0].StartSec, 8 * 3600 + 1800);
+    EXPECT_EQ(design->Periods[0].EndSec, 9 * 3600);
+    EXPECT_EQ(design->Periods[1].StartSec, 9 * 3600 + 600);
+    EXPECT_EQ(list.FindLogin()->Periods[0].StartSec, 8 * 3600 + 1800);
+}
+
+// A data folder without a definition file: no "休憩" until a rest period
+// makes its button.
+class RestWithoutDefinition : public Editors {
+protected:
+    RestWithoutDefinition() {
+        list.AppSwitch().DeleteByName(RestName());
+        buttons.LoadButtons(list.AppSwitch());
+        settings.RestTimes = "550:560"; // 9:10 to 9:20
+        timing.LoadRestRanges();
+    }
+    std::optional<TSetupResult> Confirm(const TSetupInput& input) {
+        return TSetupResult{*input.Definitions, input.Options, std::nullopt};
+    }
+};
+
+TEST_F(RestWithoutDefinition, SettingsConfirmedDuringTheRestKeepItRunningAndSwitchingBack) {
+    Press("設計");
+    Run(700); // 9:11:40, resting
+    ASSERT_EQ(buttons.Current()->Name, RestName());
+    bar.Setup = [&](const TSetupInput& input) { return Confirm(input); };
+    editors.SetupActionExecute({});
+    ASSERT_NE(buttons.Current(), nullptr);
+    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(list.CurrentWork(), list.FindLogin());
+    Run(600); // past 9:20
+    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(list.FindLogin()->Total, 600);
+    EXPECT_GE(list.AppSwitch().IndexOf(RestName()), 0);
+}
+
+TEST_F(RestWithoutDefinition, ADialogOpenedBeforeTheRestBeganKeepsWhatRunsOnConfirm) {
+    Press("設計");
+    Run(500);
+    bar.Setup = [&](const TSetupInput& input) {
+        const TAppSwitch copy = *input.Definitions; // the dialog's copy, without "休憩"
+        Run(200);                                   // the rest begins under the dialog
+        EXPECT_EQ(buttons.Current()->Name, RestName());
+        return std::optional(TSetupResult{copy, input.Options, std::nullopt});
+    };
+    editors.SetupActionExecute({});
+    ASSERT_NE(buttons.Current(), nullptr);
+    EXPECT_EQ(buttons.Current()->Name, RestName());
+    Run(600);
+    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(list.FindLogin()->Total, 600);
+}
+
+TEST_F(RestWithoutDefinition, RestSwitchingOnMakesTheRestItemAtOnce) {
+    settings.AutoRestSwitch = false;
+    bar.Setup = [&](const TSetupInput& input) {
+        TSetupResult result{*input.Definitions, input.Options, std::nullopt};
+        result.Options.AutoRestSwitch = true;
+        return std::optional(result);
+    };
+    editors.SetupActionExecute({});
+    EXPECT_THAT(ButtonNames(), ElementsAre("会議", "設計", "休憩"));
+}
+
 } // namespace
 } // namespace zanpel::test

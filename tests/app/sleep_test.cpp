@@ -108,6 +108,36 @@ TEST_F(Sleep, ANightAcrossTheEndOfAMonthLeavesNoPeriodInTheNight) {
     EXPECT_EQ(Periods(LoginName, april1).front().first, T(8, 45));
 }
 
+TEST_F(Sleep, ASleepOnTheMorningAfterAnIdleNightLeavesTheDayBeforeAsItWas) {
+    for (const int asleepHour : {12, 7}) {
+        SCOPED_TRACE(asleepHour);
+        const DayNumber day1 = march1 + (asleepHour == 12 ? 0 : 10);
+        StartAt(day1, 9, 0);
+        Press(A);
+        Run(9 * 3600, 60);
+        Press(A); // 18:00; the bar stays idle overnight
+        Run((6 + asleepHour) * 3600, 60);
+        SleepFor(3600);
+        EXPECT_THAT(Periods(LoginName, day1).front(), Pair(T(9, 0), T(18, 0)));
+        EXPECT_EQ(list.Find(day1, LoginName)->Total, 0);
+        EXPECT_EQ(list.CurrentDate(), day1 + 1);
+        EXPECT_THAT(Periods(LoginName, day1 + 1),
+                    ElementsAre(Pair(T(asleepHour + 1, 0), T(asleepHour + 1, 0))));
+        EXPECT_THAT(ReadFile(dir.File("200503.dat")),
+                    HasSubstr(FormatDate(day1) + ",%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n"));
+    }
+}
+
+TEST_F(Sleep, APressRightAfterTheWakeUpDoesNotClaimTheSleep) {
+    Press(A);
+    Run(3600);
+    clock.Sleep(2 * 3600); // no timer has fired since
+    Press(B);
+    EXPECT_THAT(Periods(A, march1), ElementsAre(Pair(T(9, 0), T(10, 0))));
+    EXPECT_THAT(Periods(LoginName, march1).back(), Pair(T(10, 0), T(12, 0)));
+    EXPECT_EQ(list.CurrentWork(), Rec(B));
+}
+
 TEST_F(Sleep, ANightWhileNothingRunsStartsTheNewDayAtTheWakeUp) {
     Press(A);
     Run(3600);

@@ -1,7 +1,6 @@
 // The timing engine on a fixed clock: whole days run in milliseconds.
-#include "timingfixture.h"
-
 #include "records/atomicfile.h"
+#include "timingfixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -53,6 +52,39 @@ TEST_F(Midnight, ARunningItemIsClosedOnTheOldDayAndGoesOnInTheNew) {
                 HasSubstr("2005/03/01," + A + ",,\"23:50:00,00:00:00,,\""));
 }
 
+TEST_F(Midnight, AnItemLeftRunningOverAWholeDayKeepsThatDayUpToMidnight) {
+    // Friday 23:59:50 to Sunday 00:00:15, the machine on and the bar idle.
+    const DayNumber friday = EncodeDate(2005, 3, 4);
+    clock.Set(friday, 23 * 3600 + 59 * 60 + 50);
+    Press(A);
+    Run(SecondsPerDay + 25, 5);
+    ASSERT_EQ(list.CurrentDate(), friday + 2);
+    const std::string march = ReadFile(dir.File("200503.dat"));
+    EXPECT_THAT(march, HasSubstr("2005/03/05," + A + ",,\"00:00:00,00:00:00,,\"\r\n"));
+    EXPECT_THAT(march, HasSubstr("2005/03/05,%LOGIN%,,\"00:00:00,00:00:00,,\"\r\n"));
+    EXPECT_THAT(march, HasSubstr("2005/03/04,%LOGIN%,,\"23:59:50,00:00:00,,\"\r\n"));
+    // Read back, Saturday is a whole day of A inside a whole computer-on day.
+    TDataList reread(clock, reporter);
+    reread.SetDataDir(dir.Path());
+    reread.ChangeDate(friday + 1);
+    EXPECT_EQ(reread.Find(friday + 1, A)->Total, SecondsPerDay);
+    EXPECT_EQ(reread.Find(friday + 1, LoginName)->Periods[0].EndSec, SecondsPerDay);
+    EXPECT_EQ(Rec(A)->Periods.front().StartSec, 0);
+}
+
+TEST_F(Midnight, APressAfterMidnightBeforeTheTickEndsTheOldDayAtMidnight) {
+    clock.Set(EncodeDate(2005, 3, 1), 23 * 3600 + 59 * 60);
+    Press(A);
+    Run(59);
+    clock.AdvanceMilliseconds(5500); // no tick since 23:59:59
+    Press(B);
+    const TWorkInfo* old = Rec(A, EncodeDate(2005, 3, 1));
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->Periods.back().EndSec, SecondsPerDay);
+    EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 3, 2));
+    EXPECT_EQ(list.CurrentWork(), Rec(B));
+}
+
 TEST_F(Midnight, AChangeOfMonthWritesTheOldFileAndReadsTheNew) {
     WriteFile(dir.File("200504.dat"), "2005/04/01," + B + ",,\"00:00:10,00:00:20,,\"\r\n");
     clock.Set(EncodeDate(2005, 3, 31), 23 * 3600 + 59 * 60);
@@ -68,13 +100,13 @@ TEST_F(Midnight, WithNothingRunningTheListKeepsTheOldDayUntilAStart) {
     clock.Set(EncodeDate(2005, 3, 1), 23 * 3600 + 59 * 60);
     Run(3600);
     EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 3, 1));
-    Press(A);
-    Run(1);
+    Press(A); // the list moves to the new day first, then A starts on it
     EXPECT_EQ(list.CurrentDate(), EncodeDate(2005, 3, 2));
-    Run(60);
+    Run(61);
     ASSERT_NE(Rec(A), nullptr);
-    EXPECT_EQ(Rec(A)->Periods.size(), 1u); // the very short first period was dropped
-    EXPECT_EQ(Rec(A)->Total, 60);
+    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
+    EXPECT_EQ(Rec(A)->Total, 61);
+    EXPECT_EQ(list.FindLogin()->Periods[0].StartSec, Rec(A)->Periods[0].StartSec);
 }
 
 TEST_F(RestPeriods, TheRestItemRunsInTheRestPeriodAndTheItemBeforeComesBack) {

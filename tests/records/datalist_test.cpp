@@ -125,13 +125,14 @@ TEST_F(LoginRecord, IsOnlyKeptForTodayAndNotByTheTool) {
     EXPECT_EQ(tool.FindLogin(), nullptr);
 }
 
-TEST_F(LoginRecord, APeriodRunningPastMidnightEndsAfter86400) {
+TEST_F(LoginRecord, APeriodRunningPastMidnightEndsThereWithTheComputerOnSpan) {
     StartOn(march1, 23, 30);
     list.StartWork(march1, A);
-    clock.Set(march1 + 1, 15 * 60);
+    clock.Set(march1 + 1, 15 * 60); // a late look at the old day's record
     list.UpdateRunning();
-    EXPECT_EQ(Work(A)->Periods[0].EndSec, 87300);
-    EXPECT_EQ(Work(A)->Total, 45 * 60);
+    EXPECT_EQ(Work(A)->Periods[0].EndSec, SecondsPerDay);
+    EXPECT_EQ(Work(A)->Total, 30 * 60);
+    EXPECT_EQ(list.FindLogin()->Periods[0].EndSec, SecondsPerDay);
 }
 
 TEST_F(EditingCommands, ResetTimesKeepsTheLoginRecordAndOtherDays) {

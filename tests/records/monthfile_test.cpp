@@ -155,7 +155,8 @@ TEST_F(MonthFile, AChangeOfMonthWhileRunningWritesTheOldAndReadsTheNew) {
     clock.Set(EncodeDate(2005, 4, 1), 5);
     list.ChangeDate(EncodeDate(2005, 4, 1));
     EXPECT_EQ(list.CurrentWork(), nullptr);
-    EXPECT_THAT(ReadFile(MarchPath()), HasSubstr("2005/03/31," + A + ",,\"23:00:00,00:00:05,,\""));
+    EXPECT_THAT(ReadFile(MarchPath()), HasSubstr("2005/03/31," + A + ",,\"23:00:00,00:00:00,,\""));
+    EXPECT_THAT(ReadFile(MarchPath()), HasSubstr("2005/03/31,%LOGIN%,,\"23:00:00,00:00:00,,\""));
     EXPECT_NE(list.Find(EncodeDate(2005, 4, 1), B), nullptr);
     EXPECT_EQ(list.Find(EncodeDate(2005, 3, 31), A), nullptr);
     EXPECT_EQ(list.FindLogin()->Periods[0].StartSec, 5);

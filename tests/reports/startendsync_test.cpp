@@ -6,6 +6,7 @@
 #include "monthfixture.h"
 #include "reports/monthsummary.h"
 #include "reports/startendsync.h"
+#include "reports/summaryrows.h"
 #include "tracking/eventlog.h"
 
 #include <gmock/gmock.h>
@@ -27,26 +28,37 @@ TWorkData Span(Seconds from, Seconds to) {
 
 class RestPeriods : public MonthTest {};
 
-TEST_F(RestPeriods, AreCutToTheSpanOfDaysThatHaveNone) {
+TEST_F(RestPeriods, AreCutToTheSpanAndFillWhatNoRestCoversYet) {
     const auto rests = SplitRestTimes("720:780,900:910");
     TWorkInfo* full = AddLogin(1, T(8, 55, 10), T(18, 2, 31));
     TWorkInfo* morning = AddLogin(2, T(8, 0), T(12, 30));
-    TWorkInfo* rested = AddLogin(3, T(9, 0), T(18, 0), {{T(12, 30), T(13, 0)}});
+    // A sleep from 12:30 to 13:05 was taken out as a rest already.
+    TWorkInfo* slept = AddLogin(3, T(9, 0), T(18, 0), {{T(12, 30), T(13, 5)}});
     TWorkInfo* night = AddLogin(4, T(20, 0), T(23, 0));
     TWorkInfo* work = AddItem(1, "w", {Span(T(9, 0), T(10, 0))});
-    const TWorkInfo restedBefore = *rested;
     const TWorkInfo workBefore = *work;
 
-    EXPECT_EQ(AddRestPeriods(list, rests), 2);
+    EXPECT_EQ(AddRestPeriods(list, rests), 3);
     EXPECT_THAT(full->Periods, ElementsAre(Span(T(8, 55, 10), T(18, 2, 31)),
                                            Rest(T(12, 0), T(13, 0)), Rest(T(15, 0), T(15, 10))));
     EXPECT_EQ(full->Total, 70 * 60);
     EXPECT_THAT(morning->Periods, ElementsAre(Span(T(8, 0), T(12, 30)), Rest(T(12, 0), T(12, 30))));
     EXPECT_EQ(morning->Total, 30 * 60);
-    EXPECT_EQ(*rested, restedBefore); // rests of its own, whatever RESTTIME says now
+    EXPECT_THAT(slept->Periods, ElementsAre(Span(T(9, 0), T(18, 0)), Rest(T(12, 0), T(13, 5)),
+                                            Rest(T(15, 0), T(15, 10))));
+    EXPECT_EQ(slept->Total, 75 * 60);
     EXPECT_EQ(night->Periods.size(), 1u);
     EXPECT_EQ(*work, workBefore);
+    EXPECT_EQ(AddRestPeriods(list, rests), 0); // a second sync adds nothing
     EXPECT_EQ(AddRestPeriods(list, {}), 0);
+}
+
+TEST_F(RestPeriods, OverlappingOnesAreStoredAsTheirUnionAndCountOnce) {
+    TWorkInfo* day = AddLogin(1, T(9, 0), T(18, 0));
+    EXPECT_EQ(AddRestPeriods(list, SplitRestTimes("720:780,750:800")), 1);
+    EXPECT_THAT(day->Periods, ElementsAre(Span(T(9, 0), T(18, 0)), Rest(T(12, 0), T(13, 20))));
+    EXPECT_EQ(day->Total, 80 * 60);
+    EXPECT_EQ(WorkedSeconds(*day), T(7, 40));
 }
 
 // The bar's work list on 2005-03-20 and the summary's copy of a month.
@@ -167,15 +179,82 @@ TEST_F(SummarySync, ChangesThatCouldNotBeSavedAreNotDroppedWithoutAsking) {
     EXPECT_FALSE(summary->HasUnsavedChanges());
 }
 
-TEST_F(SummarySync, LettingUnsavedChangesGoMovesOn) {
+TEST_F(SummarySync, ChangesLetGoAreNeverSavedLater) {
     FailingWriter writer;
     summary->ShowMonth(EncodeDate(2005, 2, 1));
     summary->MonthData().SetWriter(&writer);
-    Answers = {true, true};
-    Sync();
-    EXPECT_TRUE(summary->PreviousMonth());
+    const std::string february = ReadFile(dir.File("200502.dat"));
+    Answers = {true, true, true};
+    EXPECT_EQ(Sync(), TMonthSummary::SyncResult::NotSaved);
+    EXPECT_TRUE(summary->PreviousMonth()); // the user lets February's rests go
     EXPECT_EQ(summary->MonthData().CurrentDate(), EncodeDate(2005, 1, 1));
     EXPECT_FALSE(summary->HasUnsavedChanges());
+    // January's sync saves fine, and January only.
+    writer.Fail = false;
+    WriteFile(dir.File("200501.dat"), "2005/01/11,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n");
+    summary->ShowMonth(EncodeDate(2005, 1, 1));
+    EXPECT_EQ(Sync(), TMonthSummary::SyncResult::Saved);
+    EXPECT_NE(ReadFile(dir.File("200501.dat")).find("12:00:00,13:00:00"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir.File("200502.dat")), february);
+}
+
+// 31 March: the summary is opened at 22:00 while 設計 runs; the bar saves
+// March up to midnight and moves to April; the sync comes at 00:05.
+class MonthEndSync : public SummarySync {
+protected:
+    MonthEndSync() {
+        clock.Set(March(31), T(21, 0));
+        main.ChangeDate(March(31));
+        main.StartWork(March(31), Sjis("設計"));
+        clock.Set(March(31), T(22, 0));
+        main.UpdateRunning();
+        main.SaveIfAllowed(); // before the summary opens
+        summary->ShowMonth(main.CurrentDate());
+    }
+    void PastMidnight() {
+        clock.Set(April1, 0);
+        main.ChangeDate(April1); // the bar's first tick of April
+        main.StartWork(April1, Sjis("設計"));
+        clock.Set(April1, T(0, 5));
+    }
+    const DayNumber April1 = EncodeDate(2005, 4, 1);
+};
+
+TEST_F(MonthEndSync, TheSyncTakesTheMonthAsTheBarSavedItNotTheCopyReadBefore) {
+    PastMidnight();
+    Answers = {true};
+    EXPECT_EQ(Sync(), TMonthSummary::SyncResult::Saved);
+    const std::string march = ReadFile(dir.File("200503.dat"));
+    EXPECT_NE(march.find("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\""),
+              std::string::npos)
+        << march;
+    EXPECT_NE(march.find("2005/03/01,%LOGIN%,,\"09:12:00,17:40:00,,\",\"12:00:00,13:00:00,"),
+              std::string::npos)
+        << march;
+    EXPECT_EQ(summary->MonthData().Find(March(31), Sjis("設計"))->Periods[0].EndSec, SecondsPerDay);
+}
+
+TEST_F(MonthEndSync, AMonthTheBarKeepsUnsavedIsSyncedInTheBarsHands) {
+    FailingWriter writer;
+    main.SetWriter(&writer);
+    PastMidnight(); // March cannot be written: the bar keeps it
+    ASSERT_TRUE(main.HoldsUnsavedMonth(March(31)));
+    summary->ShowMonth(March(1)); // shows the bar's March, with the time up to midnight
+    EXPECT_EQ(summary->MonthData().Find(March(31), Sjis("設計"))->Periods[0].EndSec, SecondsPerDay);
+    Answers = {true};
+    EXPECT_EQ(Sync(), TMonthSummary::SyncResult::HandedBack);
+    EXPECT_FALSE(summary->HasUnsavedChanges());
+    EXPECT_NE(ReadFile(dir.File("200503.dat")).find("21:00:00,22:00:00"), std::string::npos)
+        << "the summary wrote nothing itself";
+    writer.Fail = false;
+    ASSERT_TRUE(main.SaveIfAllowed());
+    const std::string march = ReadFile(dir.File("200503.dat"));
+    EXPECT_NE(march.find("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\""),
+              std::string::npos)
+        << march;
+    EXPECT_NE(march.find("2005/03/01,%LOGIN%,,\"09:12:00,17:40:00,,\",\"12:00:00,13:00:00,"),
+              std::string::npos)
+        << march;
 }
 
 TEST_F(SummarySync, NavigationCrossesYearsAndTheCopyKeepsItsOwnMonthFile) {

@@ -62,15 +62,26 @@ TEST_F(SummaryRows, OnlyRestInsideTheWorkingDayShortensItAndOverlapsCountOnce) {
     EXPECT_EQ(BaseMinutes(settings), 420);
 }
 
-TEST_F(SummaryRows, RestBeyondTheSpanGivesNoTimeInsteadOfAHugeOne) {
+TEST_F(SummaryRows, RestBeyondTheSpanTakesNoTimeOffInsteadOfGivingAHugeOne) {
     settings.RestTimes.clear();
-    TWorkInfo* login = AddLogin(2, T(9, 0), T(10, 0), {{T(12, 0), T(14, 0)}});
-    EXPECT_EQ(WorkedSeconds(*login), 0);
+    TWorkInfo* login = AddLogin(2, T(9, 0), T(10, 0), {{T(9, 30), T(14, 0)}});
+    EXPECT_EQ(WorkedSeconds(*login), 1800);
     const TSummaryView view = BuildSummary(list, settings);
-    EXPECT_EQ(view.MonthRows[0].Hours, " 0.0");
-    EXPECT_EQ(view.DayRows[0].Hours, " 0.0");
-    EXPECT_EQ(view.DayRows[0].Duration, "00:00");
+    EXPECT_EQ(view.MonthRows[0].Hours, " 0.5");
+    EXPECT_EQ(view.DayRows[0].Hours, " 0.5");
+    EXPECT_EQ(view.DayRows[0].Duration, "00:30");
     EXPECT_EQ(view.OvertimeMinutes, 0);
+}
+
+TEST_F(SummaryRows, OverlappingRestPeriodsCountOnce) {
+    // A file written by hand, or a sync of an older version, with the rests
+    // 12:00-13:00 and 12:30-13:20 of a day 09:00-18:00.
+    settings.RestTimes.clear();
+    TWorkInfo* login =
+        AddLogin(1, T(9, 0), T(18, 0), {{T(12, 0), T(13, 0)}, {T(12, 30), T(13, 20)}});
+    EXPECT_EQ(login->Total, 80 * 60);
+    EXPECT_EQ(WorkedSeconds(*login), T(7, 40));
+    EXPECT_EQ(BuildSummary(list, settings).DayRows[0].Duration, "07:40");
 }
 
 TEST_F(SummaryRows, DayListGoesNewestFirstAndLeavesRepeatedDatesEmpty) {

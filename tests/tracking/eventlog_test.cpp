@@ -94,7 +94,7 @@ protected:
     const TLoginTime now = Day(3, 20, 43200, 43200);
 };
 
-TEST_F(EventLogRead, StopsAtTheFirstEntryBeforeTheMonthAndAddsTheMomentLast) {
+TEST_F(EventLogRead, LeavesOutEntriesBeforeTheMonthAndAddsTheMomentLast) {
     ListSource source({Jst(2005, 3, 20, 8, 0), Jst(2005, 3, 2, 18, 45), Jst(2005, 3, 2, 8, 10),
                        Jst(2005, 3, 1, 0, 0), Jst(2005, 2, 28, 23, 59, 59),
                        Jst(2005, 2, 27, 9, 0)});
@@ -102,8 +102,19 @@ TEST_F(EventLogRead, StopsAtTheFirstEntryBeforeTheMonthAndAddsTheMomentLast) {
     EXPECT_EQ(log.ErrorCode, 0);
     EXPECT_EQ(Entries(log),
               (std::vector{Day(3, 20, 28800, 43200), Day(3, 2, 29400, 67500), Day(3, 1, 0, 0)}));
-    EXPECT_EQ(source.Reads, 5u); // the first February entry ends the reading
+    EXPECT_EQ(source.Reads, 6u);
     EXPECT_EQ(log.GetEntry(3), TLoginTime{});
+}
+
+TEST_F(EventLogRead, AnEntryDatedOutOfOrderIsSkippedAndTheReadingGoesOn) {
+    // A boot with a wrong hardware clock between 1 and 2 March, and one
+    // whose clock ran ahead into April.
+    ListSource source({Jst(2005, 3, 2, 9, 0), Jst(2005, 4, 9, 9, 0), Jst(2005, 3, 2, 8, 0),
+                       Jst(2005, 2, 20, 7, 0), Jst(2005, 3, 1, 18, 0), Jst(2005, 3, 1, 9, 0),
+                       Jst(2005, 2, 28, 20, 0)});
+    EXPECT_EQ(Entries(ReadEventLog(source, march1, clock)),
+              (std::vector{Day(3, 2, 28800, 32400), Day(3, 1, 32400, 64800), now}));
+    EXPECT_EQ(source.Reads, 7u);
 }
 
 TEST_F(EventLogRead, ADayMetAgainAfterTheClockWasSetBackKeepsItsPlace) {
@@ -133,8 +144,10 @@ TEST_F(EventLogRead, DaylightSavingDaysFollowTheWallClock) {
     ListSource source({UtcMicroseconds(2005, 3, 27, 22, 30, 0),
                        UtcMicroseconds(2005, 3, 27, 1, 30, 0),
                        UtcMicroseconds(2005, 3, 27, 0, 30, 0)});
-    EXPECT_EQ(Entries(ReadEventLog(source, march1, clock)),
-              (std::vector{Day(3, 28, 1800, 1800), Day(3, 27, 5400, 12600), now}));
+    clock.Set(EncodeDate(2005, 3, 31), 12 * 3600);
+    EXPECT_EQ(
+        Entries(ReadEventLog(source, march1, clock)),
+        (std::vector{Day(3, 28, 1800, 1800), Day(3, 27, 5400, 12600), Day(3, 31, 43200, 43200)}));
 }
 
 class JournalFile : public EventLogRead {
@@ -298,8 +311,9 @@ TEST_F(ZanpelctlJournal, SyncWidensTheMonthAndSavesIt) {
     EXPECT_EQ(ReadFile(month), synced);
 }
 
-TEST_F(ZanpelctlJournal, SyncAlsoGivesDaysWithoutRestsThoseOfTheSettings) {
+TEST_F(ZanpelctlJournal, SyncGivesEveryDayTheRestsOfTheSettingsThatNoRestCoversYet) {
     WriteFile(data.File("zanpel.ini"), "RESTTIME=720:780,900:910\r\n");
+    // 2 March has a rest from a sleep of the machine.
     WriteFile(month, "2005/03/02,%LOGIN%,,\"08:10:00,18:45:00,,\",\"12:30:00,13:00:00," +
                          Sjis("休憩") + ",\"\r\n" +
                          "2005/03/01,%LOGIN%,,\"09:00:00,12:30:00,,\"\r\n");
@@ -310,12 +324,51 @@ TEST_F(ZanpelctlJournal, SyncAlsoGivesDaysWithoutRestsThoseOfTheSettings) {
     const std::string rest = Sjis("休憩");
     EXPECT_EQ(ReadFile(month),
               "2005/03/20,%LOGIN%,,\"12:00:00,12:00:00,,\"\r\n"
-              "2005/03/02,%LOGIN%,,\"08:10:00,18:45:00,,\",\"12:30:00,13:00:00," +
-                  rest +
+              "2005/03/02,%LOGIN%,,\"08:10:00,18:45:00,,\",\"12:00:00,13:00:00," +
+                  rest + ",\",\"15:00:00,15:10:00," + rest +
                   ",\"\r\n"
                   "2005/03/01,%LOGIN%,,\"08:30:00,17:00:00,,\",\"12:00:00,13:00:00," +
                   rest + ",\",\"15:00:00,15:10:00," + rest + ",\"\r\n");
     EXPECT_EQ(ReadFile(data.File("zanpel.ini")), "RESTTIME=720:780,900:910\r\n"); // read only
+    EXPECT_EQ(Run({"check"}).ExitCode, 0);
+}
+
+TEST_F(ZanpelctlJournal, OverlappingRestsOfTheSettingsAreStoredAsOneAndCountOnce) {
+    WriteFile(data.File("zanpel.ini"), "RESTTIME=720:780,750:800\r\n");
+    WriteFile(month, "2005/03/01,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n");
+    ASSERT_EQ(Run({"sync", "200503", "--file", journal}).ExitCode, 0);
+    EXPECT_THAT(ReadFile(month), HasSubstr("2005/03/01,%LOGIN%,,\"08:30:00,18:00:00,,\","
+                                           "\"12:00:00,13:20:00," +
+                                           Sjis("休憩") + ",\"\r\n"));
+    const ProcessResult summary = Run({"summary", "200503"});
+    ASSERT_EQ(summary.ExitCode, 0) << summary.Err;
+    EXPECT_THAT(summary.Out, HasSubstr("03/01\t 8.0\t08:10")) << summary.Out;
+    EXPECT_EQ(Run({"check"}).ExitCode, 0);
+}
+
+TEST_F(ZanpelctlJournal, AnEntryOfAWrongClockNeitherEndsTheJournalNorTheSync) {
+    // 1 March, a boot whose clock said 20 February, then 2 March.
+    const std::string wrong = Make(
+        dir.File("wrong"), {Jst(2005, 3, 1, 8, 30), Jst(2005, 3, 1, 17, 0), Jst(2005, 2, 20, 7, 0),
+                            Jst(2005, 3, 2, 8, 10), Jst(2005, 3, 2, 18, 45)});
+    const ProcessResult listed = Run({"journal", "200503", "--file", wrong});
+    ASSERT_EQ(listed.ExitCode, 0) << listed.Err;
+    EXPECT_EQ(listed.Out, "2005/03/20  12:00:00-12:00:00\n2005/03/02  08:10:00-18:45:00\n"
+                          "2005/03/01  08:30:00-17:00:00\n");
+    ASSERT_EQ(Run({"sync", "200503", "--file", wrong}).ExitCode, 0);
+    EXPECT_THAT(ReadFile(month), HasSubstr("2005/03/01,%LOGIN%,,\"08:30:00,17:30:00,,\"\r\n"));
+    EXPECT_EQ(Run({"check"}).ExitCode, 0);
+}
+
+TEST_F(ZanpelctlJournal, SyncWithoutAJournalStillAddsTheRestsAndSaysSo) {
+    WriteFile(data.File("zanpel.ini"), "RESTTIME=720:780\r\n");
+    const ProcessResult r = Run({"sync", "200503", "--file", dir.File("missing.journal")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_THAT(r.Err, HasSubstr("ジャーナルを開けません"));
+    EXPECT_THAT(r.Err, HasSubstr("休憩だけを追加します"));
+    EXPECT_EQ(ReadFile(month), "2005/03/01,%LOGIN%,,\"09:00:00,17:30:00,,\",\"12:00:00,13:00:00," +
+                                   Sjis("休憩") + ",\"\r\n");
+    EXPECT_EQ(Run({"check"}).ExitCode, 0);
 }
 
 TEST_F(ZanpelctlJournal, SyncWritesNothingWhileTheBarRunsOrWithoutAJournalOrAReadableMonth) {

@@ -359,6 +359,7 @@ TEST_F(RestWithoutDefinition, SettingsConfirmedDuringTheRestKeepItRunningAndSwit
     EXPECT_EQ(buttons.Current()->Name, RestName());
     EXPECT_EQ(list.CurrentWork(), list.FindLogin());
     Run(600); // past 9:20
+    ASSERT_NE(buttons.Current(), nullptr);
     EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
     EXPECT_EQ(list.FindLogin()->Total, 600);
     EXPECT_GE(list.AppSwitch().IndexOf(RestName()), 0);
@@ -377,6 +378,7 @@ TEST_F(RestWithoutDefinition, ADialogOpenedBeforeTheRestBeganKeepsWhatRunsOnConf
     ASSERT_NE(buttons.Current(), nullptr);
     EXPECT_EQ(buttons.Current()->Name, RestName());
     Run(600);
+    ASSERT_NE(buttons.Current(), nullptr);
     EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
     EXPECT_EQ(list.FindLogin()->Total, 600);
 }

@@ -67,6 +67,7 @@ TEST_F(Midnight, AnItemLeftRunningOverAWholeDayKeepsThatDayUpToMidnight) {
     TDataList reread(clock, reporter);
     reread.SetDataDir(dir.Path());
     reread.ChangeDate(friday + 1);
+    ASSERT_NE(reread.Find(friday + 1, A), nullptr);
     EXPECT_EQ(reread.Find(friday + 1, A)->Total, SecondsPerDay);
     EXPECT_EQ(reread.Find(friday + 1, LoginName)->Periods[0].EndSec, SecondsPerDay);
     EXPECT_EQ(Rec(A)->Periods.front().StartSec, 0);

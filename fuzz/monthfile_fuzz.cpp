@@ -69,13 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(list.CalcTotal(record) == kept);
     }
     // A file read without a word comes back as it was read: every byte of
-    // every text, every period (the rests of the computer-on records may
-    // merge once they carry the rest category).
+    // every text, every period.
     const bool clean = reporter.Messages.empty();
     const auto first = Written(list);
-    // The first save normalises (rest periods take the rest category, and
-    // periods that then touch merge at the next load); from the second save
-    // on, what is written reads back and writes again byte for byte.
+    // The first save normalises (rest periods take the rest category); from
+    // the second save on, what is written reads back and writes again byte
+    // for byte.
     FUZZ_CHECK(list.SaveMonth());
     list.LoadMonth();
     FUZZ_CHECK(!clean || reporter.Messages.empty());

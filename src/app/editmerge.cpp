@@ -73,7 +73,9 @@ void MergeEditedRecord(TDataList& list, TWorkInfo& live, const TWorkInfo& opened
         if (StartingAt(opened, added.StartSec))
             continue;
         const std::vector<TimeRange> busy = WorkOfDay(list, live.Date, live, periods);
-        for (const auto& [start, end] : UncoveredParts(added.StartSec, added.EndSec, busy)) {
+        const Seconds from = std::max<Seconds>(added.StartSec, 0);
+        const Seconds to = std::min(added.EndSec, SecondsPerDay);
+        for (const auto& [start, end] : UncoveredParts(from, to, busy)) {
             const auto last = running && !periods.empty() ? periods.end() - 1 : periods.end();
             const auto place = std::find_if(
                 periods.begin(), last, [start](const TWorkData& p) { return p.StartSec > start; });

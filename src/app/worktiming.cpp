@@ -278,7 +278,7 @@ void TWorkTiming::ReplaceWorkList(const TDataList& other) {
     RefreshButtons();
     if (m_buttons.Current())
         m_list.StartWork(TodayNumber(), m_buttons.Current()->Name);
-    m_ui.SetWorkTimer(true);
+    m_ui.SetWorkTimer(m_buttons.Current() != nullptr); // the timer runs while an item runs
     m_menuTarget = nullptr;
 }
 
@@ -312,7 +312,10 @@ TWorkTiming::MenuState TWorkTiming::PopupMenu1Popup(TMultiButton* underMouse) {
 
 void TWorkTiming::N_ResetClick() {
     TMultiButton* target = MenuTarget();
-    if (!target || !m_list.Find(TodayNumber(), target->Name))
+    // The computer-on record (behind the rest item) is never reset: its
+    // first period is the day's span.
+    const TWorkInfo* rec = target ? m_list.Find(TodayNumber(), target->Name) : nullptr;
+    if (!rec || m_list.IsLogin(rec))
         return;
     m_ui.SetWorkTimer(false);
     m_ui.SetEfTimer(false);
@@ -356,7 +359,7 @@ void TWorkTiming::N_NewWorkClick() {
             const Seconds s = NowSeconds(m_clock);
             now->Periods.push_back({Trim(result->Category), Trim(result->Memo), s, s});
         }
-        m_ui.SetWorkTimer(true);
+        m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
         m_list.SetCategories(name, result->Categories);
     }
     m_ui.SetEfTimer(true);
@@ -365,7 +368,7 @@ void TWorkTiming::N_NewWorkClick() {
 
 void TWorkTiming::N_DeleteClick() {
     TMultiButton* target = MenuTarget();
-    if (!target)
+    if (!target || m_list.IsLogin(m_list.Find(TodayNumber(), target->Name)))
         return;
     m_ui.SetWorkTimer(false);
     m_ui.SetEfTimer(false);

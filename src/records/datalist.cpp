@@ -124,8 +124,26 @@ TWorkInfo* TDataList::StartWork(DayNumber day, const std::string& name, bool may
         m_currentWork = AddWork(record);
     }
     const Seconds now = Now();
-    AddPeriod(m_currentWork, TWorkData{{}, {}, now, now}, mayMerge);
+    // The merge counts a short gap as the item's own time: not when another
+    // item, or the rest item, was timed in it.
+    const bool mayJoin = mayMerge && !OtherTimeSinceLast(*m_currentWork, now);
+    AddPeriod(m_currentWork, TWorkData{{}, {}, now, now}, mayJoin);
     return m_currentWork;
+}
+
+bool TDataList::OtherTimeSinceLast(const TWorkInfo& record, Seconds now) const {
+    if (record.Periods.empty())
+        return false;
+    const Seconds since = record.Periods.back().EndSec;
+    for (const auto& work : m_works) {
+        if (work.get() == &record || work->Date != record.Date)
+            continue;
+        const size_t first = IsLogin(work.get()) ? 1 : 0;
+        for (size_t i = first; i < work->Periods.size(); ++i)
+            if (work->Periods[i].EndSec > since && work->Periods[i].StartSec < now)
+                return true;
+    }
+    return false;
 }
 
 Seconds TDataList::UpdateRunning() {

@@ -139,6 +139,9 @@ private:
 
     Seconds Now() const { return NowSeconds(m_clock); }
     void UpdateTotal(TWorkInfo& record, Seconds added) const;
+    // Whether a period of another record of record's day lies between the
+    // end of record's last period and now.
+    bool OtherTimeSinceLast(const TWorkInfo& record, Seconds now) const;
     // The computer-on span of day reaches at least to end.
     void ExtendSpanTo(DayNumber day, Seconds end);
     DayNumber TodayNumber() const { return Today(m_clock); }

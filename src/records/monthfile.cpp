@@ -168,9 +168,9 @@ namespace {
 // Whether a period comes back from its written form as it is: a period is
 // written as two times of day, so one that passes midnight must end before
 // it starts again (or be the whole day of "00:00:00,00:00:00").
-bool ReadsBackAsStored(const TWorkData& period, bool login) {
+bool ReadsBackAsStored(const TWorkData& period) {
     const Seconds length = period.EndSec - period.StartSec;
-    return length < SecondsPerDay || (length == SecondsPerDay && !login && period.StartSec == 0);
+    return length < SecondsPerDay || (length == SecondsPerDay && period.StartSec == 0);
 }
 
 void AddProblem(std::string& problems, const std::string& problem) {
@@ -284,9 +284,13 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
         CheckTexts(problems, {period.Category, period.Memo});
         if ((restLine && IsKnownRest(state, record, period)) || !IsPeriodWritten(period, login))
             continue;
-        // Checked as stored, after a merge with the period before.
-        const TWorkData& stored = record->Periods[static_cast<size_t>(AddPeriod(record, period))];
-        if (!ReadsBackAsStored(stored, login))
+        // Periods come back as they were written: the merge rule joins a
+        // period with the one before only while the item runs. Applied here,
+        // it would join what the program kept apart on purpose (the two sides
+        // of a sleep, a new work started at once) and book the gap.
+        const TWorkData& stored =
+            record->Periods[static_cast<size_t>(AddPeriod(record, period, false))];
+        if (!ReadsBackAsStored(stored))
             AddProblem(problems, "1 日を超える期間は保存できません: " +
                                      FormatTime(stored.StartSec) + "-" + FormatTime(stored.EndSec) +
                                      " (" + FormatDuration(stored.EndSec - stored.StartSec) + ")");
@@ -295,22 +299,25 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
 }
 
 // A computer-on span written "00:00:00,00:00:00" is a whole day when the
-// machine was on through it, which a period of that day shows (the span
-// holds every period of its day); without one it was a moment at midnight.
+// machine was on through it: a period of that day shows so (the span holds
+// every period of its day), and so does a next day whose span starts at
+// midnight. Otherwise it was a moment at midnight.
 void TDataList::SettleMidnightSpans() {
-    std::vector<DayNumber> daysWithPeriods;
+    std::vector<DayNumber> onThrough; // days with a period, or the next one on from midnight
     for (const auto& work : m_works) {
-        const size_t first = IsLogin(work.get()) ? 1 : 0;
-        if (work->Periods.size() > first)
-            daysWithPeriods.push_back(work->Date);
+        const bool login = IsLogin(work.get());
+        if (work->Periods.size() > (login ? 1u : 0u))
+            onThrough.push_back(work->Date);
+        if (login && !work->Periods.empty() && work->Periods.front().StartSec == 0)
+            onThrough.push_back(work->Date - 1);
     }
-    std::sort(daysWithPeriods.begin(), daysWithPeriods.end());
+    std::sort(onThrough.begin(), onThrough.end());
     for (const auto& work : m_works) {
         if (!IsLogin(work.get()) || work->Periods.empty())
             continue;
         TWorkData& span = work->Periods.front();
         if (span.StartSec == 0 && span.EndSec == SecondsPerDay &&
-            !std::binary_search(daysWithPeriods.begin(), daysWithPeriods.end(), work->Date))
+            !std::binary_search(onThrough.begin(), onThrough.end(), work->Date))
             span.EndSec = 0;
     }
 }

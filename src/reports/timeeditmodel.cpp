@@ -109,7 +109,7 @@ TNewPeriodRequest TTimeEditModel::NewPeriodRequest() const {
 }
 
 std::string TTimeEditModel::CheckNewPeriod(int beginMinute, int endMinute) const {
-    if (beginMinute < 0 || endMinute <= beginMinute)
+    if (beginMinute < 0 || endMinute <= beginMinute || endMinute > 1440) // within the day
         return "開始-終了の時間帯を選んでください。";
     const Seconds start = beginMinute * 60;
     const Seconds end = endMinute * 60;

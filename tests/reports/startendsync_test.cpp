@@ -2,7 +2,7 @@
 // periods cut to the span) and the summary's state around it: the hand-back
 // of the bar's month, the save of another month, and changes that could not
 // be saved.
-#include "failingwriter.h"
+#include "support/failingwriter.h"
 #include "monthfixture.h"
 #include "reports/monthsummary.h"
 #include "reports/startendsync.h"

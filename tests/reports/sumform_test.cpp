@@ -2,7 +2,7 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
-#include "failingwriter.h"
+#include "support/failingwriter.h"
 #include "records/datalist.h"
 #include "reportfakes.h"
 #include "reports/sumform.h"

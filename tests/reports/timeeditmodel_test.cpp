@@ -117,6 +117,8 @@ TEST_F(RecordEditor, ARangeThatOverlapsLiesAheadOrWasNotChosenIsRefused) {
     // The editor stays open past midnight: the whole day is past now.
     clock.Set(EncodeDate(2005, 3, 2), 60);
     EXPECT_EQ(model.CheckNewPeriod(23 * 60, 24 * 60), "");
+    // The day ends at 24:00, however long ago it was.
+    EXPECT_EQ(model.CheckNewPeriod(23 * 60, 24 * 60 + 15), "開始-終了の時間帯を選んでください。");
 }
 
 TEST_F(RecordEditor, TheStandardMemoIsStoredWithoutBlankEnds) {

@@ -1,0 +1,103 @@
+// The simulation's inside: the bar's core objects, the window's side of them
+// answered by the simulation, the actions, and the bookkeeping the checks
+// need. Only the simulator's own files include this.
+#pragma once
+
+#include "app/bareditors.h"
+#include "app/workbuttons.h"
+#include "app/worktiming.h"
+#include "daysimulator.h"
+#include "records/clock.h"
+#include "records/datalist.h"
+#include "settings/initparam.h"
+#include "support/failingwriter.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace zanpel::test {
+
+class TSimulation final : public TTimingUi, public TBarEditorsUi {
+public:
+    TSimulation(TChoices& choices, const std::string& folder);
+    TSimulationResult Run(int days);
+
+    // --- the window's side (simdialogs.cpp for the dialogs)
+    void SetWorkTimer(bool on) override { m_workTimer = on; }
+    void SetEfTimer(bool) override {}
+    void SetAppSwitchMode(bool on) override { m_buttons.AppSwitchActive = on; }
+    void SetBarEnabled(bool) override {}
+    bool Confirm(const std::string&) override { return Pick(5) != 0; }
+    std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override;
+    void SetAutoHide(bool) override {}
+    void ShowError(const std::string&) override {}
+    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override;
+    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override;
+
+private:
+    uint32_t Pick(uint32_t bound) { return m_choices.Next(bound); }
+    bool Chance(uint32_t oneIn) { return Pick(oneIn) == 0; }
+    void Note(const std::string& action);
+    DayNumber TodayNumber() const { return Today(m_clock); }
+
+    // --- actions (simulation.cpp)
+    void Step();
+    void PressSome();
+    void SwitchByApplication();
+    void PassTime(int64_t seconds);
+    int64_t SecondsToNextBoundary() const;
+    void Tick();
+    void SleepMachine();
+    void IdleNight();
+    void TowardsMidnight();
+    void OpenEditor();
+    void NewWork();
+    void ResetOrDelete();
+    void OpenSettings();
+    void SummarySync();
+    void ToggleFailingSaves();
+    // What a user does while a dialog is open (once, not in nested dialogs).
+    void MeanwhileInADialog();
+    void RandomSettings(TInitParam& settings);
+
+    // --- checks (simchecks.cpp)
+    void Check(); // every invariant; problems go to m_result
+    void CheckPeriodsInTheirDays();
+    void CheckNoOverlap();
+    void CheckSpansHoldTheirPeriods();
+    void CheckBarAndListAgree();
+    void CheckBookedTime();
+    void SaveAndCompare();
+    void Problem(const std::string& text);
+    // Work seconds of the list's month and of the months left behind.
+    int64_t Booked();
+    int64_t MonthTotal(DayNumber day) const;
+    void Rebaseline();
+
+    TChoices& m_choices;
+    std::string m_folder;
+    FixedClock m_clock;
+    CollectingErrorReporter m_reporter;
+    TInitParam m_settings;
+    TDataList m_list;
+    TWorkButtons m_buttons;
+    TWorkTiming m_timing;
+    TBarEditors m_editors;
+    FailingWriter m_failingSaves;
+    bool m_workTimer = false;
+    int m_depth = 0; // dialogs open
+    DayNumber m_firstDay;
+    TSimulationResult m_result;
+    std::string m_lastAction;
+
+    // Bookkeeping: seconds a work item ran since the baseline, and the slack
+    // the rules allow (short periods dropped, short gaps merged) per switch.
+    int64_t m_ran = 0;
+    int64_t m_baseline = 0;
+    int64_t m_slack = 0;
+    DayNumber m_listMonth = 0;
+    std::map<DayNumber, int64_t> m_leftMonths; // first day of month -> work seconds
+};
+
+} // namespace zanpel::test

@@ -105,6 +105,21 @@ void TSimulation::CheckBarAndListAgree() {
                        Describe(*running));
 }
 
+void TSimulation::CheckReturnFromRest() {
+    const int minute = NowSeconds(m_clock) / 60;
+    for (const TRestRange& range : m_timing.RestRanges())
+        if (range.Covers(minute))
+            return; // not the end of a rest period
+    // At the end of a rest period the item that ran before it comes back
+    // (unless its button went meanwhile).
+    const std::string pressed = PressedName();
+    if (pressed == m_beforeRest || m_buttons.IndexOfName(m_beforeRest) < 0)
+        return;
+    Problem("the rest period ended and " +
+            (pressed.empty() ? std::string("nothing") : Cp932ToUtf8(pressed)) + " runs instead of " +
+            (m_beforeRest.empty() ? std::string("nothing") : Cp932ToUtf8(m_beforeRest)));
+}
+
 int64_t TSimulation::MonthTotal(DayNumber day) const {
     CollectingErrorReporter reporter;
     TDataList month(m_clock, reporter);

@@ -3,6 +3,7 @@
 
 #include "records/names.h"
 #include "records/textcodec.h"
+#include "records/atomicfile.h"
 #include "reports/monthsummary.h"
 #include "tracking/eventlog.h"
 
@@ -89,7 +90,7 @@ void TSimulation::RandomSettings(TInitParam& settings) {
     settings.RestTimes.clear();
     for (uint32_t n = Pick(4); n > 0; --n) {
         const int begin = static_cast<int>(Pick(1440));
-        const int end = std::min(1440, begin + 1 + static_cast<int>(Pick(90)));
+        const int end = std::min(1440, begin + 1 + static_cast<int>(Pick(180)));
         settings.RestTimes += (settings.RestTimes.empty() ? "" : ",") + std::to_string(begin) +
                               ":" + std::to_string(end);
     }
@@ -140,8 +141,10 @@ void TSimulation::Step() {
         NewWork();
     else if (action < 79)
         ResetOrDelete();
-    else if (action < 81)
+    else if (action < 80)
         OpenSettings();
+    else if (action < 81)
+        SettingsInARestPeriod();
     else if (action < 85)
         SummarySync();
     else if (action < 87)
@@ -163,11 +166,15 @@ void TSimulation::PressSome() {
         if (m_buttons.ItemIndex() < 0)
             return;
         Note("release");
+        Observe();
         m_buttons.ClickMainButton(m_buttons.ItemIndex());
+        Observe();
         return;
     }
     Note("press " + Cp932ToUtf8(m_buttons.Buttons(i).Name));
+    Observe();
     m_buttons.ClickMainButton(i);
+    Observe();
 }
 
 void TSimulation::SwitchByApplication() {
@@ -178,7 +185,9 @@ void TSimulation::SwitchByApplication() {
     const std::string exe = exes[Pick(3)];
     const std::string title = Chance(2) ? "doc1" : "doc2";
     Note("application " + exe + " " + title);
+    Observe();
     m_buttons.SwitchByApplication(exe, title);
+    Observe();
 }
 
 int64_t TSimulation::SecondsToNextBoundary() const {
@@ -206,14 +215,32 @@ void TSimulation::PassTime(int64_t seconds) {
 }
 
 void TSimulation::Tick() {
-    const TMultiButton* before = m_buttons.Current();
+    Observe();
+    const std::string before = PressedName();
     const DayNumber day = m_list.CurrentDate();
     if (m_workTimer)
         m_timing.WorkTimerTimer();
     else
         m_timing.CheckSleep();
-    if (m_buttons.Current() != before || m_list.CurrentDate() != day)
+    if (PressedName() != before || m_list.CurrentDate() != day)
         m_slack += 2 * (int64_t{m_list.NoCountSeconds()} + m_list.MergeSeconds() + 1);
+    if (before == RestName() && PressedName() != RestName() && m_settings.AutoRestSwitch)
+        CheckReturnFromRest();
+    Observe();
+    Booked(); // a month left behind is noted as it is at this moment
+}
+
+std::string TSimulation::PressedName() const {
+    return m_buttons.Current() ? m_buttons.Current()->Name : std::string();
+}
+
+void TSimulation::Observe() {
+    const std::string pressed = PressedName();
+    if (pressed == m_seenPressed)
+        return;
+    if (pressed == RestName())
+        m_beforeRest = m_seenPressed;
+    m_seenPressed = pressed;
 }
 
 void TSimulation::SleepMachine() {
@@ -239,7 +266,12 @@ void TSimulation::IdleNight() {
 }
 
 void TSimulation::TowardsMidnight() {
-    const int64_t target = 23 * 3600 + 58 * 60 + Pick(120);
+    // Often the last of the month.
+    const CivilDate today = DecodeDate(TodayNumber());
+    const DayNumber nextMonth =
+        today.Month == 12 ? EncodeDate(today.Year + 1, 1, 1) : EncodeDate(today.Year, today.Month + 1, 1);
+    const int64_t days = Chance(3) ? nextMonth - 1 - TodayNumber() : 0;
+    const int64_t target = days * SecondsPerDay + 23 * 3600 + 58 * 60 + Pick(120);
     const int64_t now = NowSeconds(m_clock);
     if (target > now)
         PassTime(target - now);
@@ -289,6 +321,17 @@ void TSimulation::OpenSettings() {
     Rebaseline();
 }
 
+void TSimulation::SettingsInARestPeriod() {
+    const std::vector<TRestRange>& ranges = m_timing.RestRanges();
+    if (ranges.empty())
+        return;
+    const TRestRange& range = ranges[Pick(static_cast<uint32_t>(ranges.size()))];
+    const int64_t now = NowSeconds(m_clock);
+    const int64_t start = int64_t{range.BeginMinute} * 60 + Pick(120);
+    PassTime((start - now + SecondsPerDay) % SecondsPerDay + 1);
+    OpenSettings();
+}
+
 void TSimulation::ToggleFailingSaves() {
     m_failingSaves.Fail = !m_failingSaves.Fail;
     Note(m_failingSaves.Fail ? "the disk is full" : "the disk has room");
@@ -321,17 +364,33 @@ void TSimulation::MeanwhileInADialog() {
 }
 
 void TSimulation::SummarySync() {
+    // A month whose unsaved rest periods the user let go keeps its file.
+    DayNumber discarded = 0;
+    std::string discardedFile;
+    TMonthSummary* shown = nullptr;
     TMonthSummary summary(m_list, m_settings, m_clock, m_reporter,
-                          [this](const std::string&) { return !Chance(6); });
-    const bool before = Chance(3);
+                          [&](const std::string& question) {
+                              const bool yes = !Chance(6);
+                              if (yes && question == DiscardQuestion) {
+                                  discarded = shown->MonthData().CurrentDate();
+                                  discardedFile = ReadMonthFile(discarded);
+                              }
+                              return yes;
+                          });
+    shown = &summary;
+    if (Chance(3))
+        TowardsMidnight(); // late on a day, often the month's last
+    const bool before = Chance(2);
     Note(before ? "summary on the month before" : "summary on the bar's month");
     summary.ShowMonth(before ? FirstOfMonth(FirstOfMonth(m_list.CurrentDate()) - 1)
                              : m_list.CurrentDate());
     FailingWriter writer;
-    writer.Fail = Chance(4);
+    writer.Fail = Chance(3);
     summary.MonthData().SetWriter(&writer);
     ++m_depth;
     MeanwhileInADialog(); // the copy grows stale meanwhile
+    if (Chance(2))
+        PassTime(1 + Pick(600));
     --m_depth;
     const auto readLog = [this](DayNumber firstDay) {
         TEventLog log;
@@ -348,9 +407,24 @@ void TSimulation::SummarySync() {
     summary.Sync(readLog, [this](const TDataList& corrected) { m_timing.ReplaceWorkList(corrected); });
     if (Chance(2)) {
         Note("month before in the summary");
-        summary.PreviousMonth();
+        if (summary.PreviousMonth()) {
+            writer.Fail = Chance(4);
+            Note("sync");
+            summary.Sync(readLog,
+                         [this](const TDataList& corrected) { m_timing.ReplaceWorkList(corrected); });
+        }
     }
     summary.MayClose();
+    if (discarded != 0 && !m_list.IsSameMonth(discarded) && !m_list.HoldsUnsavedMonth(discarded) &&
+        ReadMonthFile(discarded) != discardedFile)
+        Problem("the rest periods let go were saved after all: " + FormatDate(discarded));
+}
+
+std::string TSimulation::ReadMonthFile(DayNumber day) const {
+    std::string contents;
+    std::string error;
+    ReadWholeFile(m_folder + "/" + TDataList::MonthFileName(day), contents, error);
+    return contents;
 }
 
 } // namespace zanpel::test

@@ -48,6 +48,10 @@ private:
     void PassTime(int64_t seconds);
     int64_t SecondsToNextBoundary() const;
     void Tick();
+    std::string PressedName() const;
+    // Follows the pressed item: the one before a switch to the rest item is
+    // to come back when the rest period ends.
+    void Observe();
     void SleepMachine();
     void IdleNight();
     void TowardsMidnight();
@@ -55,7 +59,9 @@ private:
     void NewWork();
     void ResetOrDelete();
     void OpenSettings();
+    void SettingsInARestPeriod();
     void SummarySync();
+    std::string ReadMonthFile(DayNumber day) const;
     void ToggleFailingSaves();
     // What a user does while a dialog is open (once, not in nested dialogs).
     void MeanwhileInADialog();
@@ -68,6 +74,7 @@ private:
     void CheckSpansHoldTheirPeriods();
     void CheckBarAndListAgree();
     void CheckBookedTime();
+    void CheckReturnFromRest();
     void SaveAndCompare();
     void Problem(const std::string& text);
     // Work seconds of the list's month and of the months left behind.
@@ -90,6 +97,8 @@ private:
     DayNumber m_firstDay;
     TSimulationResult m_result;
     std::string m_lastAction;
+    std::string m_seenPressed;
+    std::string m_beforeRest; // the item pressed before the rest item
 
     // Bookkeeping: seconds a work item ran since the baseline, and the slack
     // the rules allow (short periods dropped, short gaps merged) per switch.

@@ -11,6 +11,7 @@ namespace zanpel::test {
 class TempDir {
 public:
     TempDir();
+    explicit TempDir(const std::string& under); // in that folder
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -20,6 +21,10 @@ public:
 private:
     std::string m_path;
 };
+
+// A folder in memory (/dev/shm) where there is one, else the temporary
+// folder: for tests that save many times, where each fsync would wait on a disk.
+std::string FastTempFolder();
 
 // CP932 bytes of a UTF-8 literal, as the core holds its texts.
 inline std::string Sjis(const std::string& utf8) { return Utf8ToCp932(utf8); }

@@ -75,7 +75,9 @@ void MergeEditedRecord(TDataList& list, TWorkInfo& live, const TWorkInfo& opened
         const std::vector<TimeRange> busy = WorkOfDay(list, live.Date, live, periods);
         const Seconds from = std::max<Seconds>(added.StartSec, 0);
         const Seconds to = std::min(added.EndSec, SecondsPerDay);
-        for (const auto& [start, end] : UncoveredParts(from, to, busy)) {
+        for (const TimeRange& part : UncoveredParts(from, to, busy)) {
+            const Seconds start = part.first;
+            const Seconds end = part.second;
             const auto last = running && !periods.empty() ? periods.end() - 1 : periods.end();
             const auto place = std::find_if(
                 periods.begin(), last, [start](const TWorkData& p) { return p.StartSec > start; });

@@ -1,56 +1,105 @@
 #include "app/programclock.h"
 
 #include <sys/stat.h>
+#include <time.h>
 
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace zanpel {
 namespace {
 
-class TSleepFileClock final : public Clock {
+// A file whose text is read again whenever it changes.
+class TWatchedFile {
 public:
-    explicit TSleepFileClock(std::string file) : m_file(std::move(file)) {}
+    explicit TWatchedFile(const char* path) : m_path(path ? path : "") {}
+    bool Changed() const {
+        struct stat st {};
+        if (m_path.empty() || ::stat(m_path.c_str(), &st) != 0)
+            return false;
+        if (st.st_mtim.tv_sec == m_seen.tv_sec && st.st_mtim.tv_nsec == m_seen.tv_nsec &&
+            st.st_size == m_size)
+            return false;
+        m_seen = st.st_mtim;
+        m_size = st.st_size;
+        return true;
+    }
+    std::string Text() const {
+        std::ifstream in(m_path);
+        std::string text;
+        std::getline(in, text);
+        return text;
+    }
+    // When it was last written, in seconds since 1970.
+    double Written() const { return static_cast<double>(m_seen.tv_sec) + m_seen.tv_nsec / 1e9; }
+
+private:
+    std::string m_path;
+    mutable timespec m_seen{};
+    mutable off_t m_size = -1;
+};
+
+class TTestClock final : public Clock {
+public:
+    TTestClock(const char* sleepFile, const char* clockFile)
+        : m_sleepFile(sleepFile), m_clockFile(clockFile) {}
     TDateTime Now() const override {
-        return m_system.Now() + static_cast<double>(Slept()) / SecondsPerDay;
+        Refresh();
+        return m_system.Now() + (static_cast<double>(m_slept) + m_ahead) / SecondsPerDay;
     }
     int64_t MonotonicMilliseconds() const override { return m_system.MonotonicMilliseconds(); }
     int64_t BootTimeMilliseconds() const override {
-        return m_system.BootTimeMilliseconds() + Slept() * 1000;
+        Refresh();
+        return m_system.BootTimeMilliseconds() + m_slept * 1000;
     }
 
 private:
-    // Read again whenever the file changes.
-    int64_t Slept() const {
-        struct stat st {};
-        if (::stat(m_file.c_str(), &st) != 0)
-            return 0;
-        if (st.st_mtim.tv_sec != m_seen.tv_sec || st.st_mtim.tv_nsec != m_seen.tv_nsec ||
-            st.st_size != m_size) {
-            m_seen = st.st_mtim;
-            m_size = st.st_size;
-            std::ifstream in(m_file);
-            int64_t seconds = 0;
-            if (in >> seconds)
-                m_slept = seconds;
-        }
-        return m_slept;
+    // Both files may have changed since the last look: a time set is the
+    // time of day at the moment its file was written, with the sleeps
+    // written before it and not those after.
+    void Refresh() const {
+        const bool set = m_clockFile.Changed();
+        const int64_t sleptBefore = m_slept;
+        if (m_sleepFile.Changed())
+            m_slept = std::atoll(m_sleepFile.Text().c_str());
+        if (!set)
+            return;
+        const std::optional<TDateTime> time = ParseDateTime(m_clockFile.Text());
+        if (!time)
+            return;
+        const int64_t sleptAtSet =
+            m_sleepFile.Written() > m_clockFile.Written() ? sleptBefore : m_slept;
+        const double sinceWritten = RealSeconds() - m_clockFile.Written();
+        m_ahead = (*time - m_system.Now()) * SecondsPerDay + sinceWritten -
+                  static_cast<double>(sleptAtSet);
+    }
+    static double RealSeconds() {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        return static_cast<double>(now.tv_sec) + now.tv_nsec / 1e9;
     }
 
     SystemClock m_system;
-    std::string m_file;
-    mutable timespec m_seen{};
-    mutable off_t m_size = -1;
+    TWatchedFile m_sleepFile;
+    TWatchedFile m_clockFile;
     mutable int64_t m_slept = 0;
+    mutable double m_ahead = 0;
 };
+
+const char* Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0' ? value : nullptr;
+}
 
 } // namespace
 
 std::unique_ptr<Clock> MakeProgramClock() {
-    const char* file = std::getenv("ZANPEL_TEST_SLEEP_FILE");
-    if (file != nullptr && file[0] != '\0')
-        return std::make_unique<TSleepFileClock>(file);
+    const char* sleepFile = Variable("ZANPEL_TEST_SLEEP_FILE");
+    const char* clockFile = Variable("ZANPEL_TEST_CLOCK_FILE");
+    if (sleepFile != nullptr || clockFile != nullptr)
+        return std::make_unique<TTestClock>(sleepFile, clockFile);
     return std::make_unique<SystemClock>();
 }
 

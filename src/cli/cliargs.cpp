@@ -81,14 +81,7 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
 }
 
 std::optional<TDateTime> ParseNowOption(const std::string& text) {
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    char tail = 0;
-    if (text.size() != 19 ||
-        std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
-        return std::nullopt;
-    if (!IsValidDate(y, mo, d) || h > 23 || mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0)
-        return std::nullopt;
-    return MakeDateTime(EncodeDate(y, mo, d), h * 3600 + mi * 60 + s);
+    return ParseDateTime(text);
 }
 
 std::optional<YearMonth> ParseYearMonth(const std::string& text) {

@@ -49,7 +49,9 @@ int TDataList::AddUncoveredRest(TWorkInfo& login, Seconds from, Seconds to) {
     for (size_t i = 1; i < login.Periods.size(); ++i)
         covered.emplace_back(login.Periods[i].StartSec, login.Periods[i].EndSec);
     const std::vector<TimeRange> parts = UncoveredParts(from, to, std::move(covered));
-    for (const auto& [start, end] : parts) {
+    for (const TimeRange& part : parts) {
+        const Seconds start = part.first;
+        const Seconds end = part.second;
         // In start order among the rest periods, after the span; a rest
         // period that it touches grows instead (one rest, not two halves).
         auto place = std::find_if(login.Periods.begin() + 1, login.Periods.end(),

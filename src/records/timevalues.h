@@ -93,6 +93,8 @@ DayNumber MakeDate(int year, int month, int day);
 // Exact conversions of the proleptic Gregorian calendar, without corrections.
 CivilDate DecodeDate(DayNumber day);
 bool IsValidDate(int year, int month, int day);
+// The date and time of "YYYY-MM-DD hh:mm:ss"; none for any other text.
+std::optional<TDateTime> ParseDateTime(std::string_view text);
 DayNumber EncodeDate(int year, int month, int day); // caller checks IsValidDate
 
 } // namespace zanpel

@@ -102,11 +102,16 @@ void TZanpelForm::ReportActionExecute() {
     env.ReplaceWorkList = [this](const TDataList& corrected) {
         m_timing.ReplaceWorkList(corrected);
     };
-    env.FirstFrame = [this, started] {
+    env.FirstFrame = [this, started](const TSumForm& form) {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - started);
-        if (m_env.Trace)
-            m_env.Trace("summary shown after " + std::to_string(ms.count()) + " ms");
+        if (!m_env.Trace)
+            return;
+        m_env.Trace("summary shown after " + std::to_string(ms.count()) + " ms");
+        for (const char* command : {"ImportBtn", "ToolButton2", "ToolButton3"})
+            if (const std::optional<QPoint> at = form.CommandCenter(command))
+                m_env.Trace("summary " + std::string(command) + " at " + std::to_string(at->x()) +
+                            "," + std::to_string(at->y()));
     };
     {
         TSumForm form(m_list, m_settings, m_clock, m_dialogs, std::move(env), this);

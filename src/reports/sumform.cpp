@@ -188,6 +188,13 @@ void TSumForm::DayListSelectItem() {
     m_periodModel->SetRows(std::move(rows));
 }
 
+std::optional<QPoint> TSumForm::CommandCenter(const char* objectName) const {
+    const QWidget* command = findChild<QWidget*>(QString::fromLatin1(objectName));
+    if (command == nullptr || !command->isVisible())
+        return std::nullopt;
+    return command->mapTo(this, command->rect().center());
+}
+
 void TSumForm::CloseBtnClick() {
     done(QDialog::Accepted);
 }
@@ -275,7 +282,7 @@ bool TSumForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == this && event->type() == QEvent::Paint && !m_firstFrameSeen) {
         m_firstFrameSeen = true;
         if (m_env.FirstFrame)
-            m_env.FirstFrame();
+            m_env.FirstFrame(*this);
     }
     return QDialog::eventFilter(watched, event);
 }

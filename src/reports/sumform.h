@@ -10,6 +10,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 class QTableView;
@@ -34,7 +35,7 @@ public:
         // The bar takes back a corrected copy of its month.
         TMonthSummary::HandBack ReplaceWorkList;
         // Called once, when the window is first drawn.
-        std::function<void()> FirstFrame;
+        std::function<void(const TSumForm&)> FirstFrame;
     };
 
     // list: the bar's work list; settings: read for the overtime, changed by
@@ -59,6 +60,9 @@ public:
     void ToolButton5Click(); // ■今月(更新)
 
     TMonthSummary& Summary() { return m_summary; }
+    // Where the middle of the command objectName is, in window coordinates
+    // (for the trace that end-to-end tests click by); none when hidden.
+    std::optional<QPoint> CommandCenter(const char* objectName) const;
     // The record of the selected day list row, or none.
     const TWorkInfo* SelectedRecord() const;
     // Replaces the writer of report files (tests inject failures).

@@ -1,0 +1,217 @@
+// The real bar on an X server of the test's own, with its dialogs open while
+// time goes on: the summary's log sync after the month ended under it, and
+// the record editor confirmed after an application rule started its item
+// again. The month file comes out right and zanpelctl check finds nothing.
+#include "support/process.h"
+#include "support/testsupport.h"
+#include "tracking/journalfile.h"
+#include "x11/xserver.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sstream>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+class RecordsOnX11 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        server = std::make_unique<TestXServer>();
+        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
+        ASSERT_TRUE(server->StartWindowManager());
+    }
+    std::map<std::string, std::string> Env() const {
+        std::map<std::string, std::string> env = server->ClientEnv();
+        env.insert({{"QT_QPA_PLATFORM", "xcb"},
+                    {"ZANPEL_DATA_DIR", data.Path()},
+                    {"XDG_RUNTIME_DIR", runtime.Path()},
+                    {"ZANPEL_TRACE", data.File("trace")},
+                    {"ZANPEL_TEST_CLOCK_FILE", data.File("now")},
+                    {"ZANPEL_JOURNAL_DIRECTORY", journal},
+                    {"TZ", "UTC"},
+                    {"ASAN_OPTIONS", "detect_leaks=0"}});
+        return env;
+    }
+    void SetClock(const std::string& text) { WriteFile(data.File("now"), text + "\n"); }
+    void StartBar() {
+        bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, Env());
+        ASSERT_TRUE(Traced("started"));
+        probe = std::make_unique<XProbe>(server->Display());
+        // The one window the window manager manages at the start.
+        ASSERT_TRUE(WaitFor([&] { return !probe->ClientList().empty(); }, 10000));
+        barWindow = probe->ClientList().front();
+    }
+    std::string Trace() const { return ReadFile(data.File("trace")); }
+    ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
+        if (WaitFor([&] { return CountOf(Trace(), line) >= times; }, 15000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "no \"" << line << "\" in the trace:\n" << Trace();
+    }
+    // The x,y after the last "what at " of the trace.
+    std::pair<int, int> TracedPlace(const std::string& what) const {
+        const std::string trace = Trace();
+        const size_t at = trace.rfind(what + " at ");
+        std::istringstream place(at == std::string::npos ? "" : trace.substr(at + what.size() + 4));
+        int x = -1;
+        int y = -1;
+        char comma = 0;
+        place >> x >> comma >> y;
+        return {x, y};
+    }
+    ProcessResult XDoTool(std::vector<std::string> args) const {
+        args.insert(args.begin(), FindProgram("xdotool"));
+        return RunProcess(args, {{"DISPLAY", server->Display()}});
+    }
+    // The newest window whose title contains title, or "" when there is none.
+    std::string Newest(const std::string& title) const {
+        const ProcessResult found = XDoTool({"search", "--name", title});
+        std::istringstream lines(found.Out);
+        std::string id;
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty())
+                id = line;
+        return id;
+    }
+    // Waits for the window titled title and gives it the keyboard.
+    uint32_t Focus(const std::string& title) {
+        std::string id;
+        EXPECT_TRUE(WaitFor([&] { return !(id = Newest(title)).empty(); }, 15000))
+            << "no window " << title << "\n"
+            << Trace();
+        const uint32_t window = id.empty() ? 0 : static_cast<uint32_t>(std::stoul(id));
+        if (window != 0) {
+            EXPECT_TRUE(ActivateWithXdotool(server->Display(), *probe, window));
+        }
+        return window;
+    }
+    void Click(uint32_t window, std::pair<int, int> at) {
+        XDoTool({"mousemove", "--window", std::to_string(window), std::to_string(at.first),
+                 std::to_string(at.second), "click", "1"});
+    }
+    // Answers "はい" in the question box that a click on window opened.
+    void AnswerYes(uint32_t window) {
+        ASSERT_TRUE(WaitFor([&] { return probe->ActiveWindow() != window; }, 10000))
+            << "no question came";
+        XDoTool({"key", "alt+y"});
+        ASSERT_TRUE(WaitFor([&] { return probe->ActiveWindow() == window; }, 10000))
+            << "the question stayed";
+    }
+    void HandOver(const std::string& item) {
+        ASSERT_EQ(RunProcess({ZANPEL_PATH, item}, Env()).ExitCode, 0);
+        ASSERT_TRUE(Traced("handover item " + item));
+    }
+    void EndBar() {
+        bar->Signal(SIGTERM);
+        ASSERT_EQ(bar->Wait(20000), 0);
+    }
+    void ExpectCheckIsClean() {
+        const ProcessResult check = RunProcess({ZANPELCTL_PATH, "check"}, Env());
+        EXPECT_EQ(check.ExitCode, 0) << check.Out << check.Err;
+    }
+    static void Pause(double seconds) { ::usleep(static_cast<useconds_t>(seconds * 1e6)); }
+
+    TempDir data;
+    TempDir runtime;
+    std::string journal = data.File("journal");
+    std::unique_ptr<TestXServer> server;
+    std::unique_ptr<XProbe> probe;
+    std::unique_ptr<BackgroundProcess> bar;
+    uint32_t barWindow = 0;
+};
+
+TEST_F(RecordsOnX11, TheSummarysSyncAfterTheMonthEndedKeepsWhatTheBarSaved) {
+    if (JournalRemoteTool().empty())
+        GTEST_SKIP() << "systemd-journal-remote is not installed";
+    std::filesystem::create_directories(journal);
+    ASSERT_EQ(WriteJournal(journal + "/test.journal", {UtcMicroseconds(2005, 3, 31, 8, 0, 0)}), "");
+    WriteFile(data.File("zanpel.wk2"), Sjis("@設計,,\r\n@会議,,\r\n@休憩,,\r\n"));
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\nSTARTSELECT=0\r\n");
+    SetClock("2005-03-31 21:00:00");
+    StartBar();
+    HandOver("設計");
+    SetClock("2005-03-31 22:00:00");
+    Pause(1.5);
+    ASSERT_TRUE(ActivateWithXdotool(server->Display(), *probe, barWindow));
+    XDoTool({"key", "--clearmodifiers", "ctrl+r"}); // the summary, on March as saved now
+    ASSERT_TRUE(Traced("summary ImportBtn at"));
+    const uint32_t summary = Focus("月度集計");
+    SetClock("2005-03-31 23:59:58");
+    Pause(3); // the bar passes into April, saving March up to midnight
+    SetClock("2005-04-01 00:05:00");
+    Click(summary, TracedPlace("summary ImportBtn"));
+    AnswerYes(summary); // "よろしいですか？"
+    XDoTool({"key", "Escape"});
+    ASSERT_TRUE(WaitFor([&] { return Newest("月度集計").empty(); }, 10000));
+    EndBar();
+    EXPECT_THAT(ReadFile(data.File("200503.dat")),
+                HasSubstr("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\"\r\n"));
+    ExpectCheckIsClean();
+}
+
+TEST_F(RecordsOnX11, TheRecordEditorConfirmedAfterARuleStartedItsItemKeepsBothPeriods) {
+    WriteFile(data.File("zanpel.wk2"), Sjis("@設計,,@AP1,\"xclient_alpha/\",\r\n"
+                                            "@会議,,@AP1,\"xclient_beta/\",\r\n@休憩,,\r\n"));
+    WriteFile(data.File("zanpel.ini"), "APPSWITCH=1\r\nAUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\n");
+    SetClock("2005-03-10 16:10:00");
+    StartBar();
+    std::vector<std::unique_ptr<BackgroundProcess>> clients;
+    const auto client = [&](const char* program, const char* title) {
+        const std::string idFile = data.File(std::string("window-") + title);
+        clients.push_back(std::make_unique<BackgroundProcess>(
+            std::vector<std::string>{program, "--title", title, "--id-file", idFile},
+            server->ClientEnv()));
+        EXPECT_TRUE(WaitFor([&] { return !ReadFile(idFile).empty(); }, 10000));
+        return static_cast<uint32_t>(std::stoul("0" + ReadFile(idFile)));
+    };
+    const uint32_t alpha = client(XCLIENT_ALPHA, "alpha");
+    const uint32_t beta = client(XCLIENT_BETA, "beta");
+    ASSERT_TRUE(ActivateWithXdotool(server->Display(), *probe, beta));
+    ASSERT_TRUE(Traced("switched 会議"));
+    Pause(2.5);
+    const int designs = CountOf(Trace(), "switched 設計");
+    ASSERT_TRUE(ActivateWithXdotool(server->Display(), *probe, alpha));
+    ASSERT_TRUE(Traced("switched 設計", designs + 1));
+    Pause(1.5);
+    Click(barWindow, TracedPlace("edit button 会議")); // 会議's editor, while 設計 runs
+    Focus("【会議】のメモ編集");
+    const int meetings = CountOf(Trace(), "switched 会議");
+    ASSERT_TRUE(ActivateWithXdotool(server->Display(), *probe, beta)); // the rule starts 会議 again
+    ASSERT_TRUE(Traced("switched 会議", meetings + 1));
+    Pause(2.5);
+    Focus("【会議】のメモ編集");
+    XDoTool({"key", "alt+u"}); // 更新(&U)
+    ASSERT_TRUE(WaitFor([&] { return Newest("メモ編集").empty(); }, 10000));
+    Pause(1.5);
+    EndBar();
+    const std::string month = ReadFile(data.File("200503.dat"));
+    const auto periods = [&](const std::string& name) {
+        std::vector<std::pair<std::string, std::string>> out;
+        const size_t line = month.find("2005/03/10," + Sjis(name) + ",");
+        std::istringstream items(month.substr(line, month.find('\r', line) - line));
+        for (std::string item; std::getline(items, item, '"');)
+            if (item.size() > 17 && item[2] == ':')
+                out.emplace_back(item.substr(0, 8), item.substr(9, 8));
+        return out;
+    };
+    const auto meeting = periods("会議");
+    const auto design = periods("設計");
+    ASSERT_EQ(meeting.size(), 2u) << month;
+    ASSERT_EQ(design.size(), 1u) << month;
+    // 設計 lies between 会議's two periods, which hold none of its time.
+    EXPECT_LE(meeting[0].second, design[0].first) << month;
+    EXPECT_GE(meeting[1].first, design[0].second) << month;
+    ExpectCheckIsClean();
+}
+
+} // namespace
+} // namespace zanpel::test

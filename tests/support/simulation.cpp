@@ -394,9 +394,11 @@ void TSimulation::SummarySync() {
     --m_depth;
     const auto readLog = [this](DayNumber firstDay) {
         TEventLog log;
+        // (Never a day of one event at 00:00:00, whose span the month file
+        // cannot tell from a whole day.)
         for (DayNumber day = firstDay; day < TodayNumber(); day += 1 + Pick(5))
             if (Chance(2)) {
-                const Seconds first = static_cast<Seconds>(Pick(12 * 3600));
+                const Seconds first = 1 + static_cast<Seconds>(Pick(12 * 3600));
                 log.AddTime({day, first, first + static_cast<Seconds>(Pick(12 * 3600)), {}});
             }
         const Seconds now = NowSeconds(m_clock);

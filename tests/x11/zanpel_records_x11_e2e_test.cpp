@@ -213,5 +213,37 @@ TEST_F(RecordsOnX11, TheRecordEditorConfirmedAfterARuleStartedItsItemKeepsBothPe
     ExpectCheckIsClean();
 }
 
+TEST_F(RecordsOnX11, SettingsConfirmedInARestPeriodOfTheFirstDayKeepTheRestGoingAndBack) {
+    // A fresh folder: no definition file; the item is made in the dialog.
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\nRESTTIME=600:610\r\n");
+    SetClock("2005-03-01 09:59:30");
+    StartBar();
+    const auto settings = [&](const std::string& item) {
+        ASSERT_TRUE(ActivateWithXdotool(server->Display(), *probe, barWindow));
+        XDoTool({"key", "--clearmodifiers", "ctrl+s"});
+        Focus("オプション設定");
+        if (!item.empty()) { // page "作業項目", its name field, "← 更新(&A)"
+            XDoTool({"key", "Tab", "ctrl+Tab", "Tab", "Tab"});
+            XDoTool({"type", item});
+            XDoTool({"key", "alt+a"});
+        }
+        XDoTool({"key", "alt+u"}); // 更新(&U)
+        ASSERT_TRUE(WaitFor([&] { return Newest("オプション設定").empty(); }, 10000));
+    };
+    settings("impl");
+    HandOver("impl");
+    SetClock("2005-03-01 09:59:58");
+    Pause(3); // 休憩 runs
+    settings("");
+    SetClock("2005-03-01 10:09:58");
+    Pause(5.5); // the rest period ends and impl comes back
+    EndBar();
+    const std::string month = ReadFile(data.File("200503.dat"));
+    EXPECT_THAT(month, HasSubstr("\"10:00:00,10:10:00," + Sjis("休憩") + ",\"")) << month;
+    EXPECT_THAT(month, HasSubstr("2005/03/01,impl,,\"09:59:")) << month;
+    EXPECT_THAT(month, HasSubstr(",\"10:10:00,10:10:0")) << month;
+    ExpectCheckIsClean();
+}
+
 } // namespace
 } // namespace zanpel::test

@@ -98,13 +98,26 @@ protected:
         XDoTool({"mousemove", "--window", std::to_string(window), std::to_string(at.first),
                  std::to_string(at.second), "click", "1"});
     }
-    // Answers "はい" in the question box that a click on window opened.
-    void AnswerYes(uint32_t window) {
+    // Answers the box that came over window with key ("alt+y" for Yes,
+    // "Return" for OK) and waits until it has gone.
+    void Answer(uint32_t window, const char* key) {
         ASSERT_TRUE(WaitFor([&] { return probe->ActiveWindow() != window; }, 10000))
-            << "no question came";
-        XDoTool({"key", "alt+y"});
-        ASSERT_TRUE(WaitFor([&] { return probe->ActiveWindow() == window; }, 10000))
-            << "the question stayed";
+            << "no box came";
+        const uint32_t box = probe->ActiveWindow();
+        XDoTool({"key", key});
+        ASSERT_TRUE(WaitFor([&] { return probe->ActiveWindow() != box; }, 10000))
+            << "the box stayed";
+    }
+    void AnswerYes(uint32_t window) { Answer(window, "alt+y"); }
+    // Opens the summary from the bar, with a journal so that it offers the sync.
+    uint32_t OpenSummary() {
+        std::filesystem::create_directories(journal);
+        EXPECT_EQ(WriteJournal(journal + "/test.journal", {UtcMicroseconds(2005, 3, 1, 8, 0, 0)}),
+                  "");
+        EXPECT_TRUE(ActivateWithXdotool(server->Display(), *probe, barWindow));
+        XDoTool({"key", "--clearmodifiers", "ctrl+r"});
+        EXPECT_TRUE(Traced("summary ImportBtn at"));
+        return Focus("月度集計");
     }
     void HandOver(const std::string& item) {
         ASSERT_EQ(RunProcess({ZANPEL_PATH, item}, Env()).ExitCode, 0);
@@ -132,8 +145,6 @@ protected:
 TEST_F(RecordsOnX11, TheSummarysSyncAfterTheMonthEndedKeepsWhatTheBarSaved) {
     if (JournalRemoteTool().empty())
         GTEST_SKIP() << "systemd-journal-remote is not installed";
-    std::filesystem::create_directories(journal);
-    ASSERT_EQ(WriteJournal(journal + "/test.journal", {UtcMicroseconds(2005, 3, 31, 8, 0, 0)}), "");
     WriteFile(data.File("zanpel.wk2"), Sjis("@設計,,\r\n@会議,,\r\n@休憩,,\r\n"));
     WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\nSTARTSELECT=0\r\n");
     SetClock("2005-03-31 21:00:00");
@@ -141,10 +152,7 @@ TEST_F(RecordsOnX11, TheSummarysSyncAfterTheMonthEndedKeepsWhatTheBarSaved) {
     HandOver("設計");
     SetClock("2005-03-31 22:00:00");
     Pause(1.5);
-    ASSERT_TRUE(ActivateWithXdotool(server->Display(), *probe, barWindow));
-    XDoTool({"key", "--clearmodifiers", "ctrl+r"}); // the summary, on March as saved now
-    ASSERT_TRUE(Traced("summary ImportBtn at"));
-    const uint32_t summary = Focus("月度集計");
+    const uint32_t summary = OpenSummary(); // on March as saved now
     SetClock("2005-03-31 23:59:58");
     Pause(3); // the bar passes into April, saving March up to midnight
     SetClock("2005-04-01 00:05:00");
@@ -155,6 +163,38 @@ TEST_F(RecordsOnX11, TheSummarysSyncAfterTheMonthEndedKeepsWhatTheBarSaved) {
     EndBar();
     EXPECT_THAT(ReadFile(data.File("200503.dat")),
                 HasSubstr("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\"\r\n"));
+    ExpectCheckIsClean();
+}
+
+TEST_F(RecordsOnX11, RestsOfASyncLetGoAreNotSavedByTheNextSync) {
+    if (JournalRemoteTool().empty())
+        GTEST_SKIP() << "systemd-journal-remote is not installed";
+    WriteFile(data.File("zanpel.ini"),
+              "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\nSTARTSELECT=0\r\nRESTTIME=720:780\r\n");
+    const std::string february = "2005/02/10,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n";
+    WriteFile(data.File("200502.dat"), february);
+    WriteFile(data.File("200501.dat"), "2005/01/11,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n");
+    // February cannot be written: its temporary file's place is taken.
+    std::filesystem::create_directory(data.File("200502.dat.tmp"));
+    SetClock("2005-03-20 12:00:00");
+    StartBar();
+    const uint32_t summary = OpenSummary();
+    Click(summary, TracedPlace("summary ToolButton2")); // ▲前月: February
+    Pause(0.5);
+    Click(summary, TracedPlace("summary ImportBtn"));
+    AnswerYes(summary);
+    Answer(summary, "Return"); // "データが書込めません!"
+    Click(summary, TracedPlace("summary ToolButton2")); // ▲前月 again: tried once more
+    Answer(summary, "Return");
+    AnswerYes(summary); // the changes may go
+    std::filesystem::remove(data.File("200502.dat.tmp"));
+    Click(summary, TracedPlace("summary ImportBtn")); // January, saved
+    AnswerYes(summary);
+    XDoTool({"key", "Escape"});
+    ASSERT_TRUE(WaitFor([&] { return Newest("月度集計").empty(); }, 10000));
+    EndBar();
+    EXPECT_THAT(ReadFile(data.File("200501.dat")), HasSubstr("\"12:00:00,13:00:00,"));
+    EXPECT_EQ(ReadFile(data.File("200502.dat")), february);
     ExpectCheckIsClean();
 }
 

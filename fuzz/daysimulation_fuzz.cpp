@@ -4,11 +4,12 @@
 #include "fuzzcheck.h"
 #include "support/daysimulator.h"
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

@@ -83,8 +83,8 @@ std::optional<TDateTime> ParseDateTime(std::string_view text) {
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
     char tail = 0;
     const std::string copy(text);
-    if (copy.size() != 19 ||
-        std::sscanf(copy.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &tail) != 6)
+    if (copy.size() != 19 || std::sscanf(copy.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h,
+                                         &mi, &s, &tail) != 6)
         return std::nullopt;
     if (!IsValidDate(y, mo, d) || h > 23 || mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0)
         return std::nullopt;

@@ -10,8 +10,8 @@
 #include <QDialog>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 
 class QTableView;
 

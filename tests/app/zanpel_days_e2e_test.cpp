@@ -30,8 +30,8 @@ protected:
     void SetClock(const std::string& text) { WriteFile(data.File("now"), text + "\n"); }
     std::unique_ptr<BackgroundProcess> StartBar() {
         std::filesystem::remove(data.File("trace"));
-        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH},
-                                                       ClockEnv());
+        auto bar =
+            std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, ClockEnv());
         EXPECT_TRUE(Traced("started"));
         return bar;
     }

@@ -2,11 +2,11 @@
 // periods cut to the span) and the summary's state around it: the hand-back
 // of the bar's month, the save of another month, and changes that could not
 // be saved.
-#include "support/failingwriter.h"
 #include "monthfixture.h"
 #include "reports/monthsummary.h"
 #include "reports/startendsync.h"
 #include "reports/summaryrows.h"
+#include "support/failingwriter.h"
 #include "tracking/eventlog.h"
 
 #include <gmock/gmock.h>
@@ -217,6 +217,16 @@ protected:
         main.StartWork(April1, Sjis("設計"));
         clock.Set(April1, T(0, 5));
     }
+    // The file has the time up to midnight, and the sync's rest periods.
+    void ExpectMarchSavedWithItsRests() {
+        const std::string march = ReadFile(dir.File("200503.dat"));
+        EXPECT_NE(march.find("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\""),
+                  std::string::npos)
+            << march;
+        EXPECT_NE(march.find("2005/03/01,%LOGIN%,,\"09:12:00,17:40:00,,\",\"12:00:00,13:00:00,"),
+                  std::string::npos)
+            << march;
+    }
     const DayNumber April1 = EncodeDate(2005, 4, 1);
 };
 
@@ -224,13 +234,7 @@ TEST_F(MonthEndSync, TheSyncTakesTheMonthAsTheBarSavedItNotTheCopyReadBefore) {
     PastMidnight();
     Answers = {true};
     EXPECT_EQ(Sync(), TMonthSummary::SyncResult::Saved);
-    const std::string march = ReadFile(dir.File("200503.dat"));
-    EXPECT_NE(march.find("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\""),
-              std::string::npos)
-        << march;
-    EXPECT_NE(march.find("2005/03/01,%LOGIN%,,\"09:12:00,17:40:00,,\",\"12:00:00,13:00:00,"),
-              std::string::npos)
-        << march;
+    ExpectMarchSavedWithItsRests();
     EXPECT_EQ(summary->MonthData().Find(March(31), Sjis("設計"))->Periods[0].EndSec, SecondsPerDay);
 }
 
@@ -248,13 +252,7 @@ TEST_F(MonthEndSync, AMonthTheBarKeepsUnsavedIsSyncedInTheBarsHands) {
         << "the summary wrote nothing itself";
     writer.Fail = false;
     ASSERT_TRUE(main.SaveIfAllowed());
-    const std::string march = ReadFile(dir.File("200503.dat"));
-    EXPECT_NE(march.find("2005/03/31," + Sjis("設計") + ",,\"21:00:00,00:00:00,,\""),
-              std::string::npos)
-        << march;
-    EXPECT_NE(march.find("2005/03/01,%LOGIN%,,\"09:12:00,17:40:00,,\",\"12:00:00,13:00:00,"),
-              std::string::npos)
-        << march;
+    ExpectMarchSavedWithItsRests();
 }
 
 TEST_F(SummarySync, NavigationCrossesYearsAndTheCopyKeepsItsOwnMonthFile) {

@@ -2,12 +2,12 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
-#include "support/failingwriter.h"
 #include "records/datalist.h"
 #include "reportfakes.h"
 #include "reports/sumform.h"
 #include "reports/workreportdialog.h"
 #include "settings/initparam.h"
+#include "support/failingwriter.h"
 #include "support/testsupport.h"
 #include "tracking/journalsource.h"
 

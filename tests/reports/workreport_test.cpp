@@ -1,9 +1,9 @@
 // The text work report byte for byte, its period choices and orders, the
 // choices the dialog offers, and the report file.
-#include "support/failingwriter.h"
 #include "monthfixture.h"
 #include "reports/reportdates.h"
 #include "reports/workreport.h"
+#include "support/failingwriter.h"
 
 #include <gmock/gmock.h>
 

@@ -1,9 +1,8 @@
 // What must hold after every step of the simulation.
-#include "simulation.h"
-
 #include "records/monthformat.h"
 #include "records/names.h"
 #include "records/textcodec.h"
+#include "simulation.h"
 
 #include <algorithm>
 #include <sstream>
@@ -99,8 +98,8 @@ void TSimulation::CheckBarAndListAgree() {
         return Problem(Cp932ToUtf8(pressed->Name) + " is pressed but nothing runs");
     if (pressed != m_buttons.Current() || m_workTimer != (pressed != nullptr))
         return Problem("the work timer does not follow the pressed button");
-    if (pressed != nullptr &&
-        (running != m_list.Find(TodayNumber(), pressed->Name) || m_list.CurrentDate() != TodayNumber()))
+    if (pressed != nullptr && (running != m_list.Find(TodayNumber(), pressed->Name) ||
+                               m_list.CurrentDate() != TodayNumber()))
         return Problem(Cp932ToUtf8(pressed->Name) + " is pressed but the list runs " +
                        Describe(*running));
 }
@@ -116,17 +115,22 @@ void TSimulation::CheckReturnFromRest() {
     if (pressed == m_beforeRest || m_buttons.IndexOfName(m_beforeRest) < 0)
         return;
     Problem("the rest period ended and " +
-            (pressed.empty() ? std::string("nothing") : Cp932ToUtf8(pressed)) + " runs instead of " +
+            (pressed.empty() ? std::string("nothing") : Cp932ToUtf8(pressed)) +
+            " runs instead of " +
             (m_beforeRest.empty() ? std::string("nothing") : Cp932ToUtf8(m_beforeRest)));
+}
+
+void TSimulation::ReadOnly(TDataList& reader) const {
+    reader.NoSave = true;
+    reader.KeepsLoginRecord = false;
+    reader.SetDataDir(m_folder);
+    reader.SetMergeSeconds(m_list.MergeSeconds());
 }
 
 int64_t TSimulation::MonthTotal(DayNumber day) const {
     CollectingErrorReporter reporter;
     TDataList month(m_clock, reporter);
-    month.NoSave = true;
-    month.KeepsLoginRecord = false;
-    month.SetDataDir(m_folder);
-    month.SetMergeSeconds(m_list.MergeSeconds());
+    ReadOnly(month);
     if (!m_list.CopyUnsavedMonthInto(day, month))
         month.ChangeDate(day);
     int64_t total = 0;
@@ -171,18 +175,16 @@ void TSimulation::SaveAndCompare() {
         return Problem("a save with room on the disk left records unsaved");
     CollectingErrorReporter reporter;
     TDataList read(m_clock, reporter);
-    read.NoSave = true;
-    read.KeepsLoginRecord = false;
-    read.SetDataDir(m_folder);
-    read.SetMergeSeconds(m_list.MergeSeconds());
+    ReadOnly(read);
     read.ChangeDate(m_list.CurrentDate());
     for (int i = 0; i < m_list.Count(); ++i) {
         const TWorkInfo& live = *m_list.WorkAt(i);
         if (!IsRecordWritten(live))
             continue;
         TWorkInfo written = live;
-        std::erase_if(written.Periods,
-                      [&](const TWorkData& p) { return !IsPeriodWritten(p, m_list.IsLogin(&live)); });
+        std::erase_if(written.Periods, [&](const TWorkData& p) {
+            return !IsPeriodWritten(p, m_list.IsLogin(&live));
+        });
         m_list.CalcTotal(written);
         const TWorkInfo* back = read.Find(live.Date, live.Name);
         if (back == nullptr || back->Periods != written.Periods || back->Memo != written.Memo)

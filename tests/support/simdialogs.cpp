@@ -1,11 +1,10 @@
 // The simulation's answers to the bar's dialogs: while one is open the user
 // goes on (time passes, items switch, the machine sleeps), then confirms with
 // changes or cancels.
-#include "simulation.h"
-
 #include "records/names.h"
 #include "records/textcodec.h"
 #include "reports/timeeditmodel.h"
+#include "simulation.h"
 
 namespace zanpel::test {
 namespace {
@@ -36,9 +35,9 @@ std::optional<TRecordEditResult> TSimulation::EditRecord(const TRecordEditReques
             switch (Pick(3)) {
             case 0:
                 if (rows > 0)
-                    model.ApplyMemo({static_cast<int>(Pick(static_cast<uint32_t>(rows)))},
-                                    {SomeCategory(Pick(4)), Utf8ToCp932("メモ"), Chance(2),
-                                     model.Categories});
+                    model.ApplyMemo(
+                        {static_cast<int>(Pick(static_cast<uint32_t>(rows)))},
+                        {SomeCategory(Pick(4)), Utf8ToCp932("メモ"), Chance(2), model.Categories});
                 break;
             case 1:
                 if (rows > 0)
@@ -47,8 +46,8 @@ std::optional<TRecordEditResult> TSimulation::EditRecord(const TRecordEditReques
             default: {
                 const int now = NowSeconds(m_clock) / 60;
                 const int begin = static_cast<int>(Pick(static_cast<uint32_t>(now) + 1));
-                model.AddPeriod({begin, begin + 1 + static_cast<int>(Pick(120)),
-                                 SomeCategory(Pick(4)), {}});
+                model.AddPeriod(
+                    {begin, begin + 1 + static_cast<int>(Pick(120)), SomeCategory(Pick(4)), {}});
                 break;
             }
             }

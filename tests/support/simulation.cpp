@@ -1,9 +1,9 @@
 // The simulation's actions: what a user (and the machine) does to the bar.
 #include "simulation.h"
 
+#include "records/atomicfile.h"
 #include "records/names.h"
 #include "records/textcodec.h"
-#include "records/atomicfile.h"
 #include "reports/monthsummary.h"
 #include "tracking/eventlog.h"
 
@@ -268,8 +268,8 @@ void TSimulation::IdleNight() {
 void TSimulation::TowardsMidnight() {
     // Often the last of the month.
     const CivilDate today = DecodeDate(TodayNumber());
-    const DayNumber nextMonth =
-        today.Month == 12 ? EncodeDate(today.Year + 1, 1, 1) : EncodeDate(today.Year, today.Month + 1, 1);
+    const DayNumber nextMonth = today.Month == 12 ? EncodeDate(today.Year + 1, 1, 1)
+                                                  : EncodeDate(today.Year, today.Month + 1, 1);
     const int64_t days = Chance(3) ? nextMonth - 1 - TodayNumber() : 0;
     const int64_t target = days * SecondsPerDay + 23 * 3600 + 58 * 60 + Pick(120);
     const int64_t now = NowSeconds(m_clock);
@@ -406,14 +406,16 @@ void TSimulation::SummarySync() {
         return log;
     };
     Note("sync");
-    summary.Sync(readLog, [this](const TDataList& corrected) { m_timing.ReplaceWorkList(corrected); });
+    summary.Sync(readLog,
+                 [this](const TDataList& corrected) { m_timing.ReplaceWorkList(corrected); });
     if (Chance(2)) {
         Note("month before in the summary");
         if (summary.PreviousMonth()) {
             writer.Fail = Chance(4);
             Note("sync");
-            summary.Sync(readLog,
-                         [this](const TDataList& corrected) { m_timing.ReplaceWorkList(corrected); });
+            summary.Sync(readLog, [this](const TDataList& corrected) {
+                m_timing.ReplaceWorkList(corrected);
+            });
         }
     }
     summary.MayClose();

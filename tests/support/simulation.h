@@ -80,6 +80,8 @@ private:
     // Work seconds of the list's month and of the months left behind.
     int64_t Booked();
     int64_t MonthTotal(DayNumber day) const;
+    // A list that reads the simulation's month files and never writes.
+    void ReadOnly(TDataList& reader) const;
     void Rebaseline();
 
     TChoices& m_choices;

@@ -1,12 +1,12 @@
 #include "support/testsupport.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-
-#include <unistd.h>
 
 namespace zanpel::test {
 
@@ -53,6 +53,8 @@ std::string MonthFiles(const std::string& folder) {
     return months;
 }
 
-std::string DataFile(const std::string& name) { return std::string(ZANPEL_TEST_DATA) + "/" + name; }
+std::string DataFile(const std::string& name) {
+    return std::string(ZANPEL_TEST_DATA) + "/" + name;
+}
 
 } // namespace zanpel::test

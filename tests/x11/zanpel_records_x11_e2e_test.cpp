@@ -183,7 +183,7 @@ TEST_F(RecordsOnX11, RestsOfASyncLetGoAreNotSavedByTheNextSync) {
     Pause(0.5);
     Click(summary, TracedPlace("summary ImportBtn"));
     AnswerYes(summary);
-    Answer(summary, "Return"); // "データが書込めません!"
+    Answer(summary, "Return");                          // "データが書込めません!"
     Click(summary, TracedPlace("summary ToolButton2")); // ▲前月 again: tried once more
     Answer(summary, "Return");
     AnswerYes(summary); // the changes may go

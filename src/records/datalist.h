@@ -150,7 +150,7 @@ private:
     TWorkInfo* LoadedRecord(LoadState& state, const TWorkInfo& key);
     static bool IsKnownRest(LoadState& state, const TWorkInfo* login, const TWorkData& rest);
     void ReadMonthText(std::string& contents, std::string& cause);
-    void SettleMidnightSpans();
+    void SettleLoginRecords();
     void KeepUnsavedMonth();
     bool SaveUnsavedMonths();
     bool WriteMonthText(const std::string& path, const std::string& text);

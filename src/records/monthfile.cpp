@@ -276,7 +276,7 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
         // period from midnight to midnight (an item left running all day) as
         // "00:00:00,00:00:00"; only that text reads as a whole day. In the
         // computer-on record it may also be a moment at midnight, which
-        // SettleMidnightSpans decides once the whole month is read.
+        // SettleLoginRecords decides once the whole month is read.
         if (period.EndSec < period.StartSec || (sub[0] == "00:00:00" && sub[1] == "00:00:00"))
             period.EndSec += SecondsPerDay;
         period.Category = UnescapeText(sub[2]);
@@ -298,11 +298,13 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
     return problems;
 }
 
-// A computer-on span written "00:00:00,00:00:00" is a whole day when the
-// machine was on through it: a period of that day shows so (the span holds
-// every period of its day), and so does a next day whose span starts at
-// midnight. Otherwise it was a moment at midnight.
-void TDataList::SettleMidnightSpans() {
+// The computer-on records once the whole month is read. A span written
+// "00:00:00,00:00:00" is a whole day when the machine was on through it: a
+// period of that day shows so (the span holds every period of its day), and
+// so does a next day whose span starts at midnight; otherwise it was a moment
+// at midnight. The rest time counts overlapping rest periods once, which the
+// sum kept while loading does not.
+void TDataList::SettleLoginRecords() {
     std::vector<DayNumber> onThrough; // days with a period, or the next one on from midnight
     for (const auto& work : m_works) {
         const bool login = IsLogin(work.get());
@@ -319,6 +321,7 @@ void TDataList::SettleMidnightSpans() {
         if (span.StartSec == 0 && span.EndSec == SecondsPerDay &&
             !std::binary_search(onThrough.begin(), onThrough.end(), work->Date))
             span.EndSec = 0;
+        CalcTotal(*work);
     }
 }
 
@@ -402,7 +405,7 @@ bool TDataList::LoadMonth() {
         parse(number);
     }
     m_loading = false;
-    SettleMidnightSpans();
+    SettleLoginRecords();
     if (problemsCount > MaxListedLines)
         problems += "\r\nほか " + std::to_string(problemsCount - MaxListedLines) + " 行";
     for (const std::string* part : {&cause, &readCause})

@@ -6,8 +6,8 @@
 #include "nodialogs.h"
 #include "records/datalist.h"
 #include "records/names.h"
-#include "reports/failingwriter.h"
 #include "settings/initparam.h"
+#include "support/failingwriter.h"
 #include "support/testsupport.h"
 
 #include <QEventLoop>

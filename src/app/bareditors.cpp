@@ -65,7 +65,7 @@ void TBarEditors::ApplySetup(const TSetupResult& result) {
     ApplyAutostart(result);
     m_timing.LoadRestRanges();
     m_buttons.LoadButtons(m_list.AppSwitch()); // keeps the running item
-    if (m_settings.AutoRestSwitch)
+    if (m_settings.AutoRestSwitch && m_buttons.ButtonCount() > 0)
         m_timing.EnsureRestItem();
     m_timing.RefreshButtons();
 }

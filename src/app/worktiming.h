@@ -88,6 +88,7 @@ public:
     void LoadRestRanges();
     // The rest item's definition and button, made when missing (a data
     // folder without a definition file has neither); answers the button.
+    // Called wherever rest switching is on and the bar has items.
     int EnsureRestItem();
     void RefreshButtons();
     void ReplaceWorkList(const TDataList& other);

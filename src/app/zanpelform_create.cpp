@@ -25,7 +25,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
     SetShownParts(true);
     DockBar(m_settings.BarAlign, m_settings.BarSize);
     m_workButtons.LoadButtons(m_list.AppSwitch());
-    if (m_settings.AutoRestSwitch)
+    if (m_settings.AutoRestSwitch && m_workButtons.ButtonCount() > 0) // an empty bar says so
         m_timing.EnsureRestItem();
     m_timing.LoadRestRanges();
     m_timing.RefreshButtons();

@@ -14,6 +14,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace zanpel::test {
@@ -172,10 +173,21 @@ TEST_F(RecordsOnX11, RestsOfASyncLetGoAreNotSavedByTheNextSync) {
     WriteFile(data.File("zanpel.ini"),
               "AUTOHIDE=0\r\nWINALIGN=4,0,0,0\r\nSTARTSELECT=0\r\nRESTTIME=720:780\r\n");
     const std::string february = "2005/02/10,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n";
-    WriteFile(data.File("200502.dat"), february);
     WriteFile(data.File("200501.dat"), "2005/01/11,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n");
-    // February cannot be written: its temporary file's place is taken.
-    std::filesystem::create_directory(data.File("200502.dat.tmp"));
+    // February can be read but not written: it lives, behind a link, in a
+    // folder that nothing may be added to.
+    TempDir locked;
+    WriteFile(locked.File("200502.dat"), february);
+    std::filesystem::create_symlink(locked.File("200502.dat"), data.File("200502.dat"));
+    const auto immutable = [&](bool on) {
+        return RunProcess({FindProgram("chattr"), on ? "+i" : "-i", locked.Path()}).ExitCode == 0;
+    };
+    if (!immutable(true))
+        GTEST_SKIP() << "chattr +i is not allowed here";
+    struct Unlock {
+        std::function<bool(bool)> Set;
+        ~Unlock() { Set(false); }
+    } unlock{immutable};
     SetClock("2005-03-20 12:00:00");
     StartBar();
     const uint32_t summary = OpenSummary();
@@ -187,14 +199,14 @@ TEST_F(RecordsOnX11, RestsOfASyncLetGoAreNotSavedByTheNextSync) {
     Click(summary, TracedPlace("summary ToolButton2")); // ▲前月 again: tried once more
     Answer(summary, "Return");
     AnswerYes(summary); // the changes may go
-    std::filesystem::remove(data.File("200502.dat.tmp"));
+    immutable(false); // the disk has room again
     Click(summary, TracedPlace("summary ImportBtn")); // January, saved
     AnswerYes(summary);
     XDoTool({"key", "Escape"});
     ASSERT_TRUE(WaitFor([&] { return Newest("月度集計").empty(); }, 10000));
     EndBar();
     EXPECT_THAT(ReadFile(data.File("200501.dat")), HasSubstr("\"12:00:00,13:00:00,"));
-    EXPECT_EQ(ReadFile(data.File("200502.dat")), february);
+    EXPECT_EQ(ReadFile(locked.File("200502.dat")), february);
     ExpectCheckIsClean();
 }
 

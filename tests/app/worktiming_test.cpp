@@ -311,6 +311,57 @@ TEST_F(MenuCommands, NewWorkStartsAPeriodAtOnceWithItsOwnCategory) {
     EXPECT_TRUE(ui.EfTimer);
 }
 
+TEST_F(MenuCommands, NewWorkAfterTheItemStoppedUnderTheDialogAddsNothingAndLeavesTheTimerOff) {
+    Press(A);
+    Run(100);
+    timing.PopupMenu1Popup(nullptr);
+    ui.MemoAnswer = TMemoResult{Sjis("試験"), {}, Sjis("設計,試験")};
+    ui.WhileMemoOpen = [&] { Press(A); }; // released while the dialog is open
+    timing.N_NewWorkClick();
+    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
+    EXPECT_FALSE(ui.WorkTimer);
+}
+
+TEST_F(MenuCommands, TheComputerOnRecordBehindTheRestItemIsNeverReset) {
+    Press(RestName());
+    Run(60);
+    const TWorkInfo before = *list.FindLogin();
+    EXPECT_FALSE(timing.PopupMenu1Popup(&buttons.Buttons(2)).Reset);
+    ui.Answers = {true};
+    timing.N_ResetClick(); // as a stray short-cut would
+    EXPECT_EQ(*list.FindLogin(), before);
+    EXPECT_TRUE(ui.Asked.empty());
+}
+
+TEST_F(Timing, AShortSwitchAwayIsNotMergedOverTheOtherItemsTime) {
+    settings.MergeSeconds = 60;
+    list.SetMergeSeconds(60);
+    Press(A);
+    Run(600);
+    Press(B); // 30 seconds of B, kept (longer than NoCountSeconds)
+    Run(30);
+    Press(A); // within MergeSeconds of A's end
+    Run(60);
+    ASSERT_EQ(Rec(A)->Periods.size(), 2u);
+    EXPECT_EQ(Rec(A)->Periods[1].StartSec, Rec(B)->Periods[0].EndSec);
+    EXPECT_EQ(Rec(A)->Total + Rec(B)->Total, 690); // every second once
+    Press(A);
+    Run(30); // nothing ran in the gap: merged as before
+    Press(A);
+    Run(10);
+    EXPECT_EQ(Rec(A)->Periods.size(), 2u);
+}
+
+TEST_F(Timing, ReplacingTheListWithNothingPressedLeavesTheTimerOff) {
+    TDataList copy(clock, reporter);
+    copy.Assign(list);
+    timing.ReplaceWorkList(copy);
+    EXPECT_FALSE(ui.WorkTimer);
+    Press(A);
+    timing.ReplaceWorkList(copy);
+    EXPECT_TRUE(ui.WorkTimer);
+}
+
 TEST_F(Timing, RefreshShowsTodaysTotalsAndEnablesTheBarForTheCurrentMonth) {
     settings.AutoRestSwitch = false; // the rest item runs outside rest periods too
     Press(A);

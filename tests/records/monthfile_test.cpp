@@ -110,6 +110,41 @@ TEST_F(MonthFile, AWholeDayFromMidnightToMidnightSurvivesTheFile) {
     EXPECT_EQ(list.Find(march1, LoginName)->Periods[0].EndSec, 3600);
 }
 
+TEST_F(MonthFile, AComputerOnSpanOfMidnightTextIsAWholeDayWhenTheMachineWasOnThroughIt) {
+    OpenMonthOf(march1);
+    WriteFile(MarchPath(),
+              Lines({"2005/03/01,%LOGIN%,,\"00:00:00,00:00:00,,\"", // 1 March: work that day
+                     "2005/03/01," + A + ",,\"08:00:00,09:00:00,,\"",
+                     "2005/03/02,%LOGIN%,,\"00:00:00,00:00:00,,\"", // 2 March: 3 March goes on
+                     "2005/03/03,%LOGIN%,,\"00:00:00,10:00:00,,\"",
+                     "2005/03/05,%LOGIN%,,\"00:00:00,00:00:00,,\""})); // a moment, then off
+    list.LoadMonth();
+    EXPECT_EQ(list.Find(march1, LoginName)->Periods[0].EndSec, SecondsPerDay);
+    EXPECT_EQ(list.Find(march1 + 1, LoginName)->Periods[0].EndSec, SecondsPerDay);
+    EXPECT_EQ(list.Find(march1 + 4, LoginName)->Periods[0].EndSec, 0);
+    ASSERT_TRUE(list.SaveMonth()); // written as read, and read back the same
+    EXPECT_THAT(ReadFile(MarchPath()),
+                HasSubstr("2005/03/02,%LOGIN%,,\"00:00:00,00:00:00,,\"\r\n"));
+    EXPECT_THAT(ReadFile(MarchPath()),
+                HasSubstr("2005/03/05,%LOGIN%,,\"00:00:00,00:00:00,,\"\r\n"));
+    list.LoadMonth();
+    EXPECT_EQ(list.Find(march1 + 1, LoginName)->Periods[0].EndSec, SecondsPerDay);
+}
+
+TEST_F(MonthFile, PeriodsKeptApartComeBackApartWithoutTheTimeBetween) {
+    list.SetMergeSeconds(300);
+    OpenMonthOf(march1);
+    // The two sides of a 90-second sleep; rests that overlap, written by hand.
+    WriteFile(MarchPath(),
+              Lines({"2005/03/01," + A + ",,\"09:00:00,10:00:00,,\",\"10:01:30,11:00:00,,\"",
+                     "2005/03/01,%LOGIN%,,\"09:00:00,18:00:00,,\",\"12:00:00,13:00:00,,\","
+                     "\"12:30:00,13:20:00,,\""}));
+    list.LoadMonth();
+    EXPECT_EQ(list.Find(march1, A)->Periods.size(), 2u);
+    EXPECT_EQ(list.Find(march1, A)->Total, 3600 + 3510);
+    EXPECT_EQ(list.Find(march1, LoginName)->Total, 80 * 60); // overlaps once
+}
+
 TEST_F(MonthFile, NamesAndMemosWithEverySpecialCharacterSurvive) {
     OpenMonthOf(march1);
     const std::string name = Sjis("名前 \"引用\", タブ\tと\\表示");

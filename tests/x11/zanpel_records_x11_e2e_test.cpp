@@ -198,8 +198,8 @@ TEST_F(RecordsOnX11, RestsOfASyncLetGoAreNotSavedByTheNextSync) {
     Answer(summary, "Return");                          // "データが書込めません!"
     Click(summary, TracedPlace("summary ToolButton2")); // ▲前月 again: tried once more
     Answer(summary, "Return");
-    AnswerYes(summary); // the changes may go
-    immutable(false); // the disk has room again
+    AnswerYes(summary);                               // the changes may go
+    immutable(false);                                 // the disk has room again
     Click(summary, TracedPlace("summary ImportBtn")); // January, saved
     AnswerYes(summary);
     XDoTool({"key", "Escape"});

@@ -410,7 +410,9 @@ TEST(EmptyBar, SaysHowToAddAnItemAndADoubleClickOpensTheSettings) {
         return std::optional(result);
     };
     form.SetupActionExecute();
-    ASSERT_EQ(form.WorkButtons().ButtonCount(), 1);
+    // The item, and the rest item that the rest periods switch to.
+    ASSERT_EQ(form.WorkButtons().ButtonCount(), 2);
+    EXPECT_EQ(form.WorkButtons().Buttons(1).Name, RestName());
     form.efTimerTimer();
     EXPECT_FALSE(form.BarShown());
 }

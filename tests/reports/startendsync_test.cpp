@@ -198,6 +198,17 @@ TEST_F(SummarySync, ChangesLetGoAreNeverSavedLater) {
     EXPECT_EQ(ReadFile(dir.File("200502.dat")), february);
 }
 
+TEST_F(SummarySync, AMonthFileThatCannotBeReadWholeIsNotWrittenOver) {
+    const std::string broken = "2005/02/10,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n"
+                               "2005/02/30,x,,\"09:00:00,10:00:00,,\"\r\n";
+    WriteFile(dir.File("200502.dat"), broken);
+    summary->ShowMonth(EncodeDate(2005, 2, 1));
+    Answers = {true};
+    EXPECT_EQ(Sync(), TMonthSummary::SyncResult::NotSaved);
+    EXPECT_EQ(ReadFile(dir.File("200502.dat")), broken);
+    EXPECT_FALSE(summary->HasUnsavedChanges()); // nothing the user could save
+}
+
 // 31 March: the summary is opened at 22:00 while 設計 runs; the bar saves
 // March up to midnight and moves to April; the sync comes at 00:05.
 class MonthEndSync : public SummarySync {

@@ -60,7 +60,7 @@ std::string OptionsWarning(int workDayBegin, int workDayEnd, bool restOverlaps) 
         text += "就業時間の終了が開始より前です。残業が正しく計算されません。";
     if (restOverlaps)
         text += std::string(text.empty() ? "" : "\n") +
-                "休憩時間が重なっています。重なった時間は二重に差し引かれます。";
+                "休憩時間が重なっています。重なった時間は一度だけ差し引かれます。";
     return text;
 }
 

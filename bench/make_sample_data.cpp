@@ -1,8 +1,8 @@
 // Writes a year of synthetic month files into a folder, for timing whole
 // commands such as `zanpelctl export 200501 200512`.
 //   make_sample_data FOLDER [YEAR] [ITEMS] [PERIODS]
-#include "records/datalist.h"
 #include "sampledata.h"
+#include "worklist/datalist.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Load and save of a heavy month: 31 days x 40 items x 20 periods; and the
 // load of hostile sizes: 50,000 and 500,000 periods in one record, or as
 // many records.
-#include "records/datalist.h"
 #include "sampledata.h"
+#include "worklist/datalist.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // The summary's rows and the full text work report (every option) of a heavy
 // month: 31 days x 40 items x 20 periods.
-#include "records/datalist.h"
 #include "reports/reportdates.h"
 #include "reports/summaryrows.h"
 #include "reports/workreport.h"
 #include "sampledata.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <benchmark/benchmark.h>
 

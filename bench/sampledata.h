@@ -1,7 +1,7 @@
 // Synthetic months for the benchmarks: realistic names, categories and memos.
 #pragma once
 
-#include "records/datalist.h"
+#include "worklist/datalist.h"
 
 namespace zanpel::bench {
 

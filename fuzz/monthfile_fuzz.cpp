@@ -1,8 +1,8 @@
 // A month file of arbitrary bytes: loading never crashes, and saving settles
 // after one round: what is saved then reads back as the same month.
 #include "fuzzcheck.h"
-#include "records/datalist.h"
-#include "records/monthformat.h"
+#include "worklist/datalist.h"
+#include "worklist/monthformat.h"
 
 #include <unistd.h>
 

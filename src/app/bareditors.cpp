@@ -1,11 +1,11 @@
 #include "app/bareditors.h"
 
-#include "app/editmerge.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
+#include "worklist/editmerge.h"
 
 namespace zanpel {
 namespace {

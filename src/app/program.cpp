@@ -20,10 +20,10 @@
 #include "app/zanpelform.h"
 #include "controls/messageboxes.h"
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
 #include "tracking/journalsource.h"
+#include "worklist/datalist.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -3,10 +3,10 @@
 #include "app/workbuttons.h"
 #include "records/clock.h"
 #include "records/csvfile.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 namespace zanpel {
 namespace {

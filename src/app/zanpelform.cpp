@@ -5,8 +5,8 @@
 #include "app/workbuttonswidget.h"
 #include "controls/bevellabel.h"
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <QAction>
 #include <QFrame>

@@ -1,8 +1,8 @@
 // Building the bar at start and handing its state back at the end.
 #include "app/barwindow.h"
 #include "app/zanpelform.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <QAction>
 #include <QFrame>

@@ -4,9 +4,9 @@
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "reports/sumform.h"
 #include "tracking/foregroundsource.h"
+#include "worklist/datalist.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

@@ -4,8 +4,8 @@
 #include "cli/context.h"
 #include "cli/definitions.h"
 #include "records/atomicfile.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <dirent.h>
 

@@ -2,8 +2,8 @@
 
 #include "app/datafolder.h"
 #include "app/instancelock.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <ostream>
 

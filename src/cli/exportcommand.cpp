@@ -1,7 +1,7 @@
 // zanpelctl export YYYYMM [YYYYMM] [--format csv|json]
 #include "cli/context.h"
 #include "cli/exportformat.h"
-#include "records/datalist.h"
+#include "worklist/datalist.h"
 
 #include <cstdio>
 

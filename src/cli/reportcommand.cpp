@@ -6,11 +6,11 @@
 // without, the report goes to standard output in UTF-8.
 #include "cli/context.h"
 #include "records/atomicfile.h"
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "reports/reportdates.h"
 #include "reports/workreport.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 #include <ostream>

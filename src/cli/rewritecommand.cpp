@@ -2,8 +2,8 @@
 #include "app/instancelock.h"
 #include "cli/context.h"
 #include "records/atomicfile.h"
-#include "records/datalist.h"
-#include "records/monthformat.h"
+#include "worklist/datalist.h"
+#include "worklist/monthformat.h"
 
 #include <ostream>
 

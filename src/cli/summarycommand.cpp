@@ -2,10 +2,10 @@
 // it, in UTF-8 with tab-separated cells; for a range of months each month,
 // then the worked hours and the overtime of every month and their total.
 #include "cli/context.h"
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "reports/summaryrows.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <cstdio>
 #include <ostream>

@@ -6,10 +6,10 @@
 #include "app/instancelock.h"
 #include "cli/context.h"
 #include "cli/journalargs.h"
-#include "records/datalist.h"
 #include "reports/startendsync.h"
 #include "settings/initparam.h"
 #include "tracking/journalsource.h"
+#include "worklist/datalist.h"
 
 #include <map>
 #include <optional>

@@ -1,8 +1,8 @@
 // zanpelctl today: today's records, as a quick look at the data.
 #include "cli/context.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "records/textcodec.h"
+#include "worklist/datalist.h"
 
 #include <ostream>
 

@@ -5,9 +5,9 @@
 // its buttons here.
 #pragma once
 
-#include "records/datalist.h"
 #include "reports/summaryrows.h"
 #include "tracking/eventlog.h"
+#include "worklist/datalist.h"
 
 #include <functional>
 #include <string>

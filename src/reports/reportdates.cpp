@@ -1,8 +1,8 @@
 #include "reports/reportdates.h"
 
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "reports/reporttexts.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 

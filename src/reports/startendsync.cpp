@@ -1,9 +1,9 @@
 #include "reports/startendsync.h"
 
-#include "records/datalist.h"
 #include "records/names.h"
 #include "records/timeranges.h"
 #include "tracking/eventlog.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "reports/summaryrows.h"
 
 #include "records/csvfile.h"
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "records/timeranges.h"
 #include "reports/reporttexts.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 

@@ -2,13 +2,13 @@
 
 #include "records/atomicfile.h"
 #include "records/csvfile.h"
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "records/textcompare.h"
 #include "reports/reportdates.h"
 #include "reports/reporttexts.h"
 #include "reports/summaryrows.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 namespace zanpel {
 namespace {

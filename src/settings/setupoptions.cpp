@@ -1,7 +1,7 @@
 #include "settings/setupoptions.h"
 
-#include "records/datalist.h"
 #include "settings/initparam.h"
+#include "worklist/datalist.h"
 
 #include <utility>
 

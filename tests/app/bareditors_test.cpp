@@ -3,10 +3,10 @@
 #include "app/bareditors.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,11 +4,11 @@
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "nodialogs.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "support/failingwriter.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

@@ -4,10 +4,10 @@
 
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include "app/nodialogs.h"
 #include "app/zanpelform.h"
 #include "controls/bevellabel.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "tracking/foregroundsource.h"
+#include "worklist/datalist.h"
 
 #include <QApplication>
 #include <QDialog>

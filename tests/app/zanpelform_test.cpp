@@ -8,11 +8,11 @@
 #include "barwindowfixture.h"
 #include "controls/bevellabel.h"
 #include "controls/qcp932.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "settings/setupform.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <QAction>
 #include <QApplication>

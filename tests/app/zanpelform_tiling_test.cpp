@@ -5,11 +5,11 @@
 #include "app/nodialogs.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "records/errorreporter.h"
 #include "settings/initparam.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -2,10 +2,10 @@
 // computer-on record moves by itself) and the settings the summary reads.
 #pragma once
 
-#include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
-#include "records/datalist.h"
 #include "reportfakes.h"
 #include "reports/sumform.h"
 #include "reports/workreportdialog.h"
@@ -10,6 +9,7 @@
 #include "support/failingwriter.h"
 #include "support/testsupport.h"
 #include "tracking/journalsource.h"
+#include "worklist/datalist.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The rest periods of the settings dialog without a display, and what the
 // dialog takes from and gives back to the settings.
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
 #include "settings/restlist.h"
 #include "settings/setupoptions.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

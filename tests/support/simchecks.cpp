@@ -1,8 +1,8 @@
 // What must hold after every step of the simulation.
-#include "records/monthformat.h"
 #include "records/names.h"
 #include "records/textcodec.h"
 #include "simulation.h"
+#include "worklist/monthformat.h"
 
 #include <algorithm>
 #include <sstream>

@@ -8,9 +8,9 @@
 #include "app/worktiming.h"
 #include "daysimulator.h"
 #include "records/clock.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
 #include "support/failingwriter.h"
+#include "worklist/datalist.h"
 
 #include <functional>
 #include <map>

@@ -1,8 +1,8 @@
 #include "records/csvfile.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "support/testsupport.h"
 #include "tracking/appswitch.h"
+#include "worklist/datalist.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // sync commands of zanpelctl.
 #include "app/instancelock.h"
 #include "journalfile.h"
-#include "records/worklistfixture.h"
 #include "support/process.h"
 #include "tracking/eventlog.h"
 #include "tracking/journalsource.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

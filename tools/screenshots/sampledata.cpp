@@ -1,9 +1,9 @@
 #include "sampledata.h"
 
 #include "records/atomicfile.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "records/textcodec.h"
+#include "worklist/datalist.h"
 
 #include <stdexcept>
 

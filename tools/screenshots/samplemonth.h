@@ -3,9 +3,9 @@
 #pragma once
 
 #include "app/messagebox.h"
-#include "records/datalist.h"
 #include "settings/initparam.h"
 #include "shotregistry.h"
+#include "worklist/datalist.h"
 
 #include <QObject>
 

@@ -1,12 +1,12 @@
 // The record editor on today's sample record of an item with several
 // periods, and the work registration dialog it opens for a new period.
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "reports/timeedit.h"
 #include "reports/workdefine.h"
 #include "sampledata.h"
 #include "settings/rangegridwidget.h"
 #include "shotregistry.h"
+#include "worklist/datalist.h"
 
 #include <QTableView>
 

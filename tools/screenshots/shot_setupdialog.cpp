@@ -1,11 +1,11 @@
 // The settings dialog on the sample settings: its first page with the rest
 // periods, and its second page with a definition that has rules selected.
-#include "records/datalist.h"
 #include "records/textcodec.h"
 #include "sampledata.h"
 #include "settings/initparam.h"
 #include "settings/setupform.h"
 #include "shotregistry.h"
+#include "worklist/datalist.h"
 
 #include <QListWidget>
 #include <QTabWidget>

@@ -1,7 +1,7 @@
 // Months the work list holds besides the one it is on: those it left behind
 // at a change of month while their save failed. Others (the summary window)
 // read and change them here instead of in their files, which are older.
-#include "records/datalist.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 

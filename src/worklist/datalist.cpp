@@ -1,4 +1,4 @@
-#include "records/datalist.h"
+#include "worklist/datalist.h"
 
 #include "records/atomicfile.h"
 #include "records/names.h"
@@ -8,11 +8,6 @@
 #include <algorithm>
 
 namespace zanpel {
-
-void DeletePeriod(TWorkInfo& record, int index) {
-    if (index >= 0 && static_cast<size_t>(index) < record.Periods.size())
-        record.Periods.erase(record.Periods.begin() + index);
-}
 
 TDataList::TDataList(const Clock& clock, ErrorReporter& reporter)
     : m_clock(clock), m_reporter(reporter), m_writer(nullptr), m_onTimeStart(Now()) {}

@@ -2,7 +2,7 @@
 // are no period, and the records of a month that could not be written when
 // the list moved on to the next one.
 #include "records/atomicfile.h"
-#include "records/worklistfixture.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 

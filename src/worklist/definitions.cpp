@@ -1,6 +1,6 @@
 // Reading and writing the work definitions on behalf of the work list.
 #include "records/brokencopy.h"
-#include "records/datalist.h"
+#include "worklist/datalist.h"
 
 namespace zanpel {
 

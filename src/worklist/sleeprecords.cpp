@@ -1,9 +1,9 @@
 // What a sleep of the machine does to the records: the running period and
 // the day's computer-on span end when it went to sleep, and a sleep within
 // the day becomes a rest period, so that the day's worked time leaves it out.
-#include "records/datalist.h"
 #include "records/names.h"
 #include "records/timeranges.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
 // The computer-on records widened with the per-day times of the system log.
-#include "records/datalist.h"
 #include "records/names.h"
 #include "tracking/eventlog.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 

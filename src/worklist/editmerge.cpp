@@ -1,8 +1,8 @@
-#include "app/editmerge.h"
+#include "worklist/editmerge.h"
 
-#include "records/datalist.h"
 #include "records/names.h"
 #include "records/timeranges.h"
+#include "worklist/datalist.h"
 
 #include <algorithm>
 

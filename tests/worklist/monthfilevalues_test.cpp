@@ -1,7 +1,7 @@
 // What a month file holds comes back from a load and a save as it was, or
 // the load names the line: zero bytes, bytes that are no CP932, values that
 // the reading corrects, and rest lines wherever they stand.
-#include "records/worklistfixture.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 

@@ -1,4 +1,4 @@
-#include "records/worklistfixture.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 

@@ -1,6 +1,6 @@
 #include "records/atomicfile.h"
-#include "records/worklistfixture.h"
 #include "support/process.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 

@@ -3,10 +3,10 @@
 #include "records/atomicfile.h"
 #include "records/brokencopy.h"
 #include "records/csvfile.h"
-#include "records/datalist.h"
-#include "records/monthformat.h"
 #include "records/names.h"
 #include "records/textcodec.h"
+#include "worklist/datalist.h"
+#include "worklist/monthformat.h"
 
 #include <algorithm>
 #include <cstdio>

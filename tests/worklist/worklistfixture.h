@@ -1,9 +1,9 @@
 // A work list on a fixed clock and a temporary data folder.
 #pragma once
 
-#include "records/datalist.h"
 #include "records/names.h"
 #include "support/testsupport.h"
+#include "worklist/datalist.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "journalfile.h"
 #include "records/clock.h"
 #include "tracking/eventlog.h"
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 
 #include <benchmark/benchmark.h>
 

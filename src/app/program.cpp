@@ -22,7 +22,7 @@
 #include "records/clock.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 #include "worklist/datalist.h"
 
 #include <QApplication>

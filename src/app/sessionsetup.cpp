@@ -24,10 +24,10 @@ void ForgetQtPlatformChoice(bool chosen) {
 }
 
 void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId) {
-    TOpenedForeground foreground = OpenForegroundSource(ownAppId);
-    env.Foreground = std::move(foreground.Source);
     TSessionInfo& session = env.Session;
     session.Platform = QGuiApplication::platformName().toStdString();
+    TOpenedForeground foreground = OpenForegroundSource(session.Platform, ownAppId);
+    env.Foreground = std::move(foreground.Source);
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     session.WaylandSession = waylandDisplay != nullptr && waylandDisplay[0] != '\0';
     session.Coverage = foreground.Coverage;

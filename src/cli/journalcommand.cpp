@@ -3,7 +3,7 @@
 // of the month (the current month when none is given).
 #include "cli/context.h"
 #include "cli/journalargs.h"
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 
 #include <algorithm>
 #include <optional>

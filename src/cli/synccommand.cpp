@@ -8,7 +8,7 @@
 #include "cli/journalargs.h"
 #include "reports/startendsync.h"
 #include "settings/initparam.h"
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 #include "worklist/datalist.h"
 
 #include <map>

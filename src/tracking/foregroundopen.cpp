@@ -6,8 +6,6 @@
 #include "tracking/waylandforeground.h"
 #include "tracking/x11foreground.h"
 
-#include <QGuiApplication>
-
 #include <cstdlib>
 
 namespace zanpel {
@@ -20,10 +18,9 @@ bool Set(const char* name) {
 
 } // namespace
 
-TOpenedForeground OpenForegroundSource(const std::string& ownAppId) {
-    const QString platform = QGuiApplication::platformName();
-    const bool onX11 = platform == QLatin1String("xcb");
-    const bool onWayland = platform == QLatin1String("wayland");
+TOpenedForeground OpenForegroundSource(std::string_view platform, const std::string& ownAppId) {
+    const bool onX11 = platform == "xcb";
+    const bool onWayland = platform == "wayland";
     const bool waylandSession = Set("WAYLAND_DISPLAY");
     // On Wayland itself the X11 windows of XWayland are still worth seeing.
     std::unique_ptr<ForegroundSource> x11 =

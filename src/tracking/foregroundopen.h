@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace zanpel {
 
@@ -16,9 +17,9 @@ struct TOpenedForeground {
 // The sources that the session offers, chosen at run time: the X11 source
 // when the program's windows live on an X server (also XWayland), the
 // Wayland source when the Wayland compositor lists its windows, both joined
-// on a Wayland session that has both; else a null source. ownAppId: the
-// app_id of this program's Wayland windows. Call once the application
-// object exists.
-TOpenedForeground OpenForegroundSource(const std::string& ownAppId);
+// on a Wayland session that has both; else a null source. platform: the
+// name of the platform the program's windows are on ("xcb", "wayland",
+// "offscreen", ...); ownAppId: the app_id of this program's Wayland windows.
+TOpenedForeground OpenForegroundSource(std::string_view platform, const std::string& ownAppId);
 
 } // namespace zanpel

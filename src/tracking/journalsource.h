@@ -1,12 +1,11 @@
 // Where the system's own record of events comes from: the systemd journal of
 // this machine, or a journal file or folder that the user or a test names.
-// The reader only needs the time stamp of every entry, newest first.
+// The reader only needs the time stamp of every entry, newest first. This is
+// the interface; the sources themselves are made in journalopen.h, whose
+// library alone links the systemd library.
 #pragma once
 
-#include "tracking/eventlog.h"
-
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <utility>
 
@@ -45,18 +44,5 @@ public:
     // end of the journal or when an entry cannot be read.
     virtual bool Previous(uint64_t& microseconds) = 0;
 };
-
-// A source for the location, not yet opened. Without the systemd library at
-// build time every source fails to open with ENOSYS.
-std::unique_ptr<JournalSource> MakeJournalSource(const JournalLocation& where);
-
-// Makes the source, reads it (ReadEventLog) and closes it, all on the calling
-// thread. This is the whole job of a worker thread of the bar, for example
-//   std::jthread reader([&](std::stop_token stop) {
-//       TEventLog log = ReadJournal(JournalLocation::System(), firstDay, clock, stop);
-//       ... hand log to the user-interface thread for DataList.SyncLoginTimes(log)
-//   });
-TEventLog ReadJournal(const JournalLocation& where, DayNumber firstDay, const Clock& clock,
-                      std::stop_token stop = {});
 
 } // namespace zanpel

@@ -1,5 +1,5 @@
 // Builds without the systemd library: there is no journal to read.
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 
 #include <cerrno>
 

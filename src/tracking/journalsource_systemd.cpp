@@ -1,5 +1,5 @@
 // The journal through libsystemd's sd_journal.
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 
 #include <systemd/sd-journal.h>
 #include <unistd.h>

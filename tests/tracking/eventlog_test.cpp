@@ -5,7 +5,7 @@
 #include "journalfile.h"
 #include "support/process.h"
 #include "tracking/eventlog.h"
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 #include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>

@@ -223,9 +223,9 @@ TEST_F(X11Source, ARefusingServerGivesNoSource) {
 }
 
 TEST(ForegroundSession, OffTheX11PlatformTheSourceIsANullOne) {
-    // These tests run on the offscreen platform, as the program does under
-    // Wayland without XWayland.
-    const TOpenedForeground opened = OpenForegroundSource("org.example.zanpel");
+    // The offscreen platform, as the program is on under Wayland without
+    // XWayland: even with an X server at hand, no source.
+    const TOpenedForeground opened = OpenForegroundSource("offscreen", "org.example.zanpel");
     EXPECT_FALSE(opened.Source->Available());
     EXPECT_EQ(opened.Source->Foreground(), TForegroundApp{});
     EXPECT_EQ(opened.Coverage, TForegroundCoverage::None);

@@ -1,4 +1,4 @@
-#include "tracking/journalsource.h"
+#include "tracking/journalopen.h"
 
 namespace zanpel {
 

@@ -1,10 +1,12 @@
 #include "app/bareditors.h"
 
 #include "app/editmerge.h"
+#include "app/pastmonthedit.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 #include "records/clock.h"
 #include "records/datalist.h"
+#include "records/textcodec.h"
 #include "settings/initparam.h"
 
 namespace zanpel {
@@ -91,21 +93,33 @@ void TBarEditors::WorkButtonEdit(int id) {
     EfTimerOff off(m_ui);
     const bool running = rec == m_list.CurrentWork() && !rec->Periods.empty();
     const TWorkInfo opened = *rec;
-    const std::optional<TRecordEditResult> result =
-        m_ui.EditRecord({opened, m_list.GetCategories(name), running, &m_clock});
+    const std::optional<TRecordEditResult> result = m_ui.EditRecord(
+        {opened, m_list.GetCategories(name), running, &m_clock, OtherWorkOfDay(m_list, *rec)});
     if (!result)
         return;
-    // Ticks went on under the dialog: the record is looked up again (a new
-    // month may have replaced it), and the edits go into it as it is now.
-    TWorkInfo* live = m_list.Find(today, name);
-    if (!live)
-        return;
-    MergeEditedRecord(m_list, *live, opened, result->Record, NowSeconds(m_clock));
     m_list.SetCategories(name, result->Categories);
-    const int index = m_buttons.IndexOfName(name);
-    if (index >= 0) {
-        m_buttons.SetTimeText(index, FormatDuration(live->Total));
-        m_buttons.SetDetailEnabled(index, live->Total != 0);
+    // Ticks went on under the dialog: the edits go into the record of the
+    // day it was opened on as it is now, also when a month end took that
+    // month from the bar meanwhile.
+    std::string problem;
+    const TRecordChange change = ChangeRecordOfDay(
+        m_list, today, name,
+        [&](TDataList& month, TWorkInfo& live) {
+            MergeEditedRecord(month, live, opened, result->Record, NowSeconds(m_clock));
+            return true;
+        },
+        problem);
+    if (change != TRecordChange::Made) {
+        m_ui.ShowError(
+            "「" + Cp932ToUtf8(name) + "」の " + FormatDate(today) +
+            " の記録に編集を反映できませんでした。\r\n" +
+            (change == TRecordChange::NotFound ? "その日の記録がありません。" : problem));
+        return;
+    }
+    if (const int index = m_buttons.IndexOfName(name); index >= 0) {
+        const Seconds total = m_list.GetWorkCopy(Today(m_clock), name).Total;
+        m_buttons.SetTimeText(index, FormatDuration(total));
+        m_buttons.SetDetailEnabled(index, total != 0);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/worktiming.h"
 
+#include "app/pastmonthedit.h"
 #include "app/workbuttons.h"
 #include "records/clock.h"
 #include "records/csvfile.h"
@@ -7,6 +8,8 @@
 #include "records/names.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
+
+#include <algorithm>
 
 namespace zanpel {
 namespace {
@@ -138,16 +141,30 @@ void TWorkTiming::AskMemoOnStart(int id) {
     // its record and start, and apply the answer only if it still exists.
     const DayNumber day = rec->Date;
     const std::string name = rec->Name;
-    const size_t index = rec->Periods.empty() ? 0 : rec->Periods.size() - 1;
     const Seconds start = rec->Periods.empty() ? -1 : rec->Periods.back().StartSec;
     const std::optional<TMemoResult> result = m_ui.AskMemo(request);
     if (!result || start < 0)
         return;
-    TWorkInfo* now = m_list.Find(day, name);
-    if (!now || index >= now->Periods.size() || now->Periods[index].StartSec != start)
-        return; // the period was dropped meanwhile: the answer has no place
-    now->Periods[index].Category = Trim(result->Category);
-    now->Periods[index].Memo = Trim(result->Memo);
+    // A month end under the dialog takes the month from the bar: the period
+    // gets its answer in the month it belongs to, wherever that is now.
+    std::string problem;
+    const TRecordChange change = ChangeRecordOfDay(
+        m_list, day, name,
+        [&](TDataList&, TWorkInfo& now) {
+            const auto period =
+                std::find_if(now.Periods.rbegin(), now.Periods.rend(),
+                             [&](const TWorkData& p) { return p.StartSec == start; });
+            if (period == now.Periods.rend())
+                return false; // the period was dropped meanwhile: the answer has no place
+            period->Category = Trim(result->Category);
+            period->Memo = Trim(result->Memo);
+            return true;
+        },
+        problem);
+    if (change == TRecordChange::NotKept)
+        m_ui.ShowError("「" + Cp932ToUtf8(name) + "」の " + FormatDate(day) + " " +
+                       FormatTime(start) + " からの作業分類とメモを保存できませんでした。\r\n" +
+                       problem);
 }
 
 bool TWorkTiming::CheckSleep() {

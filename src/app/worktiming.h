@@ -51,6 +51,8 @@ public:
     virtual bool Confirm(const std::string& text) = 0;
     // The memo dialog, modal; none when cancelled.
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
+    // An error the user must see (UTF-8), outside the tick.
+    virtual void ShowError(const std::string& text) = 0;
 };
 
 struct TRestRange {

@@ -34,7 +34,7 @@ std::vector<int> SortedRows(std::vector<int> rows, size_t count) {
 
 TTimeEditModel::TTimeEditModel(const TRecordEditRequest& request, const Clock& clock)
     : EditRecord(request.Record), Categories(request.Categories), m_clock(clock),
-      m_running(request.Running) {
+      m_running(request.Running), m_otherWork(request.OtherWork) {
     FillPeriods();
 }
 
@@ -124,6 +124,14 @@ std::string TTimeEditModel::CheckNewPeriod(int beginMinute, int endMinute) const
         if (start < pEnd && p.StartSec < end)
             return FormatTime(p.StartSec) + "-" + FormatTime(pEnd) +
                    " の作業と重なるため登録できません。";
+    }
+    // Another item's time stays its own: the period would be cut at the
+    // confirmation, and what the editor showed would not be what is saved.
+    for (const TOtherWork& other : m_otherWork) {
+        const Seconds otherEnd = other.Running ? std::max(other.EndSec, now) : other.EndSec;
+        if (start < otherEnd && other.StartSec < end)
+            return FormatTime(other.StartSec) + "-" + FormatTime(otherEnd) + " の「" +
+                   Cp932ToUtf8(other.Name) + "」の作業と重なるため登録できません。";
     }
     return {};
 }

@@ -15,11 +15,22 @@ namespace zanpel {
 
 class Clock;
 
+// A period of another item on the record's day.
+struct TOtherWork {
+    std::string Name;
+    Seconds StartSec = 0;
+    Seconds EndSec = 0;
+    bool Running = false; // the running period, which reaches up to now
+};
+
 struct TRecordEditRequest {
     TWorkInfo Record;           // a copy of the record
     std::string Categories;     // the item's category list (comma list)
     bool Running = false;       // the record's last period is the running one
     const Clock* Now = nullptr; // for new periods, which must lie in the past
+    // The work of other items that day as the editor opens: a new period may
+    // not take their time.
+    std::vector<TOtherWork> OtherWork = {};
 };
 
 struct TRecordEditResult {
@@ -105,6 +116,7 @@ private:
 
     const Clock& m_clock;
     bool m_running;
+    std::vector<TOtherWork> m_otherWork;
     std::vector<TEditorRow> m_rows;
 };
 

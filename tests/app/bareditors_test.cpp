@@ -6,6 +6,7 @@
 #include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
+#include "support/failingwriter.h"
 #include "support/testsupport.h"
 
 #include <gmock/gmock.h>
@@ -15,6 +16,7 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 // Both sides of the window: the timing engine's and the editors'.
 class FakeBar : public TTimingUi, public TBarEditorsUi {
@@ -332,6 +334,102 @@ TEST_F(RecordEdit, APeriodAddedInTheEditorTakesOnlyTimeNoWorkHeld) {
     EXPECT_EQ(design->Periods[0].EndSec, 9 * 3600);
     EXPECT_EQ(design->Periods[1].StartSec, 9 * 3600 + 600);
     EXPECT_EQ(list.FindLogin()->Periods[0].StartSec, 8 * 3600 + 1800);
+}
+
+TEST_F(RecordEdit, APeriodOverAnotherItemsWorkIsRefusedWhenChosenNotCutAtConfirm) {
+    Press("会議");
+    Run(3600); // 9:00-10:00
+    Press("設計");
+    Run(1800); // runs from 10:00
+    Press("会議");
+    Run(60);
+    Press("会議"); // 10:30-10:31
+    std::vector<std::string> refusals;
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        TTimeEditModel editor(request, clock);
+        const auto add = [&](int begin, int end) {
+            refusals.push_back(editor.CheckNewPeriod(begin, end));
+            return editor.AddPeriod({begin, end, Sjis("議事録"), {}});
+        };
+        EXPECT_EQ(add(9 * 60 + 15, 9 * 60 + 45), -1); // within 会議's time
+        EXPECT_GE(add(8 * 60, 9 * 60), 0);            // before anything ran
+        return std::optional(editor.Result());
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    ASSERT_EQ(refusals.size(), 2u);
+    EXPECT_THAT(refusals[0], HasSubstr("09:00:00-10:00:00 の「会議」"));
+    // What the editor showed is what was saved.
+    ASSERT_EQ(bar.EditRequests.size(), 1u);
+    const TWorkInfo* design = Rec("設計");
+    ASSERT_EQ(design->Periods.size(), 2u);
+    EXPECT_EQ(design->Periods[0].StartSec, 8 * 3600);
+    EXPECT_EQ(design->Periods[0].EndSec, 9 * 3600);
+    EXPECT_EQ(design->Periods[1].StartSec, 10 * 3600);
+}
+
+TEST_F(RecordEdit, AnItemRunningUnderTheEditorKeepsTheTimeUpToNowFromANewPeriod) {
+    Press("会議");
+    Run(600); // 9:00-9:10
+    Press("設計");
+    Run(600); // runs from 9:10
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        Run(600); // 設計 goes on to 9:30 under the dialog
+        TTimeEditModel editor(request, clock);
+        EXPECT_EQ(editor.AddPeriod({9 * 60 + 20, 9 * 60 + 25, {}, {}}), -1);
+        return std::optional(editor.Result());
+    };
+    buttons.ClickDetailButton(Index("会議"));
+    EXPECT_EQ(Rec("会議")->Total, 600);
+}
+
+// A dialog opened before a month end and confirmed after it: the bar has
+// saved March and moved to April.
+class MonthEndEdit : public Editors {
+protected:
+    MonthEndEdit() {
+        clock.Set(EncodeDate(2005, 3, 31), 23 * 3600 + 58 * 60);
+        list.ChangeDate(Today(clock));
+        Press("設計");
+        Run(60);
+        bar.Edit = [this](const TRecordEditRequest& request) {
+            Run(180); // midnight passes under the dialog
+            if (WhileOpen)
+                WhileOpen();
+            TRecordEditResult result{request.Record, request.Categories};
+            result.Record.Memo = Sjis("月末");
+            result.Record.Periods.back().Category = Sjis("議事録");
+            return std::optional(result);
+        };
+    }
+    std::string March() const { return ReadFile(dir.File("200503.dat")); }
+    const std::string edited = "2005/03/31," + Sjis("設計,月末,\"23:58:00,00:00:00,議事録,\"");
+    std::function<void()> WhileOpen;
+};
+
+TEST_F(MonthEndEdit, GoesIntoTheMonthFileTheBarSaved) {
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_TRUE(bar.Calls.empty());
+    EXPECT_THAT(March(), HasSubstr(edited));
+    EXPECT_EQ(list.Find(EncodeDate(2005, 4, 1), Sjis("設計"))->Memo, ""); // April's own record
+}
+
+TEST_F(MonthEndEdit, GoesIntoTheMonthTheBarKeepsUnsaved) {
+    FailingWriter full;
+    list.SetWriter(&full); // March cannot be written at midnight
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_TRUE(bar.Calls.empty());
+    full.Fail = false;
+    ASSERT_TRUE(list.SaveIfAllowed());
+    EXPECT_THAT(March(), HasSubstr(edited));
+}
+
+TEST_F(MonthEndEdit, IsNotLostWithoutAWordWhenTheMonthCannotBeRead) {
+    WhileOpen = [this] { WriteFile(dir.File("200503.dat"), "2005/03/99,x,,\r\n"); };
+    buttons.ClickDetailButton(Index("設計"));
+    ASSERT_EQ(bar.Calls.size(), 1u);
+    EXPECT_THAT(bar.Calls[0],
+                HasSubstr("error 「設計」の 2005/03/31 の記録に編集を反映できませんでした"));
+    EXPECT_EQ(March(), "2005/03/99,x,,\r\n"); // not written over
 }
 
 // A data folder without a definition file: no "休憩" until a rest period

@@ -38,6 +38,7 @@ public:
             WhileMemoOpen();
         return MemoAnswer;
     }
+    void ShowError(const std::string& text) override { Errors.push_back(text); }
 
     bool WorkTimer = false;
     bool EfTimer = true;
@@ -48,6 +49,7 @@ public:
     std::vector<TMemoRequest> MemoRequests;
     std::optional<TMemoResult> MemoAnswer;
     std::function<void()> WhileMemoOpen;
+    std::vector<std::string> Errors;
 };
 
 class Timing : public ::testing::Test {

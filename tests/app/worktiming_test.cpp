@@ -226,6 +226,34 @@ TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
         EXPECT_NE(p.Category, "X");
 }
 
+TEST_F(MemoDialog, AnAnswerAfterTheMonthEndedGoesToThePeriodInItsMonth) {
+    settings.MemoOnStart = true;
+    clock.Set(EncodeDate(2005, 3, 31), 23 * 3600 + 59 * 60);
+    list.ChangeDate(Today(clock));
+    ui.MemoAnswer = TMemoResult{Sjis("設計"), Sjis("月末"), {}};
+    std::function<void()> underTheDialog;
+    ui.WhileMemoOpen = [&] {
+        Run(120); // March is saved at midnight, April read
+        if (underTheDialog)
+            underTheDialog();
+    };
+    Press(A);
+    EXPECT_TRUE(ui.Errors.empty());
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")),
+                HasSubstr("2005/03/31," + A + ",,\"23:59:00,00:00:00," + Sjis("設計,月末") + "\""));
+    EXPECT_EQ(Rec(A)->Periods.front().Category, ""); // April's period is another one
+
+    // A month that cannot be read now is said so, and not written over.
+    Press(A);
+    clock.Set(EncodeDate(2005, 4, 30), 23 * 3600 + 59 * 60);
+    underTheDialog = [&] { WriteFile(dir.File("200504.dat"), "2005/04/99,x,,\r\n"); };
+    Press(A);
+    ASSERT_EQ(ui.Errors.size(), 1u);
+    EXPECT_THAT(ui.Errors[0],
+                HasSubstr("2005/04/30 23:59:00 からの作業分類とメモを保存できません"));
+    EXPECT_EQ(ReadFile(dir.File("200504.dat")), "2005/04/99,x,,\r\n");
+}
+
 TEST_F(MenuCommands, ResetOneAsksAndResetsOnlyOnYes) {
     Press(A);
     Run(100);

@@ -11,10 +11,10 @@ namespace zanpel {
 
 // One application rule.
 struct TAppDefs {
-    std::string ExeName;     // lower case; empty means any application
-    uint8_t MatchKind = 0;   // 0 exact title, 1 whole-title pattern, 2 pattern anywhere
+    std::string ExeName;   // lower case; empty means any application
+    uint8_t MatchKind = 0; // 0 exact title, 1 whole-title pattern, 2 pattern anywhere
     bool StopAfterSwitch = false;
-    std::string Pattern;     // empty or "*" means any title
+    std::string Pattern; // empty or "*" means any title
     bool operator==(const TAppDefs&) const = default;
 };
 
@@ -66,7 +66,9 @@ public:
     // --- the definition file (appswitchfile.cpp)
     // A missing file changes nothing. Otherwise the definitions are replaced
     // by the file's and the rest item is added when missing. False with the
-    // cause in error when the file exists but cannot be read.
+    // cause in error when the file exists but cannot be read (the definitions
+    // stay as they were), or holds lines that a save would write otherwise
+    // (the definitions read are kept).
     bool LoadFromFile(const std::string& path, std::string& error);
     // Replaces the file atomically; false with the cause in error.
     bool SaveToFile(const std::string& path, std::string& error) const;
@@ -79,6 +81,13 @@ public:
 
 private:
     bool InRange(int index) const { return index >= 0 && index < Count(); }
+    // A definition line as read: its number, the definition it gave.
+    struct ReadLine {
+        int Number;
+        int Index;
+        std::string_view Text;
+    };
+    std::string ChangedLines(const std::vector<ReadLine>& read) const;
     std::vector<TAppList> m_items;
 };
 

@@ -14,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 TEST(DefinitionLine, ParsesNameMemoCategoriesAndRulesAndWritesThemBack) {
     TAppSwitch list;
@@ -204,29 +205,57 @@ TEST(DefinitionFile, ZeroBytesAndBytesThatAreNoCp932AreKept) {
     const std::string utf8 = "\xE8\xA8\xAD\xE8\xA8\x88";
     const std::string path = dir.File("zanpel.wk2");
     WriteFile(path, "@a,,\"x\"" + std::string(1, '\0') + ",\"y\",@AP1,\"calc.exe/\",\r\n@" + utf8 +
-                        ",\"" + utf8 + " \x88\",\"" + utf8 + "\",\r\n");
+                        "," + utf8 + "\x88,\"" + utf8 + "\",\r\n");
     TAppSwitch list;
     std::string error;
-    ASSERT_TRUE(list.LoadFromFile(path, error));
+    // The zero byte stands outside the quotes: it is read, as an item of
+    // its own, but written quoted, so the line is named.
+    EXPECT_FALSE(list.LoadFromFile(path, error));
+    EXPECT_THAT(error, HasSubstr("1 行目: "));
+    EXPECT_THAT(error, Not(HasSubstr("2 行目")));
     ASSERT_TRUE(list.SaveToFile(path, error));
     TAppSwitch again;
-    ASSERT_TRUE(again.LoadFromFile(path, error));
+    ASSERT_TRUE(again.LoadFromFile(path, error)) << error;
     ASSERT_EQ(again.Count(), 3);
     EXPECT_THAT(Split(again.Items(0).Categories), ElementsAre("x", std::string(1, '\0'), "y"));
     ASSERT_EQ(again.Items(0).Rules.size(), 1u);
     EXPECT_EQ(again.Items(0).Rules[0].ExeName, "calc.exe");
     EXPECT_EQ(again.Items(1).Name, utf8);
-    EXPECT_EQ(again.Items(1).Memo, utf8 + " \x88");
+    EXPECT_EQ(again.Items(1).Memo, utf8 + "\x88");
     EXPECT_THAT(Split(again.Items(1).Categories), ElementsAre(utf8));
     EXPECT_EQ(ReadFile(path).find('?'), std::string::npos);
 }
 
-TEST(DefinitionFile, AFileThatCannotBeReadIsNeverSavedOver) {
+// The definition file as the work list reads and writes it.
+class DefinitionFileOfTheList : public ::testing::Test {
+protected:
     TempDir dir;
-    FixedClock clock(EncodeDate(2005, 3, 1), 9 * 3600);
+    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
     CollectingErrorReporter reporter;
-    TDataList list(clock, reporter);
+    TDataList list{clock, reporter};
     const std::string path = dir.File("zanpel.wk2");
+};
+
+TEST_F(DefinitionFileOfTheList, LinesASaveWouldWriteWithOtherBytesAreNamedAndKeptAsACopy) {
+    const std::string file = Sjis("@N3\\,,\r\n"            // a backslash at the end
+                                  "@C:\\work\\x,,\r\n"     // escapes that are none
+                                  "@LF only,,\r\n"         // a name cut at the blank
+                                  "@会議,,\"A\"\"B\",\r\n" // a quote, written \q
+                                  "@設計,a\\sb,\"c\\\\d\",@AP1,\"x/y\",\r\n"); // as written
+    WriteFile(path, file);
+    EXPECT_FALSE(list.LoadDefinitions(path));
+    ASSERT_EQ(reporter.Messages.size(), 1u);
+    for (int line : {1, 2, 3, 4})
+        EXPECT_THAT(reporter.Messages[0], HasSubstr(std::to_string(line) + " 行目: ")) << line;
+    EXPECT_THAT(reporter.Messages[0], Not(HasSubstr("5 行目")));
+    EXPECT_THAT(reporter.Messages[0], HasSubstr("@C:\\work\\x,,"));
+    EXPECT_EQ(list.AppSwitch().Count(), 6); // what could be read, and the rest item
+    ASSERT_TRUE(list.SaveDefinitions());
+    EXPECT_EQ(ReadFile(path + ".broken-20050301-090000"), file);
+    EXPECT_THAT(ReadFile(path), HasSubstr(Sjis("\r\n@設計,a\\sb,\"c\\\\d\",@AP1,\"x/y\",\r\n")));
+}
+
+TEST_F(DefinitionFileOfTheList, AFileThatCannotBeReadIsNeverSavedOver) {
     std::filesystem::create_directory(path); // exists, but reading fails
     EXPECT_FALSE(list.LoadDefinitions(path));
     ASSERT_EQ(reporter.Messages.size(), 1u);

@@ -222,6 +222,55 @@ TEST_F(Zanpelctl, NothingIsChangedWithoutAWord) {
     EXPECT_EQ(ReadFile(data.File("200504.dat")), utf8);
 }
 
+TEST_F(Zanpelctl, FilesThatAreNoFilesAreRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(data.File("200503.dat").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", data.File("200504.dat").c_str()), 0);
+    ASSERT_EQ(::mkdir(data.File("200505.dat").c_str(), 0700), 0);
+    ASSERT_EQ(::mkfifo(data.File("zanpel.wk2").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(data.File("zanpel.ini").c_str(), 0600), 0);
+    // A tool that waits on a FIFO would never end: it is given 20 seconds.
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(),
+                    {"/usr/bin/timeout", "20", ZANPELCTL_PATH, "--data-dir", data.Path()});
+        return RunProcess(args, {{"XDG_RUNTIME_DIR", runtime.Path()}, {"ZANPEL_DATA_DIR", ""}});
+    };
+    const ProcessResult check = run({"check"});
+    EXPECT_EQ(check.ExitCode, 1);
+    EXPECT_THAT(check.Out, HasSubstr("5 個のファイルを確認しました。エラー: 5"));
+    for (const char* name : {"200503.dat", "200504.dat", "200505.dat", "zanpel.wk2", "zanpel.ini"})
+        EXPECT_THAT(check.Err,
+                    HasSubstr(data.File(name) + ": 通常のファイルではないため読込みません"))
+            << name;
+    EXPECT_EQ(run({"export", "200503"}).ExitCode, 1);
+    const ProcessResult rewrite = run({"rewrite", "200505"});
+    EXPECT_EQ(rewrite.ExitCode, 1);
+    EXPECT_THAT(rewrite.Err, HasSubstr("通常のファイルではありません"));
+    EXPECT_THAT(rewrite.Out + rewrite.Err, Not(HasSubstr("残して")));
+    EXPECT_TRUE(std::filesystem::is_directory(data.File("200505.dat")));
+}
+
+TEST_F(Zanpelctl, AReportIsNeverWrittenOverTheFoldersOwnFiles) {
+    Install("200503-golden.dat", "200503.dat");
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\n");
+    WriteFile(data.File("zanpel.wk2"), "@a,,\r\n");
+    TempDir elsewhere;
+    ASSERT_EQ(::symlink(data.File("200503.dat").c_str(), elsewhere.File("link.txt").c_str()), 0);
+    ASSERT_EQ(::link(data.File("zanpel.wk2").c_str(), elsewhere.File("hard.txt").c_str()), 0);
+    const std::string folder = MonthFiles(data.Path()) + ReadFile(data.File("zanpel.ini")) +
+                               ReadFile(data.File("zanpel.wk2"));
+    for (const std::string& target :
+         {data.File("200503.dat"), data.File("zanpel.ini"), data.File("zanpel.wk2"),
+          elsewhere.File("link.txt"), elsewhere.File("hard.txt"), data.File("200506.dat")}) {
+        const ProcessResult r = Run({"report", "200503", "--output", target});
+        EXPECT_EQ(r.ExitCode, 1) << target;
+        EXPECT_THAT(r.Err, HasSubstr(target + ": zanpel のデータフォルダのファイル")) << target;
+    }
+    EXPECT_EQ(MonthFiles(data.Path()) + ReadFile(data.File("zanpel.ini")) +
+                  ReadFile(data.File("zanpel.wk2")),
+              folder);
+    EXPECT_EQ(Run({"report", "200503", "--output", data.File("report.txt")}).ExitCode, 0);
+}
+
 TEST_F(Zanpelctl, RewriteOfABrokenFileKeepsTheOriginalAndSaysWhere) {
     Install("200502-broken.dat", "200502.dat");
     const ProcessResult r = Run({"--now", "2005-03-01 09:00:05", "rewrite", "200502"});

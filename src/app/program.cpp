@@ -195,7 +195,7 @@ private:
     void CloseOpenBoxes();
 
     std::chrono::steady_clock::time_point m_started;
-    std::unique_ptr<Clock> m_clock = MakeProgramClock();
+    std::unique_ptr<TEndingClock> m_clock = std::make_unique<TEndingClock>(MakeProgramClock());
     TMessageBoxDialogs m_dialogs;
     TTracingReporter m_reporter;
     TInitParam m_settings;
@@ -230,6 +230,7 @@ void TProgram::RequestQuit() {
     if (m_quitRequested)
         return;
     m_quitRequested = true;
+    m_clock->Hold(); // what is saved from here on ends now
     Trace("quit requested");
     // Before the bar ever ran, nothing the user did is at stake: the rest of
     // the start and the end ask nothing, and their errors go to standard error.
@@ -332,6 +333,9 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
         code = app.exec();
         m_looping = false;
     }
+    // The bar was closed (its exit command) or told to quit: the records end
+    // at this moment, not when the last error box of the end is answered.
+    m_clock->Hold();
     g_lastChance = nullptr;
     m_ending = true;
 

@@ -13,12 +13,12 @@ namespace zanpel {
 namespace {
 
 // Switches the auto-hide timer off for a dialog and on again on every way out.
-class EfTimerOff {
+class AutoHideTimerOff {
 public:
-    explicit EfTimerOff(TBarEditorsUi& ui) : m_ui(ui) { ui.SetEfTimer(false); }
-    ~EfTimerOff() { m_ui.SetEfTimer(true); }
-    EfTimerOff(const EfTimerOff&) = delete;
-    EfTimerOff& operator=(const EfTimerOff&) = delete;
+    explicit AutoHideTimerOff(TBarEditorsUi& ui) : m_ui(ui) { ui.SetAutoHideTimer(false); }
+    ~AutoHideTimerOff() { m_ui.SetAutoHideTimer(true); }
+    AutoHideTimerOff(const AutoHideTimerOff&) = delete;
+    AutoHideTimerOff& operator=(const AutoHideTimerOff&) = delete;
 
 private:
     TBarEditorsUi& m_ui;
@@ -36,7 +36,7 @@ void TBarEditors::Attach() {
 }
 
 void TBarEditors::SetupActionExecute(const std::vector<std::string>& history) {
-    EfTimerOff off(m_ui);
+    AutoHideTimerOff off(m_ui);
     TSetupInput input;
     input.Definitions = &m_list.AppSwitch();
     input.Options = OptionsFrom(m_settings, m_list, m_buttons.AppSwitchActive);
@@ -90,7 +90,7 @@ void TBarEditors::WorkButtonEdit(int id) {
     // first period is not a period of work.
     if (!rec || m_list.IsLogin(rec))
         return;
-    EfTimerOff off(m_ui);
+    AutoHideTimerOff off(m_ui);
     const bool running = rec == m_list.CurrentWork() && !rec->Periods.empty();
     const TWorkInfo opened = *rec;
     const std::optional<TRecordEditResult> result = m_ui.EditRecord(

@@ -319,7 +319,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
-    if (env.Session.Placement == TBarPlacement::None)
+    if (env.Session.Placement == TPlacementMethod::None)
         QTimer::singleShot(0, m_form, [this] {
             Trace("notice " + WaylandNoticeText());
             m_dialogs.Inform(WaylandNoticeText());

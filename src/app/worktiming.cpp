@@ -41,19 +41,6 @@ std::string TimeLabelText(const Clock& clock) {
 
 } // namespace
 
-class TWorkTiming::AutoSelectingScope {
-public:
-    explicit AutoSelectingScope(TWorkTiming& timing) : m_timing(timing) {
-        timing.AutoSelecting = true;
-    }
-    ~AutoSelectingScope() { m_timing.AutoSelecting = false; }
-    AutoSelectingScope(const AutoSelectingScope&) = delete;
-    AutoSelectingScope& operator=(const AutoSelectingScope&) = delete;
-
-private:
-    TWorkTiming& m_timing;
-};
-
 TWorkTiming::TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings,
                          const Clock& clock, TTimingUi& ui)
     : m_list(list), m_buttons(buttons), m_settings(settings), m_clock(clock), m_ui(ui),
@@ -104,7 +91,7 @@ void TWorkTiming::WorkSelected(int id, bool stat) {
         return;
     if (m_settings.ManualSwitchOff && m_buttons.AppSwitchActive)
         m_ui.SetAppSwitchMode(false);
-    if (m_settings.MemoOnStart && !AutoSelecting)
+    if (m_settings.MemoOnStart && !m_autoSelecting)
         AskMemoOnStart(id);
 }
 
@@ -127,11 +114,11 @@ void TWorkTiming::AskMemoOnStart(int id) {
     const TWorkInfo* rec = m_list.Find(TodayNumber(), m_buttons.Buttons(id).Name);
     if (!rec)
         return;
-    struct EfTimerBack {
+    struct AutoHideTimerBack {
         TTimingUi& ui;
-        ~EfTimerBack() { ui.SetEfTimer(true); }
+        ~AutoHideTimerBack() { ui.SetAutoHideTimer(true); }
     } back{m_ui};
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const TMemoRequest request{m_list.GetCategories(rec->Name),
                                UnescapeText(rec->Name),
                                rec->Memo,
@@ -304,6 +291,14 @@ void TWorkTiming::StartSelection(const std::string& name) {
     m_buttons.SelectByName(name);
 }
 
+void TWorkTiming::PressItemByName(const std::string& name) {
+    const int index = m_buttons.IndexOfName(name);
+    if (index < 0 || index == m_buttons.ItemIndex())
+        return;
+    AutoSelectingScope selecting(*this);
+    m_buttons.ClickMainButton(index);
+}
+
 int TWorkTiming::IndexOfButton(const TMultiButton* button) const {
     for (int i = 0; i < m_buttons.ButtonCount(); ++i)
         if (&m_buttons.Buttons(i) == button)
@@ -335,26 +330,26 @@ void TWorkTiming::N_ResetClick() {
     if (!rec || m_list.IsLogin(rec))
         return;
     m_ui.SetWorkTimer(false);
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const std::string name = target->Name;
     if (m_ui.Confirm(Cp932ToUtf8(name) + " の時間をリセットします！")) {
         m_list.ResetTimes(m_list.Find(TodayNumber(), name));
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
     m_menuTarget = nullptr;
 }
 
 void TWorkTiming::N_AllResetClick() {
     m_ui.SetWorkTimer(false);
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     if (m_ui.Confirm("全項目の時間をリセットします！")) {
         m_list.ResetTimes(nullptr);
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
 }
 
 void TWorkTiming::N_NewWorkClick() {
@@ -364,7 +359,7 @@ void TWorkTiming::N_NewWorkClick() {
     const TWorkInfo* rec = m_list.Find(TodayNumber(), target->Name);
     if (!rec)
         return;
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const std::string name = rec->Name;
     const TMemoRequest request{m_list.GetCategories(name), name, rec->Memo, TimeLabelText(m_clock),
                                "新しい作業を開始する"};
@@ -379,7 +374,7 @@ void TWorkTiming::N_NewWorkClick() {
         m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
         m_list.SetCategories(name, result->Categories);
     }
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
     m_menuTarget = nullptr;
 }
 
@@ -388,7 +383,7 @@ void TWorkTiming::N_DeleteClick() {
     if (!target || m_list.IsLogin(m_list.Find(TodayNumber(), target->Name)))
         return;
     m_ui.SetWorkTimer(false);
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const std::string name = target->Name;
     if (m_ui.Confirm(Cp932ToUtf8(name) + " を削除しますよ！")) {
         m_list.DeleteWork(TodayNumber(), name);
@@ -398,7 +393,7 @@ void TWorkTiming::N_DeleteClick() {
         RefreshButtons();
         m_list.SaveIfAllowed();
     }
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
     m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
     m_menuTarget = nullptr;
 }

@@ -22,7 +22,7 @@ using ::testing::HasSubstr;
 class FakeBar : public TTimingUi, public TBarEditorsUi {
 public:
     void SetWorkTimer(bool on) override { WorkTimer = on; }
-    void SetEfTimer(bool on) override { EfTimer = on; }
+    void SetAutoHideTimer(bool on) override { AutoHideTimer = on; }
     void SetAppSwitchMode(bool on) override {
         Calls.push_back(on ? "appswitch on" : "appswitch off");
     }
@@ -32,18 +32,18 @@ public:
     void SetAutoHide(bool on) override { Calls.push_back(on ? "autohide on" : "autohide off"); }
     void ShowError(const std::string& text) override { Calls.push_back("error " + text); }
     std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override {
-        EXPECT_FALSE(EfTimer) << "auto-hide must be off while the dialog is open";
+        EXPECT_FALSE(AutoHideTimer) << "auto-hide must be off while the dialog is open";
         SetupInput = input;
         return Setup ? Setup(input) : std::nullopt;
     }
     std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override {
-        EXPECT_FALSE(EfTimer);
+        EXPECT_FALSE(AutoHideTimer);
         EditRequests.push_back(request);
         return Edit ? Edit(request) : std::nullopt;
     }
 
     bool WorkTimer = false;
-    bool EfTimer = true;
+    bool AutoHideTimer = true;
     std::vector<std::string> Calls;
     std::optional<TSetupInput> SetupInput;
     std::function<std::optional<TSetupResult>(const TSetupInput&)> Setup;
@@ -109,7 +109,7 @@ TEST_F(Editors, TheSetupDialogGetsTheOptionsAndCancellingChangesNothing) {
     EXPECT_EQ(bar.SetupInput->Options.RestTimes, "720:780");
     EXPECT_THAT(bar.SetupInput->History, ElementsAre(Sjis("code/main.cpp")));
     EXPECT_FALSE(bar.SetupInput->IsAutostartOn); // no hooks: no check box
-    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.AutoHideTimer);
     EXPECT_TRUE(bar.Calls.empty());
     EXPECT_THAT(ButtonNames(), ElementsAre("会議", "設計", "休憩"));
     EXPECT_EQ(list.AppSwitch().Count(), 3);
@@ -146,7 +146,7 @@ TEST_F(Editors, ConfirmingTakesEverythingBackAndRebuildsTheBarKeepingTheRunningI
     EXPECT_EQ(list.MergeSeconds(), 30);
     EXPECT_THAT(timing.RestRanges(), ElementsAre(TRestRange{600, 615}, TRestRange{720, 780}));
     EXPECT_EQ(timing.MenuTarget(), nullptr);
-    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.AutoHideTimer);
 }
 
 TEST_F(Editors, StartAtLogInIsOfferedWithItsHooksAndSetOnlyWhenChanged) {
@@ -193,7 +193,7 @@ TEST_F(RecordEdit, OpensOnACopyOfTodaysRecordAndOnlyConfirmingTakesItBack) {
     EXPECT_EQ(bar.EditRequests[0].Categories, Sjis("基本設計"));
     EXPECT_FALSE(bar.EditRequests[0].Running);
     EXPECT_EQ(*Rec("設計"), before);
-    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.AutoHideTimer);
 
     bar.Edit = [&](const TRecordEditRequest& request) {
         TRecordEditResult result{request.Record, Sjis("基本設計,レビュー")};

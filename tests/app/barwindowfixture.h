@@ -96,7 +96,7 @@ protected:
         Send(control, QEvent::MouseMove, control->mapFromGlobal(to), Qt::LeftButton);
         Send(control, QEvent::MouseButtonRelease, control->mapFromGlobal(to), Qt::NoButton);
     }
-    QRect Screen() const { return form->ScreenRect(); }
+    QRect Screen() const { return form->Placement().ScreenRect(); }
     // The name of the pressed item, "-" when none is.
     std::string PressedName() const {
         const TMultiButton* pressed = form->WorkButtons().Current();

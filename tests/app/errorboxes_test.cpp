@@ -51,7 +51,7 @@ protected:
         form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
         form->FormCreate(dir.File("zanpel.ini"), boxes);
         settings.AutoSaveMinutes = 1;
-        QObject::connect(form->WorkTimer(), &QTimer::timeout, [this] { ++ticks; });
+        QObject::connect(form->Parts().WorkTimer, &QTimer::timeout, [this] { ++ticks; });
     }
 
     TempDir dir;
@@ -66,9 +66,9 @@ protected:
 };
 
 TEST_F(ErrorBoxes, AFailedAutosaveNeverStopsTheRunningItem) {
-    form->WorkButtonsWidget()->Sync();
-    form->WorkButtonsWidget()->MainButton(0)->click();
-    ASSERT_TRUE(form->WorkTimer()->isActive());
+    form->Parts().Buttons->Sync();
+    form->Parts().Buttons->MainButton(0)->click();
+    ASSERT_TRUE(form->Parts().WorkTimer->isActive());
     list.SetWriter(&diskFull);
     int ticksWhileOpen = -1;
     dialogs.WhileOpen = [&] {

@@ -21,7 +21,7 @@ namespace zanpel::test {
 class FakeUi : public TTimingUi {
 public:
     void SetWorkTimer(bool on) override { WorkTimer = on; }
-    void SetEfTimer(bool on) override { EfTimer = on; }
+    void SetAutoHideTimer(bool on) override { AutoHideTimer = on; }
     void SetAppSwitchMode(bool on) override { AppSwitchMode.push_back(on); }
     void SetBarEnabled(bool on) override { BarEnabled = on; }
     bool Confirm(const std::string& text) override {
@@ -41,7 +41,7 @@ public:
     void ShowError(const std::string& text) override { Errors.push_back(text); }
 
     bool WorkTimer = false;
-    bool EfTimer = true;
+    bool AutoHideTimer = true;
     bool BarEnabled = true;
     std::vector<bool> AppSwitchMode;
     std::vector<std::string> Asked;

@@ -15,7 +15,6 @@ using Midnight = Timing;
 using RestPeriods = Timing;
 using SwitchingOff = Timing;
 using MemoDialog = Timing;
-using MenuCommands = Timing;
 
 TEST_F(Timing, APressTimesTheItemAndTheTickShowsItsTotal) {
     Press(A);
@@ -197,7 +196,7 @@ TEST_F(MemoDialog, AskedOnManualStartsOnly) {
     EXPECT_EQ(ui.MemoRequests[0].Category, B);
     EXPECT_EQ(ui.MemoRequests[0].Categories, Sjis("設計,試験"));
     EXPECT_EQ(ui.MemoRequests[0].TimeText, "09:00:00- ...");
-    EXPECT_TRUE(ui.EfTimer);
+    EXPECT_TRUE(ui.AutoHideTimer);
     EXPECT_EQ(Rec(B)->Periods.back().Category, Sjis("設計"));
     EXPECT_EQ(Rec(B)->Periods.back().Memo, Sjis("メモ"));
     Press(RestName()); // the rest item: not asked
@@ -207,6 +206,26 @@ TEST_F(MemoDialog, AskedOnManualStartsOnly) {
     RunUntil(9, 1);
     Run(1);
     EXPECT_EQ(ui.MemoRequests.size(), 2u);
+}
+
+// A second copy of the program hands an item over; the program's own
+// selections stay its own when another one happens within them.
+TEST_F(MemoDialog, NeverAskedForTheProgramsOwnSelections) {
+    settings.MemoOnStart = true;
+    timing.PressItemByName(A);
+    EXPECT_EQ(CurrentName(), A);
+    timing.PressItemByName(A); // runs already: goes on
+    timing.PressItemByName(Sjis("無い作業"));
+    EXPECT_EQ(CurrentName(), A);
+    {
+        TWorkTiming::AutoSelectingScope outer(timing);
+        { TWorkTiming::AutoSelectingScope inner(timing); }
+        Press(B);
+    }
+    EXPECT_EQ(CurrentName(), B);
+    EXPECT_TRUE(ui.MemoRequests.empty());
+    Press(A); // the user's own press
+    EXPECT_EQ(ui.MemoRequests.size(), 1u);
 }
 
 TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
@@ -252,113 +271,6 @@ TEST_F(MemoDialog, AnAnswerAfterTheMonthEndedGoesToThePeriodInItsMonth) {
     EXPECT_THAT(ui.Errors[0],
                 HasSubstr("2005/04/30 23:59:00 からの作業分類とメモを保存できません"));
     EXPECT_EQ(ReadFile(dir.File("200504.dat")), "2005/04/99,x,,\r\n");
-}
-
-TEST_F(MenuCommands, ResetOneAsksAndResetsOnlyOnYes) {
-    Press(A);
-    Run(100);
-    timing.PopupMenu1Popup(nullptr); // the running item
-    ui.Answers = {false};
-    timing.N_ResetClick();
-    EXPECT_THAT(ui.Asked, ElementsAre(Cp932ToUtf8(A) + " の時間をリセットします！"));
-    EXPECT_EQ(Rec(A)->Total, 100);
-    EXPECT_TRUE(ui.WorkTimer);
-    timing.PopupMenu1Popup(nullptr);
-    ui.Answers = {true};
-    timing.N_ResetClick();
-    EXPECT_EQ(Rec(A)->Total, 0);
-    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:00:00");
-    EXPECT_EQ(timing.MenuTarget(), nullptr);
-    Run(10); // still running: the first tick after the reset opens a new period
-    EXPECT_EQ(Rec(A)->Total, 9);
-    timing.PopupMenu1Popup(&buttons.Buttons(1)); // no record today: nothing asked
-    timing.N_ResetClick();
-    EXPECT_EQ(ui.Asked.size(), 2u);
-}
-
-TEST_F(MenuCommands, ResetAllKeepsTheComputerOnRecord) {
-    settings.AutoRestSwitch = false; // else the rest item outside a rest period lasts one tick
-    Press(RestName());
-    Run(60);
-    Press(A);
-    Run(60);
-    ui.Answers = {false, true};
-    timing.N_AllResetClick();
-    EXPECT_EQ(Rec(A)->Total, 60);
-    timing.N_AllResetClick();
-    EXPECT_THAT(ui.Asked,
-                ElementsAre("全項目の時間をリセットします！", "全項目の時間をリセットします！"));
-    EXPECT_EQ(Rec(A)->Total, 0);
-    EXPECT_EQ(list.FindLogin()->Total, 60);
-    EXPECT_EQ(buttons.Buttons(2).TimeText, "00:01:00");
-}
-
-TEST_F(MenuCommands, DeleteRemovesTheItemStopsItAndSavesAtOnce) {
-    Press(A);
-    Run(100);
-    timing.PopupMenu1Popup(nullptr);
-    ui.Answers = {false};
-    timing.N_DeleteClick();
-    EXPECT_EQ(buttons.ButtonCount(), 3);
-    EXPECT_TRUE(ui.WorkTimer);
-    timing.PopupMenu1Popup(nullptr);
-    ui.Answers = {true};
-    timing.N_DeleteClick();
-    EXPECT_THAT(ui.Asked.back(), Cp932ToUtf8(A) + " を削除しますよ！");
-    EXPECT_EQ(buttons.ButtonCount(), 2);
-    EXPECT_EQ(buttons.Current(), nullptr);
-    EXPECT_FALSE(ui.WorkTimer);
-    EXPECT_EQ(list.AppSwitch().IndexOf(A), -1);
-    EXPECT_EQ(Rec(A), nullptr);
-    const std::string saved = ReadFile(dir.File("200503.dat"));
-    EXPECT_THAT(saved, HasSubstr("%LOGIN%"));
-    EXPECT_EQ(saved.find(A), std::string::npos);
-}
-
-TEST_F(MenuCommands, NewWorkStartsAPeriodAtOnceWithItsOwnCategory) {
-    Press(A);
-    Run(100);
-    auto state = timing.PopupMenu1Popup(&buttons.Buttons(1));
-    EXPECT_FALSE(state.NewWork); // only on the running button
-    timing.N_NewWorkClick();
-    EXPECT_TRUE(ui.MemoRequests.empty());
-    state = timing.PopupMenu1Popup(nullptr);
-    EXPECT_TRUE(state.NewWork);
-    ui.MemoAnswer = std::nullopt;
-    timing.N_NewWorkClick();
-    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
-    timing.PopupMenu1Popup(nullptr);
-    ui.MemoAnswer = TMemoResult{Sjis("試験"), Sjis(" 結合試験 "), Sjis("設計,試験,レビュー")};
-    timing.N_NewWorkClick();
-    EXPECT_EQ(ui.MemoRequests.back().Caption, "新しい作業を開始する");
-    ASSERT_EQ(Rec(A)->Periods.size(), 2u); // even within the merge time
-    EXPECT_EQ(Rec(A)->Periods[1].Memo, Sjis("結合試験"));
-    EXPECT_EQ(list.GetCategories(A), Sjis("設計,試験,レビュー"));
-    Run(50);
-    EXPECT_EQ(Rec(A)->Periods[1].EndSec - Rec(A)->Periods[1].StartSec, 50);
-    EXPECT_TRUE(ui.EfTimer);
-}
-
-TEST_F(MenuCommands, NewWorkAfterTheItemStoppedUnderTheDialogAddsNothingAndLeavesTheTimerOff) {
-    Press(A);
-    Run(100);
-    timing.PopupMenu1Popup(nullptr);
-    ui.MemoAnswer = TMemoResult{Sjis("試験"), {}, Sjis("設計,試験")};
-    ui.WhileMemoOpen = [&] { Press(A); }; // released while the dialog is open
-    timing.N_NewWorkClick();
-    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
-    EXPECT_FALSE(ui.WorkTimer);
-}
-
-TEST_F(MenuCommands, TheComputerOnRecordBehindTheRestItemIsNeverReset) {
-    Press(RestName());
-    Run(60);
-    const TWorkInfo before = *list.FindLogin();
-    EXPECT_FALSE(timing.PopupMenu1Popup(&buttons.Buttons(2)).Reset);
-    ui.Answers = {true};
-    timing.N_ResetClick(); // as a stray short-cut would
-    EXPECT_EQ(*list.FindLogin(), before);
-    EXPECT_TRUE(ui.Asked.empty());
 }
 
 TEST_F(Timing, AShortSwitchAwayIsNotMergedOverTheOtherItemsTime) {

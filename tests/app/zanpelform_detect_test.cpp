@@ -81,7 +81,7 @@ TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
     auto source = std::make_shared<FakeSource>();
     Create(source);
     source->App = {"edit.exe", Sjis("文書1")};
-    QListWidget* appList = form->AppList();
+    QListWidget* appList = form->Parts().SeenApps;
     ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 1; }, 5000));
     EXPECT_EQ(appList->item(0)->text(), QStringLiteral("edit.exe/文書1"));
     EXPECT_EQ(appList->currentRow(), 0);
@@ -91,7 +91,7 @@ TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
 
     source->App = {"view.exe", ""};
     ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 2; }, 5000));
-    EXPECT_THAT(form->AppListLines(), ElementsAre(Sjis("edit.exe/文書1"), "view.exe/"));
+    EXPECT_THAT(form->SeenApps().AppListLines(), ElementsAre(Sjis("edit.exe/文書1"), "view.exe/"));
     EXPECT_EQ(appList->selectedItems().size(), 1);
     EXPECT_THAT(
         trace, ElementsAre("app edit.exe/文書1", StartsWith("switched 設計 at "), "app view.exe/"));
@@ -99,7 +99,7 @@ TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
 
 TEST_F(BarDetection, TheAboutBoxTellsWhetherApplicationsCanBeIdentified) {
     Create(nullptr);
-    EXPECT_FALSE(form->Foreground().Available());
+    EXPECT_FALSE(form->SeenApps().Foreground().Available());
     EXPECT_TRUE(AboutTextShown().contains(QStringLiteral("自動切換えは使えません")));
     form.reset();
     Create(std::make_shared<FakeSource>());

@@ -121,13 +121,13 @@ TEST_F(BarInTilingManager, TheManagerIsAskedToFloatStickAndDockTheBar) {
     ASSERT_TRUE(manager.WaitForCommands(2));
     EXPECT_EQ(manager.Commands[1], Place(0, 0, 1280, 60));
     EXPECT_EQ(form->geometry(), before);
-    EXPECT_EQ(form->Thickness(), 60);
+    EXPECT_EQ(form->Placement().Thickness(), 60);
     manager.Answer();
     // Dragging the inner edge: the new thickness goes to the manager.
     form->DockBar(edRight, 165);
     ASSERT_TRUE(manager.WaitForCommands(3));
     manager.Answer();
-    QWidget* panel = form->ToolPanel();
+    QWidget* panel = form->Parts().ButtonPanel;
     const QPoint inner(1, 300); // the panel's left edge, the bar's inner one
     for (const auto& [type, at, buttons] :
          {std::tuple{QEvent::MouseButtonPress, inner, Qt::MouseButtons(Qt::LeftButton)},
@@ -147,8 +147,8 @@ TEST_F(BarInTilingManager, HidingSendsOnlyTheLatestPlaceWhileACommandIsOnItsWay)
     ASSERT_TRUE(manager.WaitForCommands(1));
     // The mouse is away: the bar hides in 55 steps while the manager has
     // not answered the first command yet.
-    form->efTimerTimer();
-    ASSERT_FALSE(form->BarShown());
+    form->AutoHide().efTimerTimer();
+    ASSERT_FALSE(form->Placement().BarShown());
     manager.Answer();
     ASSERT_TRUE(manager.WaitForCommands(2));
     EXPECT_EQ(manager.Commands[1], Place(1279, 0, 1, 720));
@@ -160,15 +160,15 @@ TEST_F(BarInTilingManager, HidingSendsOnlyTheLatestPlaceWhileACommandIsOnItsWay)
 TEST_F(BarInTilingManager, AStripThinnerThanTheManagerAllowsIsMovedOffTheScreen) {
     manager.AnswerAtOnce = true;
     Create("AUTOHIDE=1\r\nWINALIGN=3,0,0,0\r\n");
-    form->efTimerTimer();
+    form->AutoHide().efTimerTimer();
     ASSERT_TRUE(manager.WaitForLast(Place(0, 0, 1, 720)));
     // The manager makes the strip 75 pixels wide: all of it would show.
     form->resize(75, 720);
     ASSERT_TRUE(manager.WaitForLast(Place(-74, 0, 75, 720)));
     // Shown again, the bar is as thick as it was, and it grows from the
     // strip, not from the window's 75 pixels.
-    form->ShowBar();
-    EXPECT_EQ(form->Thickness(), 166);
+    form->AutoHide().ShowBar();
+    EXPECT_EQ(form->Placement().Thickness(), 166);
     ASSERT_TRUE(manager.WaitForLast(Place(0, 0, 166, 720)));
 }
 

@@ -25,7 +25,7 @@ public:
 
     // --- the window's side (simdialogs.cpp for the dialogs)
     void SetWorkTimer(bool on) override { m_workTimer = on; }
-    void SetEfTimer(bool) override {}
+    void SetAutoHideTimer(bool) override {}
     void SetAppSwitchMode(bool on) override { m_buttons.AppSwitchActive = on; }
     void SetBarEnabled(bool) override {}
     bool Confirm(const std::string&) override { return Pick(5) != 0; }

@@ -9,16 +9,26 @@
 
 namespace zanpel {
 
-// One application rule.
+// How a rule's pattern is compared with a window title. A rule's text marks
+// the first two by "!" and "/" before the pattern.
+enum class TMatchKind : uint8_t {
+    mkExactTitle = 0, // "!": the title is the pattern, letter for letter
+    mkWholeTitle = 1, // "/": the pattern matches the whole title
+    mkAnywhere = 2,   // the pattern is found anywhere in the title
+};
+
+// One application rule of a work definition (despite its name, a single
+// rule): which application and window title switch to the item.
 struct TAppDefs {
-    std::string ExeName;   // lower case; empty means any application
-    uint8_t MatchKind = 0; // 0 exact title, 1 whole-title pattern, 2 pattern anywhere
+    std::string ExeName; // lower case; empty means any application
+    TMatchKind MatchKind = TMatchKind::mkExactTitle;
     bool StopAfterSwitch = false;
     std::string Pattern; // empty or "*" means any title
     bool operator==(const TAppDefs&) const = default;
 };
 
-// One work definition.
+// One work definition (despite its name, a single one; TAppSwitch holds the
+// list): an item's name, its standard memo, categories and rules.
 struct TAppList {
     std::string Name;
     std::string Memo;
@@ -32,6 +42,8 @@ struct TAppList {
 TAppDefs ParseRule(std::string_view text);
 std::string FormatRule(const TAppDefs& rule);
 
+// The work definitions in the order of the buttons, as the definition file
+// holds them, with the rules that switch items by application.
 class TAppSwitch {
 public:
     void Clear() { m_items.clear(); }

@@ -16,6 +16,10 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
+constexpr TMatchKind Exact = TMatchKind::mkExactTitle;
+constexpr TMatchKind Whole = TMatchKind::mkWholeTitle;
+constexpr TMatchKind Anywhere = TMatchKind::mkAnywhere;
+
 TEST(DefinitionLine, ParsesNameMemoCategoriesAndRulesAndWritesThemBack) {
     TAppSwitch list;
     const std::string line = Sjis(
@@ -26,8 +30,8 @@ TEST(DefinitionLine, ParsesNameMemoCategoriesAndRulesAndWritesThemBack) {
     EXPECT_EQ(item.Memo, Sjis("定例の打合せ"));
     EXPECT_EQ(item.Categories, Sjis("\"議事録\",\"準備\","));
     EXPECT_TRUE(item.SwitchEnabled);
-    EXPECT_THAT(item.Rules, ElementsAre(TAppDefs{"outlook.exe", 2, false, ""},
-                                        TAppDefs{"excel.exe", 0, true, Sjis("予定表.xls")}));
+    EXPECT_THAT(item.Rules, ElementsAre(TAppDefs{"outlook.exe", Anywhere, false, ""},
+                                        TAppDefs{"excel.exe", Exact, true, Sjis("予定表.xls")}));
     EXPECT_EQ(list.FormatLine(0), line);
     EXPECT_EQ(list.GetField(0, 3), Sjis("\"outlook.exe/\",\"excel.exe:!予定表.xls\","));
 }
@@ -55,15 +59,15 @@ TEST(RuleText, EveryFormOfTheRuleTable) {
         TAppDefs rule;
         const char* written; // the text form written back
     } cases[] = {
-        {"excel.exe/", {"excel.exe", 2, false, ""}, "excel.exe/"},
-        {"excel.exe/abc", {"excel.exe", 2, false, "abc"}, "excel.exe/abc"},
-        {"excel.exe/!Book1", {"excel.exe", 0, false, "Book1"}, "excel.exe/!Book1"},
-        {"excel.exe//*.xls", {"excel.exe", 1, false, "*.xls"}, "excel.exe//*.xls"},
-        {"excel.exe:abc", {"excel.exe", 2, true, "abc"}, "excel.exe:abc"},
-        {"abc", {"", 2, false, "abc"}, "abc"},
-        {"!abc", {"", 0, false, "abc"}, "/!abc"},
-        {"EXCEL.EXE/x", {"excel.exe", 2, false, "x"}, "excel.exe/x"},
-        {"", {"", 2, false, ""}, ""},
+        {"excel.exe/", {"excel.exe", Anywhere, false, ""}, "excel.exe/"},
+        {"excel.exe/abc", {"excel.exe", Anywhere, false, "abc"}, "excel.exe/abc"},
+        {"excel.exe/!Book1", {"excel.exe", Exact, false, "Book1"}, "excel.exe/!Book1"},
+        {"excel.exe//*.xls", {"excel.exe", Whole, false, "*.xls"}, "excel.exe//*.xls"},
+        {"excel.exe:abc", {"excel.exe", Anywhere, true, "abc"}, "excel.exe:abc"},
+        {"abc", {"", Anywhere, false, "abc"}, "abc"},
+        {"!abc", {"", Exact, false, "abc"}, "/!abc"},
+        {"EXCEL.EXE/x", {"excel.exe", Anywhere, false, "x"}, "excel.exe/x"},
+        {"", {"", Anywhere, false, ""}, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseRule(c.text), c.rule) << c.text;
@@ -75,11 +79,12 @@ TEST(RuleText, EveryFormOfTheRuleTable) {
     EXPECT_EQ(ParseRule(Sjis("表示/x")).ExeName, Sjis("表示"));
     EXPECT_EQ(ParseRule(Sjis("Ａ.exe/")).ExeName, Sjis("Ａ.exe"));
     // A lead byte without a trail byte cannot hide the slash after it.
-    EXPECT_EQ(ParseRule("a\xe5/b"), (TAppDefs{"a\xe5", 2, false, "b"}));
+    EXPECT_EQ(ParseRule("a\xe5/b"), (TAppDefs{"a\xe5", Anywhere, false, "b"}));
     // A title pattern holding "/" or ":" keeps its leading "/" when written, so
     // that it does not read back as an executable name.
-    EXPECT_EQ(FormatRule({"", 2, false, "http://x"}), "/http://x");
-    EXPECT_EQ(ParseRule(FormatRule({"", 2, false, "a:b"})), (TAppDefs{"", 2, false, "a:b"}));
+    EXPECT_EQ(FormatRule({"", Anywhere, false, "http://x"}), "/http://x");
+    EXPECT_EQ(ParseRule(FormatRule({"", Anywhere, false, "a:b"})),
+              (TAppDefs{"", Anywhere, false, "a:b"}));
 }
 
 class RuleMatching : public ::testing::Test {

@@ -13,21 +13,21 @@ namespace zanpel {
 TPanelMenu::TPanelMenu(const TBarActions& actions, TWorkTiming& timing, TWorkButtons& buttons,
                        TWorkButtonsWidget& buttonsWidget)
     : m_actions(actions), m_timing(timing), m_buttons(buttons), m_buttonsWidget(buttonsWidget) {
-    connect(m_actions.N_NewWork, &QAction::triggered, this,
+    connect(m_actions.NewWork, &QAction::triggered, this,
             [this] { RunMenuCommand(true, &TWorkTiming::N_NewWorkClick); });
-    connect(m_actions.N_Delete, &QAction::triggered, this,
+    connect(m_actions.DeleteItem, &QAction::triggered, this,
             [this] { RunMenuCommand(true, &TWorkTiming::N_DeleteClick); });
-    connect(m_actions.N_Reset, &QAction::triggered, this,
+    connect(m_actions.ResetItem, &QAction::triggered, this,
             [this] { RunMenuCommand(true, &TWorkTiming::N_ResetClick); });
-    connect(m_actions.N_AllReset, &QAction::triggered, this,
+    connect(m_actions.ResetAll, &QAction::triggered, this,
             [this] { RunMenuCommand(false, &TWorkTiming::N_AllResetClick); });
-    connect(m_actions.PopupMenu1, &QMenu::aboutToShow, this, [this] { m_menuOpen = true; });
-    connect(m_actions.PopupMenu1, &QMenu::aboutToHide, this, [this] {
+    connect(m_actions.PanelPopup, &QMenu::aboutToShow, this, [this] { m_menuOpen = true; });
+    connect(m_actions.PanelPopup, &QMenu::aboutToHide, this, [this] {
         // The chosen command runs right after the menu hides; only then do
         // the short-cuts go back to targeting the running item.
         QTimer::singleShot(0, this, [this] {
             m_menuOpen = false;
-            for (QAction* a : {m_actions.N_NewWork, m_actions.N_Delete, m_actions.N_Reset})
+            for (QAction* a : {m_actions.NewWork, m_actions.DeleteItem, m_actions.ResetItem})
                 a->setEnabled(true);
         });
     });
@@ -36,14 +36,14 @@ TPanelMenu::TPanelMenu(const TBarActions& actions, TWorkTiming& timing, TWorkBut
 void TPanelMenu::PopupMenu1Popup(QPoint atWorkButtons) {
     const TWorkTiming::MenuState state =
         m_timing.PopupMenu1Popup(m_buttons.ButtonAt(atWorkButtons.x(), atWorkButtons.y()));
-    m_actions.N_Delete->setEnabled(state.Delete);
-    m_actions.N_Reset->setEnabled(state.Reset);
-    m_actions.N_NewWork->setEnabled(state.NewWork);
+    m_actions.DeleteItem->setEnabled(state.Delete);
+    m_actions.ResetItem->setEnabled(state.Reset);
+    m_actions.NewWork->setEnabled(state.NewWork);
 }
 
 void TPanelMenu::OpenAt(QPoint onScreen) {
     PopupMenu1Popup(m_buttonsWidget.mapFromGlobal(onScreen));
-    m_actions.PopupMenu1->popup(onScreen);
+    m_actions.PanelPopup->popup(onScreen);
 }
 
 void TPanelMenu::OpenForFocusedItem() {
@@ -54,7 +54,7 @@ void TPanelMenu::OpenForFocusedItem() {
         at = QPoint(cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2);
     }
     PopupMenu1Popup(at);
-    m_actions.PopupMenu1->popup(
+    m_actions.PanelPopup->popup(
         m_buttonsWidget.mapToGlobal(focused >= 0 ? at : m_buttonsWidget.rect().center()));
 }
 

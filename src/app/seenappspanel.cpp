@@ -35,12 +35,12 @@ TSeenAppsPanel::TSeenAppsPanel(QListWidget& list, TSplitterHandle& splitter,
         const int current = vertical ? m_list.height() : m_list.width();
         Splitter1Moved(std::max(current + delta, 0));
     };
-    connect(m_actions.N_Del, &QAction::triggered, this, &TSeenAppsPanel::N_DelClick);
-    connect(m_actions.N16, &QAction::triggered, this, &TSeenAppsPanel::N16Click);
+    connect(m_actions.DeleteLines, &QAction::triggered, this, &TSeenAppsPanel::N_DelClick);
+    connect(m_actions.ClearLines, &QAction::triggered, this, &TSeenAppsPanel::N16Click);
     connect(&m_list, &QListWidget::itemClicked, this, &TSeenAppsPanel::AppListClick);
     connect(&m_list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         EditPopupPopup();
-        m_actions.EditPopup->popup(m_list.viewport()->mapToGlobal(at));
+        m_actions.AppListPopup->popup(m_list.viewport()->mapToGlobal(at));
     });
 }
 
@@ -124,7 +124,7 @@ QRect TSeenAppsPanel::PlaceAppList(QRect free, int align) {
 }
 
 void TSeenAppsPanel::EnableDeleteForSelection() {
-    m_actions.N_Del->setEnabled(!m_list.selectedItems().isEmpty());
+    m_actions.DeleteLines->setEnabled(!m_list.selectedItems().isEmpty());
 }
 
 void TSeenAppsPanel::DeleteSelectedLines() {

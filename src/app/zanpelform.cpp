@@ -75,8 +75,8 @@ void TZanpelForm::ConnectActions() {
             m_env.Trace("woke after " + std::to_string(sleep.Seconds) + " s");
     };
     connect(m_actions.HideAction, &QAction::triggered, this, &TZanpelForm::HideActionExecute);
-    connect(m_actions.ApSwAction, &QAction::triggered, this, &TZanpelForm::ApSwActionExecute);
-    connect(m_actions.ViewAction, &QAction::triggered, this, &TZanpelForm::AppViewActionExecute);
+    connect(m_actions.AppSwitchAction, &QAction::triggered, this, &TZanpelForm::ApSwActionExecute);
+    connect(m_actions.AppListAction, &QAction::triggered, this, &TZanpelForm::AppViewActionExecute);
     connect(m_actions.AboutAction, &QAction::triggered, this, &TZanpelForm::AboutExecute);
     connect(m_actions.SetupAction, &QAction::triggered, this, &TZanpelForm::SetupActionExecute);
     connect(m_actions.ReportAction, &QAction::triggered, this, &TZanpelForm::ReportActionExecute);
@@ -142,7 +142,7 @@ void TZanpelForm::SetShownParts(bool shown) {
     m_parts.ButtonPanel->setVisible(shown);
     m_parts.Caption->setVisible(shown);
     m_parts.ToolBar->setVisible(shown);
-    m_seenApps.SetVisible(shown && m_actions.ViewAction->isChecked());
+    m_seenApps.SetVisible(shown && m_actions.AppListAction->isChecked());
 }
 
 void TZanpelForm::UpdateDateCaption() {
@@ -151,9 +151,10 @@ void TZanpelForm::UpdateDateCaption() {
 
 void TZanpelForm::SetAppSwitchMode(bool on) {
     m_workButtons.AppSwitchActive = on;
-    m_actions.ApSwAction->setChecked(on);
-    m_actions.ApSwAction->setIcon(MakeBarIcon(on ? BarIcon::AppSwitchOn : BarIcon::AppSwitchOff));
-    m_actions.ApSwAction->setToolTip(on ? "APP切換有効" : "切換無効");
+    m_actions.AppSwitchAction->setChecked(on);
+    m_actions.AppSwitchAction->setIcon(
+        MakeBarIcon(on ? BarIcon::AppSwitchOn : BarIcon::AppSwitchOff));
+    m_actions.AppSwitchAction->setToolTip(on ? "APP切換有効" : "切換無効");
 }
 
 void TZanpelForm::SetAutoHide(bool on) {

@@ -22,7 +22,7 @@ void TZanpelForm::HideActionExecute(bool checked) {
 }
 
 void TZanpelForm::AppViewActionExecute(bool checked) {
-    m_actions.ViewAction->setChecked(checked);
+    m_actions.AppListAction->setChecked(checked);
     m_seenApps.SetVisible(checked);
     m_settings.AppListVisible = checked;
     LayoutChildren();

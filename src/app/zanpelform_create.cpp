@@ -19,7 +19,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
         m_env.StartLogSync(); // its result arrives once the journal has been read
     if (m_settings.BarAlign == 0)
         m_settings.BarAlign = edRight;
-    m_actions.ViewAction->setChecked(m_settings.AppListVisible);
+    m_actions.AppListAction->setChecked(m_settings.AppListVisible);
     SetShownParts(true);
     DockBar(m_settings.BarAlign, m_settings.BarSize);
     m_workButtons.LoadButtons(m_list.AppSwitch());

@@ -68,11 +68,11 @@ TEST_F(BarWindow, TheMenuKeyAndShiftF10OpenThePanelMenuForTheFocusedItem) {
          {std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)},
           std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()}}) {
         Key(key, modifiers);
-        QMenu* menu = form->Actions().PopupMenu1;
+        QMenu* menu = form->Actions().PanelPopup;
         EXPECT_TRUE(menu->isVisible());
         EXPECT_EQ(form->PanelMenu().MenuTarget(),
                   &form->WorkButtons().Buttons(1)); // b, not the running a
-        EXPECT_TRUE(form->Actions().N_Delete->isEnabled());
+        EXPECT_TRUE(form->Actions().DeleteItem->isEnabled());
         menu->hide();
         bar->MainButton(1)->setFocus();
     }

@@ -48,30 +48,30 @@ TEST_F(BarWindow, StartsDockedRightWithTheDefaultsAndTheDateCaption) {
     EXPECT_EQ(form->WorkButtons().ButtonAlign(), TButtonAlign::baVertical);
     EXPECT_EQ(form->Parts().Caption->Caption(), QStringLiteral("03月01日 "));
     EXPECT_TRUE(form->Actions().HideAction->isChecked());
-    EXPECT_FALSE(form->Actions().ApSwAction->isChecked());
+    EXPECT_FALSE(form->Actions().AppSwitchAction->isChecked());
     EXPECT_FALSE(form->Parts().SeenApps->isVisible());
     EXPECT_TRUE(reporter.Messages.empty());
 }
 
 TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
-    EXPECT_THAT(Entries(form->Actions().PopupMenu1),
+    EXPECT_THAT(Entries(form->Actions().PanelPopup),
                 ElementsAre("新しい作業(&N)", "項目削除(&D)", "-", "時間リセット(&T)",
                             "全時間リセット(&A)", "-", "レポート(&R)", "-", "自動的に隠す", "-",
                             "APP切換モード", "APPリストを表示(&V)", "-", "設定(&S)", "-",
                             "バージョン情報(&V)"));
-    EXPECT_THAT(Entries(form->Actions().EditPopup),
+    EXPECT_THAT(Entries(form->Actions().AppListPopup),
                 ElementsAre("リストから削除", "全部削除", "-", "自動的に隠す", "-", "APP切換モード",
                             "APPリストを表示(&V)", "-", "設定(&S)", "-", "バージョン情報(&V)"));
     const TBarActions& a = form->Actions();
-    EXPECT_EQ(a.N_NewWork->shortcut(), QKeySequence(Qt::Key_Insert));
-    EXPECT_EQ(a.N_Delete->shortcut(), QKeySequence(Qt::Key_Delete));
-    EXPECT_EQ(a.N_Reset->shortcut(), QKeySequence(Qt::Key_F5));
-    EXPECT_EQ(a.N_AllReset->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    EXPECT_EQ(a.NewWork->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(a.DeleteItem->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(a.ResetItem->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(a.ResetAll->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
     EXPECT_EQ(a.ReportAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     EXPECT_EQ(a.SetupAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(a.HideAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
-    EXPECT_EQ(a.ApSwAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
-    EXPECT_EQ(a.ViewAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    EXPECT_EQ(a.AppSwitchAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));
+    EXPECT_EQ(a.AppListAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
     EXPECT_EQ(a.ExitAction->toolTip(), QStringLiteral("アプリケーション終了"));
     std::vector<std::string> tools;
     for (QAction* action : form->Parts().ToolBar->actions())
@@ -92,24 +92,24 @@ TEST_F(BarWindow, PanelMenuEnablesCommandsForTheButtonUnderTheMouse) {
     };
     form->PanelMenu().PopupMenu1Popup(QPoint(-5, -5)); // no button there, none current
     EXPECT_EQ(form->PanelMenu().MenuTarget(), nullptr);
-    EXPECT_FALSE(a.N_Delete->isEnabled());
-    EXPECT_FALSE(a.N_NewWork->isEnabled());
+    EXPECT_FALSE(a.DeleteItem->isEnabled());
+    EXPECT_FALSE(a.NewWork->isEnabled());
     bar.SelectIndex(0);
     form->PanelMenu().PopupMenu1Popup(centre(1)); // another item than the running one
     EXPECT_EQ(form->PanelMenu().MenuTarget(), &bar.Buttons(1));
-    EXPECT_TRUE(a.N_Delete->isEnabled());
-    EXPECT_TRUE(a.N_Reset->isEnabled());
-    EXPECT_FALSE(a.N_NewWork->isEnabled());
+    EXPECT_TRUE(a.DeleteItem->isEnabled());
+    EXPECT_TRUE(a.ResetItem->isEnabled());
+    EXPECT_FALSE(a.NewWork->isEnabled());
     form->PanelMenu().PopupMenu1Popup(QPoint(-5, -5)); // no button there: the current one
     EXPECT_EQ(form->PanelMenu().MenuTarget(), &bar.Buttons(0));
-    EXPECT_TRUE(a.N_NewWork->isEnabled());
+    EXPECT_TRUE(a.NewWork->isEnabled());
     form->PanelMenu().PopupMenu1Popup(centre(2)); // the rest item is today's computer-on record
-    EXPECT_FALSE(a.N_Delete->isEnabled());
-    EXPECT_FALSE(a.N_Reset->isEnabled());
+    EXPECT_FALSE(a.DeleteItem->isEnabled());
+    EXPECT_FALSE(a.ResetItem->isEnabled());
 }
 
 TEST_F(BarWindow, TheAppListRemembersASizePerBarDirection) {
-    form->Actions().ViewAction->trigger();
+    form->Actions().AppListAction->trigger();
     EXPECT_TRUE(settings.AppListVisible);
     EXPECT_TRUE(form->Parts().SeenApps->isVisible());
     EXPECT_EQ(form->Parts().SeenApps->height(), 190); // the settings' default
@@ -125,7 +125,7 @@ TEST_F(BarWindow, TheAppListRemembersASizePerBarDirection) {
     form->Parts().SeenApps->addItems({"a.exe title", "b.exe other"});
     form->Parts().SeenApps->item(1)->setSelected(true);
     form->SeenApps().EditPopupPopup();
-    EXPECT_TRUE(form->Actions().N_Del->isEnabled());
+    EXPECT_TRUE(form->Actions().DeleteLines->isEnabled());
     form->SeenApps().N_DelClick();
     EXPECT_EQ(form->Parts().SeenApps->count(), 1);
     form->SeenApps().N16Click();
@@ -150,14 +150,14 @@ TEST_F(BarWindow, ShortCutsTargetTheRunningItemAndClicksTimeIt) {
     EXPECT_TRUE(form->Parts().WorkTimer->isActive());
     ASSERT_NE(list.CurrentWork(), nullptr);
     EXPECT_EQ(list.CurrentWork()->Name, "b");
-    form->Actions().N_Delete->trigger(); // Del: asks about the running item
+    form->Actions().DeleteItem->trigger(); // Del: asks about the running item
     ASSERT_EQ(dialogs.Asked.size(), 1u);
     EXPECT_EQ(dialogs.Asked[0], "b を削除しますよ！");
     EXPECT_EQ(form->WorkButtons().ButtonCount(), 3); // answered No
     EXPECT_TRUE(form->Parts().WorkTimer->isActive());
     form->Parts().Buttons->MainButton(1)->click(); // released
     EXPECT_FALSE(form->Parts().WorkTimer->isActive());
-    form->Actions().N_Reset->trigger(); // nothing runs: nothing to ask about
+    form->Actions().ResetItem->trigger(); // nothing runs: nothing to ask about
     EXPECT_EQ(dialogs.Asked.size(), 1u);
 }
 TEST_F(BarWindow, ASecondCopyShowsTheBarAndPressesANamedItem) {

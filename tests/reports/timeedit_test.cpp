@@ -91,10 +91,10 @@ TEST_F(EditorWindow, ShowsTheRecordWithItsColumnsAndMenuKeys) {
     EXPECT_EQ(Cell(0, 2), QStringLiteral("01:00"));
     EXPECT_EQ(Total(), QStringLiteral("02:30:00"));
     EXPECT_EQ(editor.findChild<QPlainTextEdit*>("Memo")->toPlainText(), QStringLiteral("標準"));
-    EXPECT_EQ(editor.N1()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
-    EXPECT_EQ(editor.Delete1()->shortcut(), QKeySequence(Qt::Key_Delete));
-    EXPECT_EQ(editor.N_New()->shortcut(), QKeySequence(Qt::Key_Insert));
-    EXPECT_EQ(editor.N_New()->text(), QStringLiteral("新規(&N)"));
+    EXPECT_EQ(editor.EditAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_EQ(editor.DeleteAction()->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(editor.NewAction()->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(editor.NewAction()->text(), QStringLiteral("新規(&N)"));
     auto* edit = editor.findChild<QPushButton*>("EditBtn");
     EXPECT_FALSE(edit->isEnabled());
     SelectRows({1});
@@ -176,7 +176,7 @@ TEST(WorkRegistration, RefusesUntilARangeIsChosenAndThenGivesItBack) {
     dialog.ShowRefusal = [&](const QString& text) { refusals << text; };
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("作業登録"));
     EXPECT_EQ(dialog.size(), QSize(377, 232));
-    TRangeGrid* grid = dialog.RangeGrid1();
+    TRangeGrid* grid = dialog.RangeGrid();
     EXPECT_EQ(grid->Model().TimeUnit(), 15);
     EXPECT_EQ(grid->BeginTime(), -15);
     EXPECT_EQ(grid->EndTime(), 0);
@@ -222,7 +222,7 @@ TEST(RecordDialogs, OpenCentredAndTheGridShowsTheHoursBeforeNow) {
         EXPECT_LE(std::abs(centre.y() - screen.center().y()), 2)
             << dialog->objectName().toStdString();
     }
-    TRangeGrid* grid = registration.RangeGrid1();
+    TRangeGrid* grid = registration.RangeGrid();
     const int nowColumn = 14 * 60 / 15;
     const int shown = grid->viewport()->width() / (grid->ColWidth() + 1);
     EXPECT_EQ(grid->Model().LeftCol(), nowColumn - shown + 2); // now and a quarter after it

@@ -2,6 +2,7 @@
 
 #include "app/pastmonthedit.h"
 #include "app/workbuttons.h"
+#include "records/blanks.h"
 #include "records/clock.h"
 #include "records/csvfile.h"
 #include "records/datalist.h"
@@ -16,17 +17,6 @@ namespace {
 
 int64_t AbsoluteSeconds(const Clock& clock) {
     return int64_t{Today(clock)} * SecondsPerDay + NowSeconds(clock);
-}
-
-// Without blanks and control characters at either end.
-std::string Trim(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 // The file name without its extension ("excel.exe" gives "excel").
@@ -102,7 +92,7 @@ void TWorkTiming::NoteApplicationSwitch(int id) {
     if (!rec->Periods.empty()) {
         TWorkData& period = rec->Periods.back();
         if (period.Memo.find(m_buttons.LastWindowTitle) == std::string::npos)
-            period.Memo = Trim(period.Memo + "\r\n" + m_buttons.LastWindowTitle);
+            period.Memo = TrimBlanks(period.Memo + "\r\n" + m_buttons.LastWindowTitle);
         if (period.Category.empty())
             period.Category = WithoutExtension(m_buttons.LastExeName);
     }
@@ -143,8 +133,8 @@ void TWorkTiming::AskMemoOnStart(int id) {
                              [&](const TWorkData& p) { return p.StartSec == start; });
             if (period == now.Periods.rend())
                 return false; // the period was dropped meanwhile: the answer has no place
-            period->Category = Trim(result->Category);
-            period->Memo = Trim(result->Memo);
+            period->Category = TrimBlanks(result->Category);
+            period->Memo = TrimBlanks(result->Memo);
             return true;
         },
         problem);
@@ -369,7 +359,8 @@ void TWorkTiming::N_NewWorkClick() {
         // open, and the new period goes only to a record that still runs.
         if (TWorkInfo* now = m_list.Find(TodayNumber(), name); now && now == m_list.CurrentWork()) {
             const Seconds s = NowSeconds(m_clock);
-            now->Periods.push_back({Trim(result->Category), Trim(result->Memo), s, s});
+            now->Periods.push_back({std::string(TrimBlanks(result->Category)),
+                                    std::string(TrimBlanks(result->Memo)), s, s});
         }
         m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
         m_list.SetCategories(name, result->Categories);

@@ -1,5 +1,6 @@
 #include "reports/timeeditmodel.h"
 
+#include "records/blanks.h"
 #include "records/clock.h"
 #include "records/csvfile.h"
 #include "records/names.h"
@@ -76,9 +77,9 @@ void TTimeEditModel::ApplyMemo(std::vector<int> rows, const TPeriodMemoResult& r
     bool memo = true;
     for (const int row : rows) {
         TWorkData& p = EditRecord.Periods[static_cast<size_t>(row)];
-        p.Category = TrimCategory(result.Category);
+        p.Category = TrimBlanks(result.Category);
         if (memo)
-            p.Memo = TrimCategory(result.Memo);
+            p.Memo = TrimBlanks(result.Memo);
         memo = !result.FirstOnly;
     }
     if (!rows.empty())
@@ -139,8 +140,9 @@ std::string TTimeEditModel::CheckNewPeriod(int beginMinute, int endMinute) const
 int TTimeEditModel::AddPeriod(const TNewPeriod& period) {
     if (!CheckNewPeriod(period.BeginMinute, period.EndMinute).empty())
         return -1;
-    const TWorkData added{TrimCategory(period.Category), TrimCategory(period.Memo),
-                          period.BeginMinute * 60, period.EndMinute * 60};
+    const TWorkData added{std::string(TrimBlanks(period.Category)),
+                          std::string(TrimBlanks(period.Memo)), period.BeginMinute * 60,
+                          period.EndMinute * 60};
     auto& periods = EditRecord.Periods;
     const auto at = std::find_if(periods.begin(), periods.end(),
                                  [&](const TWorkData& p) { return p.StartSec > added.StartSec; });
@@ -154,7 +156,7 @@ int TTimeEditModel::AddPeriod(const TNewPeriod& period) {
 }
 
 void TTimeEditModel::SetMemo(const std::string& text) {
-    EditRecord.Memo = TrimCategory(text);
+    EditRecord.Memo = TrimBlanks(text);
 }
 
 } // namespace zanpel

@@ -9,6 +9,8 @@
 
 namespace zanpel {
 
+class AtomicWriter;
+
 // One application rule.
 struct TAppDefs {
     std::string ExeName;     // lower case; empty means any application
@@ -68,8 +70,9 @@ public:
     // by the file's and the rest item is added when missing. False with the
     // cause in error when the file exists but cannot be read.
     bool LoadFromFile(const std::string& path, std::string& error);
-    // Replaces the file atomically; false with the cause in error.
-    bool SaveToFile(const std::string& path, std::string& error) const;
+    // Replaces the file atomically through writer; false with the cause in
+    // error.
+    bool SaveToFile(const std::string& path, AtomicWriter& writer, std::string& error) const;
 
     // --- matching (appmatch.cpp)
     // Index of the definition whose rule matches the application first, or -1.

@@ -22,13 +22,13 @@ bool TAppSwitch::LoadFromFile(const std::string& path, std::string& error) {
     return true;
 }
 
-bool TAppSwitch::SaveToFile(const std::string& path, std::string& error) const {
+bool TAppSwitch::SaveToFile(const std::string& path, AtomicWriter& writer,
+                            std::string& error) const {
     std::string contents;
     for (int i = 0; i < Count(); ++i) {
         contents += FormatLine(i);
         contents += "\r\n";
     }
-    AtomicWriter writer;
     error = writer.Replace(path, contents);
     return error.empty();
 }

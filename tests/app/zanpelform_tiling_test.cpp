@@ -2,12 +2,12 @@
 // socket server of the test that answers the bar's commands when it is told.
 #include "app/i3ipc.h"
 #include "app/messagebox.h"
-#include "app/nodialogs.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/datalist.h"
 #include "records/errorreporter.h"
 #include "settings/initparam.h"
+#include "support/fakedialogs.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 
@@ -103,7 +103,7 @@ protected:
     CollectingErrorReporter reporter;
     TDataList list;
     TInitParam settings;
-    NoDialogs dialogs;
+    FakeDialogs dialogs;
     FakeManager manager;
     std::unique_ptr<TZanpelForm> form;
     std::vector<std::string> trace;

@@ -4,6 +4,7 @@
 // list lines and switches.
 #include "app/foregrounddetector.h"
 #include "app/workbuttons.h"
+#include "support/pressedname.h"
 #include "support/process.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
@@ -105,14 +106,13 @@ TEST_F(X11Source, TwoProgramsInTurnGiveTheirLinesAndSwitchByTheRules) {
     Xdotool("windowactivate", alpha.Window);
     ASSERT_TRUE(Shows(*source, {"xclient_alpha", Sjis("設計書.txt - エディタ")}));
     DetectForeground(*source, buttons, lines);
-    ASSERT_TRUE(buttons.Current());
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
 
     // The program file is "XClient_Beta"; "✓" is not in CP932.
     Xdotool("windowactivate", beta.Window);
     ASSERT_TRUE(Shows(*source, {"xclient_beta", Sjis("会議メモ ?")}));
     DetectForeground(*source, buttons, lines);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("会議"));
+    EXPECT_EQ(PressedName(buttons), Sjis("会議"));
 
     beta.Process->Signal(SIGUSR1);
     ASSERT_TRUE(Shows(*source, {"xclient_beta", Sjis("議事録 ①")}));
@@ -120,7 +120,7 @@ TEST_F(X11Source, TwoProgramsInTurnGiveTheirLinesAndSwitchByTheRules) {
     EXPECT_THAT(Utf8(lines.Lines),
                 ElementsAre("xclient_alpha/設計書.txt - エディタ", "xclient_beta/議事録 ①"));
     EXPECT_EQ(lines.Current, 1);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("会議"));
+    EXPECT_EQ(PressedName(buttons), Sjis("会議"));
 }
 
 TEST_F(X11Source, TheProgramsOwnWindowsNameNoProgram) {

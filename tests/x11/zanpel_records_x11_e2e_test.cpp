@@ -2,9 +2,10 @@
 // time goes on: the summary's log sync after the month ended under it, and
 // the record editor confirmed after an application rule started its item
 // again. The month file comes out right and zanpelctl check finds nothing.
+#include "support/journalfile.h"
 #include "support/process.h"
 #include "support/testsupport.h"
-#include "tracking/journalfile.h"
+#include "support/zanpelctl.h"
 #include "x11/xserver.h"
 
 #include <gmock/gmock.h>
@@ -129,7 +130,7 @@ protected:
         ASSERT_EQ(bar->Wait(20000), 0);
     }
     void ExpectCheckIsClean() {
-        const ProcessResult check = RunProcess({ZANPELCTL_PATH, "check"}, Env());
+        const ProcessResult check = RunZanpelctl({"check"}, Env());
         EXPECT_EQ(check.ExitCode, 0) << check.Out << check.Err;
     }
     static void Pause(double seconds) { ::usleep(static_cast<useconds_t>(seconds * 1e6)); }

@@ -3,6 +3,7 @@
 // written into another. The month file comes out right, and zanpelctl check
 // finds nothing wrong in the folder.
 #include "programfixture.h"
+#include "support/zanpel.h"
 #include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
@@ -31,13 +32,12 @@ protected:
     void SetClock(const std::string& text) { WriteFile(data.File("now"), text + "\n"); }
     std::unique_ptr<BackgroundProcess> StartBar() {
         std::filesystem::remove(data.File("trace"));
-        auto bar =
-            std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, ClockEnv());
+        auto bar = StartZanpel(ClockEnv());
         EXPECT_TRUE(Traced("started"));
         return bar;
     }
     void HandOver(const std::string& item) {
-        ASSERT_EQ(RunProcess({ZANPEL_PATH, item}, ClockEnv()).ExitCode, 0);
+        ASSERT_EQ(RunProcess(ZanpelCommand({item}), ClockEnv()).ExitCode, 0);
         ASSERT_TRUE(Traced("handover item " + item));
     }
     static void Pause(double seconds) { ::usleep(static_cast<useconds_t>(seconds * 1e6)); }

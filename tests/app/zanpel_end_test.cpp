@@ -4,6 +4,7 @@
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "programfixture.h"
+#include "support/zanpel.h"
 #include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
@@ -89,7 +90,7 @@ TEST_F(ProgramEnd, TheToolAndASecondBarRefuseTheFolderWhateverTheirRuntimeFolder
     const ProcessResult tool = RunZanpelctl({"rewrite", "200503"}, env);
     EXPECT_EQ(tool.ExitCode, 1);
     EXPECT_THAT(tool.Err, HasSubstr("zanpel が動作中"));
-    const ProcessResult second = RunProcess({ZANPEL_PATH}, env);
+    const ProcessResult second = RunProcess(ZanpelCommand(), env);
     EXPECT_EQ(second.ExitCode, 1);
     EXPECT_THAT(second.Err, HasSubstr(data.Path()));
     bar->Signal(SIGTERM);

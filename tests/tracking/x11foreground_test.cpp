@@ -8,10 +8,10 @@
 #include "support/process.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
+#include "support/x11/xservertest.h"
 #include "tracking/appswitch.h"
 #include "tracking/foregroundopen.h"
 #include "tracking/x11foreground.h"
-#include "x11/xserver.h"
 
 #include <QEventLoop>
 #include <QTest>
@@ -35,15 +35,8 @@ struct Client {
     uint32_t Window = 0;
 };
 
-class X11Source : public ::testing::Test {
+class X11Source : public XServerTest {
 protected:
-    void SetUp() override {
-        if (FindProgram("Xvfb").empty())
-            GTEST_SKIP() << "Xvfb is not installed";
-        server = std::make_unique<TestXServer>();
-        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
-    }
-
     // One of the two test programs, mapped, with its window id.
     Client Start(const char* program, std::vector<std::string> args) {
         const std::string idFile = dir.File("window" + std::to_string(++clients));
@@ -83,7 +76,6 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<TestXServer> server;
     int clients = 0;
 };
 

@@ -5,9 +5,9 @@
 #include "support/process.h"
 #include "support/switchmeasure.h"
 #include "support/testsupport.h"
-#include "wayland/swaysession.h"
-#include "wayland/toplevelprobe.h"
-#include "wayland/virtualpointer.h"
+#include "support/wayland/swaysession.h"
+#include "support/wayland/toplevelprobe.h"
+#include "support/wayland/virtualpointer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -76,6 +76,8 @@ TEST_F(ErrorBoxes, AFailedAutosaveNeverStopsTheRunningItem) {
         clock.Advance(60);
         QTimer::singleShot(dialogs.OpenMs - 100, [&] {
             ticksWhileOpen = ticks;
+            ASSERT_NE(list.CurrentWork(), nullptr);
+            ASSERT_FALSE(list.CurrentWork()->Periods.empty());
             EXPECT_EQ(list.CurrentWork()->Periods.back().EndSec, NowSeconds(clock));
         });
     };

@@ -351,6 +351,7 @@ TEST_F(BarWindow, TheSettingsOpenFilledFromTheBarAndUpdateRebuildsIt) {
     EXPECT_EQ(bar->MainButton(2)->text(), QStringLiteral("c"));
     EXPECT_EQ(bar->MainButton(3)->text(), QStringLiteral("a")); // back, bare
     EXPECT_TRUE(bar->MainButton(0)->isChecked());               // b runs on
+    ASSERT_NE(list.CurrentWork(), nullptr);
     EXPECT_EQ(list.CurrentWork()->Name, "b");
     EXPECT_TRUE(form->WorkTimer()->isActive());
     EXPECT_EQ(bar->TimeDisplay(3)->text(), QStringLiteral("00:01:00"));

@@ -30,7 +30,7 @@ bool TDataList::SaveDefinitions() {
         if (cause.empty())
             m_brokenDefinitionCopy.clear();
     }
-    if (cause.empty() && m_appSwitch.SaveToFile(m_definitionFile, cause))
+    if (cause.empty() && m_appSwitch.SaveToFile(m_definitionFile, Writer(), cause))
         return true;
     m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
     return false;

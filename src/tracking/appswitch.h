@@ -9,6 +9,8 @@
 
 namespace zanpel {
 
+class AtomicWriter;
+
 // How a rule's pattern is compared with a window title. A rule's text marks
 // the first two by "!" and "/" before the pattern.
 enum class TMatchKind : uint8_t {
@@ -82,8 +84,9 @@ public:
     // stay as they were), or holds lines that a save would write otherwise
     // (the definitions read are kept).
     bool LoadFromFile(const std::string& path, std::string& error);
-    // Replaces the file atomically; false with the cause in error.
-    bool SaveToFile(const std::string& path, std::string& error) const;
+    // Replaces the file atomically through writer; false with the cause in
+    // error.
+    bool SaveToFile(const std::string& path, AtomicWriter& writer, std::string& error) const;
 
     // --- matching (appmatch.cpp)
     // Index of the definition whose rule matches the application first, or -1.

@@ -44,13 +44,13 @@ std::string TAppSwitch::ChangedLines(const std::vector<ReadLine>& read) const {
     return problems;
 }
 
-bool TAppSwitch::SaveToFile(const std::string& path, std::string& error) const {
+bool TAppSwitch::SaveToFile(const std::string& path, AtomicWriter& writer,
+                            std::string& error) const {
     std::string contents;
     for (int i = 0; i < Count(); ++i) {
         contents += FormatLine(i);
         contents += "\r\n";
     }
-    AtomicWriter writer;
     error = writer.Replace(path, contents);
     return error.empty();
 }

@@ -6,7 +6,9 @@
 #include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
+#include "support/fakebar.h"
+#include "support/pressedname.h"
 #include "support/testsupport.h"
 
 #include <gmock/gmock.h>
@@ -17,39 +19,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-// Both sides of the window: the timing engine's and the editors'.
-class FakeBar : public TTimingUi, public TBarEditorsUi {
-public:
-    void SetWorkTimer(bool on) override { WorkTimer = on; }
-    void SetAutoHideTimer(bool on) override { AutoHideTimer = on; }
-    void SetAppSwitchMode(bool on) override {
-        Calls.push_back(on ? "appswitch on" : "appswitch off");
-    }
-    void SetBarEnabled(bool) override {}
-    bool Confirm(const std::string&) override { return false; }
-    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
-    void SetAutoHide(bool on) override { Calls.push_back(on ? "autohide on" : "autohide off"); }
-    void ShowError(const std::string& text) override { Calls.push_back("error " + text); }
-    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override {
-        EXPECT_FALSE(AutoHideTimer) << "auto-hide must be off while the dialog is open";
-        SetupInput = input;
-        return Setup ? Setup(input) : std::nullopt;
-    }
-    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override {
-        EXPECT_FALSE(AutoHideTimer);
-        EditRequests.push_back(request);
-        return Edit ? Edit(request) : std::nullopt;
-    }
-
-    bool WorkTimer = false;
-    bool AutoHideTimer = true;
-    std::vector<std::string> Calls;
-    std::optional<TSetupInput> SetupInput;
-    std::function<std::optional<TSetupResult>(const TSetupInput&)> Setup;
-    std::vector<TRecordEditRequest> EditRequests;
-    std::function<std::optional<TRecordEditResult>(const TRecordEditRequest&)> Edit;
-};
 
 class Editors : public ::testing::Test {
 protected:
@@ -138,7 +107,7 @@ TEST_F(Editors, ConfirmingTakesEverythingBackAndRebuildsTheBarKeepingTheRunningI
     // 会議 comes back bare at the end, after the copy replaced the definitions.
     EXPECT_THAT(ButtonNames(), ElementsAre("休憩", "設計", "レビュー", "会議"));
     EXPECT_EQ(list.AppSwitch().Items(3).Categories, "");
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
     EXPECT_EQ(selections, 0); // the running item went on without a new start
     EXPECT_EQ(list.CurrentWork(), Rec("設計"));
     EXPECT_EQ(buttons.Buttons(3).TimeText, "00:02:00"); // refreshed after the rebuild
@@ -238,7 +207,7 @@ TEST_F(RecordEdit, ARestPeriodThatStoppedTheItemMeanwhileLosesNoTime) {
         return std::optional(TRecordEditResult{request.Record, request.Categories});
     };
     buttons.ClickDetailButton(Index("設計"));
-    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     EXPECT_EQ(Rec("設計")->Periods.back().EndSec, 9 * 3600 + 600);
     EXPECT_EQ(Rec("設計")->Total, 600);
 }
@@ -414,11 +383,11 @@ TEST_F(MonthEndEdit, GoesIntoTheMonthFileTheBarSaved) {
 }
 
 TEST_F(MonthEndEdit, GoesIntoTheMonthTheBarKeepsUnsaved) {
-    FailingWriter full;
+    DiskFullWriter full;
     list.SetWriter(&full); // March cannot be written at midnight
     buttons.ClickDetailButton(Index("設計"));
     EXPECT_TRUE(bar.Calls.empty());
-    full.Fail = false;
+    full.Full = false;
     ASSERT_TRUE(list.SaveIfAllowed());
     EXPECT_THAT(March(), HasSubstr(edited));
 }
@@ -450,15 +419,13 @@ protected:
 TEST_F(RestWithoutDefinition, SettingsConfirmedDuringTheRestKeepItRunningAndSwitchingBack) {
     Press("設計");
     Run(700); // 9:11:40, resting
-    ASSERT_EQ(buttons.Current()->Name, RestName());
+    ASSERT_EQ(PressedName(buttons), RestName());
     bar.Setup = [&](const TSetupInput& input) { return Confirm(input); };
     editors.SetupActionExecute({});
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     EXPECT_EQ(list.CurrentWork(), list.FindLogin());
     Run(600); // past 9:20
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
     EXPECT_EQ(list.FindLogin()->Total, 600);
     EXPECT_GE(list.AppSwitch().IndexOf(RestName()), 0);
 }
@@ -469,15 +436,13 @@ TEST_F(RestWithoutDefinition, ADialogOpenedBeforeTheRestBeganKeepsWhatRunsOnConf
     bar.Setup = [&](const TSetupInput& input) {
         const TAppSwitch copy = *input.Definitions; // the dialog's copy, without "休憩"
         Run(200);                                   // the rest begins under the dialog
-        EXPECT_EQ(buttons.Current()->Name, RestName());
+        EXPECT_EQ(PressedName(buttons), RestName());
         return std::optional(TSetupResult{copy, input.Options, std::nullopt});
     };
     editors.SetupActionExecute({});
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     Run(600);
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
     EXPECT_EQ(list.FindLogin()->Total, 600);
 }
 

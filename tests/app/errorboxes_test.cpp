@@ -3,11 +3,11 @@
 #include "app/errorboxes.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
-#include "nodialogs.h"
 #include "records/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
+#include "support/fakedialogs.h"
 #include "support/testsupport.h"
 
 #include <QEventLoop>
@@ -23,7 +23,7 @@ namespace {
 
 // An error box that stays open for a while, as one the user has not
 // answered yet: its own event loop runs, as a modal box's does.
-class SlowErrorBox : public NoDialogs {
+class SlowErrorBox : public FakeDialogs {
 public:
     void ShowError(const std::string& text) override {
         Errors.push_back(text);
@@ -33,7 +33,6 @@ public:
         QTimer::singleShot(OpenMs, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    std::vector<std::string> Errors;
     std::function<void()> WhileOpen;
     int OpenMs = 1000;
 };
@@ -60,7 +59,7 @@ protected:
     TErrorBoxes boxes;
     TInitParam settings;
     TDataList list;
-    FailingWriter diskFull;
+    DiskFullWriter diskFull;
     std::unique_ptr<TZanpelForm> form;
     int ticks = 0;
 };
@@ -77,6 +76,8 @@ TEST_F(ErrorBoxes, AFailedAutosaveNeverStopsTheRunningItem) {
         clock.Advance(60);
         QTimer::singleShot(dialogs.OpenMs - 100, [&] {
             ticksWhileOpen = ticks;
+            ASSERT_NE(list.CurrentWork(), nullptr);
+            ASSERT_FALSE(list.CurrentWork()->Periods.empty());
             EXPECT_EQ(list.CurrentWork()->Periods.back().EndSec, NowSeconds(clock));
         });
     };

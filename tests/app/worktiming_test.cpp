@@ -116,16 +116,16 @@ TEST_F(RestPeriods, TheRestItemRunsInTheRestPeriodAndTheItemBeforeComesBack) {
     clock.Set(Today(clock), 11 * 3600 + 50 * 60);
     Press(A);
     RunUntil(12, 0);
-    EXPECT_EQ(CurrentName(), RestName()); // the button was created
+    EXPECT_EQ(PressedName(buttons), RestName()); // the button was created
     EXPECT_EQ(buttons.ButtonCount(), 3);
     RunUntil(12, 30);
     Press(B); // lasts only until the next tick
-    EXPECT_EQ(CurrentName(), B);
+    EXPECT_EQ(PressedName(buttons), B);
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     RunUntil(13, 0);
     Run(1);
-    EXPECT_EQ(CurrentName(), B);              // the item current just before the last switch
+    EXPECT_EQ(PressedName(buttons), B);       // the item current just before the last switch
     EXPECT_EQ(list.FindLogin()->Total, 3600); // B's one-second period merged back into the rest
     EXPECT_EQ(Rec(A)->Total, 600);
 }
@@ -134,20 +134,20 @@ TEST_F(RestPeriods, NothingRunningSwitchesNothingAndBadRangesNeverSwitch) {
     SetRestTimes("720:780");
     clock.Set(Today(clock), 12 * 3600 + 10 * 60);
     Run(60);
-    EXPECT_EQ(CurrentName(), "-");
+    EXPECT_EQ(PressedName(buttons), "-");
     Press(A); // inside the period: the next tick goes to the rest item
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     Press(RestName());
     SetRestTimes("720,900:800,-5:-1");
     EXPECT_THAT(timing.RestRanges(),
                 ElementsAre(TRestRange{720, 0}, TRestRange{900, 800}, TRestRange{-5, -1}));
     Press(A);
     Run(120);
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     SetRestTimes("-1:780"); // no begin: from midnight
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
 }
 
 TEST_F(SwitchingOff, ManualPressesAndTheReturnFromRestTurnApplicationSwitchingOff) {
@@ -160,10 +160,10 @@ TEST_F(SwitchingOff, ManualPressesAndTheReturnFromRestTurnApplicationSwitchingOf
     buttons.AppSwitchActive = true;
     SetRestTimes("540:541");
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     RunUntil(9, 1);
     Run(1);
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     EXPECT_THAT(ui.AppSwitchMode, ElementsAre(false, false));
 }
 
@@ -171,7 +171,7 @@ TEST_F(SwitchingOff, AnApplicationSwitchNotesTitleAndProgramOnce) {
     list.AppSwitch().ParseLine(Sjis("@" + std::string("作業A") + ",,@AP1,\"editor.bin/\","));
     buttons.AppSwitchActive = true;
     buttons.SwitchByApplication("editor.bin", Sjis("報告書.txt"));
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     const TWorkData& period = Rec(A)->Periods.back();
     EXPECT_EQ(period.Memo, Sjis("報告書.txt"));
     EXPECT_EQ(period.Category, "editor");
@@ -213,16 +213,16 @@ TEST_F(MemoDialog, AskedOnManualStartsOnly) {
 TEST_F(MemoDialog, NeverAskedForTheProgramsOwnSelections) {
     settings.MemoOnStart = true;
     timing.PressItemByName(A);
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     timing.PressItemByName(A); // runs already: goes on
     timing.PressItemByName(Sjis("無い作業"));
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     {
         TWorkTiming::AutoSelectingScope outer(timing);
         { TWorkTiming::AutoSelectingScope inner(timing); }
         Press(B);
     }
-    EXPECT_EQ(CurrentName(), B);
+    EXPECT_EQ(PressedName(buttons), B);
     EXPECT_TRUE(ui.MemoRequests.empty());
     Press(A); // the user's own press
     EXPECT_EQ(ui.MemoRequests.size(), 1u);
@@ -239,7 +239,7 @@ TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
         Run(3);
     }; // 9:00 arrives: the rest switch drops A's 2-second period
     Press(A);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     EXPECT_TRUE(Rec(A)->Periods.empty());
     for (const TWorkData& p : list.FindLogin()->Periods)
         EXPECT_NE(p.Category, "X");

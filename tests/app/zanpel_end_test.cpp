@@ -4,6 +4,8 @@
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "programfixture.h"
+#include "support/zanpel.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 
@@ -111,15 +113,15 @@ TEST_F(ProgramEnd, TheToolAndASecondBarRefuseTheFolderWhateverTheirRuntimeFolder
     auto env = Env();
     env["XDG_RUNTIME_DIR"] = otherRuntime.Path();
     WriteFile(data.File("200503.dat"), "2005/03/01,a,,\"09:00:00,10:00:00,,\"\r\n");
-    const ProcessResult tool = RunProcess({ZANPELCTL_PATH, "rewrite", "200503"}, env);
+    const ProcessResult tool = RunZanpelctl({"rewrite", "200503"}, env);
     EXPECT_EQ(tool.ExitCode, 1);
     EXPECT_THAT(tool.Err, HasSubstr("zanpel が動作中"));
-    const ProcessResult second = RunProcess({ZANPEL_PATH}, env);
+    const ProcessResult second = RunProcess(ZanpelCommand(), env);
     EXPECT_EQ(second.ExitCode, 1);
     EXPECT_THAT(second.Err, HasSubstr(data.Path()));
     bar->Signal(SIGTERM);
     ASSERT_EQ(bar->Wait(20000), 0);
-    EXPECT_EQ(RunProcess({ZANPELCTL_PATH, "rewrite", "200503"}, env).ExitCode, 0);
+    EXPECT_EQ(RunZanpelctl({"rewrite", "200503"}, env).ExitCode, 0);
 }
 
 } // namespace

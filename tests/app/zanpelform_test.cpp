@@ -167,11 +167,11 @@ TEST_F(BarWindow, ASecondCopyShowsTheBarAndPressesANamedItem) {
     form->HandOverItem("a");
     EXPECT_TRUE(form->Placement().BarShown());
     EXPECT_EQ(form->Placement().Thickness(), 166);
-    EXPECT_EQ(PressedName(), "a");
+    EXPECT_EQ(PressedName(form->WorkButtons()), "a");
     form->HandOverItem("a"); // already running: goes on
-    EXPECT_EQ(PressedName(), "a");
+    EXPECT_EQ(PressedName(form->WorkButtons()), "a");
     form->HandOverItem("unknown"); // only shows the bar
-    EXPECT_EQ(PressedName(), "a");
+    EXPECT_EQ(PressedName(form->WorkButtons()), "a");
     form->DockBar(edRight, 5);
     form->ShowFromSecondCopy(); // too thin to see: comes back at 142
     EXPECT_EQ(form->Placement().DockSize(), 142);
@@ -236,6 +236,7 @@ TEST_F(BarWindow, TheSettingsOpenFilledFromTheBarAndUpdateRebuildsIt) {
     EXPECT_EQ(bar->MainButton(2)->text(), QStringLiteral("c"));
     EXPECT_EQ(bar->MainButton(3)->text(), QStringLiteral("a")); // back, bare
     EXPECT_TRUE(bar->MainButton(0)->isChecked());               // b runs on
+    ASSERT_NE(list.CurrentWork(), nullptr);
     EXPECT_EQ(list.CurrentWork()->Name, "b");
     EXPECT_TRUE(form->Parts().WorkTimer->isActive());
     EXPECT_EQ(bar->TimeDisplay(3)->text(), QStringLiteral("00:01:00"));

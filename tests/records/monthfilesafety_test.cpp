@@ -1,8 +1,8 @@
 // What a month file must never lose: lines that give no record, items that
 // are no period, and the records of a month that could not be written when
 // the list moved on to the next one.
-#include "records/atomicfile.h"
 #include "records/worklistfixture.h"
+#include "support/diskfullwriter.h"
 #include "support/process.h"
 
 #include <gmock/gmock.h>
@@ -22,24 +22,12 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Fails every write with "disk full" while Full is set.
-class SwitchableDiskWriter : public AtomicWriter {
-public:
-    bool Full = false;
-
-protected:
-    ssize_t WriteSome(int fd, const char* data, size_t size) override {
-        if (Full) {
-            errno = ENOSPC;
-            return -1;
-        }
-        return AtomicWriter::WriteSome(fd, data, size);
-    }
-};
-
 class MonthFileSafety : public WorkListTest {
 protected:
-    MonthFileSafety() { list.SetWriter(&writer); }
+    MonthFileSafety() {
+        writer.Full = false;
+        list.SetWriter(&writer);
+    }
     // Loads the March file while the clock stands in April (as the summary
     // browses a month).
     void LoadMarch(const std::optional<std::string>& contents) {
@@ -48,7 +36,7 @@ protected:
         clock.Set(EncodeDate(2005, 4, 10), 12 * 3600);
         list.ChangeDate(march1);
     }
-    SwitchableDiskWriter writer;
+    DiskFullWriter writer;
 };
 
 TEST_F(MonthFileSafety, WhatIsNoFileIsRefusedAtOnceAndNoCopyIsPromised) {

@@ -4,6 +4,7 @@
 #include "reports/timeedit.h"
 #include "reports/workdefine.h"
 #include "settings/rangegridwidget.h"
+#include "support/faketimeeditdialogs.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -27,29 +28,6 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
-
-class FakeEditorDialogs : public TTimeEditDialogs {
-public:
-    bool Confirm(QWidget*, const std::string& text) override {
-        Asked.push_back(text);
-        return Yes;
-    }
-    std::optional<TPeriodMemoResult> AskPeriodMemo(QWidget*,
-                                                   const TPeriodMemoRequest& request) override {
-        MemoRequests.push_back(request);
-        return Memo;
-    }
-    std::optional<TNewPeriod> AskNewPeriod(QWidget*, const TNewPeriodRequest& request) override {
-        NewRequests.push_back(request);
-        return New;
-    }
-    bool Yes = true;
-    std::vector<std::string> Asked;
-    std::vector<TPeriodMemoRequest> MemoRequests;
-    std::optional<TPeriodMemoResult> Memo;
-    std::vector<TNewPeriodRequest> NewRequests;
-    std::optional<TNewPeriod> New;
-};
 
 class EditorWindow : public ::testing::Test {
 protected:
@@ -75,7 +53,7 @@ protected:
     QString Total() const { return editor.findChild<QLineEdit*>("Total")->text(); }
 
     FixedClock clock{EncodeDate(2005, 3, 1), 16 * 3600};
-    FakeEditorDialogs dialogs;
+    FakeTimeEditDialogs dialogs;
     TTimeEditModel model;
     TTimeEdit editor;
     QTableView* list = nullptr;
@@ -210,7 +188,7 @@ TEST(RecordDialogs, OpenCentredAndTheGridShowsTheHoursBeforeNow) {
     FixedClock clock{EncodeDate(2005, 3, 1), 14 * 3600};
     TTimeEditModel model({TWorkInfo{EncodeDate(2005, 3, 1), "a", "", 0, {}}, "", false, &clock},
                          clock);
-    FakeEditorDialogs dialogs;
+    FakeTimeEditDialogs dialogs;
     TTimeEdit editor(model, dialogs, &bar);
     TWorkDefine registration(TNewPeriodRequest{"", 14 * 60, {}}, &bar);
     for (QDialog* dialog : {static_cast<QDialog*>(&editor), static_cast<QDialog*>(&registration)}) {

@@ -10,7 +10,7 @@
 #include "records/clock.h"
 #include "records/datalist.h"
 #include "settings/initparam.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
 
 #include <functional>
 #include <map>
@@ -93,7 +93,7 @@ private:
     TWorkButtons m_buttons;
     TWorkTiming m_timing;
     TBarEditors m_editors;
-    FailingWriter m_failingSaves;
+    DiskFullWriter m_failingSaves;
     bool m_workTimer = false;
     int m_depth = 0; // dialogs open
     DayNumber m_firstDay;

@@ -1,13 +1,11 @@
+#include "records/atomicfile.h"
 #include "records/csvfile.h"
-#include "records/datalist.h"
 #include "records/names.h"
 #include "support/testsupport.h"
 #include "tracking/appswitch.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace zanpel::test {
 namespace {
@@ -163,7 +161,8 @@ TEST(DefinitionFile, LoadsLinesAddsTheRestItemAndSavesThemBack) {
     EXPECT_EQ(list.Items(3).Memo, Sjis("複数行\r\nのメモ"));
 
     const std::string saved = dir.File("zanpel.wk2");
-    ASSERT_TRUE(list.SaveToFile(saved, error));
+    AtomicWriter writer;
+    ASSERT_TRUE(list.SaveToFile(saved, writer, error));
     const std::string text = ReadFile(saved);
     EXPECT_THAT(text, HasSubstr(Sjis("@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"outlook.exe/\","
                                      "\"excel.exe:!予定表.xls\",\r\n")));
@@ -183,7 +182,8 @@ TEST(DefinitionFile, CategoriesSetAsAPlainListReadBackWithTheirRules) {
     list.SetField(0, 2, Sjis("設計,レビュー"));
     list.SetField(0, 1, "with\x01control");
     std::string error;
-    ASSERT_TRUE(list.SaveToFile(dir.File("d.wk2"), error));
+    AtomicWriter writer;
+    ASSERT_TRUE(list.SaveToFile(dir.File("d.wk2"), writer, error));
     EXPECT_EQ(ReadFile(dir.File("d.wk2")),
               Sjis("@作業,\"with\x01control\",\"設計\",\"レビュー\",@AP1,\"word.exe/\",\r\n"));
     TAppSwitch again;
@@ -218,7 +218,8 @@ TEST(DefinitionFile, ZeroBytesAndBytesThatAreNoCp932AreKept) {
     EXPECT_FALSE(list.LoadFromFile(path, error));
     EXPECT_THAT(error, HasSubstr("1 行目: "));
     EXPECT_THAT(error, Not(HasSubstr("2 行目")));
-    ASSERT_TRUE(list.SaveToFile(path, error));
+    AtomicWriter writer;
+    ASSERT_TRUE(list.SaveToFile(path, writer, error));
     TAppSwitch again;
     ASSERT_TRUE(again.LoadFromFile(path, error)) << error;
     ASSERT_EQ(again.Count(), 3);
@@ -229,51 +230,6 @@ TEST(DefinitionFile, ZeroBytesAndBytesThatAreNoCp932AreKept) {
     EXPECT_EQ(again.Items(1).Memo, utf8 + "\x88");
     EXPECT_THAT(Split(again.Items(1).Categories), ElementsAre(utf8));
     EXPECT_EQ(ReadFile(path).find('?'), std::string::npos);
-}
-
-// The definition file as the work list reads and writes it.
-class DefinitionFileOfTheList : public ::testing::Test {
-protected:
-    TempDir dir;
-    FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
-    CollectingErrorReporter reporter;
-    TDataList list{clock, reporter};
-    const std::string path = dir.File("zanpel.wk2");
-};
-
-TEST_F(DefinitionFileOfTheList, LinesASaveWouldWriteWithOtherBytesAreNamedAndKeptAsACopy) {
-    const std::string file = Sjis("@N3\\,,\r\n"            // a backslash at the end
-                                  "@C:\\work\\x,,\r\n"     // escapes that are none
-                                  "@LF only,,\r\n"         // a name cut at the blank
-                                  "@会議,,\"A\"\"B\",\r\n" // a quote, written \q
-                                  "@設計,a\\sb,\"c\\\\d\",@AP1,\"x/y\",\r\n"); // as written
-    WriteFile(path, file);
-    EXPECT_FALSE(list.LoadDefinitions(path));
-    ASSERT_EQ(reporter.Messages.size(), 1u);
-    for (int line : {1, 2, 3, 4})
-        EXPECT_THAT(reporter.Messages[0], HasSubstr(std::to_string(line) + " 行目: ")) << line;
-    EXPECT_THAT(reporter.Messages[0], Not(HasSubstr("5 行目")));
-    EXPECT_THAT(reporter.Messages[0], HasSubstr("@C:\\work\\x,,"));
-    EXPECT_EQ(list.AppSwitch().Count(), 6); // what could be read, and the rest item
-    ASSERT_TRUE(list.SaveDefinitions());
-    EXPECT_EQ(ReadFile(path + ".broken-20050301-090000"), file);
-    EXPECT_THAT(ReadFile(path), HasSubstr(Sjis("\r\n@設計,a\\sb,\"c\\\\d\",@AP1,\"x/y\",\r\n")));
-}
-
-TEST_F(DefinitionFileOfTheList, AFileThatCannotBeReadIsNeverSavedOver) {
-    std::filesystem::create_directory(path); // exists, but reading fails
-    EXPECT_FALSE(list.LoadDefinitions(path));
-    ASSERT_EQ(reporter.Messages.size(), 1u);
-    EXPECT_THAT(reporter.Messages[0], HasSubstr(std::string(ReadErrorText) + "\r\n" + path));
-    EXPECT_FALSE(list.SaveDefinitions());
-    EXPECT_TRUE(std::filesystem::is_directory(path));
-
-    // An unreadable file that becomes readable is copied aside, then replaced.
-    std::filesystem::remove(path);
-    WriteFile(path, "@old,,\r\n");
-    ASSERT_TRUE(list.SaveDefinitions());
-    EXPECT_EQ(ReadFile(path + ".broken-20050301-090000"), "@old,,\r\n");
-    EXPECT_EQ(ReadFile(path), "");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
-#include "wayland/toplevelprobe.h"
+#include "support/wayland/toplevelprobe.h"
 
 #include "support/process.h"
-#include "wayland/waylandclient.h"
+#include "support/wayland/waylandclient.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <poll.h>

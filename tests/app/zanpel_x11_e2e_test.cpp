@@ -4,7 +4,8 @@
 #include "support/process.h"
 #include "support/switchmeasure.h"
 #include "support/testsupport.h"
-#include "x11/xserver.h"
+#include "support/x11/xservertest.h"
+#include "support/zanpel.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,25 +23,21 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-class BarOnX11 : public ::testing::Test {
+class BarOnX11 : public XServerTest {
 protected:
     void SetUp() override {
-        if (FindProgram("Xvfb").empty())
-            GTEST_SKIP() << "Xvfb is not installed";
-        server = std::make_unique<TestXServer>();
-        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
+        XServerTest::SetUp();
+        if (!ServerStarted())
+            return;
         ASSERT_TRUE(server->StartWindowManager());
         WriteFile(data.File("zanpel.wk2"), Sjis("@設計,,@AP1,\"xclient_alpha/設計\",\r\n"
                                                 "@会議,,@AP1,\"xclient_beta/\",\r\n@休憩,,\r\n"));
         WriteFile(data.File("zanpel.ini"), "APPSWITCH=1\r\nAUTOHIDE=0\r\nWINALIGN=4,1,0,0\r\n");
     }
     std::map<std::string, std::string> Env() const {
-        std::map<std::string, std::string> env = server->ClientEnv();
-        env.insert({{"QT_QPA_PLATFORM", "xcb"},
-                    {"ZANPEL_DATA_DIR", data.Path()},
-                    {"XDG_RUNTIME_DIR", runtime.Path()},
-                    {"ZANPEL_TRACE", data.File("trace")},
-                    {"ASAN_OPTIONS", "detect_leaks=0"}}); // the libraries' own leaks at exit
+        std::map<std::string, std::string> env = BarEnvironment(data.Path(), runtime.Path());
+        env.merge(server->ClientEnv());
+        env["QT_QPA_PLATFORM"] = "xcb";
         return env;
     }
     std::unique_ptr<BackgroundProcess>
@@ -48,7 +45,7 @@ protected:
         std::map<std::string, std::string> env = Env();
         for (const auto& [key, value] : more)
             env[key] = value;
-        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
+        auto bar = StartZanpel(env);
         EXPECT_TRUE(Traced("started"));
         return bar;
     }
@@ -87,7 +84,6 @@ protected:
 
     TempDir data;
     TempDir runtime;
-    std::unique_ptr<TestXServer> server;
     std::vector<std::unique_ptr<BackgroundProcess>> clients;
 };
 
@@ -202,7 +198,7 @@ TEST_F(BarOnX11, CtrlSOpensTheSettingsAndAnEditButtonTheRecordEditor) {
     EXPECT_TRUE(openedThenClosed("月度集計"));
 
     // 設計 runs for a moment (pressed by a second copy), so it has time today.
-    RunProcess({ZANPEL_PATH, "設計"}, Env());
+    RunProcess(ZanpelCommand({"設計"}), Env());
     ASSERT_TRUE(Traced("handover item 設計"));
     ::usleep(1500 * 1000);
     const std::string trace = Trace();
@@ -233,7 +229,7 @@ TEST_F(BarOnX11, DISABLED_MeasureCpuWithTheSettingsDialogOpen) {
     const uint32_t barWindow = BarWindow(probe, {});
     const uint32_t pid = probe.WindowPid(barWindow);
     ASSERT_NE(pid, 0U);
-    RunProcess({ZANPEL_PATH, "設計"}, Env()); // timing goes on
+    RunProcess(ZanpelCommand({"設計"}), Env()); // timing goes on
     ASSERT_TRUE(Traced("handover item 設計"));
     const double start = CpuSeconds(pid);
     ::sleep(60);

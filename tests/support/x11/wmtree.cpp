@@ -1,4 +1,4 @@
-#include "x11/wmtree.h"
+#include "support/x11/wmtree.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,9 +5,9 @@
 #include "support/process.h"
 #include "support/switchmeasure.h"
 #include "support/testsupport.h"
-#include "wayland/swaysession.h"
-#include "wayland/toplevelprobe.h"
-#include "wayland/virtualpointer.h"
+#include "support/wayland/swaysession.h"
+#include "support/wayland/toplevelprobe.h"
+#include "support/wayland/virtualpointer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -43,8 +43,8 @@ protected:
     std::unique_ptr<BackgroundProcess> StartBar() {
         std::filesystem::remove(data + "/trace");
         auto bar = sway->Start({sway->Runnable(ZANPEL_PATH)}, {{"ZANPEL_DATA_DIR", data},
-                                               {"ZANPEL_TRACE", data + "/trace"},
-                                               {"ASAN_OPTIONS", "detect_leaks=0"}});
+                                                               {"ZANPEL_TRACE", data + "/trace"},
+                                                               {"ASAN_OPTIONS", "detect_leaks=0"}});
         EXPECT_TRUE(Traced("started"));
         return bar;
     }
@@ -139,7 +139,8 @@ TEST_F(BarOnSway, FootAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
     auto alpha = sway->StartFoot("alpha", "設計書 - foot");
     auto beta = sway->StartFoot("beta", "会議メモ");
     const std::string ids = sway->NewFolder("ids");
-    auto x11 = sway->Start({sway->Runnable(XCLIENT_ALPHA), "--title", "開発メモ", "--id-file", ids + "/x11"});
+    auto x11 = sway->Start(
+        {sway->Runnable(XCLIENT_ALPHA), "--title", "開発メモ", "--id-file", ids + "/x11"});
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(ids + "/x11"); }, 15000));
 
     // Each new window took the focus as it came; from here on each focus is

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "support/process.h"
-#include "x11/wmtree.h"
+#include "support/x11/wmtree.h"
 
 #include <sys/types.h>
 

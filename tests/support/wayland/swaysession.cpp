@@ -1,7 +1,7 @@
-#include "wayland/swaysession.h"
+#include "support/wayland/swaysession.h"
 
 #include "support/testsupport.h"
-#include "x11/xserver.h"
+#include "support/x11/xserver.h"
 
 #include <grp.h>
 #include <pwd.h>

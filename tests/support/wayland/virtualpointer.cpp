@@ -1,6 +1,6 @@
-#include "wayland/virtualpointer.h"
+#include "support/wayland/virtualpointer.h"
 
-#include "wayland/waylandclient.h"
+#include "support/wayland/waylandclient.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 #include <wayland-client.h>

@@ -1,6 +1,5 @@
 // zanpelctl settings, run as a user would.
-#include "support/process.h"
-#include "support/testsupport.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,15 +11,9 @@ namespace {
 
 using ::testing::HasSubstr;
 
-class SettingsCommand : public ::testing::Test {
+class SettingsCommand : public ZanpelctlTest {
 protected:
-    ProcessResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {ZANPELCTL_PATH, "--data-dir", data.Path()});
-        return RunProcess(args, {{"XDG_RUNTIME_DIR", runtime.Path()}, {"ZANPEL_DATA_DIR", ""}});
-    }
     std::string Ini() const { return data.File("zanpel.ini"); }
-    TempDir data;
-    TempDir runtime;
 };
 
 TEST_F(SettingsCommand, PrintsEverySettingInSaveOrderAndNeverWrites) {

@@ -1,4 +1,4 @@
-#include "journalfile.h"
+#include "support/journalfile.h"
 
 #include "records/timevalues.h"
 
@@ -25,6 +25,10 @@ std::string JournalRemoteTool() {
 uint64_t UtcMicroseconds(int year, int month, int day, int h, int m, int s) {
     const int64_t days = EncodeDate(year, month, day) - UnixEpochDay;
     return static_cast<uint64_t>((days * SecondsPerDay + h * 3600 + m * 60 + s) * 1000000);
+}
+
+uint64_t Jst(int year, int month, int day, int h, int m, int s) {
+    return UtcMicroseconds(year, month, day, h - 9, m, s);
 }
 
 std::string WriteJournal(const std::string& path, const std::vector<uint64_t>& stamps) {

@@ -3,8 +3,9 @@
 // by the same commands as under Sway.
 #include "support/process.h"
 #include "support/testsupport.h"
-#include "x11/wmtree.h"
-#include "x11/xserver.h"
+#include "support/x11/wmtree.h"
+#include "support/x11/xservertest.h"
+#include "support/zanpel.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,13 @@
 namespace zanpel::test {
 namespace {
 
-class BarOnI3 : public ::testing::Test {
+class BarOnI3 : public XServerTest {
 protected:
+    BarOnI3() : XServerTest({"i3"}) {}
     void SetUp() override {
-        if (FindProgram("Xvfb").empty() || FindProgram("i3").empty())
-            GTEST_SKIP() << "Xvfb or i3 is not installed (scripts/setup installs them)";
-        server = std::make_unique<TestXServer>();
-        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
+        XServerTest::SetUp();
+        if (!ServerStarted())
+            return;
         socket = dir.File("i3.sock");
         WriteFile(dir.File("i3.conf"), "ipc-socket " + socket + "\nfont pango:monospace 8\n");
         std::map<std::string, std::string> env = server->ClientEnv();
@@ -34,13 +35,10 @@ protected:
     std::unique_ptr<BackgroundProcess> StartBar(const std::string& settings) {
         WriteFile(data.File("zanpel.ini"), settings);
         WriteFile(data.File("zanpel.wk2"), "@a,,\r\n"); // a bar without items never hides
-        std::map<std::string, std::string> env = server->ClientEnv();
-        env.insert({{"I3SOCK", socket},
-                    {"ZANPEL_DATA_DIR", data.Path()},
-                    {"XDG_RUNTIME_DIR", runtime.Path()},
-                    {"ZANPEL_TRACE", data.File("trace")},
-                    {"ASAN_OPTIONS", "detect_leaks=0"}});
-        return std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
+        std::map<std::string, std::string> env = BarEnvironment(data.Path(), runtime.Path());
+        env.merge(server->ClientEnv());
+        env["I3SOCK"] = socket;
+        return StartZanpel(env);
     }
     std::string Trace() const { return ReadFile(data.File("trace")); }
     // The bar's window once i3 shows it where wanted says.
@@ -61,7 +59,6 @@ protected:
     TempDir data;
     TempDir runtime;
     std::string socket;
-    std::unique_ptr<TestXServer> server;
     std::unique_ptr<BackgroundProcess> i3;
 };
 

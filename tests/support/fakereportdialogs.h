@@ -1,4 +1,7 @@
-// Dialogs of the summary and the report answered by the tests.
+// The summary's and the report's dialogs, answered by the test: a question
+// gets Answer, errors and notices are noted, a modal window gets what OnExec
+// answers (rejected without it), the save dialog gets SaveAnswer, and what
+// goes to the clipboard is noted.
 #pragma once
 
 #include "reports/reportdialogs.h"
@@ -6,11 +9,14 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace zanpel::test {
 
-class FakeReportDialogs : public TReportDialogs {
+// The answers on top of Dialogs, TReportDialogs or an interface that extends it.
+template <class Dialogs> class ReportDialogAnswers : public Dialogs {
 public:
     bool Confirm(const std::string& text) override {
         Asked.push_back(text);
@@ -34,5 +40,7 @@ public:
     std::vector<QString> SaveAsked;
     std::vector<QString> Clipboard;
 };
+
+using FakeReportDialogs = ReportDialogAnswers<TReportDialogs>;
 
 } // namespace zanpel::test

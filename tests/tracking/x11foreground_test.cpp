@@ -4,13 +4,14 @@
 // list lines and switches.
 #include "app/foregrounddetector.h"
 #include "app/workbuttons.h"
+#include "support/pressedname.h"
 #include "support/process.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
+#include "support/x11/xservertest.h"
 #include "tracking/appswitch.h"
 #include "tracking/foregroundopen.h"
 #include "tracking/x11foreground.h"
-#include "x11/xserver.h"
 
 #include <QEventLoop>
 #include <QTest>
@@ -34,15 +35,8 @@ struct Client {
     uint32_t Window = 0;
 };
 
-class X11Source : public ::testing::Test {
+class X11Source : public XServerTest {
 protected:
-    void SetUp() override {
-        if (FindProgram("Xvfb").empty())
-            GTEST_SKIP() << "Xvfb is not installed";
-        server = std::make_unique<TestXServer>();
-        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
-    }
-
     // One of the two test programs, mapped, with its window id.
     Client Start(const char* program, std::vector<std::string> args) {
         const std::string idFile = dir.File("window" + std::to_string(++clients));
@@ -82,7 +76,6 @@ protected:
     }
 
     TempDir dir;
-    std::unique_ptr<TestXServer> server;
     int clients = 0;
 };
 
@@ -105,14 +98,13 @@ TEST_F(X11Source, TwoProgramsInTurnGiveTheirLinesAndSwitchByTheRules) {
     Xdotool("windowactivate", alpha.Window);
     ASSERT_TRUE(Shows(*source, {"xclient_alpha", Sjis("設計書.txt - エディタ")}));
     DetectForeground(*source, buttons, lines);
-    ASSERT_TRUE(buttons.Current());
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
 
     // The program file is "XClient_Beta"; "✓" is not in CP932.
     Xdotool("windowactivate", beta.Window);
     ASSERT_TRUE(Shows(*source, {"xclient_beta", Sjis("会議メモ ?")}));
     DetectForeground(*source, buttons, lines);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("会議"));
+    EXPECT_EQ(PressedName(buttons), Sjis("会議"));
 
     beta.Process->Signal(SIGUSR1);
     ASSERT_TRUE(Shows(*source, {"xclient_beta", Sjis("議事録 ①")}));
@@ -120,7 +112,7 @@ TEST_F(X11Source, TwoProgramsInTurnGiveTheirLinesAndSwitchByTheRules) {
     EXPECT_THAT(Utf8(lines.Lines),
                 ElementsAre("xclient_alpha/設計書.txt - エディタ", "xclient_beta/議事録 ①"));
     EXPECT_EQ(lines.Current, 1);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("会議"));
+    EXPECT_EQ(PressedName(buttons), Sjis("会議"));
 }
 
 TEST_F(X11Source, TheProgramsOwnWindowsNameNoProgram) {

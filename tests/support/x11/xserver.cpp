@@ -1,4 +1,4 @@
-#include "x11/xserver.h"
+#include "support/x11/xserver.h"
 
 #include "support/process.h"
 

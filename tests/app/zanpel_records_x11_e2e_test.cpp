@@ -2,10 +2,12 @@
 // time goes on: the summary's log sync after the month ended under it, and
 // the record editor confirmed after an application rule started its item
 // again. The month file comes out right and zanpelctl check finds nothing.
+#include "support/journalfile.h"
 #include "support/process.h"
 #include "support/testsupport.h"
-#include "tracking/journalfile.h"
-#include "x11/xserver.h"
+#include "support/x11/xservertest.h"
+#include "support/zanpel.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,30 +24,27 @@ namespace {
 
 using ::testing::HasSubstr;
 
-class RecordsOnX11 : public ::testing::Test {
+class RecordsOnX11 : public XServerTest {
 protected:
+    RecordsOnX11() : XServerTest({"xdotool"}) {}
     void SetUp() override {
-        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        server = std::make_unique<TestXServer>();
-        ASSERT_FALSE(server->Display().empty()) << "Xvfb did not start";
+        XServerTest::SetUp();
+        if (!ServerStarted())
+            return;
         ASSERT_TRUE(server->StartWindowManager());
     }
     std::map<std::string, std::string> Env() const {
-        std::map<std::string, std::string> env = server->ClientEnv();
+        std::map<std::string, std::string> env = BarEnvironment(data.Path(), runtime.Path());
+        env.merge(server->ClientEnv());
         env.insert({{"QT_QPA_PLATFORM", "xcb"},
-                    {"ZANPEL_DATA_DIR", data.Path()},
-                    {"XDG_RUNTIME_DIR", runtime.Path()},
-                    {"ZANPEL_TRACE", data.File("trace")},
                     {"ZANPEL_TEST_CLOCK_FILE", data.File("now")},
                     {"ZANPEL_JOURNAL_DIRECTORY", journal},
-                    {"TZ", "UTC"},
-                    {"ASAN_OPTIONS", "detect_leaks=0"}});
+                    {"TZ", "UTC"}});
         return env;
     }
     void SetClock(const std::string& text) { WriteFile(data.File("now"), text + "\n"); }
     void StartBar() {
-        bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, Env());
+        bar = StartZanpel(Env());
         ASSERT_TRUE(Traced("started"));
         probe = std::make_unique<XProbe>(server->Display());
         // The one window the window manager manages at the start.
@@ -121,7 +120,7 @@ protected:
         return Focus("月度集計");
     }
     void HandOver(const std::string& item) {
-        ASSERT_EQ(RunProcess({ZANPEL_PATH, item}, Env()).ExitCode, 0);
+        ASSERT_EQ(RunProcess(ZanpelCommand({item}), Env()).ExitCode, 0);
         ASSERT_TRUE(Traced("handover item " + item));
     }
     void EndBar() {
@@ -129,7 +128,7 @@ protected:
         ASSERT_EQ(bar->Wait(20000), 0);
     }
     void ExpectCheckIsClean() {
-        const ProcessResult check = RunProcess({ZANPELCTL_PATH, "check"}, Env());
+        const ProcessResult check = RunZanpelctl({"check"}, Env());
         EXPECT_EQ(check.ExitCode, 0) << check.Out << check.Err;
     }
     static void Pause(double seconds) { ::usleep(static_cast<useconds_t>(seconds * 1e6)); }
@@ -137,7 +136,6 @@ protected:
     TempDir data;
     TempDir runtime;
     std::string journal = data.File("journal");
-    std::unique_ptr<TestXServer> server;
     std::unique_ptr<XProbe> probe;
     std::unique_ptr<BackgroundProcess> bar;
     uint32_t barWindow = 0;

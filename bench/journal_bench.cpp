@@ -1,7 +1,7 @@
 // Reading the journal: a journal file of 100,000 entries is made once with
 // systemd-journal-remote in a temporary folder, then the reader is timed on it.
-#include "journalfile.h"
 #include "records/clock.h"
+#include "support/journalfile.h"
 #include "tracking/eventlog.h"
 #include "tracking/journalopen.h"
 

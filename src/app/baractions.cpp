@@ -28,23 +28,25 @@ QAction* WithIcon(QAction* action, BarIcon icon) {
     return action;
 }
 
-void AddSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
+void AddSeparator(QMenu* menu, const char* name) {
+    menu->addSeparator()->setObjectName(name);
+}
 
-QMenu* MakePopupMenu1(QWidget* owner, const TBarActions& a) {
+QMenu* MakePanelPopup(QWidget* owner, const TBarActions& a) {
     auto* menu = new QMenu(owner);
     menu->setObjectName("PopupMenu1");
-    menu->addAction(a.N_NewWork);
-    menu->addAction(a.N_Delete);
+    menu->addAction(a.NewWork);
+    menu->addAction(a.DeleteItem);
     AddSeparator(menu, "N3");
-    menu->addAction(a.N_Reset);
-    menu->addAction(a.N_AllReset);
+    menu->addAction(a.ResetItem);
+    menu->addAction(a.ResetAll);
     AddSeparator(menu, "N2");
     menu->addAction(a.ReportAction);
     AddSeparator(menu, "N5");
     menu->addAction(a.HideAction);
     AddSeparator(menu, "N8");
-    menu->addAction(a.ApSwAction);
-    menu->addAction(a.ViewAction);
+    menu->addAction(a.AppSwitchAction);
+    menu->addAction(a.AppListAction);
     AddSeparator(menu, "N15");
     menu->addAction(a.SetupAction);
     AddSeparator(menu, "N1");
@@ -52,16 +54,16 @@ QMenu* MakePopupMenu1(QWidget* owner, const TBarActions& a) {
     return menu;
 }
 
-QMenu* MakeEditPopup(QWidget* owner, const TBarActions& a) {
+QMenu* MakeAppListPopup(QWidget* owner, const TBarActions& a) {
     auto* menu = new QMenu(owner);
     menu->setObjectName("EditPopup");
-    menu->addAction(a.N_Del);
-    menu->addAction(a.N16);
+    menu->addAction(a.DeleteLines);
+    menu->addAction(a.ClearLines);
     AddSeparator(menu, "N13");
     menu->addAction(a.HideAction);
     AddSeparator(menu, "N18");
-    menu->addAction(a.ApSwAction);
-    menu->addAction(a.ViewAction);
+    menu->addAction(a.AppSwitchAction);
+    menu->addAction(a.AppListAction);
     AddSeparator(menu, "N19");
     menu->addAction(a.SetupAction);
     AddSeparator(menu, "N6");
@@ -73,8 +75,8 @@ QMenu* MakeEditPopup(QWidget* owner, const TBarActions& a) {
 
 TBarActions CreateBarActions(QWidget* owner) {
     TBarActions a;
-    a.ExitAction = WithIcon(
-        MakeAction(owner, "ExitAction", "終了", "アプリケーション終了", {}), BarIcon::Exit);
+    a.ExitAction = WithIcon(MakeAction(owner, "ExitAction", "終了", "アプリケーション終了", {}),
+                            BarIcon::Exit);
     a.ReportAction = WithIcon(MakeAction(owner, "ReportAction", "レポート(&R)", "作業レポート",
                                          QKeySequence(Qt::CTRL | Qt::Key_R)),
                               BarIcon::Report);
@@ -85,34 +87,34 @@ TBarActions CreateBarActions(QWidget* owner) {
                                        QKeySequence(Qt::CTRL | Qt::Key_W)),
                             BarIcon::AutoHideOn);
     a.HideAction->setCheckable(true);
-    a.ApSwAction = WithIcon(MakeAction(owner, "ApSwAction", "APP切換モード", "APP切換有効",
-                                       QKeySequence(Qt::CTRL | Qt::Key_A)),
-                            BarIcon::AppSwitchOn);
-    a.ApSwAction->setCheckable(true);
-    a.ViewAction = WithIcon(MakeAction(owner, "ViewAction", "APPリストを表示(&V)",
-                                       "検出リストビューの表示/非表示",
-                                       QKeySequence(Qt::CTRL | Qt::Key_V)),
-                            BarIcon::AppList);
-    a.ViewAction->setCheckable(true);
+    a.AppSwitchAction = WithIcon(MakeAction(owner, "ApSwAction", "APP切換モード", "APP切換有効",
+                                            QKeySequence(Qt::CTRL | Qt::Key_A)),
+                                 BarIcon::AppSwitchOn);
+    a.AppSwitchAction->setCheckable(true);
+    a.AppListAction =
+        WithIcon(MakeAction(owner, "ViewAction", "APPリストを表示(&V)",
+                            "検出リストビューの表示/非表示", QKeySequence(Qt::CTRL | Qt::Key_V)),
+                 BarIcon::AppList);
+    a.AppListAction->setCheckable(true);
     a.AboutAction = MakeAction(owner, "AboutAction", "バージョン情報(&V)", {}, {});
 
-    a.N_NewWork = MakeAction(owner, "N_NewWork", "新しい作業(&N)", {}, QKeySequence(Qt::Key_Insert));
-    a.N_Delete = MakeAction(owner, "N_Delete", "項目削除(&D)", {}, QKeySequence(Qt::Key_Delete));
-    a.N_Reset = MakeAction(owner, "N_Reset", "時間リセット(&T)", {}, QKeySequence(Qt::Key_F5));
-    a.N_AllReset = MakeAction(owner, "N_AllReset", "全時間リセット(&A)", {},
-                              QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    a.NewWork = MakeAction(owner, "N_NewWork", "新しい作業(&N)", {}, QKeySequence(Qt::Key_Insert));
+    a.DeleteItem = MakeAction(owner, "N_Delete", "項目削除(&D)", {}, QKeySequence(Qt::Key_Delete));
+    a.ResetItem = MakeAction(owner, "N_Reset", "時間リセット(&T)", {}, QKeySequence(Qt::Key_F5));
+    a.ResetAll = MakeAction(owner, "N_AllReset", "全時間リセット(&A)", {},
+                            QKeySequence(Qt::SHIFT | Qt::Key_F5));
     a.MenuKeys = new QAction(owner);
     a.MenuKeys->setObjectName("MenuKeys");
     a.MenuKeys->setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_F10), QKeySequence(Qt::Key_Menu)});
     a.MenuKeys->setShortcutContext(Qt::WindowShortcut);
     owner->addAction(a.MenuKeys);
-    a.N_Del = new QAction("リストから削除", owner);
-    a.N_Del->setObjectName("N_Del");
-    a.N16 = new QAction("全部削除", owner);
-    a.N16->setObjectName("N16");
+    a.DeleteLines = new QAction("リストから削除", owner);
+    a.DeleteLines->setObjectName("N_Del");
+    a.ClearLines = new QAction("全部削除", owner);
+    a.ClearLines->setObjectName("N16");
 
-    a.PopupMenu1 = MakePopupMenu1(owner, a);
-    a.EditPopup = MakeEditPopup(owner, a);
+    a.PanelPopup = MakePanelPopup(owner, a);
+    a.AppListPopup = MakeAppListPopup(owner, a);
     return a;
 }
 
@@ -131,13 +133,15 @@ void FillToolBar(QToolBar* bar, const TBarActions& actions) {
     const struct {
         QAction* action;
         const char* name;
-    } buttons[] = {{actions.SetupAction, "SetupBtn"}, {actions.ReportAction, "SumList"},
-                   {actions.HideAction, "HideBtn"},   {actions.ApSwAction, "LockBtn"},
-                   {actions.ViewAction, "ToolButton3"}};
+    } buttons[] = {{actions.SetupAction, "SetupBtn"},
+                   {actions.ReportAction, "SumList"},
+                   {actions.HideAction, "HideBtn"},
+                   {actions.AppSwitchAction, "LockBtn"},
+                   {actions.AppListAction, "ToolButton3"}};
     for (const auto& [action, name] : buttons) {
         // Separators stand before the setup, report and hide buttons and the
-        // APP list button, as on the original tool bar.
-        if (action != actions.ApSwAction)
+        // APP list button.
+        if (action != actions.AppSwitchAction)
             bar->addSeparator();
         bar->addAction(action);
         if (QWidget* button = bar->widgetForAction(action))

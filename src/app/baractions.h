@@ -9,26 +9,28 @@ class QWidget;
 
 namespace zanpel {
 
+// Each action and menu keeps its object name from the window's description
+// (in quotes where the C++ name differs).
 struct TBarActions {
     QAction* ExitAction = nullptr;
     QAction* ReportAction = nullptr;
     QAction* SetupAction = nullptr;
     QAction* HideAction = nullptr;
-    QAction* ApSwAction = nullptr;
-    QAction* ViewAction = nullptr;
+    QAction* AppSwitchAction = nullptr; // "ApSwAction"
+    QAction* AppListAction = nullptr;   // "ViewAction": shows the APP list
     QAction* AboutAction = nullptr;
     // Items of the button panel's menu with commands of their own.
-    QAction* N_NewWork = nullptr;
-    QAction* N_Delete = nullptr;
-    QAction* N_Reset = nullptr;
-    QAction* N_AllReset = nullptr;
+    QAction* NewWork = nullptr;    // "N_NewWork"
+    QAction* DeleteItem = nullptr; // "N_Delete"
+    QAction* ResetItem = nullptr;  // "N_Reset"
+    QAction* ResetAll = nullptr;   // "N_AllReset"
     // The menu key and Shift+F10: the panel's menu from the keyboard.
     QAction* MenuKeys = nullptr;
     // Items of the APP list's menu with commands of their own.
-    QAction* N_Del = nullptr;
-    QAction* N16 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QMenu* EditPopup = nullptr;
+    QAction* DeleteLines = nullptr; // "N_Del": the selected lines
+    QAction* ClearLines = nullptr;  // "N16": every line
+    QMenu* PanelPopup = nullptr;    // "PopupMenu1": the button panel's menu
+    QMenu* AppListPopup = nullptr;  // "EditPopup": the APP list's menu
 };
 
 // Creates every action on owner (so that their short-cuts work in its window)

@@ -3,6 +3,10 @@
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 #include "records/clock.h"
+#include "worklist/editmerge.h"
+#include "app/pastmonthedit.h"
+#include "worklist/datalist.h"
+#include "records/textcodec.h"
 #include "settings/initparam.h"
 #include "worklist/datalist.h"
 #include "worklist/editmerge.h"
@@ -11,12 +15,12 @@ namespace zanpel {
 namespace {
 
 // Switches the auto-hide timer off for a dialog and on again on every way out.
-class EfTimerOff {
+class AutoHideTimerOff {
 public:
-    explicit EfTimerOff(TBarEditorsUi& ui) : m_ui(ui) { ui.SetEfTimer(false); }
-    ~EfTimerOff() { m_ui.SetEfTimer(true); }
-    EfTimerOff(const EfTimerOff&) = delete;
-    EfTimerOff& operator=(const EfTimerOff&) = delete;
+    explicit AutoHideTimerOff(TBarEditorsUi& ui) : m_ui(ui) { ui.SetAutoHideTimer(false); }
+    ~AutoHideTimerOff() { m_ui.SetAutoHideTimer(true); }
+    AutoHideTimerOff(const AutoHideTimerOff&) = delete;
+    AutoHideTimerOff& operator=(const AutoHideTimerOff&) = delete;
 
 private:
     TBarEditorsUi& m_ui;
@@ -34,7 +38,7 @@ void TBarEditors::Attach() {
 }
 
 void TBarEditors::SetupActionExecute(const std::vector<std::string>& history) {
-    EfTimerOff off(m_ui);
+    AutoHideTimerOff off(m_ui);
     TSetupInput input;
     input.Definitions = &m_list.AppSwitch();
     input.Options = OptionsFrom(m_settings, m_list, m_buttons.AppSwitchActive);
@@ -88,24 +92,36 @@ void TBarEditors::WorkButtonEdit(int id) {
     // first period is not a period of work.
     if (!rec || m_list.IsLogin(rec))
         return;
-    EfTimerOff off(m_ui);
+    AutoHideTimerOff off(m_ui);
     const bool running = rec == m_list.CurrentWork() && !rec->Periods.empty();
     const TWorkInfo opened = *rec;
-    const std::optional<TRecordEditResult> result =
-        m_ui.EditRecord({opened, m_list.GetCategories(name), running, &m_clock});
+    const std::optional<TRecordEditResult> result = m_ui.EditRecord(
+        {opened, m_list.GetCategories(name), running, &m_clock, OtherWorkOfDay(m_list, *rec)});
     if (!result)
         return;
-    // Ticks went on under the dialog: the record is looked up again (a new
-    // month may have replaced it), and the edits go into it as it is now.
-    TWorkInfo* live = m_list.Find(today, name);
-    if (!live)
-        return;
-    MergeEditedRecord(m_list, *live, opened, result->Record, NowSeconds(m_clock));
     m_list.SetCategories(name, result->Categories);
-    const int index = m_buttons.IndexOfName(name);
-    if (index >= 0) {
-        m_buttons.SetTimeText(index, FormatDuration(live->Total));
-        m_buttons.SetDetailEnabled(index, live->Total != 0);
+    // Ticks went on under the dialog: the edits go into the record of the
+    // day it was opened on as it is now, also when a month end took that
+    // month from the bar meanwhile.
+    std::string problem;
+    const TRecordChange change = ChangeRecordOfDay(
+        m_list, today, name,
+        [&](TDataList& month, TWorkInfo& live) {
+            MergeEditedRecord(month, live, opened, result->Record, NowSeconds(m_clock));
+            return true;
+        },
+        problem);
+    if (change != TRecordChange::Made) {
+        m_ui.ShowError(
+            "「" + Cp932ToUtf8(name) + "」の " + FormatDate(today) +
+            " の記録に編集を反映できませんでした。\r\n" +
+            (change == TRecordChange::NotFound ? "その日の記録がありません。" : problem));
+        return;
+    }
+    if (const int index = m_buttons.IndexOfName(name); index >= 0) {
+        const Seconds total = m_list.GetWorkCopy(Today(m_clock), name).Total;
+        m_buttons.SetTimeText(index, FormatDuration(total));
+        m_buttons.SetDetailEnabled(index, total != 0);
     }
 }
 

@@ -23,7 +23,7 @@ class TWorkTiming;
 class TBarEditorsUi {
 public:
     virtual ~TBarEditorsUi() = default;
-    virtual void SetEfTimer(bool on) = 0;
+    virtual void SetAutoHideTimer(bool on) = 0;
     virtual void SetAutoHide(bool on) = 0;
     virtual void SetAppSwitchMode(bool on) = 0;
     virtual void ShowError(const std::string& text) = 0; // UTF-8

@@ -1,5 +1,7 @@
 #include "app/handoverserver.h"
 
+#include "app/peerclosed.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
@@ -56,6 +58,15 @@ void THandOverServer::Read(QLocalSocket* socket) {
             break;
         }
         buffer.remove(0, static_cast<qsizetype>(consumed));
+        // The sender waits for the answer: one that has gone gave up (a
+        // second start that stopped waiting on a stopped bar and told its
+        // user so), and what it asked for is not done behind its back.
+        if (socket->state() != QLocalSocket::ConnectedState ||
+            HasPeerClosed(socket->socketDescriptor())) {
+            buffer.clear();
+            socket->abort();
+            break;
+        }
         if (OnHandOver)
             OnHandOver(frame);
         if (!guard)

@@ -195,7 +195,7 @@ private:
     void CloseOpenBoxes();
 
     std::chrono::steady_clock::time_point m_started;
-    std::unique_ptr<Clock> m_clock = MakeProgramClock();
+    std::unique_ptr<TEndingClock> m_clock = std::make_unique<TEndingClock>(MakeProgramClock());
     TMessageBoxDialogs m_dialogs;
     TTracingReporter m_reporter;
     TInitParam m_settings;
@@ -230,6 +230,7 @@ void TProgram::RequestQuit() {
     if (m_quitRequested)
         return;
     m_quitRequested = true;
+    m_clock->Hold(); // what is saved from here on ends now
     Trace("quit requested");
     // Before the bar ever ran, nothing the user did is at stake: the rest of
     // the start and the end ask nothing, and their errors go to standard error.
@@ -318,7 +319,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
-    if (env.Session.Placement == TBarPlacement::None)
+    if (env.Session.Placement == TPlacementMethod::None)
         QTimer::singleShot(0, m_form, [this] {
             Trace("notice " + WaylandNoticeText());
             m_dialogs.Inform(WaylandNoticeText());
@@ -332,6 +333,9 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
         code = app.exec();
         m_looping = false;
     }
+    // The bar was closed (its exit command) or told to quit: the records end
+    // at this moment, not when the last error box of the end is answered.
+    m_clock->Hold();
     g_lastChance = nullptr;
     m_ending = true;
 

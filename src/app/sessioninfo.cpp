@@ -15,15 +15,15 @@ std::string PlatformLine(const TSessionInfo& session) {
     return session.Platform;
 }
 
-std::string PlacementLine(TBarPlacement placement) {
+std::string PlacementLine(TPlacementMethod placement) {
     switch (placement) {
-    case TBarPlacement::Hints:
+    case TPlacementMethod::Hints:
         return "ウィンドウマネージャのヒント (画面端の位置、最前面、全デスクトップ)";
-    case TBarPlacement::I3Ipc:
+    case TPlacementMethod::I3Ipc:
         return "i3 の IPC (フローティング、全ワークスペース、画面端の位置)";
-    case TBarPlacement::SwayIpc:
+    case TPlacementMethod::SwayIpc:
         return "Sway の IPC (フローティング、全ワークスペース、画面端の位置)";
-    case TBarPlacement::None:
+    case TPlacementMethod::None:
         return "なし: Wayland では画面端への固定と最前面の表示に XWayland が必要です";
     }
     return {};
@@ -57,12 +57,12 @@ std::string PreferredQtPlatform(const char* waylandDisplay, const char* display,
     return Set(waylandDisplay) && Set(display) ? "xcb" : "";
 }
 
-TBarPlacement PlacementOf(const std::string& platform, const std::string& ipcSocket, bool sway) {
+TPlacementMethod PlacementOf(const std::string& platform, const std::string& ipcSocket, bool sway) {
     if (platform == "wayland")
-        return TBarPlacement::None;
+        return TPlacementMethod::None;
     if (platform == "xcb" && !ipcSocket.empty())
-        return sway ? TBarPlacement::SwayIpc : TBarPlacement::I3Ipc;
-    return TBarPlacement::Hints;
+        return sway ? TPlacementMethod::SwayIpc : TPlacementMethod::I3Ipc;
+    return TPlacementMethod::Hints;
 }
 
 std::string SessionText(const TSessionInfo& session) {

@@ -10,7 +10,7 @@
 namespace zanpel {
 
 // How the bar gets its place at the edge and above other windows.
-enum class TBarPlacement {
+enum class TPlacementMethod {
     Hints,   // X11: its own place and the window manager's hints
     I3Ipc,   // i3 asked through its IPC
     SwayIpc, // Sway asked through its IPC
@@ -20,7 +20,7 @@ enum class TBarPlacement {
 struct TSessionInfo {
     std::string Platform = "xcb"; // Qt's platform plugin
     bool WaylandSession = false;
-    TBarPlacement Placement = TBarPlacement::Hints;
+    TPlacementMethod Placement = TPlacementMethod::Hints;
     TForegroundCoverage Coverage = TForegroundCoverage::X11;
 };
 
@@ -34,7 +34,7 @@ std::string PreferredQtPlatform(const char* waylandDisplay, const char* display,
 // How the bar is placed in a session: through the IPC of a tiling manager
 // when ipcSocket is set and sway tells whether it is Sway's (X11 only: the
 // IPC names the bar by its X11 window).
-TBarPlacement PlacementOf(const std::string& platform, const std::string& ipcSocket, bool sway);
+TPlacementMethod PlacementOf(const std::string& platform, const std::string& ipcSocket, bool sway);
 
 // The about box's lines on the session (UTF-8).
 std::string SessionText(const TSessionInfo& session);

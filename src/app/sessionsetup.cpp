@@ -34,7 +34,8 @@ void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId) {
     const char* swaySock = std::getenv("SWAYSOCK");
     const std::string ipc = I3SocketPath(swaySock, std::getenv("I3SOCK"));
     session.Placement = PlacementOf(session.Platform, ipc, swaySock && swaySock[0] != '\0');
-    if (session.Placement == TBarPlacement::I3Ipc || session.Placement == TBarPlacement::SwayIpc)
+    if (session.Placement == TPlacementMethod::I3Ipc ||
+        session.Placement == TPlacementMethod::SwayIpc)
         env.TilingSocket = QString::fromStdString(ipc);
 }
 

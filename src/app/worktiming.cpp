@@ -1,6 +1,8 @@
 #include "app/worktiming.h"
 
+#include "app/pastmonthedit.h"
 #include "app/workbuttons.h"
+#include "records/blanks.h"
 #include "records/clock.h"
 #include "records/csvfile.h"
 #include "records/names.h"
@@ -8,22 +10,13 @@
 #include "settings/initparam.h"
 #include "worklist/datalist.h"
 
+#include <algorithm>
+
 namespace zanpel {
 namespace {
 
 int64_t AbsoluteSeconds(const Clock& clock) {
     return int64_t{Today(clock)} * SecondsPerDay + NowSeconds(clock);
-}
-
-// Without blanks and control characters at either end.
-std::string Trim(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
-        --end;
-    return text.substr(begin, end - begin);
 }
 
 // The file name without its extension ("excel.exe" gives "excel").
@@ -37,19 +30,6 @@ std::string TimeLabelText(const Clock& clock) {
 }
 
 } // namespace
-
-class TWorkTiming::AutoSelectingScope {
-public:
-    explicit AutoSelectingScope(TWorkTiming& timing) : m_timing(timing) {
-        timing.AutoSelecting = true;
-    }
-    ~AutoSelectingScope() { m_timing.AutoSelecting = false; }
-    AutoSelectingScope(const AutoSelectingScope&) = delete;
-    AutoSelectingScope& operator=(const AutoSelectingScope&) = delete;
-
-private:
-    TWorkTiming& m_timing;
-};
 
 TWorkTiming::TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings,
                          const Clock& clock, TTimingUi& ui)
@@ -101,7 +81,7 @@ void TWorkTiming::WorkSelected(int id, bool stat) {
         return;
     if (m_settings.ManualSwitchOff && m_buttons.AppSwitchActive)
         m_ui.SetAppSwitchMode(false);
-    if (m_settings.MemoOnStart && !AutoSelecting)
+    if (m_settings.MemoOnStart && !m_autoSelecting)
         AskMemoOnStart(id);
 }
 
@@ -112,7 +92,7 @@ void TWorkTiming::NoteApplicationSwitch(int id) {
     if (!rec->Periods.empty()) {
         TWorkData& period = rec->Periods.back();
         if (period.Memo.find(m_buttons.LastWindowTitle) == std::string::npos)
-            period.Memo = Trim(period.Memo + "\r\n" + m_buttons.LastWindowTitle);
+            period.Memo = TrimBlanks(period.Memo + "\r\n" + m_buttons.LastWindowTitle);
         if (period.Category.empty())
             period.Category = WithoutExtension(m_buttons.LastExeName);
     }
@@ -124,11 +104,11 @@ void TWorkTiming::AskMemoOnStart(int id) {
     const TWorkInfo* rec = m_list.Find(TodayNumber(), m_buttons.Buttons(id).Name);
     if (!rec)
         return;
-    struct EfTimerBack {
+    struct AutoHideTimerBack {
         TTimingUi& ui;
-        ~EfTimerBack() { ui.SetEfTimer(true); }
+        ~AutoHideTimerBack() { ui.SetAutoHideTimer(true); }
     } back{m_ui};
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const TMemoRequest request{m_list.GetCategories(rec->Name),
                                UnescapeText(rec->Name),
                                rec->Memo,
@@ -138,16 +118,30 @@ void TWorkTiming::AskMemoOnStart(int id) {
     // its record and start, and apply the answer only if it still exists.
     const DayNumber day = rec->Date;
     const std::string name = rec->Name;
-    const size_t index = rec->Periods.empty() ? 0 : rec->Periods.size() - 1;
     const Seconds start = rec->Periods.empty() ? -1 : rec->Periods.back().StartSec;
     const std::optional<TMemoResult> result = m_ui.AskMemo(request);
     if (!result || start < 0)
         return;
-    TWorkInfo* now = m_list.Find(day, name);
-    if (!now || index >= now->Periods.size() || now->Periods[index].StartSec != start)
-        return; // the period was dropped meanwhile: the answer has no place
-    now->Periods[index].Category = Trim(result->Category);
-    now->Periods[index].Memo = Trim(result->Memo);
+    // A month end under the dialog takes the month from the bar: the period
+    // gets its answer in the month it belongs to, wherever that is now.
+    std::string problem;
+    const TRecordChange change = ChangeRecordOfDay(
+        m_list, day, name,
+        [&](TDataList&, TWorkInfo& now) {
+            const auto period =
+                std::find_if(now.Periods.rbegin(), now.Periods.rend(),
+                             [&](const TWorkData& p) { return p.StartSec == start; });
+            if (period == now.Periods.rend())
+                return false; // the period was dropped meanwhile: the answer has no place
+            period->Category = TrimBlanks(result->Category);
+            period->Memo = TrimBlanks(result->Memo);
+            return true;
+        },
+        problem);
+    if (change == TRecordChange::NotKept)
+        m_ui.ShowError("「" + Cp932ToUtf8(name) + "」の " + FormatDate(day) + " " +
+                       FormatTime(start) + " からの作業分類とメモを保存できませんでした。\r\n" +
+                       problem);
 }
 
 bool TWorkTiming::CheckSleep() {
@@ -287,6 +281,14 @@ void TWorkTiming::StartSelection(const std::string& name) {
     m_buttons.SelectByName(name);
 }
 
+void TWorkTiming::PressItemByName(const std::string& name) {
+    const int index = m_buttons.IndexOfName(name);
+    if (index < 0 || index == m_buttons.ItemIndex())
+        return;
+    AutoSelectingScope selecting(*this);
+    m_buttons.ClickMainButton(index);
+}
+
 int TWorkTiming::IndexOfButton(const TMultiButton* button) const {
     for (int i = 0; i < m_buttons.ButtonCount(); ++i)
         if (&m_buttons.Buttons(i) == button)
@@ -318,26 +320,26 @@ void TWorkTiming::N_ResetClick() {
     if (!rec || m_list.IsLogin(rec))
         return;
     m_ui.SetWorkTimer(false);
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const std::string name = target->Name;
     if (m_ui.Confirm(Cp932ToUtf8(name) + " の時間をリセットします！")) {
         m_list.ResetTimes(m_list.Find(TodayNumber(), name));
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
     m_menuTarget = nullptr;
 }
 
 void TWorkTiming::N_AllResetClick() {
     m_ui.SetWorkTimer(false);
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     if (m_ui.Confirm("全項目の時間をリセットします！")) {
         m_list.ResetTimes(nullptr);
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
 }
 
 void TWorkTiming::N_NewWorkClick() {
@@ -347,7 +349,7 @@ void TWorkTiming::N_NewWorkClick() {
     const TWorkInfo* rec = m_list.Find(TodayNumber(), target->Name);
     if (!rec)
         return;
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const std::string name = rec->Name;
     const TMemoRequest request{m_list.GetCategories(name), name, rec->Memo, TimeLabelText(m_clock),
                                "新しい作業を開始する"};
@@ -357,12 +359,13 @@ void TWorkTiming::N_NewWorkClick() {
         // open, and the new period goes only to a record that still runs.
         if (TWorkInfo* now = m_list.Find(TodayNumber(), name); now && now == m_list.CurrentWork()) {
             const Seconds s = NowSeconds(m_clock);
-            now->Periods.push_back({Trim(result->Category), Trim(result->Memo), s, s});
+            now->Periods.push_back({std::string(TrimBlanks(result->Category)),
+                                    std::string(TrimBlanks(result->Memo)), s, s});
         }
         m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
         m_list.SetCategories(name, result->Categories);
     }
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
     m_menuTarget = nullptr;
 }
 
@@ -371,7 +374,7 @@ void TWorkTiming::N_DeleteClick() {
     if (!target || m_list.IsLogin(m_list.Find(TodayNumber(), target->Name)))
         return;
     m_ui.SetWorkTimer(false);
-    m_ui.SetEfTimer(false);
+    m_ui.SetAutoHideTimer(false);
     const std::string name = target->Name;
     if (m_ui.Confirm(Cp932ToUtf8(name) + " を削除しますよ！")) {
         m_list.DeleteWork(TodayNumber(), name);
@@ -381,7 +384,7 @@ void TWorkTiming::N_DeleteClick() {
         RefreshButtons();
         m_list.SaveIfAllowed();
     }
-    m_ui.SetEfTimer(true);
+    m_ui.SetAutoHideTimer(true);
     m_ui.SetWorkTimer(m_buttons.Current() != nullptr);
     m_menuTarget = nullptr;
 }

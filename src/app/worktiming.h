@@ -44,13 +44,16 @@ class TTimingUi {
 public:
     virtual ~TTimingUi() = default;
     virtual void SetWorkTimer(bool on) = 0;
-    virtual void SetEfTimer(bool on) = 0;
+    // The bar hides itself only while this timer runs.
+    virtual void SetAutoHideTimer(bool on) = 0;
     virtual void SetAppSwitchMode(bool on) = 0;
     virtual void SetBarEnabled(bool on) = 0;
     // A Yes/No confirmation (UTF-8); true only for Yes.
     virtual bool Confirm(const std::string& text) = 0;
     // The memo dialog, modal; none when cancelled.
     virtual std::optional<TMemoResult> AskMemo(const TMemoRequest& request) = 0;
+    // An error the user must see (UTF-8), outside the tick.
+    virtual void ShowError(const std::string& text) = 0;
 };
 
 struct TRestRange {
@@ -94,6 +97,10 @@ public:
     void ReplaceWorkList(const TDataList& other);
     // Presses the item that ran at the last end, without the memo dialog.
     void StartSelection(const std::string& name);
+    // Presses a named item as the user would, but without the memo dialog
+    // (for a second copy of the program); an item that runs already goes on
+    // running, and an unknown name presses nothing.
+    void PressItemByName(const std::string& name);
 
     // The panel menu: which commands the button under the mouse allows.
     struct MenuState {
@@ -109,11 +116,27 @@ public:
     void N_ResetClick();
     void N_AllResetClick();
 
-    bool AutoSelecting = false;
     const std::vector<TRestRange>& RestRanges() const { return m_restRanges; }
 
+    // Marks the program's own selections of an item (as opposed to the
+    // user's), which offer no memo dialog; the mark before is back when the
+    // scope ends, however it ends.
+    class AutoSelectingScope {
+    public:
+        explicit AutoSelectingScope(TWorkTiming& timing)
+            : m_timing(timing), m_before(timing.m_autoSelecting) {
+            timing.m_autoSelecting = true;
+        }
+        ~AutoSelectingScope() { m_timing.m_autoSelecting = m_before; }
+        AutoSelectingScope(const AutoSelectingScope&) = delete;
+        AutoSelectingScope& operator=(const AutoSelectingScope&) = delete;
+
+    private:
+        TWorkTiming& m_timing;
+        bool m_before;
+    };
+
 private:
-    class AutoSelectingScope;
     DayNumber TodayNumber() const;
     bool RestPeriodSwitch(); // true when the tick ends here
     void AskMemoOnStart(int id);
@@ -129,6 +152,7 @@ private:
     TTimingUi& m_ui;
     std::vector<TRestRange> m_restRanges;
     TMultiButton* m_menuTarget = nullptr;
+    bool m_autoSelecting = false; // the program selects an item, not the user
     TSleepWatch m_sleepWatch;
     int64_t m_lastSave; // seconds, for the periodic save of the month
     bool m_saving = false;

@@ -5,13 +5,11 @@
 #include "worklist/datalist.h"
 
 #include <QAction>
-#include <QFrame>
-#include <QScreen>
 
 namespace zanpel {
 
 void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& reporter) {
-    move(ScreenRect().right() + 1, 0); // off-screen until docked
+    move(m_placement.ScreenRect().right() + 1, 0); // off-screen until docked
     m_settings.Load(settingsFile, reporter);
     m_workButtons.AppSwitchActive = true;
     m_list.ContinueCategory = m_settings.ContinueCategory;
@@ -21,7 +19,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
         m_env.StartLogSync(); // its result arrives once the journal has been read
     if (m_settings.BarAlign == 0)
         m_settings.BarAlign = edRight;
-    m_actions.ViewAction->setChecked(m_settings.AppListVisible);
+    m_actions.AppListAction->setChecked(m_settings.AppListVisible);
     SetShownParts(true);
     DockBar(m_settings.BarAlign, m_settings.BarSize);
     m_workButtons.LoadButtons(m_list.AppSwitch());
@@ -33,24 +31,22 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
         m_timing.StartSelection(m_settings.SelectedWork);
     show();
     PrepareBarWindow(*this);
-    StartTilingPlacement();
-    WatchScreen();
-    m_defaultCursor = m_toolPanel->cursor();
-    SetWorkTimer(m_workButtons.Current() != nullptr);
-    InstallDetectForeground();
+    m_placement.Start();
+    m_ui.SetWorkTimer(m_workButtons.Current() != nullptr);
+    m_seenApps.InstallDetectForeground();
     SetAppSwitchMode(m_settings.AppSwitchMode);
     SetAutoHide(m_settings.AutoHide);
     UpdateDateCaption();
     // Auto-hide runs from the showing: some window managers (GNOME's,
     // KDE's) never activate a new tool window, and the bar would wait for a
     // click before it ever hides.
-    SetEfTimer(true);
+    m_autoHide.SetHideTimer(true);
 }
 
 void TZanpelForm::FormDestroy() {
     if (m_settings.SaveWindowPos) {
-        m_settings.BarSize = m_dockSize;
-        m_settings.BarAlign = m_align;
+        m_settings.BarSize = m_placement.DockSize();
+        m_settings.BarAlign = m_placement.Align();
     }
     const TMultiButton* current = m_workButtons.Current();
     m_settings.SelectedWork = current ? current->Name : std::string();

@@ -4,6 +4,7 @@
 // month with the choices of the report dialog, defaulting to the settings.
 // With --output the file gets the bytes the window writes (CP932, CR LF);
 // without, the report goes to standard output in UTF-8.
+#include "app/datafolder.h"
 #include "cli/context.h"
 #include "records/atomicfile.h"
 #include "records/textcodec.h"
@@ -143,6 +144,11 @@ int RunReport(const CliArgs& args, const Context& ctx) {
     if (!args.Has("output")) {
         ctx.Out << WithLineFeeds(Cp932ToUtf8(report));
         return exitCode;
+    }
+    if (const std::string refusal = OwnFileRefusal(args.Option("output"), ctx.DataDir);
+        !refusal.empty()) {
+        ctx.Err << "zanpelctl: " << refusal << "\n";
+        return ExitFileError;
     }
     AtomicWriter writer;
     const std::string error = WriteReportFile(args.Option("output"), report, writer);

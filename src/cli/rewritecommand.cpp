@@ -53,6 +53,11 @@ int RunRewrite(const CliArgs& args, const Context& ctx) {
                 << "\n";
         return ExitFileError;
     }
+    if (IsOtherThanRegularFile(ctx.MonthPath(*ym))) {
+        ctx.Err << "zanpelctl: 月のファイルが通常のファイルではありません。何も書込みません: "
+                << ctx.MonthPath(*ym) << "\n";
+        return ExitFileError;
+    }
     const auto lock = ctx.LockOutTheBar();
     if (!lock)
         return ExitFileError;

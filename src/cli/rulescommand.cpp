@@ -8,12 +8,16 @@
 namespace zanpel::cli {
 namespace {
 
-const char* KindName(uint8_t kind) {
+const char* KindName(TMatchKind kind) {
     switch (kind) {
-    case 0: return "exact";
-    case 1: return "whole";
-    default: return "anywhere";
+    case TMatchKind::mkExactTitle:
+        return "exact";
+    case TMatchKind::mkWholeTitle:
+        return "whole";
+    case TMatchKind::mkAnywhere:
+        break;
     }
+    return "anywhere";
 }
 
 // Line breaks of a memo shown as "\n" so that each definition stays readable.

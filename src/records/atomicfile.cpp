@@ -26,6 +26,10 @@ std::string NotRegular(const std::string& path) {
     return path + ": 通常のファイルではないため書込みません";
 }
 
+std::string NotRegularToRead(const std::string& path) {
+    return path + ": 通常のファイルではないため読込みません";
+}
+
 std::string FolderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -298,13 +302,21 @@ std::string AtomicWriter::WriteInPlace(const std::string& path, std::string_view
 
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error) {
     contents.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO would wait for a writer, and a device would
+    // never end; neither is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = Cause(path, errno);
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        error = known ? NotRegularToRead(path) : Cause(path, errno);
+        ::close(fd);
+        return false;
+    }
+    if (st.st_size > 0)
         contents.reserve(static_cast<size_t>(st.st_size));
     char buffer[32768];
     for (;;) {
@@ -326,6 +338,11 @@ bool ReadWholeFile(const std::string& path, std::string& contents, std::string& 
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
+}
+
+bool IsOtherThanRegularFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 } // namespace zanpel

@@ -61,8 +61,12 @@ struct LinkTarget {
 };
 LinkTarget ResolveLinks(const std::string& path);
 
-// Reads a whole file; returns false with the cause in error when it cannot.
+// Reads a whole regular file; returns false with the cause in error when it
+// cannot. A folder, a FIFO or a device is refused without waiting on it.
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error);
 bool FileExists(const std::string& path);
+// Whether something other than a regular file (a folder, a FIFO, a device)
+// is at path, links followed: nothing that could be kept as a copy.
+bool IsOtherThanRegularFile(const std::string& path);
 
 } // namespace zanpel

@@ -28,4 +28,12 @@ struct TWorkInfo {
 // Removes the period at index (later ones move down); Total is left as it is.
 void DeletePeriod(TWorkInfo& record, int index);
 
+// A period of another item on the record's day.
+struct TOtherWork {
+    std::string Name;
+    Seconds StartSec = 0;
+    Seconds EndSec = 0;
+    bool Running = false; // the running period, which reaches up to now
+};
+
 } // namespace zanpel

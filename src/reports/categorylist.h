@@ -7,8 +7,6 @@
 
 namespace zanpel {
 
-// The text without leading and trailing blanks and control characters.
-std::string TrimCategory(const std::string& text);
 // Appends the trimmed text unless it is empty or the list holds it already in
 // any letter case; answers whether it was added.
 bool AddCategory(StringList& items, const std::string& text);

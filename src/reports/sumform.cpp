@@ -199,17 +199,17 @@ void TSumForm::CloseBtnClick() {
     done(QDialog::Accepted);
 }
 
-void TSumForm::ToolButton2Click() {
+void TSumForm::ShowPreviousMonth() {
     if (m_summary.PreviousMonth())
         RefreshViews();
 }
 
-void TSumForm::ToolButton3Click() {
+void TSumForm::ShowNextMonth() {
     if (m_summary.NextMonth())
         RefreshViews();
 }
 
-void TSumForm::ToolButton5Click() {
+void TSumForm::ShowCurrentMonth() {
     if (m_summary.TakeMainList())
         RefreshViews();
 }

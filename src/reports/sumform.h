@@ -55,9 +55,13 @@ public:
     void CloseBtnClick();
     void SaveBtnClick();
     void ImportBtnClick();
-    void ToolButton2Click(); // ▲前月
-    void ToolButton3Click(); // 次月▼
-    void ToolButton5Click(); // ■今月(更新)
+    void ToolButton2Click() { ShowPreviousMonth(); } // ▲前月
+    void ToolButton3Click() { ShowNextMonth(); }     // 次月▼
+    void ToolButton5Click() { ShowCurrentMonth(); }  // ■今月(更新)
+    void ShowPreviousMonth();
+    void ShowNextMonth();
+    // The month of today from the bar's own list, with what it holds now.
+    void ShowCurrentMonth();
 
     TMonthSummary& Summary() { return m_summary; }
     // Where the middle of the command objectName is, in window coordinates

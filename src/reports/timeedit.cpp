@@ -129,11 +129,11 @@ void TTimeEdit::CreateActions() {
         m_listView->addAction(action); // the keys work while the list has the focus
         return action;
     };
-    m_n1 = add("N1", QStringLiteral("修正(&E)"), QKeySequence(Qt::CTRL | Qt::Key_E),
+    m_editAction = add("N1", QStringLiteral("修正(&E)"), QKeySequence(Qt::CTRL | Qt::Key_E),
                &TTimeEdit::EditBtnClick);
-    m_delete1 = add("Delete1", QStringLiteral("削除(&D)"), QKeySequence(Qt::Key_Delete),
+    m_deleteAction = add("Delete1", QStringLiteral("削除(&D)"), QKeySequence(Qt::Key_Delete),
                     &TTimeEdit::Delete1Click);
-    m_new = add("N_New", QStringLiteral("新規(&N)"), QKeySequence(Qt::Key_Insert),
+    m_newAction = add("N_New", QStringLiteral("新規(&N)"), QKeySequence(Qt::Key_Insert),
                 &TTimeEdit::N_NewClick);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listView, &QWidget::customContextMenuRequested, this,
@@ -179,7 +179,7 @@ void TTimeEdit::EditBtnClick() {
                                                                          QItemSelectionModel::Rows);
 }
 
-void TTimeEdit::Delete1Click() {
+void TTimeEdit::DeleteSelectedPeriod() {
     const int row = SelectedPeriodIndex();
     if (row < 0 || !m_dialogs.Confirm(this, m_model.DeleteQuestion(row)))
         return;

@@ -59,13 +59,14 @@ public:
     int SelectedPeriodIndex() const;
 
     void EditBtnClick();
-    void Delete1Click();
+    void Delete1Click() { DeleteSelectedPeriod(); }
     void N_NewClick();
+    void DeleteSelectedPeriod();
 
-    QAction* N1() const { return m_n1; }
-    QAction* Delete1() const { return m_delete1; }
-    QAction* N_New() const { return m_new; }
-    QMenu* PopupMenu1() const { return m_popup; }
+    // The commands of the period list's menu ("N1", "Delete1", "N_New").
+    QAction* EditAction() const { return m_editAction; }
+    QAction* DeleteAction() const { return m_deleteAction; }
+    QAction* NewAction() const { return m_newAction; }
 
     // Keeps the standard memo (trimmed) on every way out.
     void done(int result) override;
@@ -89,9 +90,9 @@ private:
     QPushButton* m_cancelBtn;
     QPushButton* m_editBtn;
     QMenu* m_popup = nullptr;
-    QAction* m_n1 = nullptr;
-    QAction* m_delete1 = nullptr;
-    QAction* m_new = nullptr;
+    QAction* m_editAction = nullptr;
+    QAction* m_deleteAction = nullptr;
+    QAction* m_newAction = nullptr;
 };
 
 } // namespace zanpel

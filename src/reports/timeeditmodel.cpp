@@ -1,5 +1,6 @@
 #include "reports/timeeditmodel.h"
 
+#include "records/blanks.h"
 #include "records/clock.h"
 #include "records/csvfile.h"
 #include "records/names.h"
@@ -34,7 +35,7 @@ std::vector<int> SortedRows(std::vector<int> rows, size_t count) {
 
 TTimeEditModel::TTimeEditModel(const TRecordEditRequest& request, const Clock& clock)
     : EditRecord(request.Record), Categories(request.Categories), m_clock(clock),
-      m_running(request.Running) {
+      m_running(request.Running), m_otherWork(request.OtherWork) {
     FillPeriods();
 }
 
@@ -76,9 +77,9 @@ void TTimeEditModel::ApplyMemo(std::vector<int> rows, const TPeriodMemoResult& r
     bool memo = true;
     for (const int row : rows) {
         TWorkData& p = EditRecord.Periods[static_cast<size_t>(row)];
-        p.Category = TrimCategory(result.Category);
+        p.Category = TrimBlanks(result.Category);
         if (memo)
-            p.Memo = TrimCategory(result.Memo);
+            p.Memo = TrimBlanks(result.Memo);
         memo = !result.FirstOnly;
     }
     if (!rows.empty())
@@ -125,14 +126,23 @@ std::string TTimeEditModel::CheckNewPeriod(int beginMinute, int endMinute) const
             return FormatTime(p.StartSec) + "-" + FormatTime(pEnd) +
                    " の作業と重なるため登録できません。";
     }
+    // Another item's time stays its own: the period would be cut at the
+    // confirmation, and what the editor showed would not be what is saved.
+    for (const TOtherWork& other : m_otherWork) {
+        const Seconds otherEnd = other.Running ? std::max(other.EndSec, now) : other.EndSec;
+        if (start < otherEnd && other.StartSec < end)
+            return FormatTime(other.StartSec) + "-" + FormatTime(otherEnd) + " の「" +
+                   Cp932ToUtf8(other.Name) + "」の作業と重なるため登録できません。";
+    }
     return {};
 }
 
 int TTimeEditModel::AddPeriod(const TNewPeriod& period) {
     if (!CheckNewPeriod(period.BeginMinute, period.EndMinute).empty())
         return -1;
-    const TWorkData added{TrimCategory(period.Category), TrimCategory(period.Memo),
-                          period.BeginMinute * 60, period.EndMinute * 60};
+    const TWorkData added{std::string(TrimBlanks(period.Category)),
+                          std::string(TrimBlanks(period.Memo)), period.BeginMinute * 60,
+                          period.EndMinute * 60};
     auto& periods = EditRecord.Periods;
     const auto at = std::find_if(periods.begin(), periods.end(),
                                  [&](const TWorkData& p) { return p.StartSec > added.StartSec; });
@@ -146,7 +156,7 @@ int TTimeEditModel::AddPeriod(const TNewPeriod& period) {
 }
 
 void TTimeEditModel::SetMemo(const std::string& text) {
-    EditRecord.Memo = TrimCategory(text);
+    EditRecord.Memo = TrimBlanks(text);
 }
 
 } // namespace zanpel

@@ -20,6 +20,9 @@ struct TRecordEditRequest {
     std::string Categories;     // the item's category list (comma list)
     bool Running = false;       // the record's last period is the running one
     const Clock* Now = nullptr; // for new periods, which must lie in the past
+    // The work of other items that day as the editor opens: a new period may
+    // not take their time.
+    std::vector<TOtherWork> OtherWork = {};
 };
 
 struct TRecordEditResult {
@@ -105,6 +108,7 @@ private:
 
     const Clock& m_clock;
     bool m_running;
+    std::vector<TOtherWork> m_otherWork;
     std::vector<TEditorRow> m_rows;
 };
 

@@ -26,7 +26,7 @@ public:
 
     // What the dialog holds now (CP932 texts).
     TNewPeriod Period() const;
-    TRangeGrid* RangeGrid1() const { return m_grid; }
+    TRangeGrid* RangeGrid() const { return m_grid; } // "RangeGrid1"
     void EnterBtnClick();
     // Where a refusal is said; a message box unless replaced (tests).
     std::function<void(const QString& text)> ShowRefusal;

@@ -1,6 +1,7 @@
 #include "reports/workreport.h"
 
 #include "records/atomicfile.h"
+#include "records/blanks.h"
 #include "records/csvfile.h"
 #include "records/textcodec.h"
 #include "records/textcompare.h"
@@ -28,20 +29,6 @@ struct ReportTexts {
 const ReportTexts& Texts() {
     static const ReportTexts texts;
     return texts;
-}
-
-// Blanks and control characters are single bytes below any CP932 trail byte,
-// so cutting them off the end never splits a character.
-bool IsBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= 32 || c == 127;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlankOrControl(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlankOrControl(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 int64_t Duration(const TWorkData& period) {
@@ -181,7 +168,7 @@ void WritePeriods(BlockWriter& block, const TWorkInfo& record, bool withMemos) {
             block.Text(period.Category);
             block.Add(Texts().CategoryClose);
         }
-        const std::string_view memo = Trimmed(period.Memo);
+        const std::string_view memo = TrimBlanks(period.Memo);
         if (withMemos && !memo.empty()) {
             block.Line();
             block.Add("                         "); // 25 blanks
@@ -195,7 +182,7 @@ void WriteBlock(std::string& out, const TWorkInfo& record, bool login,
     BlockWriter block(out);
     WriteHeader(block, dateColumn, login ? WorkTimeLabel() : record.Name,
                 login ? WorkedSeconds(record) : record.Total);
-    const std::string_view memo = Trimmed(record.Memo);
+    const std::string_view memo = TrimBlanks(record.Memo);
     if ((flags & ReportStandardMemo) && !memo.empty()) {
         block.Line();
         block.Text(memo);

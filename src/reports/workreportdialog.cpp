@@ -1,7 +1,7 @@
 #include "reports/workreportdialog.h"
 
 #include "controls/qcp932.h"
-#include "reports/categorylist.h"
+#include "records/blanks.h"
 #include "reports/reportdialogs.h"
 #include "reports/reporttexts.h"
 #include "settings/initparam.h"
@@ -138,7 +138,7 @@ uint16_t TWorkReport::Flags() const {
 }
 
 void TWorkReport::StoreChoices(TInitParam& settings) const {
-    settings.ReportFile = TrimCategory(ToCp932(m_ui->FileEdit->Text()));
+    settings.ReportFile = TrimBlanks(ToCp932(m_ui->FileEdit->Text()));
     settings.ReportFlags = 0;
     const uint16_t flags = Flags();
     for (uint16_t bit :

@@ -82,7 +82,7 @@ bool TInitParam::Load(const std::string& fileName, ErrorReporter& reporter) {
     return read;
 }
 
-bool TInitParam::Save(ErrorReporter& reporter) const {
+bool TInitParam::Save(ErrorReporter& reporter, AtomicWriter* writer) const {
     if (FileName.empty())
         return true;
     // The file as it is now is the base, so lines that are not ours survive.
@@ -96,7 +96,7 @@ bool TInitParam::Save(ErrorReporter& reporter) const {
     }
     WriteTo(file);
     file.Sort();
-    cause = file.Save(DefaultWriter());
+    cause = file.Save(writer ? *writer : DefaultWriter());
     if (cause.empty())
         return true;
     reporter.ReportError(std::string(SettingsWriteErrorText) + "\r\n" + cause);

@@ -9,6 +9,7 @@
 
 namespace zanpel {
 
+class AtomicWriter;
 class ErrorReporter;
 class TInitFile;
 
@@ -75,8 +76,9 @@ public:
     // Writes every setting into the file named by FileName, keeping the lines
     // of the file that are not ours, and sorts the lines. A failure is
     // reported and leaves the file as it was (false). Without a FileName
-    // there is nothing to write (true).
-    bool Save(ErrorReporter& reporter) const;
+    // there is nothing to write (true). writer replaces the file (tests pass
+    // one whose writes fail); none: the standard one.
+    bool Save(ErrorReporter& reporter, AtomicWriter* writer = nullptr) const;
 
     // The settings of an open file, with the defaults for what it lacks.
     void ReadFrom(const TInitFile& file);

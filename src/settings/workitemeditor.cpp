@@ -1,5 +1,6 @@
 #include "settings/workitemeditor.h"
 
+#include "records/blanks.h"
 #include "records/csvfile.h"
 #include "records/names.h"
 #include "records/textcodec.h"
@@ -8,19 +9,6 @@
 #include <optional>
 
 namespace zanpel {
-namespace {
-
-std::string_view WithoutBlankEnds(std::string_view s) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!s.empty() && blank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
-
 std::string IgnoreListCaption() {
     static const std::string caption = Utf8ToCp932("-【APP無視リスト】-");
     return caption;
@@ -33,8 +21,7 @@ std::vector<std::string> FieldLines(const std::string& text) {
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos)
             end = text.size();
-        const std::string_view line =
-            WithoutBlankEnds(std::string_view(text).substr(start, end - start));
+        const std::string_view line = TrimBlanks(std::string_view(text).substr(start, end - start));
         if (!line.empty())
             lines.emplace_back(line);
         start = end + 1;
@@ -177,7 +164,7 @@ TWorkItemEditor::Pending TWorkItemEditor::PendingFields() const {
 }
 
 void TWorkItemEditor::AddHistory(const std::string& line) {
-    const std::string_view rule = WithoutBlankEnds(line);
+    const std::string_view rule = TrimBlanks(line);
     if (rule.empty())
         return;
     for (const std::string& have : FieldLines(Fields.Rules))

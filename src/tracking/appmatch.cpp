@@ -15,13 +15,14 @@ bool RuleMatches(const TAppDefs& rule, std::string_view exe, std::string_view ti
     if (rule.Pattern.empty() || rule.Pattern == "*")
         return true;
     switch (rule.MatchKind) {
-    case 0:
+    case TMatchKind::mkExactTitle:
         return title == rule.Pattern;
-    case 1:
+    case TMatchKind::mkWholeTitle:
         return PatternWhole(title, rule.Pattern);
-    default:
-        return PatternAnywhere(title, rule.Pattern);
+    case TMatchKind::mkAnywhere:
+        break;
     }
+    return PatternAnywhere(title, rule.Pattern);
 }
 
 } // namespace

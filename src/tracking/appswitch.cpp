@@ -1,27 +1,10 @@
 #include "tracking/appswitch.h"
 
+#include "records/blanks.h"
+
 #include <algorithm>
 
 namespace zanpel {
-namespace {
-
-bool IsBlank(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b <= 32;
-}
-
-// Blanks, tabs and line breaks removed from both ends.
-std::string TrimBlanks(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-} // namespace
 
 int TAppSwitch::AddEntry(const TAppList& item) {
     const int index = IndexOf(item.Name);
@@ -78,7 +61,8 @@ std::string TAppSwitch::GetField(int index, int which) const {
     const TAppList& item = m_items[static_cast<size_t>(index)];
     switch (which) {
     case 0: return item.Name;
-    case 1: return TrimBlanks(item.Memo);
+    case 1:
+        return std::string(TrimBlanks(item.Memo));
     case 2: return item.Categories;
     case 3: return RulesText(index);
     default: return {};

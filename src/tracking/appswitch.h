@@ -9,16 +9,28 @@
 
 namespace zanpel {
 
-// One application rule.
+class AtomicWriter;
+
+// How a rule's pattern is compared with a window title. A rule's text marks
+// the first two by "!" and "/" before the pattern.
+enum class TMatchKind : uint8_t {
+    mkExactTitle = 0, // "!": the title is the pattern, letter for letter
+    mkWholeTitle = 1, // "/": the pattern matches the whole title
+    mkAnywhere = 2,   // the pattern is found anywhere in the title
+};
+
+// One application rule of a work definition (despite its name, a single
+// rule): which application and window title switch to the item.
 struct TAppDefs {
-    std::string ExeName;     // lower case; empty means any application
-    uint8_t MatchKind = 0;   // 0 exact title, 1 whole-title pattern, 2 pattern anywhere
+    std::string ExeName; // lower case; empty means any application
+    TMatchKind MatchKind = TMatchKind::mkExactTitle;
     bool StopAfterSwitch = false;
-    std::string Pattern;     // empty or "*" means any title
+    std::string Pattern; // empty or "*" means any title
     bool operator==(const TAppDefs&) const = default;
 };
 
-// One work definition.
+// One work definition (despite its name, a single one; TAppSwitch holds the
+// list): an item's name, its standard memo, categories and rules.
 struct TAppList {
     std::string Name;
     std::string Memo;
@@ -32,6 +44,8 @@ struct TAppList {
 TAppDefs ParseRule(std::string_view text);
 std::string FormatRule(const TAppDefs& rule);
 
+// The work definitions in the order of the buttons, as the definition file
+// holds them, with the rules that switch items by application.
 class TAppSwitch {
 public:
     void Clear() { m_items.clear(); }
@@ -66,10 +80,13 @@ public:
     // --- the definition file (appswitchfile.cpp)
     // A missing file changes nothing. Otherwise the definitions are replaced
     // by the file's and the rest item is added when missing. False with the
-    // cause in error when the file exists but cannot be read.
+    // cause in error when the file exists but cannot be read (the definitions
+    // stay as they were), or holds lines that a save would write otherwise
+    // (the definitions read are kept).
     bool LoadFromFile(const std::string& path, std::string& error);
-    // Replaces the file atomically; false with the cause in error.
-    bool SaveToFile(const std::string& path, std::string& error) const;
+    // Replaces the file atomically through writer; false with the cause in
+    // error.
+    bool SaveToFile(const std::string& path, AtomicWriter& writer, std::string& error) const;
 
     // --- matching (appmatch.cpp)
     // Index of the definition whose rule matches the application first, or -1.
@@ -79,6 +96,13 @@ public:
 
 private:
     bool InRange(int index) const { return index >= 0 && index < Count(); }
+    // A definition line as read: its number, the definition it gave.
+    struct ReadLine {
+        int Number;
+        int Index;
+        std::string_view Text;
+    };
+    std::string ChangedLines(const std::vector<ReadLine>& read) const;
     std::vector<TAppList> m_items;
 };
 

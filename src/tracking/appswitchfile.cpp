@@ -2,6 +2,7 @@
 #include "records/atomicfile.h"
 #include "records/csvfile.h"
 #include "records/names.h"
+#include "records/textcodec.h"
 #include "tracking/appswitch.h"
 
 namespace zanpel {
@@ -15,20 +16,41 @@ bool TAppSwitch::LoadFromFile(const std::string& path, std::string& error) {
     Clear();
     LineReader reader(contents);
     std::string_view line;
-    while (reader.Next(line))
-        ParseLine(line);
+    std::vector<ReadLine> read;
+    for (int number = 1; reader.Next(line); ++number)
+        if (const int index = ParseLine(line); index >= 0)
+            read.push_back({number, index, line});
     if (IndexOf(RestName()) < 0)
         ParseLine("@" + RestName() + ",,");
-    return true;
+    error = ChangedLines(read);
+    return error.empty();
 }
 
-bool TAppSwitch::SaveToFile(const std::string& path, std::string& error) const {
+// Lines that a save would not write back byte for byte (a backslash before
+// no known escape, a name cut at a blank, a definition that a later line of
+// the same name replaced): the file counts as not read whole.
+std::string TAppSwitch::ChangedLines(const std::vector<ReadLine>& read) const {
+    constexpr int MaxListed = 20;
+    std::string problems;
+    int count = 0;
+    for (const ReadLine& line : read) {
+        if (FormatLine(line.Index) == line.Text || ++count > MaxListed)
+            continue;
+        problems += (problems.empty() ? "" : "\r\n") + std::to_string(line.Number) +
+                    " 行目: 保存すると変わります: " + Cp932ToUtf8(line.Text);
+    }
+    if (count > MaxListed)
+        problems += "\r\nほか " + std::to_string(count - MaxListed) + " 行";
+    return problems;
+}
+
+bool TAppSwitch::SaveToFile(const std::string& path, AtomicWriter& writer,
+                            std::string& error) const {
     std::string contents;
     for (int i = 0; i < Count(); ++i) {
         contents += FormatLine(i);
         contents += "\r\n";
     }
-    AtomicWriter writer;
     error = writer.Replace(path, contents);
     return error.empty();
 }

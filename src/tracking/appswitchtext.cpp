@@ -43,9 +43,9 @@ TAppDefs ParseRule(std::string_view text) {
         rule.StopAfterSwitch = text[separator] == ':';
         title = text.substr(separator + 1);
     }
-    rule.MatchKind = 2;
+    rule.MatchKind = TMatchKind::mkAnywhere;
     if (!title.empty() && (title[0] == '!' || title[0] == '/')) {
-        rule.MatchKind = title[0] == '!' ? 0 : 1;
+        rule.MatchKind = title[0] == '!' ? TMatchKind::mkExactTitle : TMatchKind::mkWholeTitle;
         title.remove_prefix(1);
     }
     rule.Pattern = std::string(title);
@@ -55,14 +55,14 @@ TAppDefs ParseRule(std::string_view text) {
 std::string FormatRule(const TAppDefs& rule) {
     // A title pattern alone is written bare only when reading it back cannot
     // take part of it for an executable name; "http://x" is written "/http://x".
-    if (rule.MatchKind == 2 && !rule.StopAfterSwitch && rule.ExeName.empty() &&
+    if (rule.MatchKind == TMatchKind::mkAnywhere && !rule.StopAfterSwitch && rule.ExeName.empty() &&
         FindRuleSeparator(rule.Pattern) == std::string_view::npos)
         return rule.Pattern;
     std::string text = rule.ExeName;
     text += rule.StopAfterSwitch ? ':' : '/';
-    if (rule.MatchKind == 0)
+    if (rule.MatchKind == TMatchKind::mkExactTitle)
         text += '!';
-    else if (rule.MatchKind == 1)
+    else if (rule.MatchKind == TMatchKind::mkWholeTitle)
         text += '/';
     text += rule.Pattern;
     return text;

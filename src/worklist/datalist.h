@@ -120,7 +120,9 @@ public:
     bool HoldsUnsavedMonth(DayNumber day) const;
     bool CopyUnsavedMonthInto(DayNumber day, TDataList& into) const;
     bool ReplaceUnsavedMonth(const TDataList& from);
-    void SetWriter(AtomicWriter* writer); // tests inject failing writes
+    // The writer of the month files, the kept copies and the definition file
+    // (tests inject failing writes); none: the standard one.
+    void SetWriter(AtomicWriter* writer);
 
     // --- the definition file (definitions.cpp): read at start, before the
     // first month; written at the end, before the month is saved. A file that

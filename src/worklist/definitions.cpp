@@ -1,4 +1,5 @@
 // Reading and writing the work definitions on behalf of the work list.
+#include "records/atomicfile.h"
 #include "records/brokencopy.h"
 #include "worklist/datalist.h"
 
@@ -11,8 +12,12 @@ bool TDataList::LoadDefinitions(const std::string& path) {
     if (m_appSwitch.LoadFromFile(path, cause))
         return true;
     m_brokenDefinitionCopy = zanpel::BrokenCopyPath(path, m_clock);
-    m_reporter.ReportError(std::string(ReadErrorText) + "\r\n" + path + "\r\n" + cause + "\r\n" +
-                           KeptCopyNote(m_brokenDefinitionCopy));
+    std::string message = std::string(ReadErrorText) + "\r\n" + path + "\r\n" + cause;
+    // What is no file (a FIFO, a device, a folder) cannot be copied, and no
+    // save goes over it while it is there: no copy is promised.
+    if (!IsOtherThanRegularFile(path))
+        message += "\r\n" + KeptCopyNote(m_brokenDefinitionCopy);
+    m_reporter.ReportError(message);
     return false;
 }
 
@@ -25,7 +30,7 @@ bool TDataList::SaveDefinitions() {
         if (cause.empty())
             m_brokenDefinitionCopy.clear();
     }
-    if (cause.empty() && m_appSwitch.SaveToFile(m_definitionFile, cause))
+    if (cause.empty() && m_appSwitch.SaveToFile(m_definitionFile, Writer(), cause))
         return true;
     m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
     return false;

@@ -16,17 +16,12 @@ const TWorkData* StartingAt(const TWorkInfo& record, Seconds start) {
     return nullptr;
 }
 
-// Every work period of day in list but those of skip, and periods.
-std::vector<TimeRange> WorkOfDay(const TDataList& list, DayNumber day, const TWorkInfo& skip,
+// Every work period of live's day in list but live's own, and periods.
+std::vector<TimeRange> WorkOfDay(const TDataList& list, const TWorkInfo& live,
                                  const std::vector<TWorkData>& periods) {
     std::vector<TimeRange> busy;
-    for (int i = 0; i < list.Count(); ++i) {
-        const TWorkInfo& record = *list.WorkAt(i);
-        if (record.Date != day || &record == &skip || list.IsLogin(&record))
-            continue;
-        for (const TWorkData& p : record.Periods)
-            busy.emplace_back(p.StartSec, p.EndSec);
-    }
+    for (const TOtherWork& other : OtherWorkOfDay(list, live))
+        busy.emplace_back(other.StartSec, other.EndSec);
     for (const TWorkData& p : periods)
         busy.emplace_back(p.StartSec, p.EndSec);
     return busy;
@@ -46,6 +41,21 @@ void SpanHolds(TDataList& list, DayNumber day, Seconds start, Seconds end) {
 }
 
 } // namespace
+
+std::vector<TOtherWork> OtherWorkOfDay(const TDataList& list, const TWorkInfo& record) {
+    std::vector<TOtherWork> work;
+    for (int i = 0; i < list.Count(); ++i) {
+        const TWorkInfo& other = *list.WorkAt(i);
+        if (other.Date != record.Date || &other == &record || list.IsLogin(&other))
+            continue;
+        for (size_t k = 0; k < other.Periods.size(); ++k) {
+            const TWorkData& p = other.Periods[k];
+            const bool running = &other == list.CurrentWork() && k + 1 == other.Periods.size();
+            work.push_back({other.Name, p.StartSec, p.EndSec, running});
+        }
+    }
+    return work;
+}
 
 void MergeEditedRecord(TDataList& list, TWorkInfo& live, const TWorkInfo& opened,
                        const TWorkInfo& edited, Seconds now) {
@@ -72,7 +82,7 @@ void MergeEditedRecord(TDataList& list, TWorkInfo& live, const TWorkInfo& opened
     for (const TWorkData& added : edited.Periods) {
         if (StartingAt(opened, added.StartSec))
             continue;
-        const std::vector<TimeRange> busy = WorkOfDay(list, live.Date, live, periods);
+        const std::vector<TimeRange> busy = WorkOfDay(list, live, periods);
         const Seconds from = std::max<Seconds>(added.StartSec, 0);
         const Seconds to = std::min(added.EndSec, SecondsPerDay);
         for (const TimeRange& part : UncoveredParts(from, to, busy)) {

@@ -9,9 +9,15 @@
 
 #include "records/workinfo.h"
 
+#include <vector>
+
 namespace zanpel {
 
 class TDataList;
+
+// The periods of the other work records of record's day (not the computer-on
+// record), the running one marked.
+std::vector<TOtherWork> OtherWorkOfDay(const TDataList& list, const TWorkInfo& record);
 
 // opened: the copy the editor was opened on; edited: what it gave back;
 // live: the record in list now; now: seconds of day, where a running period

@@ -177,17 +177,25 @@ void AddProblem(std::string& problems, const std::string& problem) {
     problems += (problems.empty() ? "" : "、") + problem;
 }
 
-// Whether a text comes back from its escaped form with every byte as it is.
-bool KeepsItsBytes(std::string_view text) {
-    // Escaping drops only a carriage return that is no part of a line break.
-    return text.find('\r') == std::string_view::npos || UnescapeText(EscapeText(text)) == text;
+// A text item of a line: its bytes in the file, and the text read from them.
+struct ReadText {
+    std::string_view Raw;
+    std::string_view Text;
+};
+
+// Whether a save writes the item back with exactly the bytes it was read
+// from: a backslash before no known escape, a quote or a comma inside a
+// quoted item, a carriage return all read as something that is written
+// otherwise.
+bool KeepsItsBytes(const ReadText& item) {
+    return item.Raw.empty() || EscapeText(item.Text) == item.Raw;
 }
 
 // Names the texts of a line that a save would not write back as they are.
-void CheckTexts(std::string& problems, std::initializer_list<std::string_view> texts) {
-    for (std::string_view text : texts)
-        if (!KeepsItsBytes(text))
-            AddProblem(problems, "保存すると変わる文字があります: " + Cp932ToUtf8(text));
+void CheckTexts(std::string& problems, std::initializer_list<ReadText> items) {
+    for (const ReadText& item : items)
+        if (!KeepsItsBytes(item))
+            AddProblem(problems, "保存すると変わる文字があります: " + Cp932ToUtf8(item.Raw));
 }
 
 bool IsRestLine(const std::vector<std::string_view>& items) {
@@ -247,7 +255,7 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
         return "作業名がありません";
     if (items.size() > 2)
         key.Memo = UnescapeText(items[2]);
-    CheckTexts(problems, {key.Name, key.Memo});
+    CheckTexts(problems, {{items[1], key.Name}, {items.size() > 2 ? items[2] : "", key.Memo}});
     TWorkInfo* record = LoadedRecord(state, key);
     const bool login = IsLogin(record);
     const bool restLine = login && key.Name == RestName();
@@ -281,7 +289,7 @@ std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& item
             period.EndSec += SecondsPerDay;
         period.Category = UnescapeText(sub[2]);
         period.Memo = UnescapeText(sub[3]);
-        CheckTexts(problems, {period.Category, period.Memo});
+        CheckTexts(problems, {{sub[2], period.Category}, {sub[3], period.Memo}});
         if ((restLine && IsKnownRest(state, record, period)) || !IsPeriodWritten(period, login))
             continue;
         // Periods come back as they were written: the merge rule joins a
@@ -417,7 +425,10 @@ bool TDataList::LoadMonth() {
     std::string message = std::string(ReadErrorText) + "\r\n" + m_monthFile + "\r\n" + problems;
     if (!NoSave) {
         m_brokenCopyPath = zanpel::BrokenCopyPath(m_monthFile, m_clock);
-        message += "\r\n" + KeptCopyNote(m_brokenCopyPath);
+        // What is no file (a FIFO, a device, a folder) cannot be copied, and
+        // no save goes over it while it is there: no copy is promised.
+        if (!IsOtherThanRegularFile(m_monthFile))
+            message += "\r\n" + KeptCopyNote(m_brokenCopyPath);
     }
     m_reporter.ReportError(message);
     return false;

@@ -5,6 +5,9 @@
 #include "app/worktiming.h"
 #include "records/names.h"
 #include "settings/initparam.h"
+#include "support/diskfullwriter.h"
+#include "support/fakebar.h"
+#include "support/pressedname.h"
 #include "support/testsupport.h"
 #include "worklist/datalist.h"
 
@@ -15,39 +18,7 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
-
-// Both sides of the window: the timing engine's and the editors'.
-class FakeBar : public TTimingUi, public TBarEditorsUi {
-public:
-    void SetWorkTimer(bool on) override { WorkTimer = on; }
-    void SetEfTimer(bool on) override { EfTimer = on; }
-    void SetAppSwitchMode(bool on) override {
-        Calls.push_back(on ? "appswitch on" : "appswitch off");
-    }
-    void SetBarEnabled(bool) override {}
-    bool Confirm(const std::string&) override { return false; }
-    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
-    void SetAutoHide(bool on) override { Calls.push_back(on ? "autohide on" : "autohide off"); }
-    void ShowError(const std::string& text) override { Calls.push_back("error " + text); }
-    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override {
-        EXPECT_FALSE(EfTimer) << "auto-hide must be off while the dialog is open";
-        SetupInput = input;
-        return Setup ? Setup(input) : std::nullopt;
-    }
-    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override {
-        EXPECT_FALSE(EfTimer);
-        EditRequests.push_back(request);
-        return Edit ? Edit(request) : std::nullopt;
-    }
-
-    bool WorkTimer = false;
-    bool EfTimer = true;
-    std::vector<std::string> Calls;
-    std::optional<TSetupInput> SetupInput;
-    std::function<std::optional<TSetupResult>(const TSetupInput&)> Setup;
-    std::vector<TRecordEditRequest> EditRequests;
-    std::function<std::optional<TRecordEditResult>(const TRecordEditRequest&)> Edit;
-};
+using ::testing::HasSubstr;
 
 class Editors : public ::testing::Test {
 protected:
@@ -107,7 +78,7 @@ TEST_F(Editors, TheSetupDialogGetsTheOptionsAndCancellingChangesNothing) {
     EXPECT_EQ(bar.SetupInput->Options.RestTimes, "720:780");
     EXPECT_THAT(bar.SetupInput->History, ElementsAre(Sjis("code/main.cpp")));
     EXPECT_FALSE(bar.SetupInput->IsAutostartOn); // no hooks: no check box
-    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.AutoHideTimer);
     EXPECT_TRUE(bar.Calls.empty());
     EXPECT_THAT(ButtonNames(), ElementsAre("会議", "設計", "休憩"));
     EXPECT_EQ(list.AppSwitch().Count(), 3);
@@ -136,7 +107,7 @@ TEST_F(Editors, ConfirmingTakesEverythingBackAndRebuildsTheBarKeepingTheRunningI
     // 会議 comes back bare at the end, after the copy replaced the definitions.
     EXPECT_THAT(ButtonNames(), ElementsAre("休憩", "設計", "レビュー", "会議"));
     EXPECT_EQ(list.AppSwitch().Items(3).Categories, "");
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
     EXPECT_EQ(selections, 0); // the running item went on without a new start
     EXPECT_EQ(list.CurrentWork(), Rec("設計"));
     EXPECT_EQ(buttons.Buttons(3).TimeText, "00:02:00"); // refreshed after the rebuild
@@ -144,7 +115,7 @@ TEST_F(Editors, ConfirmingTakesEverythingBackAndRebuildsTheBarKeepingTheRunningI
     EXPECT_EQ(list.MergeSeconds(), 30);
     EXPECT_THAT(timing.RestRanges(), ElementsAre(TRestRange{600, 615}, TRestRange{720, 780}));
     EXPECT_EQ(timing.MenuTarget(), nullptr);
-    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.AutoHideTimer);
 }
 
 TEST_F(Editors, StartAtLogInIsOfferedWithItsHooksAndSetOnlyWhenChanged) {
@@ -191,7 +162,7 @@ TEST_F(RecordEdit, OpensOnACopyOfTodaysRecordAndOnlyConfirmingTakesItBack) {
     EXPECT_EQ(bar.EditRequests[0].Categories, Sjis("基本設計"));
     EXPECT_FALSE(bar.EditRequests[0].Running);
     EXPECT_EQ(*Rec("設計"), before);
-    EXPECT_TRUE(bar.EfTimer);
+    EXPECT_TRUE(bar.AutoHideTimer);
 
     bar.Edit = [&](const TRecordEditRequest& request) {
         TRecordEditResult result{request.Record, Sjis("基本設計,レビュー")};
@@ -236,7 +207,7 @@ TEST_F(RecordEdit, ARestPeriodThatStoppedTheItemMeanwhileLosesNoTime) {
         return std::optional(TRecordEditResult{request.Record, request.Categories});
     };
     buttons.ClickDetailButton(Index("設計"));
-    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     EXPECT_EQ(Rec("設計")->Periods.back().EndSec, 9 * 3600 + 600);
     EXPECT_EQ(Rec("設計")->Total, 600);
 }
@@ -334,6 +305,102 @@ TEST_F(RecordEdit, APeriodAddedInTheEditorTakesOnlyTimeNoWorkHeld) {
     EXPECT_EQ(list.FindLogin()->Periods[0].StartSec, 8 * 3600 + 1800);
 }
 
+TEST_F(RecordEdit, APeriodOverAnotherItemsWorkIsRefusedWhenChosenNotCutAtConfirm) {
+    Press("会議");
+    Run(3600); // 9:00-10:00
+    Press("設計");
+    Run(1800); // runs from 10:00
+    Press("会議");
+    Run(60);
+    Press("会議"); // 10:30-10:31
+    std::vector<std::string> refusals;
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        TTimeEditModel editor(request, clock);
+        const auto add = [&](int begin, int end) {
+            refusals.push_back(editor.CheckNewPeriod(begin, end));
+            return editor.AddPeriod({begin, end, Sjis("議事録"), {}});
+        };
+        EXPECT_EQ(add(9 * 60 + 15, 9 * 60 + 45), -1); // within 会議's time
+        EXPECT_GE(add(8 * 60, 9 * 60), 0);            // before anything ran
+        return std::optional(editor.Result());
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    ASSERT_EQ(refusals.size(), 2u);
+    EXPECT_THAT(refusals[0], HasSubstr("09:00:00-10:00:00 の「会議」"));
+    // What the editor showed is what was saved.
+    ASSERT_EQ(bar.EditRequests.size(), 1u);
+    const TWorkInfo* design = Rec("設計");
+    ASSERT_EQ(design->Periods.size(), 2u);
+    EXPECT_EQ(design->Periods[0].StartSec, 8 * 3600);
+    EXPECT_EQ(design->Periods[0].EndSec, 9 * 3600);
+    EXPECT_EQ(design->Periods[1].StartSec, 10 * 3600);
+}
+
+TEST_F(RecordEdit, AnItemRunningUnderTheEditorKeepsTheTimeUpToNowFromANewPeriod) {
+    Press("会議");
+    Run(600); // 9:00-9:10
+    Press("設計");
+    Run(600); // runs from 9:10
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        Run(600); // 設計 goes on to 9:30 under the dialog
+        TTimeEditModel editor(request, clock);
+        EXPECT_EQ(editor.AddPeriod({9 * 60 + 20, 9 * 60 + 25, {}, {}}), -1);
+        return std::optional(editor.Result());
+    };
+    buttons.ClickDetailButton(Index("会議"));
+    EXPECT_EQ(Rec("会議")->Total, 600);
+}
+
+// A dialog opened before a month end and confirmed after it: the bar has
+// saved March and moved to April.
+class MonthEndEdit : public Editors {
+protected:
+    MonthEndEdit() {
+        clock.Set(EncodeDate(2005, 3, 31), 23 * 3600 + 58 * 60);
+        list.ChangeDate(Today(clock));
+        Press("設計");
+        Run(60);
+        bar.Edit = [this](const TRecordEditRequest& request) {
+            Run(180); // midnight passes under the dialog
+            if (WhileOpen)
+                WhileOpen();
+            TRecordEditResult result{request.Record, request.Categories};
+            result.Record.Memo = Sjis("月末");
+            result.Record.Periods.back().Category = Sjis("議事録");
+            return std::optional(result);
+        };
+    }
+    std::string March() const { return ReadFile(dir.File("200503.dat")); }
+    const std::string edited = "2005/03/31," + Sjis("設計,月末,\"23:58:00,00:00:00,議事録,\"");
+    std::function<void()> WhileOpen;
+};
+
+TEST_F(MonthEndEdit, GoesIntoTheMonthFileTheBarSaved) {
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_TRUE(bar.Calls.empty());
+    EXPECT_THAT(March(), HasSubstr(edited));
+    EXPECT_EQ(list.Find(EncodeDate(2005, 4, 1), Sjis("設計"))->Memo, ""); // April's own record
+}
+
+TEST_F(MonthEndEdit, GoesIntoTheMonthTheBarKeepsUnsaved) {
+    DiskFullWriter full;
+    list.SetWriter(&full); // March cannot be written at midnight
+    buttons.ClickDetailButton(Index("設計"));
+    EXPECT_TRUE(bar.Calls.empty());
+    full.Full = false;
+    ASSERT_TRUE(list.SaveIfAllowed());
+    EXPECT_THAT(March(), HasSubstr(edited));
+}
+
+TEST_F(MonthEndEdit, IsNotLostWithoutAWordWhenTheMonthCannotBeRead) {
+    WhileOpen = [this] { WriteFile(dir.File("200503.dat"), "2005/03/99,x,,\r\n"); };
+    buttons.ClickDetailButton(Index("設計"));
+    ASSERT_EQ(bar.Calls.size(), 1u);
+    EXPECT_THAT(bar.Calls[0],
+                HasSubstr("error 「設計」の 2005/03/31 の記録に編集を反映できませんでした"));
+    EXPECT_EQ(March(), "2005/03/99,x,,\r\n"); // not written over
+}
+
 // A data folder without a definition file: no "休憩" until a rest period
 // makes its button.
 class RestWithoutDefinition : public Editors {
@@ -352,15 +419,13 @@ protected:
 TEST_F(RestWithoutDefinition, SettingsConfirmedDuringTheRestKeepItRunningAndSwitchingBack) {
     Press("設計");
     Run(700); // 9:11:40, resting
-    ASSERT_EQ(buttons.Current()->Name, RestName());
+    ASSERT_EQ(PressedName(buttons), RestName());
     bar.Setup = [&](const TSetupInput& input) { return Confirm(input); };
     editors.SetupActionExecute({});
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     EXPECT_EQ(list.CurrentWork(), list.FindLogin());
     Run(600); // past 9:20
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
     EXPECT_EQ(list.FindLogin()->Total, 600);
     EXPECT_GE(list.AppSwitch().IndexOf(RestName()), 0);
 }
@@ -371,15 +436,13 @@ TEST_F(RestWithoutDefinition, ADialogOpenedBeforeTheRestBeganKeepsWhatRunsOnConf
     bar.Setup = [&](const TSetupInput& input) {
         const TAppSwitch copy = *input.Definitions; // the dialog's copy, without "休憩"
         Run(200);                                   // the rest begins under the dialog
-        EXPECT_EQ(buttons.Current()->Name, RestName());
+        EXPECT_EQ(PressedName(buttons), RestName());
         return std::optional(TSetupResult{copy, input.Options, std::nullopt});
     };
     editors.SetupActionExecute({});
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     Run(600);
-    ASSERT_NE(buttons.Current(), nullptr);
-    EXPECT_EQ(buttons.Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(buttons), Sjis("設計"));
     EXPECT_EQ(list.FindLogin()->Total, 600);
 }
 

@@ -8,6 +8,8 @@
 #include "records/errorreporter.h"
 #include "records/names.h"
 #include "settings/initparam.h"
+#include "support/fakedialogs.h"
+#include "support/pressedname.h"
 #include "support/testsupport.h"
 #include "worklist/datalist.h"
 
@@ -27,38 +29,6 @@
 #include <vector>
 
 namespace zanpel::test {
-
-// Dialogs answered by the test.
-class FakeDialogs : public TDialogs {
-public:
-    bool Confirm(const std::string& text) override {
-        Asked.push_back(text);
-        return Answer;
-    }
-    void ShowError(const std::string& text) override { Errors.push_back(text); }
-    void Inform(const std::string& text) override { Notices.push_back(text); }
-    std::optional<TMemoResult> AskMemo(const TMemoRequest&) override { return std::nullopt; }
-    int ExecModal(QDialog& dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }
-    std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return {}; }
-    void SetClipboardText(const QString&) override {}
-    std::function<int(QDialog&)> OnExec;
-    std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override {
-        ++SetupShown;
-        return Setup ? Setup(input) : std::nullopt;
-    }
-    std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override {
-        EditRequests.push_back(request);
-        return Edit ? Edit(request) : std::nullopt;
-    }
-    bool Answer = false;
-    int SetupShown = 0;
-    std::function<std::optional<TSetupResult>(const TSetupInput&)> Setup;
-    std::vector<TRecordEditRequest> EditRequests;
-    std::function<std::optional<TRecordEditResult>(const TRecordEditRequest&)> Edit;
-    std::vector<std::string> Asked;
-    std::vector<std::string> Errors;
-    std::vector<std::string> Notices;
-};
 
 class BarWindow : public ::testing::Test {
 protected:
@@ -96,12 +66,7 @@ protected:
         Send(control, QEvent::MouseMove, control->mapFromGlobal(to), Qt::LeftButton);
         Send(control, QEvent::MouseButtonRelease, control->mapFromGlobal(to), Qt::NoButton);
     }
-    QRect Screen() const { return form->ScreenRect(); }
-    // The name of the pressed item, "-" when none is.
-    std::string PressedName() const {
-        const TMultiButton* pressed = form->WorkButtons().Current();
-        return pressed ? pressed->Name : "-";
-    }
+    QRect Screen() const { return form->Placement().ScreenRect(); }
 
     TempDir dir;
     FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};

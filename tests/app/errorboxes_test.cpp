@@ -3,10 +3,11 @@
 #include "app/errorboxes.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
-#include "nodialogs.h"
+#include "worklist/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
+#include "support/fakedialogs.h"
 #include "support/testsupport.h"
 #include "worklist/datalist.h"
 
@@ -23,7 +24,7 @@ namespace {
 
 // An error box that stays open for a while, as one the user has not
 // answered yet: its own event loop runs, as a modal box's does.
-class SlowErrorBox : public NoDialogs {
+class SlowErrorBox : public FakeDialogs {
 public:
     void ShowError(const std::string& text) override {
         Errors.push_back(text);
@@ -33,7 +34,6 @@ public:
         QTimer::singleShot(OpenMs, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    std::vector<std::string> Errors;
     std::function<void()> WhileOpen;
     int OpenMs = 1000;
 };
@@ -51,7 +51,7 @@ protected:
         form = std::make_unique<TZanpelForm>(settings, list, clock, dialogs, env);
         form->FormCreate(dir.File("zanpel.ini"), boxes);
         settings.AutoSaveMinutes = 1;
-        QObject::connect(form->WorkTimer(), &QTimer::timeout, [this] { ++ticks; });
+        QObject::connect(form->Parts().WorkTimer, &QTimer::timeout, [this] { ++ticks; });
     }
 
     TempDir dir;
@@ -60,15 +60,15 @@ protected:
     TErrorBoxes boxes;
     TInitParam settings;
     TDataList list;
-    FailingWriter diskFull;
+    DiskFullWriter diskFull;
     std::unique_ptr<TZanpelForm> form;
     int ticks = 0;
 };
 
 TEST_F(ErrorBoxes, AFailedAutosaveNeverStopsTheRunningItem) {
-    form->WorkButtonsWidget()->Sync();
-    form->WorkButtonsWidget()->MainButton(0)->click();
-    ASSERT_TRUE(form->WorkTimer()->isActive());
+    form->Parts().Buttons->Sync();
+    form->Parts().Buttons->MainButton(0)->click();
+    ASSERT_TRUE(form->Parts().WorkTimer->isActive());
     list.SetWriter(&diskFull);
     int ticksWhileOpen = -1;
     dialogs.WhileOpen = [&] {
@@ -77,6 +77,8 @@ TEST_F(ErrorBoxes, AFailedAutosaveNeverStopsTheRunningItem) {
         clock.Advance(60);
         QTimer::singleShot(dialogs.OpenMs - 100, [&] {
             ticksWhileOpen = ticks;
+            ASSERT_NE(list.CurrentWork(), nullptr);
+            ASSERT_FALSE(list.CurrentWork()->Periods.empty());
             EXPECT_EQ(list.CurrentWork()->Periods.back().EndSec, NowSeconds(clock));
         });
     };

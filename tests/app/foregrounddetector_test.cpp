@@ -3,9 +3,10 @@
 #include "app/foregrounddetector.h"
 #include "app/workbuttons.h"
 #include "records/names.h"
+#include "support/fakeforegroundsource.h"
+#include "support/pressedname.h"
 #include "support/testsupport.h"
 #include "tracking/appswitch.h"
-#include "tracking/foregroundsource.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,13 +16,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-class FakeSource : public ForegroundSource {
-public:
-    bool Available() const override { return true; }
-    const TForegroundApp& Foreground() const override { return App; }
-    TForegroundApp App;
-};
 
 class Detection : public ::testing::Test {
 protected:
@@ -38,7 +32,7 @@ protected:
         buttons.AppSwitchActive = true;
     }
     TDetectResult See(const std::string& exe, const std::string& title) {
-        source.App = {exe, Sjis(title)};
+        source.ShowApp({exe, Sjis(title)});
         return DetectForeground(source, buttons, lines);
     }
     std::vector<std::string> Lines() const {
@@ -47,11 +41,9 @@ protected:
             out.push_back(Cp932ToUtf8(line));
         return out;
     }
-    std::string Pressed() const {
-        return buttons.Current() ? Cp932ToUtf8(buttons.Current()->Name) : "-";
-    }
+    std::string Pressed() const { return Cp932ToUtf8(PressedName(buttons)); }
 
-    FakeSource source;
+    FakeForegroundSource source;
     TAppSwitch definitions;
     TWorkButtons buttons;
     TAppLineList lines;

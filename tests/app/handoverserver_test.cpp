@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <utility>
+
 namespace zanpel::test {
 namespace {
 
@@ -20,6 +24,8 @@ protected:
         EXPECT_TRUE(server.Listen(path));
         server.OnHandOver = [this](const THandOver& frame) {
             handled.push_back(frame);
+            if (whileHandling)
+                std::exchange(whileHandling, nullptr)();
             if (animate)
                 Animate();
         };
@@ -32,6 +38,15 @@ protected:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QThread::msleep(2);
         }
+    }
+    // Connects and sends bytes; the sender waits for the answer.
+    std::unique_ptr<QLocalSocket> Send(const QByteArray& bytes) {
+        auto client = std::make_unique<QLocalSocket>();
+        client->connectToServer(path);
+        EXPECT_TRUE(client->waitForConnected(2000));
+        client->write(bytes);
+        client->flush();
+        return client;
     }
     // Connects, sends bytes and goes away at once.
     void SendAndVanish(const QByteArray& bytes) {
@@ -51,33 +66,34 @@ protected:
     QString path = QString::fromStdString(dir.File("TZanpelForm"));
     THandOverServer server;
     std::vector<THandOver> handled;
+    std::function<void()> whileHandling;
     bool animate = true;
 };
 
 TEST_F(HandOverServerTest, ASenderThatVanishesDuringTheHandlingIsDroppedSafely) {
     for (int round = 0; round < 3; ++round) {
-        SendAndVanish(Bytes(EncodeShowFrame()));
+        std::unique_ptr<QLocalSocket> client = Send(Bytes(EncodeShowFrame()));
+        whileHandling = [&] { client.reset(); }; // gone while the bar grows back
         EXPECT_TRUE(RunLoopUntil([&] { return handled.size() == size_t(round + 1); }, 3000));
         RunLoopUntil([] { return false; }, 50); // the vanished socket is cleaned up
     }
     // A later sender that waits gets its answer.
-    QLocalSocket client;
-    client.connectToServer(path);
-    ASSERT_TRUE(client.waitForConnected(2000));
-    client.write(Bytes(EncodeCopyDataFrame(7, "x")));
-    EXPECT_TRUE(RunLoopUntil([&] { return client.bytesAvailable() > 0; }, 3000));
-    EXPECT_EQ(client.readAll(), QByteArray("\1", 1));
+    std::unique_ptr<QLocalSocket> client = Send(Bytes(EncodeCopyDataFrame(7, "x")));
+    EXPECT_TRUE(RunLoopUntil([&] { return client->bytesAvailable() > 0; }, 3000));
+    EXPECT_EQ(client->readAll(), QByteArray("\1", 1));
     EXPECT_EQ(handled.back().Data, "x");
 }
 
-TEST_F(HandOverServerTest, ASenderThatVanishesAtAnyByteHandsOverNothingUnfinished) {
+TEST_F(HandOverServerTest, ASenderThatHasGoneHandsOverNothingWhateverItSent) {
+    // A second start waits for the answer; one that has gone gave up on a
+    // bar that did not answer in time, and told its user so.
     const QByteArray frame = Bytes(EncodeCopyDataFrame(42, Sjis("会議")));
-    for (qsizetype cut = 0; cut < frame.size(); ++cut) {
+    for (qsizetype cut = 0; cut <= frame.size(); ++cut) {
         SendAndVanish(frame.left(cut));
         RunLoopUntil([] { return false; }, 10);
     }
     EXPECT_TRUE(handled.empty());
-    SendAndVanish(frame);
+    std::unique_ptr<QLocalSocket> client = Send(frame);
     EXPECT_TRUE(RunLoopUntil([&] { return handled.size() == 1; }, 3000));
     EXPECT_EQ(handled[0].Data, Sjis("会議"));
 }

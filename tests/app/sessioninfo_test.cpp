@@ -19,27 +19,27 @@ TEST(QtPlatform, AWaylandSessionWithXWaylandRunsTheBarOnXWayland) {
 }
 
 TEST(BarPlacement, ATilingManagerPlacesTheBarOnlyThroughX11) {
-    EXPECT_EQ(PlacementOf("xcb", "/run/sway-ipc.sock", true), TBarPlacement::SwayIpc);
-    EXPECT_EQ(PlacementOf("xcb", "/run/i3/ipc-socket", false), TBarPlacement::I3Ipc);
-    EXPECT_EQ(PlacementOf("xcb", "", false), TBarPlacement::Hints);
-    EXPECT_EQ(PlacementOf("wayland", "/run/sway-ipc.sock", true), TBarPlacement::None);
-    EXPECT_EQ(PlacementOf("offscreen", "", false), TBarPlacement::Hints);
+    EXPECT_EQ(PlacementOf("xcb", "/run/sway-ipc.sock", true), TPlacementMethod::SwayIpc);
+    EXPECT_EQ(PlacementOf("xcb", "/run/i3/ipc-socket", false), TPlacementMethod::I3Ipc);
+    EXPECT_EQ(PlacementOf("xcb", "", false), TPlacementMethod::Hints);
+    EXPECT_EQ(PlacementOf("wayland", "/run/sway-ipc.sock", true), TPlacementMethod::None);
+    EXPECT_EQ(PlacementOf("offscreen", "", false), TPlacementMethod::Hints);
 }
 
 TEST(SessionText, SaysWhatTheBarCanDoAndWhy) {
-    TSessionInfo sway{"xcb", true, TBarPlacement::SwayIpc, TForegroundCoverage::X11AndWayland};
+    TSessionInfo sway{"xcb", true, TPlacementMethod::SwayIpc, TForegroundCoverage::X11AndWayland};
     std::string text = SessionText(sway);
     EXPECT_NE(text.find("XWayland"), std::string::npos);
     EXPECT_NE(text.find("Sway の IPC"), std::string::npos);
     EXPECT_NE(text.find("app_id"), std::string::npos);
 
     // GNOME: XWayland windows only, and the reason.
-    TSessionInfo gnome{"xcb", true, TBarPlacement::Hints, TForegroundCoverage::XWaylandOnly};
+    TSessionInfo gnome{"xcb", true, TPlacementMethod::Hints, TForegroundCoverage::XWaylandOnly};
     text = SessionText(gnome);
     EXPECT_NE(text.find("XWayland のウィンドウのみ"), std::string::npos);
     EXPECT_NE(text.find("知らせない"), std::string::npos);
 
-    TSessionInfo native{"wayland", true, TBarPlacement::None, TForegroundCoverage::None};
+    TSessionInfo native{"wayland", true, TPlacementMethod::None, TForegroundCoverage::None};
     text = SessionText(native);
     EXPECT_NE(text.find("表示: Wayland"), std::string::npos);
     EXPECT_NE(text.find("XWayland が必要"), std::string::npos);

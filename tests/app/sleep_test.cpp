@@ -54,7 +54,7 @@ TEST_F(Sleep, ALunchSleepSplitsTheRunningPeriodAndBecomesARestPeriod) {
     Run(3 * 3600); // to 12:00
     SleepFor(55 * 60);
     Run(60);
-    EXPECT_EQ(buttons.Current()->Name, A); // still pressed
+    EXPECT_EQ(PressedName(buttons), A); // still pressed
     EXPECT_THAT(Periods(A, march1),
                 ElementsAre(Pair(T(9, 0), T(12, 0)), Pair(T(12, 55), T(12, 56))));
     EXPECT_THAT(Periods(LoginName, march1),
@@ -72,10 +72,10 @@ TEST_F(Sleep, ARestPeriodAlreadyThereIsNotCountedTwice) {
     timing.LoadRestRanges();
     Press(A);
     Run(3 * 3600 + 10 * 60); // the rest item runs from 12:00
-    ASSERT_EQ(buttons.Current()->Name, RestName());
+    ASSERT_EQ(PressedName(buttons), RestName());
     SleepFor(60 * 60); // 12:10 to 13:10
     Run(5);
-    EXPECT_EQ(buttons.Current()->Name, A); // back after the rest period
+    EXPECT_EQ(PressedName(buttons), A); // back after the rest period
     // 12:00-12:10 resting, 12:10-13:10 asleep: rest all of it, no overlap.
     EXPECT_EQ(list.FindLogin()->Total, 70 * 60);
     EXPECT_THAT(Periods(A, march1).back(), Pair(T(13, 10), T(13, 10, 5)));
@@ -100,7 +100,7 @@ TEST_F(Sleep, ANightAcrossTheEndOfAMonthLeavesNoPeriodInTheNight) {
     Run(60);
     const DayNumber april1 = EncodeDate(2005, 4, 1);
     EXPECT_EQ(list.CurrentDate(), april1);
-    EXPECT_EQ(buttons.Current()->Name, A);
+    EXPECT_EQ(PressedName(buttons), A);
     const std::string march = ReadFile(dir.File("200503.dat"));
     EXPECT_THAT(march, HasSubstr("2005/03/31," + A + ",,\"17:00:00,18:30:00,,\"\r\n"));
     EXPECT_THAT(march, HasSubstr("2005/03/31,%LOGIN%,,\"17:00:00,18:30:00,,\"\r\n"));

@@ -6,49 +6,17 @@
 #include "app/worktiming.h"
 #include "records/names.h"
 #include "settings/initparam.h"
+#include "support/faketimingui.h"
+#include "support/pressedname.h"
 #include "support/testsupport.h"
 #include "worklist/datalist.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace zanpel::test {
-
-class FakeUi : public TTimingUi {
-public:
-    void SetWorkTimer(bool on) override { WorkTimer = on; }
-    void SetEfTimer(bool on) override { EfTimer = on; }
-    void SetAppSwitchMode(bool on) override { AppSwitchMode.push_back(on); }
-    void SetBarEnabled(bool on) override { BarEnabled = on; }
-    bool Confirm(const std::string& text) override {
-        Asked.push_back(text);
-        EXPECT_FALSE(WorkTimer) << "ticks must stop while asking";
-        const bool yes = !Answers.empty() && Answers.front();
-        if (!Answers.empty())
-            Answers.pop_front();
-        return yes;
-    }
-    std::optional<TMemoResult> AskMemo(const TMemoRequest& request) override {
-        MemoRequests.push_back(request);
-        if (WhileMemoOpen)
-            WhileMemoOpen();
-        return MemoAnswer;
-    }
-
-    bool WorkTimer = false;
-    bool EfTimer = true;
-    bool BarEnabled = true;
-    std::vector<bool> AppSwitchMode;
-    std::vector<std::string> Asked;
-    std::deque<bool> Answers;
-    std::vector<TMemoRequest> MemoRequests;
-    std::optional<TMemoResult> MemoAnswer;
-    std::function<void()> WhileMemoOpen;
-};
 
 class Timing : public ::testing::Test {
 protected:
@@ -92,7 +60,6 @@ protected:
         timing.LoadRestRanges();
     }
     void Press(const std::string& name) { buttons.ClickMainButton(buttons.IndexOfName(name)); }
-    std::string CurrentName() const { return buttons.Current() ? buttons.Current()->Name : "-"; }
     TWorkInfo* Rec(const std::string& name, DayNumber day = 0) {
         return list.Find(day ? day : Today(clock), name);
     }
@@ -105,7 +72,7 @@ protected:
     TInitParam settings;
     TDataList list;
     TWorkButtons buttons;
-    FakeUi ui;
+    FakeTimingUi ui;
     TWorkTiming timing;
 };
 

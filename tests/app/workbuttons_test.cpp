@@ -1,4 +1,5 @@
 #include "app/workbuttons.h"
+#include "support/pressedname.h"
 #include "support/testsupport.h"
 #include "tracking/appswitch.h"
 
@@ -22,7 +23,8 @@ protected:
         bar.SetBounds(160, 568);
     }
     void Log(const char* what, int id, bool stat) {
-        events.push_back(std::string(what) + "(" + std::to_string(id) + (stat ? ",true)" : ",false)"));
+        events.push_back(std::string(what) + "(" + std::to_string(id) +
+                         (stat ? ",true)" : ",false)"));
     }
     void Define(std::initializer_list<const char*> names) {
         for (const char* name : names)
@@ -94,7 +96,7 @@ TEST_F(ButtonBar, LoadButtonsKeepsTheRunningButtonByNameWithoutAnEvent) {
     EXPECT_TRUE(events.empty());
     EXPECT_EQ(bar.ButtonCount(), 3);
     EXPECT_EQ(bar.ItemIndex(), 0);
-    EXPECT_EQ(bar.Current()->Name, "c");
+    EXPECT_EQ(test::PressedName(bar), "c");
     EXPECT_TRUE(Down(0));
     definitions.DeleteByName("c");
     bar.LoadButtons(definitions);
@@ -110,7 +112,7 @@ TEST_F(ButtonBar, DeletingButtonsKeepsIndexesInStep) {
     events.clear();
     bar.DeleteButton(0);
     EXPECT_EQ(bar.ItemIndex(), 2);
-    EXPECT_EQ(bar.Current()->Name, "d");
+    EXPECT_EQ(test::PressedName(bar), "d");
     EXPECT_EQ(bar.PreviousIndex(), 0);
     bar.DeleteButton(2); // the running one: the selection is cleared first
     EXPECT_THAT(events, ElementsAre("selected(-1,false)"));
@@ -156,16 +158,18 @@ TEST_F(ButtonBar, ApplicationRulesSwitchOnceAndRecordTheTitle) {
     bar.SwitchByApplication("edit.exe", "x"); // switching is off
     EXPECT_TRUE(events.empty());
     bar.AppSwitchActive = true;
-    bar.OnSelected = [this](int id, bool) { events.push_back(bar.AppSwitching ? "app" + std::to_string(id) : "?"); };
+    bar.OnSelected = [this](int id, bool) {
+        events.push_back(bar.AppSwitching ? "app" + std::to_string(id) : "?");
+    };
     bar.SwitchByApplication("edit.exe", "x");
-    bar.SwitchByApplication("edit.exe", "x");  // same program and title: nothing
-    bar.SwitchByApplication("edit.exe", "y");  // new title on the selected item: recorded only
+    bar.SwitchByApplication("edit.exe", "x"); // same program and title: nothing
+    bar.SwitchByApplication("edit.exe", "y"); // new title on the selected item: recorded only
     EXPECT_THAT(events, ElementsAre("app0"));
     EXPECT_EQ(bar.LastWindowTitle, "y");
-    bar.SwitchByApplication("late.exe", "z");  // no button yet: one is added
+    bar.SwitchByApplication("late.exe", "z"); // no button yet: one is added
     EXPECT_EQ(bar.ButtonCount(), 3);
     EXPECT_EQ(bar.ItemIndex(), 2);
-    bar.SwitchByApplication("once.exe", "z");  // ":" switches, then turns switching off
+    bar.SwitchByApplication("once.exe", "z"); // ":" switches, then turns switching off
     EXPECT_EQ(bar.ItemIndex(), 1);
     EXPECT_FALSE(bar.AppSwitchActive);
     bar.ClearAppInfo();

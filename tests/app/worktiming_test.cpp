@@ -15,7 +15,6 @@ using Midnight = Timing;
 using RestPeriods = Timing;
 using SwitchingOff = Timing;
 using MemoDialog = Timing;
-using MenuCommands = Timing;
 
 TEST_F(Timing, APressTimesTheItemAndTheTickShowsItsTotal) {
     Press(A);
@@ -117,16 +116,16 @@ TEST_F(RestPeriods, TheRestItemRunsInTheRestPeriodAndTheItemBeforeComesBack) {
     clock.Set(Today(clock), 11 * 3600 + 50 * 60);
     Press(A);
     RunUntil(12, 0);
-    EXPECT_EQ(CurrentName(), RestName()); // the button was created
+    EXPECT_EQ(PressedName(buttons), RestName()); // the button was created
     EXPECT_EQ(buttons.ButtonCount(), 3);
     RunUntil(12, 30);
     Press(B); // lasts only until the next tick
-    EXPECT_EQ(CurrentName(), B);
+    EXPECT_EQ(PressedName(buttons), B);
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     RunUntil(13, 0);
     Run(1);
-    EXPECT_EQ(CurrentName(), B);              // the item current just before the last switch
+    EXPECT_EQ(PressedName(buttons), B);       // the item current just before the last switch
     EXPECT_EQ(list.FindLogin()->Total, 3600); // B's one-second period merged back into the rest
     EXPECT_EQ(Rec(A)->Total, 600);
 }
@@ -135,20 +134,20 @@ TEST_F(RestPeriods, NothingRunningSwitchesNothingAndBadRangesNeverSwitch) {
     SetRestTimes("720:780");
     clock.Set(Today(clock), 12 * 3600 + 10 * 60);
     Run(60);
-    EXPECT_EQ(CurrentName(), "-");
+    EXPECT_EQ(PressedName(buttons), "-");
     Press(A); // inside the period: the next tick goes to the rest item
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     Press(RestName());
     SetRestTimes("720,900:800,-5:-1");
     EXPECT_THAT(timing.RestRanges(),
                 ElementsAre(TRestRange{720, 0}, TRestRange{900, 800}, TRestRange{-5, -1}));
     Press(A);
     Run(120);
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     SetRestTimes("-1:780"); // no begin: from midnight
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
 }
 
 TEST_F(SwitchingOff, ManualPressesAndTheReturnFromRestTurnApplicationSwitchingOff) {
@@ -161,10 +160,10 @@ TEST_F(SwitchingOff, ManualPressesAndTheReturnFromRestTurnApplicationSwitchingOf
     buttons.AppSwitchActive = true;
     SetRestTimes("540:541");
     Run(1);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     RunUntil(9, 1);
     Run(1);
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     EXPECT_THAT(ui.AppSwitchMode, ElementsAre(false, false));
 }
 
@@ -172,7 +171,7 @@ TEST_F(SwitchingOff, AnApplicationSwitchNotesTitleAndProgramOnce) {
     list.AppSwitch().ParseLine(Sjis("@" + std::string("作業A") + ",,@AP1,\"editor.bin/\","));
     buttons.AppSwitchActive = true;
     buttons.SwitchByApplication("editor.bin", Sjis("報告書.txt"));
-    EXPECT_EQ(CurrentName(), A);
+    EXPECT_EQ(PressedName(buttons), A);
     const TWorkData& period = Rec(A)->Periods.back();
     EXPECT_EQ(period.Memo, Sjis("報告書.txt"));
     EXPECT_EQ(period.Category, "editor");
@@ -197,7 +196,7 @@ TEST_F(MemoDialog, AskedOnManualStartsOnly) {
     EXPECT_EQ(ui.MemoRequests[0].Category, B);
     EXPECT_EQ(ui.MemoRequests[0].Categories, Sjis("設計,試験"));
     EXPECT_EQ(ui.MemoRequests[0].TimeText, "09:00:00- ...");
-    EXPECT_TRUE(ui.EfTimer);
+    EXPECT_TRUE(ui.AutoHideTimer);
     EXPECT_EQ(Rec(B)->Periods.back().Category, Sjis("設計"));
     EXPECT_EQ(Rec(B)->Periods.back().Memo, Sjis("メモ"));
     Press(RestName()); // the rest item: not asked
@@ -207,6 +206,26 @@ TEST_F(MemoDialog, AskedOnManualStartsOnly) {
     RunUntil(9, 1);
     Run(1);
     EXPECT_EQ(ui.MemoRequests.size(), 2u);
+}
+
+// A second copy of the program hands an item over; the program's own
+// selections stay its own when another one happens within them.
+TEST_F(MemoDialog, NeverAskedForTheProgramsOwnSelections) {
+    settings.MemoOnStart = true;
+    timing.PressItemByName(A);
+    EXPECT_EQ(PressedName(buttons), A);
+    timing.PressItemByName(A); // runs already: goes on
+    timing.PressItemByName(Sjis("無い作業"));
+    EXPECT_EQ(PressedName(buttons), A);
+    {
+        TWorkTiming::AutoSelectingScope outer(timing);
+        { TWorkTiming::AutoSelectingScope inner(timing); }
+        Press(B);
+    }
+    EXPECT_EQ(PressedName(buttons), B);
+    EXPECT_TRUE(ui.MemoRequests.empty());
+    Press(A); // the user's own press
+    EXPECT_EQ(ui.MemoRequests.size(), 1u);
 }
 
 TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
@@ -220,117 +239,38 @@ TEST_F(MemoDialog, AnAnswerForAPeriodDroppedMeanwhileIsDiscarded) {
         Run(3);
     }; // 9:00 arrives: the rest switch drops A's 2-second period
     Press(A);
-    EXPECT_EQ(CurrentName(), RestName());
+    EXPECT_EQ(PressedName(buttons), RestName());
     EXPECT_TRUE(Rec(A)->Periods.empty());
     for (const TWorkData& p : list.FindLogin()->Periods)
         EXPECT_NE(p.Category, "X");
 }
 
-TEST_F(MenuCommands, ResetOneAsksAndResetsOnlyOnYes) {
+TEST_F(MemoDialog, AnAnswerAfterTheMonthEndedGoesToThePeriodInItsMonth) {
+    settings.MemoOnStart = true;
+    clock.Set(EncodeDate(2005, 3, 31), 23 * 3600 + 59 * 60);
+    list.ChangeDate(Today(clock));
+    ui.MemoAnswer = TMemoResult{Sjis("設計"), Sjis("月末"), {}};
+    std::function<void()> underTheDialog;
+    ui.WhileMemoOpen = [&] {
+        Run(120); // March is saved at midnight, April read
+        if (underTheDialog)
+            underTheDialog();
+    };
     Press(A);
-    Run(100);
-    timing.PopupMenu1Popup(nullptr); // the running item
-    ui.Answers = {false};
-    timing.N_ResetClick();
-    EXPECT_THAT(ui.Asked, ElementsAre(Cp932ToUtf8(A) + " の時間をリセットします！"));
-    EXPECT_EQ(Rec(A)->Total, 100);
-    EXPECT_TRUE(ui.WorkTimer);
-    timing.PopupMenu1Popup(nullptr);
-    ui.Answers = {true};
-    timing.N_ResetClick();
-    EXPECT_EQ(Rec(A)->Total, 0);
-    EXPECT_EQ(buttons.Buttons(0).TimeText, "00:00:00");
-    EXPECT_EQ(timing.MenuTarget(), nullptr);
-    Run(10); // still running: the first tick after the reset opens a new period
-    EXPECT_EQ(Rec(A)->Total, 9);
-    timing.PopupMenu1Popup(&buttons.Buttons(1)); // no record today: nothing asked
-    timing.N_ResetClick();
-    EXPECT_EQ(ui.Asked.size(), 2u);
-}
+    EXPECT_TRUE(ui.Errors.empty());
+    EXPECT_THAT(ReadFile(dir.File("200503.dat")),
+                HasSubstr("2005/03/31," + A + ",,\"23:59:00,00:00:00," + Sjis("設計,月末") + "\""));
+    EXPECT_EQ(Rec(A)->Periods.front().Category, ""); // April's period is another one
 
-TEST_F(MenuCommands, ResetAllKeepsTheComputerOnRecord) {
-    settings.AutoRestSwitch = false; // else the rest item outside a rest period lasts one tick
-    Press(RestName());
-    Run(60);
+    // A month that cannot be read now is said so, and not written over.
     Press(A);
-    Run(60);
-    ui.Answers = {false, true};
-    timing.N_AllResetClick();
-    EXPECT_EQ(Rec(A)->Total, 60);
-    timing.N_AllResetClick();
-    EXPECT_THAT(ui.Asked,
-                ElementsAre("全項目の時間をリセットします！", "全項目の時間をリセットします！"));
-    EXPECT_EQ(Rec(A)->Total, 0);
-    EXPECT_EQ(list.FindLogin()->Total, 60);
-    EXPECT_EQ(buttons.Buttons(2).TimeText, "00:01:00");
-}
-
-TEST_F(MenuCommands, DeleteRemovesTheItemStopsItAndSavesAtOnce) {
+    clock.Set(EncodeDate(2005, 4, 30), 23 * 3600 + 59 * 60);
+    underTheDialog = [&] { WriteFile(dir.File("200504.dat"), "2005/04/99,x,,\r\n"); };
     Press(A);
-    Run(100);
-    timing.PopupMenu1Popup(nullptr);
-    ui.Answers = {false};
-    timing.N_DeleteClick();
-    EXPECT_EQ(buttons.ButtonCount(), 3);
-    EXPECT_TRUE(ui.WorkTimer);
-    timing.PopupMenu1Popup(nullptr);
-    ui.Answers = {true};
-    timing.N_DeleteClick();
-    EXPECT_THAT(ui.Asked.back(), Cp932ToUtf8(A) + " を削除しますよ！");
-    EXPECT_EQ(buttons.ButtonCount(), 2);
-    EXPECT_EQ(buttons.Current(), nullptr);
-    EXPECT_FALSE(ui.WorkTimer);
-    EXPECT_EQ(list.AppSwitch().IndexOf(A), -1);
-    EXPECT_EQ(Rec(A), nullptr);
-    const std::string saved = ReadFile(dir.File("200503.dat"));
-    EXPECT_THAT(saved, HasSubstr("%LOGIN%"));
-    EXPECT_EQ(saved.find(A), std::string::npos);
-}
-
-TEST_F(MenuCommands, NewWorkStartsAPeriodAtOnceWithItsOwnCategory) {
-    Press(A);
-    Run(100);
-    auto state = timing.PopupMenu1Popup(&buttons.Buttons(1));
-    EXPECT_FALSE(state.NewWork); // only on the running button
-    timing.N_NewWorkClick();
-    EXPECT_TRUE(ui.MemoRequests.empty());
-    state = timing.PopupMenu1Popup(nullptr);
-    EXPECT_TRUE(state.NewWork);
-    ui.MemoAnswer = std::nullopt;
-    timing.N_NewWorkClick();
-    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
-    timing.PopupMenu1Popup(nullptr);
-    ui.MemoAnswer = TMemoResult{Sjis("試験"), Sjis(" 結合試験 "), Sjis("設計,試験,レビュー")};
-    timing.N_NewWorkClick();
-    EXPECT_EQ(ui.MemoRequests.back().Caption, "新しい作業を開始する");
-    ASSERT_EQ(Rec(A)->Periods.size(), 2u); // even within the merge time
-    EXPECT_EQ(Rec(A)->Periods[1].Memo, Sjis("結合試験"));
-    EXPECT_EQ(list.GetCategories(A), Sjis("設計,試験,レビュー"));
-    Run(50);
-    EXPECT_EQ(Rec(A)->Periods[1].EndSec - Rec(A)->Periods[1].StartSec, 50);
-    EXPECT_TRUE(ui.EfTimer);
-}
-
-TEST_F(MenuCommands, NewWorkAfterTheItemStoppedUnderTheDialogAddsNothingAndLeavesTheTimerOff) {
-    Press(A);
-    Run(100);
-    timing.PopupMenu1Popup(nullptr);
-    ui.MemoAnswer = TMemoResult{Sjis("試験"), {}, Sjis("設計,試験")};
-    ui.WhileMemoOpen = [&] { Press(A); }; // released while the dialog is open
-    timing.N_NewWorkClick();
-    EXPECT_EQ(Rec(A)->Periods.size(), 1u);
-    EXPECT_FALSE(ui.WorkTimer);
-}
-
-TEST_F(MenuCommands, TheComputerOnRecordBehindTheRestItemIsNeverReset) {
-    Press(RestName());
-    Run(60);
-    const TWorkInfo before = *list.FindLogin();
-    EXPECT_FALSE(timing.PopupMenu1Popup(&buttons.Buttons(2)).Reset);
-    ui.Answers = {true};
-    timing.N_ResetClick(); // as a stray short-cut would
-    EXPECT_EQ(*list.FindLogin(), before);
-    EXPECT_TRUE(ui.Asked.empty());
+    ASSERT_EQ(ui.Errors.size(), 1u);
+    EXPECT_THAT(ui.Errors[0],
+                HasSubstr("2005/04/30 23:59:00 からの作業分類とメモを保存できません"));
+    EXPECT_EQ(ReadFile(dir.File("200504.dat")), "2005/04/99,x,,\r\n");
 }
 
 TEST_F(Timing, AShortSwitchAwayIsNotMergedOverTheOtherItemsTime) {

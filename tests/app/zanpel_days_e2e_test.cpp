@@ -3,6 +3,8 @@
 // written into another. The month file comes out right, and zanpelctl check
 // finds nothing wrong in the folder.
 #include "programfixture.h"
+#include "support/zanpel.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 
@@ -30,13 +32,12 @@ protected:
     void SetClock(const std::string& text) { WriteFile(data.File("now"), text + "\n"); }
     std::unique_ptr<BackgroundProcess> StartBar() {
         std::filesystem::remove(data.File("trace"));
-        auto bar =
-            std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, ClockEnv());
+        auto bar = StartZanpel(ClockEnv());
         EXPECT_TRUE(Traced("started"));
         return bar;
     }
     void HandOver(const std::string& item) {
-        ASSERT_EQ(RunProcess({ZANPEL_PATH, item}, ClockEnv()).ExitCode, 0);
+        ASSERT_EQ(RunProcess(ZanpelCommand({item}), ClockEnv()).ExitCode, 0);
         ASSERT_TRUE(Traced("handover item " + item));
     }
     static void Pause(double seconds) { ::usleep(static_cast<useconds_t>(seconds * 1e6)); }
@@ -45,7 +46,7 @@ protected:
         ASSERT_EQ(bar->Wait(20000), 0);
     }
     void ExpectCheckIsClean() {
-        const ProcessResult check = RunProcess({ZANPELCTL_PATH, "check"}, ClockEnv());
+        const ProcessResult check = RunZanpelctl({"check"}, ClockEnv());
         EXPECT_EQ(check.ExitCode, 0) << check.Out << check.Err;
         EXPECT_THAT(check.Out, HasSubstr("エラー: 0"));
     }
@@ -65,7 +66,7 @@ TEST_F(ProgramDays, AnItemLeftRunningOverAWholeDayKeepsThatDay) {
     EXPECT_THAT(march, HasSubstr("2005/03/05," + Sjis("会議") + ",,\"00:00:00,00:00:00,,\"\r\n"));
     EXPECT_THAT(march, HasSubstr("2005/03/05,%LOGIN%,,\"00:00:00,00:00:00,,\"\r\n"));
     ExpectCheckIsClean();
-    const ProcessResult summary = RunProcess({ZANPELCTL_PATH, "summary", "200503"}, ClockEnv());
+    const ProcessResult summary = RunZanpelctl({"summary", "200503"}, ClockEnv());
     EXPECT_THAT(summary.Out, HasSubstr("03/05\t24.0\t00:00:00\t00:00:00")) << summary.Out;
 }
 

@@ -4,6 +4,8 @@
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "programfixture.h"
+#include "support/zanpel.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 
@@ -19,6 +21,7 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class ProgramEnd : public Program {
 protected:
@@ -38,13 +41,14 @@ protected:
 };
 
 TEST_F(ProgramEnd, ASenderThatGoesAwayDuringTheShowAnimationLeavesTheBarRunning) {
+    // What a sender that has gone asked for may be dropped or done, by the
+    // moment the bar looks: either way the bar goes on and ends in order.
     auto bar = Start();
     for (int round = 0; round < 3; ++round) {
         ::usleep(1600 * 1000); // the bar hides itself after a second
         SendAndVanish(round == 1 ? EncodeCopyDataFrame(1, Sjis("設計")) : EncodeShowFrame());
     }
     ::usleep(500 * 1000);
-    EXPECT_THAT(Trace(), HasSubstr("handover item 設計"));
     bar->Signal(SIGTERM);
     ASSERT_EQ(bar->Wait(20000), 0);
     EXPECT_THAT(Trace(), HasSubstr("saved month"));
@@ -79,21 +83,45 @@ TEST_F(ProgramEnd, ASecondQuitWhileAShutDownErrorIsShownStillWritesDefinitionsAn
     EXPECT_TRUE(MonthWritten());
 }
 
+TEST_F(ProgramEnd, TheTimeAnErrorBoxOfTheEndStaysOpenIsNoWork) {
+    auto env = Env();
+    env["ZANPEL_TEST_CLOCK_FILE"] = data.File("now");
+    env["TZ"] = "UTC";
+    WriteFile(data.File("now"), "2005-03-10 09:00:00\n");
+    BackgroundProcess bar({ZANPEL_PATH}, env);
+    ASSERT_TRUE(Traced("started"));
+    ASSERT_EQ(Second({"設計"}).ExitCode, 0);
+    ASSERT_TRUE(Traced("handover item 設計"));
+    WriteFile(data.File("now"), "2005-03-10 09:30:00\n");
+    ::usleep(500 * 1000);
+    std::filesystem::create_directory(data.File("zanpel.ini")); // cannot be written
+    bar.Signal(SIGTERM);
+    ASSERT_TRUE(Traced("error 設定ファイルが書込めません!"));
+    WriteFile(data.File("now"), "2005-03-10 10:00:00\n"); // an hour before the box is closed
+    ::usleep(300 * 1000);
+    bar.Signal(SIGTERM);
+    ASSERT_EQ(bar.Wait(20000), 0);
+    const std::string march = ReadFile(data.File("200503.dat"));
+    EXPECT_THAT(march, HasSubstr("2005/03/10," + Sjis("設計") + ",,\"09:00:0"));
+    EXPECT_THAT(march, HasSubstr(",09:30:0"));
+    EXPECT_THAT(march, Not(HasSubstr(",10:00:"))); // neither the item nor the computer-on span
+}
+
 TEST_F(ProgramEnd, TheToolAndASecondBarRefuseTheFolderWhateverTheirRuntimeFolder) {
     auto bar = Start();
     TempDir otherRuntime;
     auto env = Env();
     env["XDG_RUNTIME_DIR"] = otherRuntime.Path();
     WriteFile(data.File("200503.dat"), "2005/03/01,a,,\"09:00:00,10:00:00,,\"\r\n");
-    const ProcessResult tool = RunProcess({ZANPELCTL_PATH, "rewrite", "200503"}, env);
+    const ProcessResult tool = RunZanpelctl({"rewrite", "200503"}, env);
     EXPECT_EQ(tool.ExitCode, 1);
     EXPECT_THAT(tool.Err, HasSubstr("zanpel が動作中"));
-    const ProcessResult second = RunProcess({ZANPEL_PATH}, env);
+    const ProcessResult second = RunProcess(ZanpelCommand(), env);
     EXPECT_EQ(second.ExitCode, 1);
     EXPECT_THAT(second.Err, HasSubstr(data.Path()));
     bar->Signal(SIGTERM);
     ASSERT_EQ(bar->Wait(20000), 0);
-    EXPECT_EQ(RunProcess({ZANPELCTL_PATH, "rewrite", "200503"}, env).ExitCode, 0);
+    EXPECT_EQ(RunZanpelctl({"rewrite", "200503"}, env).ExitCode, 0);
 }
 
 } // namespace

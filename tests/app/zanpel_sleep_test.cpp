@@ -3,6 +3,7 @@
 // sleep is a rest period of the computer-on record, in the month file.
 #include "programfixture.h"
 #include "records/csvfile.h"
+#include "support/zanpel.h"
 
 #include <gmock/gmock.h>
 
@@ -57,9 +58,9 @@ protected:
     }
     // Starts the bar and hands 会議 over to it, which then runs.
     std::unique_ptr<BackgroundProcess> StartMeeting() {
-        auto bar = std::make_unique<BackgroundProcess>(std::vector<std::string>{ZANPEL_PATH}, env);
+        auto bar = StartZanpel(env);
         EXPECT_TRUE(Traced("started"));
-        EXPECT_EQ(RunProcess({ZANPEL_PATH, "会議"}, env).ExitCode, 0);
+        EXPECT_EQ(RunProcess(ZanpelCommand({"会議"}), env).ExitCode, 0);
         EXPECT_TRUE(Traced("handover item 会議"));
         return bar;
     }

@@ -1,10 +1,12 @@
 // The bar following the foreground application through its idle passes, with
 // a source the test sets, on the offscreen platform.
 #include "app/messagebox.h"
-#include "app/nodialogs.h"
 #include "app/zanpelform.h"
 #include "controls/bevellabel.h"
 #include "settings/initparam.h"
+#include "support/fakedialogs.h"
+#include "support/fakeforegroundsource.h"
+#include "support/pressedname.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "tracking/foregroundsource.h"
@@ -24,13 +26,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::StartsWith;
-
-class FakeSource : public ForegroundSource {
-public:
-    bool Available() const override { return true; }
-    const TForegroundApp& Foreground() const override { return App; }
-    TForegroundApp App;
-};
 
 class BarDetection : public ::testing::Test {
 protected:
@@ -70,7 +65,7 @@ protected:
     TempDir dir;
     FixedClock clock{EncodeDate(2005, 3, 1), 9 * 3600};
     CollectingErrorReporter reporter;
-    NoDialogs dialogs;
+    FakeDialogs dialogs;
     TInitParam settings;
     TDataList list;
     std::vector<std::string> trace;
@@ -78,20 +73,19 @@ protected:
 };
 
 TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
-    auto source = std::make_shared<FakeSource>();
+    auto source = std::make_shared<FakeForegroundSource>();
     Create(source);
-    source->App = {"edit.exe", Sjis("文書1")};
-    QListWidget* appList = form->AppList();
+    source->ShowApp({"edit.exe", Sjis("文書1")});
+    QListWidget* appList = form->Parts().SeenApps;
     ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 1; }, 5000));
     EXPECT_EQ(appList->item(0)->text(), QStringLiteral("edit.exe/文書1"));
     EXPECT_EQ(appList->currentRow(), 0);
     EXPECT_TRUE(appList->item(0)->isSelected());
-    ASSERT_TRUE(form->WorkButtons().Current());
-    EXPECT_EQ(form->WorkButtons().Current()->Name, Sjis("設計"));
+    EXPECT_EQ(PressedName(form->WorkButtons()), Sjis("設計"));
 
-    source->App = {"view.exe", ""};
+    source->ShowApp({"view.exe", ""});
     ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 2; }, 5000));
-    EXPECT_THAT(form->AppListLines(), ElementsAre(Sjis("edit.exe/文書1"), "view.exe/"));
+    EXPECT_THAT(form->SeenApps().AppListLines(), ElementsAre(Sjis("edit.exe/文書1"), "view.exe/"));
     EXPECT_EQ(appList->selectedItems().size(), 1);
     EXPECT_THAT(
         trace, ElementsAre("app edit.exe/文書1", StartsWith("switched 設計 at "), "app view.exe/"));
@@ -99,10 +93,10 @@ TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
 
 TEST_F(BarDetection, TheAboutBoxTellsWhetherApplicationsCanBeIdentified) {
     Create(nullptr);
-    EXPECT_FALSE(form->Foreground().Available());
+    EXPECT_FALSE(form->SeenApps().Foreground().Available());
     EXPECT_TRUE(AboutTextShown().contains(QStringLiteral("自動切換えは使えません")));
     form.reset();
-    Create(std::make_shared<FakeSource>());
+    Create(std::make_shared<FakeForegroundSource>());
     const QString text = AboutTextShown();
     EXPECT_TRUE(text.contains(QStringLiteral("Zanpel")));
     EXPECT_FALSE(text.contains(QStringLiteral("自動切換えは使えません")));

@@ -24,7 +24,7 @@ void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 TEST_F(BarWindow, TheKeyboardWalksAndPressesTheItemsAndTabNeverReachesTheExitButton) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    TWorkButtonsWidget* bar = form->WorkButtonsWidget();
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
     bar->Sync();
     // Tab from nowhere lands on the items first.
     form->setFocus();
@@ -39,7 +39,7 @@ TEST_F(BarWindow, TheKeyboardWalksAndPressesTheItemsAndTabNeverReachesTheExitBut
     EXPECT_EQ(QApplication::focusWidget(), bar->MainButton(0));
     Key(Qt::Key_Space); // presses a, as a click does
     EXPECT_EQ(form->WorkButtons().ItemIndex(), 0);
-    EXPECT_TRUE(form->WorkTimer()->isActive());
+    EXPECT_TRUE(form->Parts().WorkTimer->isActive());
     Key(Qt::Key_Right);
     Key(Qt::Key_Return);
     EXPECT_EQ(form->WorkButtons().ItemIndex(), 1);
@@ -60,7 +60,7 @@ TEST_F(BarWindow, TheKeyboardWalksAndPressesTheItemsAndTabNeverReachesTheExitBut
 TEST_F(BarWindow, TheMenuKeyAndShiftF10OpenThePanelMenuForTheFocusedItem) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    TWorkButtonsWidget* bar = form->WorkButtonsWidget();
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
     bar->Sync();
     form->WorkButtons().SelectIndex(0); // a runs
     bar->MainButton(1)->setFocus();
@@ -68,10 +68,11 @@ TEST_F(BarWindow, TheMenuKeyAndShiftF10OpenThePanelMenuForTheFocusedItem) {
          {std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)},
           std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()}}) {
         Key(key, modifiers);
-        QMenu* menu = form->Actions().PopupMenu1;
+        QMenu* menu = form->Actions().PanelPopup;
         EXPECT_TRUE(menu->isVisible());
-        EXPECT_EQ(form->MenuTarget(), &form->WorkButtons().Buttons(1)); // b, not the running a
-        EXPECT_TRUE(form->Actions().N_Delete->isEnabled());
+        EXPECT_EQ(form->PanelMenu().MenuTarget(),
+                  &form->WorkButtons().Buttons(1)); // b, not the running a
+        EXPECT_TRUE(form->Actions().DeleteItem->isEnabled());
         menu->hide();
         bar->MainButton(1)->setFocus();
     }
@@ -91,7 +92,7 @@ TEST_F(BarWindow, TheKeyboardComesBackToTheBarWhenItsDialogsCloseAndItsShortCuts
     form->Actions().SetupAction->trigger();
     ASSERT_EQ(dialogs.SetupShown, 1);
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    EXPECT_EQ(QApplication::focusWidget(), form->WorkButtonsWidget()->MainButton(0));
+    EXPECT_EQ(QApplication::focusWidget(), form->Parts().Buttons->MainButton(0));
     dialogs.Setup = nullptr;
     Key(Qt::Key_S, Qt::ControlModifier); // Ctrl+S works at once
     EXPECT_EQ(dialogs.SetupShown, 2);

@@ -2,19 +2,18 @@
 // socket server of the test that answers the bar's commands when it is told.
 #include "app/i3ipc.h"
 #include "app/messagebox.h"
-#include "app/nodialogs.h"
 #include "app/zanpelform.h"
 #include "records/clock.h"
 #include "records/errorreporter.h"
 #include "settings/initparam.h"
+#include "support/fakedialogs.h"
+#include "support/faketilingmanager.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "worklist/datalist.h"
 
 #include <QApplication>
 #include <QFrame>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMouseEvent>
 
 #include <gmock/gmock.h>
@@ -25,53 +24,6 @@
 
 namespace zanpel::test {
 namespace {
-
-// The window manager: takes the bar's commands and answers each when the
-// test says so.
-class FakeManager {
-public:
-    explicit FakeManager(const QString& path) {
-        m_server.listen(path);
-        QObject::connect(&m_server, &QLocalServer::newConnection, [this] {
-            m_client = m_server.nextPendingConnection();
-            QObject::connect(m_client, &QLocalSocket::readyRead, [this] { Read(); });
-        });
-    }
-    // Answers the oldest unanswered command.
-    void Answer(bool success = true) {
-        const std::string reply = EncodeI3Message(
-            I3RunCommand, success ? R"([{"success":true}])"
-                                  : R"([{"success":false,"error":"No matching node."}])");
-        m_client->write(reply.data(), static_cast<qint64>(reply.size()));
-        ++Answered;
-    }
-    bool WaitForCommands(size_t count) {
-        return RunLoopUntil([&] { return Commands.size() >= count; }, 5000);
-    }
-    // Waits until the latest command is command.
-    bool WaitForLast(const std::string& command) {
-        return RunLoopUntil([&] { return !Commands.empty() && Commands.back() == command; }, 5000);
-    }
-
-    std::vector<std::string> Commands;
-    size_t Answered = 0;
-    bool AnswerAtOnce = false;
-
-private:
-    void Read() {
-        const QByteArray bytes = m_client->readAll();
-        m_buffer.append(bytes.constData(), static_cast<size_t>(bytes.size()));
-        while (auto message = TakeI3Message(m_buffer)) {
-            if (message->Type == I3RunCommand)
-                Commands.push_back(message->Payload);
-            if (AnswerAtOnce)
-                Answer();
-        }
-    }
-    QLocalServer m_server;
-    QLocalSocket* m_client = nullptr;
-    std::string m_buffer;
-};
 
 class BarInTilingManager : public ::testing::Test {
 protected:
@@ -103,8 +55,8 @@ protected:
     CollectingErrorReporter reporter;
     TDataList list;
     TInitParam settings;
-    NoDialogs dialogs;
-    FakeManager manager;
+    FakeDialogs dialogs;
+    FakeTilingManager manager;
     std::unique_ptr<TZanpelForm> form;
     std::vector<std::string> trace;
     std::string id;
@@ -121,13 +73,13 @@ TEST_F(BarInTilingManager, TheManagerIsAskedToFloatStickAndDockTheBar) {
     ASSERT_TRUE(manager.WaitForCommands(2));
     EXPECT_EQ(manager.Commands[1], Place(0, 0, 1280, 60));
     EXPECT_EQ(form->geometry(), before);
-    EXPECT_EQ(form->Thickness(), 60);
+    EXPECT_EQ(form->Placement().Thickness(), 60);
     manager.Answer();
     // Dragging the inner edge: the new thickness goes to the manager.
     form->DockBar(edRight, 165);
     ASSERT_TRUE(manager.WaitForCommands(3));
     manager.Answer();
-    QWidget* panel = form->ToolPanel();
+    QWidget* panel = form->Parts().ButtonPanel;
     const QPoint inner(1, 300); // the panel's left edge, the bar's inner one
     for (const auto& [type, at, buttons] :
          {std::tuple{QEvent::MouseButtonPress, inner, Qt::MouseButtons(Qt::LeftButton)},
@@ -147,8 +99,8 @@ TEST_F(BarInTilingManager, HidingSendsOnlyTheLatestPlaceWhileACommandIsOnItsWay)
     ASSERT_TRUE(manager.WaitForCommands(1));
     // The mouse is away: the bar hides in 55 steps while the manager has
     // not answered the first command yet.
-    form->efTimerTimer();
-    ASSERT_FALSE(form->BarShown());
+    form->AutoHide().efTimerTimer();
+    ASSERT_FALSE(form->Placement().BarShown());
     manager.Answer();
     ASSERT_TRUE(manager.WaitForCommands(2));
     EXPECT_EQ(manager.Commands[1], Place(1279, 0, 1, 720));
@@ -160,15 +112,15 @@ TEST_F(BarInTilingManager, HidingSendsOnlyTheLatestPlaceWhileACommandIsOnItsWay)
 TEST_F(BarInTilingManager, AStripThinnerThanTheManagerAllowsIsMovedOffTheScreen) {
     manager.AnswerAtOnce = true;
     Create("AUTOHIDE=1\r\nWINALIGN=3,0,0,0\r\n");
-    form->efTimerTimer();
+    form->AutoHide().efTimerTimer();
     ASSERT_TRUE(manager.WaitForLast(Place(0, 0, 1, 720)));
     // The manager makes the strip 75 pixels wide: all of it would show.
     form->resize(75, 720);
     ASSERT_TRUE(manager.WaitForLast(Place(-74, 0, 75, 720)));
     // Shown again, the bar is as thick as it was, and it grows from the
     // strip, not from the window's 75 pixels.
-    form->ShowBar();
-    EXPECT_EQ(form->Thickness(), 166);
+    form->AutoHide().ShowBar();
+    EXPECT_EQ(form->Placement().Thickness(), 166);
     ASSERT_TRUE(manager.WaitForLast(Place(0, 0, 166, 720)));
 }
 

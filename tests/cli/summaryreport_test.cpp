@@ -1,6 +1,5 @@
 // End-to-end tests of zanpelctl summary, report and help on fixture months.
-#include "support/process.h"
-#include "support/testsupport.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,19 +14,13 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
 
-class SummaryAndReport : public ::testing::Test {
+class SummaryAndReport : public ZanpelctlTest {
 protected:
     SummaryAndReport() {
-        WriteFile(data.File("200507.dat"), ReadFile(DataFile("200507-summary.dat")));
-        WriteFile(data.File("200508.dat"), ReadFile(DataFile("200508-summary.dat")));
-        WriteFile(data.File("zanpel.ini"), ReadFile(DataFile("settings-summary.ini")));
+        Install("200507-summary.dat", "200507.dat");
+        Install("200508-summary.dat", "200508.dat");
+        Install("settings-summary.ini", "zanpel.ini");
     }
-    ProcessResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {ZANPELCTL_PATH, "--data-dir", data.Path()});
-        return RunProcess(args, {{"XDG_RUNTIME_DIR", runtime.Path()}, {"ZANPEL_DATA_DIR", ""}});
-    }
-    TempDir data;
-    TempDir runtime;
 };
 
 TEST_F(SummaryAndReport, SummaryPrintsTheWindowsRowsAndTheOvertimeLine) {

@@ -1,8 +1,7 @@
 // End-to-end tests of the zanpelctl binary in temporary folders.
 #include "app/instancelock.h"
 #include "app/version.h"
-#include "support/process.h"
-#include "support/testsupport.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,18 +20,16 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-class Zanpelctl : public ::testing::Test {
-protected:
-    ProcessResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), {ZANPELCTL_PATH, "--data-dir", data.Path()});
-        return RunProcess(args, {{"XDG_RUNTIME_DIR", runtime.Path()}, {"ZANPEL_DATA_DIR", ""}});
-    }
-    void Install(const std::string& fixture, const std::string& name) {
-        WriteFile(data.File(name), ReadFile(DataFile(fixture)));
-    }
-    TempDir data;
-    TempDir runtime;
-};
+using Zanpelctl = ZanpelctlTest;
+
+// zanpelctl with args, run by the shell command line script (which names it
+// "$0" and its arguments "$@").
+std::vector<std::string> InShell(const std::string& script, const std::vector<std::string>& args) {
+    std::vector<std::string> argv = {"/bin/sh", "-c", script};
+    for (const std::string& arg : ZanpelctlCommand(args))
+        argv.push_back(arg);
+    return argv;
+}
 
 TEST_F(Zanpelctl, ExportsAMonthAsCsvAndJson) {
     Install("200503-golden.dat", "200503.dat");
@@ -128,8 +125,8 @@ TEST_F(Zanpelctl, AReportNamedForTheStandardOutputGoesWhereTheOutputGoes) {
     // there before (which stays).
     for (const char* shell : {"\"$0\" \"$@\" | cat", "echo before; exec \"$0\" \"$@\""}) {
         const ProcessResult named =
-            RunProcess({"/bin/sh", "-c", shell, ZANPELCTL_PATH, "--data-dir", data.Path(), "report",
-                        "200503", "--flags", "0", "--output", "/dev/stdout"});
+            RunProcess(InShell(shell, {"--data-dir", data.Path(), "report", "200503", "--flags",
+                                       "0", "--output", "/dev/stdout"}));
         EXPECT_EQ(named.Err, "") << shell;
         EXPECT_EQ(named.Out, (std::string(shell).starts_with("echo") ? "before\n" : "") + report)
             << shell;
@@ -145,9 +142,9 @@ TEST_F(Zanpelctl, FilesTheUserMayNotWriteAreRefusedWithTheSystemsReason) {
     ASSERT_EQ(::chmod(data.File("ro.txt").c_str(), 0444), 0);
     ASSERT_EQ(::chmod(data.File("200503.dat").c_str(), 0444), 0);
     const auto run = [&](std::vector<std::string> args) {
-        args.insert(args.begin(), {ZANPELCTL_PATH, "--data-dir", data.Path()});
+        args.insert(args.begin(), {"--data-dir", data.Path()});
         return RunProcess(
-            AsUnprivileged(args),
+            AsUnprivileged(ZanpelctlCommand(args)),
             {{"XDG_RUNTIME_DIR", ""}, {"ZANPEL_DATA_DIR", ""}, {"HOME", data.Path()}});
     };
     const std::string denied = std::string(": ") + std::strerror(EACCES);
@@ -166,11 +163,9 @@ TEST_F(Zanpelctl, OutputThatCannotBeWrittenFails) {
     WriteFile(data.File("zanpel.wk2"), ReadFile(DataFile("definitions-sample.wk2")));
     for (const std::vector<std::string>& command :
          {std::vector<std::string>{"export", "200503"}, std::vector<std::string>{"rules"}}) {
-        std::vector<std::string> argv = {
-            "/bin/sh",      "-c",         "exec \"$0\" \"$@\" > /dev/full",
-            ZANPELCTL_PATH, "--data-dir", data.Path()};
-        argv.insert(argv.end(), command.begin(), command.end());
-        const ProcessResult r = RunProcess(argv);
+        std::vector<std::string> args = {"--data-dir", data.Path()};
+        args.insert(args.end(), command.begin(), command.end());
+        const ProcessResult r = RunProcess(InShell("exec \"$0\" \"$@\" > /dev/full", args));
         EXPECT_EQ(r.ExitCode, 1) << command[0];
         EXPECT_THAT(r.Err, HasSubstr(std::strerror(ENOSPC))) << command[0];
     }
@@ -222,6 +217,55 @@ TEST_F(Zanpelctl, NothingIsChangedWithoutAWord) {
     EXPECT_EQ(ReadFile(data.File("200504.dat")), utf8);
 }
 
+TEST_F(Zanpelctl, FilesThatAreNoFilesAreRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo(data.File("200503.dat").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", data.File("200504.dat").c_str()), 0);
+    ASSERT_EQ(::mkdir(data.File("200505.dat").c_str(), 0700), 0);
+    ASSERT_EQ(::mkfifo(data.File("zanpel.wk2").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(data.File("zanpel.ini").c_str(), 0600), 0);
+    // A tool that waits on a FIFO would never end: it is given 20 seconds.
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(),
+                    {"/usr/bin/timeout", "20", ZANPELCTL_PATH, "--data-dir", data.Path()});
+        return RunProcess(args, {{"XDG_RUNTIME_DIR", runtime.Path()}, {"ZANPEL_DATA_DIR", ""}});
+    };
+    const ProcessResult check = run({"check"});
+    EXPECT_EQ(check.ExitCode, 1);
+    EXPECT_THAT(check.Out, HasSubstr("5 個のファイルを確認しました。エラー: 5"));
+    for (const char* name : {"200503.dat", "200504.dat", "200505.dat", "zanpel.wk2", "zanpel.ini"})
+        EXPECT_THAT(check.Err,
+                    HasSubstr(data.File(name) + ": 通常のファイルではないため読込みません"))
+            << name;
+    EXPECT_EQ(run({"export", "200503"}).ExitCode, 1);
+    const ProcessResult rewrite = run({"rewrite", "200505"});
+    EXPECT_EQ(rewrite.ExitCode, 1);
+    EXPECT_THAT(rewrite.Err, HasSubstr("通常のファイルではありません"));
+    EXPECT_THAT(rewrite.Out + rewrite.Err, Not(HasSubstr("残して")));
+    EXPECT_TRUE(std::filesystem::is_directory(data.File("200505.dat")));
+}
+
+TEST_F(Zanpelctl, AReportIsNeverWrittenOverTheFoldersOwnFiles) {
+    Install("200503-golden.dat", "200503.dat");
+    WriteFile(data.File("zanpel.ini"), "AUTOHIDE=0\r\n");
+    WriteFile(data.File("zanpel.wk2"), "@a,,\r\n");
+    TempDir elsewhere;
+    ASSERT_EQ(::symlink(data.File("200503.dat").c_str(), elsewhere.File("link.txt").c_str()), 0);
+    ASSERT_EQ(::link(data.File("zanpel.wk2").c_str(), elsewhere.File("hard.txt").c_str()), 0);
+    const std::string folder = MonthFiles(data.Path()) + ReadFile(data.File("zanpel.ini")) +
+                               ReadFile(data.File("zanpel.wk2"));
+    for (const std::string& target :
+         {data.File("200503.dat"), data.File("zanpel.ini"), data.File("zanpel.wk2"),
+          elsewhere.File("link.txt"), elsewhere.File("hard.txt"), data.File("200506.dat")}) {
+        const ProcessResult r = Run({"report", "200503", "--output", target});
+        EXPECT_EQ(r.ExitCode, 1) << target;
+        EXPECT_THAT(r.Err, HasSubstr(target + ": zanpel のデータフォルダのファイル")) << target;
+    }
+    EXPECT_EQ(MonthFiles(data.Path()) + ReadFile(data.File("zanpel.ini")) +
+                  ReadFile(data.File("zanpel.wk2")),
+              folder);
+    EXPECT_EQ(Run({"report", "200503", "--output", data.File("report.txt")}).ExitCode, 0);
+}
+
 TEST_F(Zanpelctl, RewriteOfABrokenFileKeepsTheOriginalAndSaysWhere) {
     Install("200502-broken.dat", "200502.dat");
     const ProcessResult r = Run({"--now", "2005-03-01 09:00:05", "rewrite", "200502"});
@@ -256,8 +300,7 @@ TEST_F(Zanpelctl, VersionAndHelpNeedNoCommand) {
 TEST_F(Zanpelctl, AutostartWritesRemovesAndReportsTheEntry) {
     TempDir config;
     const auto autostart = [&](const std::string& what) {
-        return RunProcess({ZANPELCTL_PATH, "autostart", what},
-                          {{"XDG_CONFIG_HOME", config.Path()}});
+        return RunZanpelctl({"autostart", what}, {{"XDG_CONFIG_HOME", config.Path()}});
     };
     const std::string entry = config.Path() + "/autostart/" + DesktopId + ".desktop";
     EXPECT_THAT(autostart("status").Out, HasSubstr("ログイン時に起動しません"));

@@ -6,7 +6,7 @@
 #include "reports/monthsummary.h"
 #include "reports/startendsync.h"
 #include "reports/summaryrows.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
 #include "tracking/eventlog.h"
 
 #include <gmock/gmock.h>
@@ -155,7 +155,7 @@ TEST_F(SummarySync, AnotherMonthGetsItsRestsSavedAndTheBarsMonthItsSpansInMemory
 }
 
 TEST_F(SummarySync, ChangesThatCouldNotBeSavedAreNotDroppedWithoutAsking) {
-    FailingWriter writer;
+    DiskFullWriter writer;
     summary->ShowMonth(EncodeDate(2005, 2, 1));
     summary->MonthData().SetWriter(&writer);
     Answers = {true, false, false, true};
@@ -172,7 +172,7 @@ TEST_F(SummarySync, ChangesThatCouldNotBeSavedAreNotDroppedWithoutAsking) {
     EXPECT_THAT(Asked, ElementsAre(SyncQuestion, DiscardQuestion, DiscardQuestion));
 
     // Once the disk has room again the next try saves without a question.
-    writer.Fail = false;
+    writer.Full = false;
     EXPECT_TRUE(summary->TakeMainList());
     EXPECT_EQ(Asked.size(), 3u);
     EXPECT_NE(ReadFile(dir.File("200502.dat")).find("15:10:00"), std::string::npos);
@@ -180,7 +180,7 @@ TEST_F(SummarySync, ChangesThatCouldNotBeSavedAreNotDroppedWithoutAsking) {
 }
 
 TEST_F(SummarySync, ChangesLetGoAreNeverSavedLater) {
-    FailingWriter writer;
+    DiskFullWriter writer;
     summary->ShowMonth(EncodeDate(2005, 2, 1));
     summary->MonthData().SetWriter(&writer);
     const std::string february = ReadFile(dir.File("200502.dat"));
@@ -190,7 +190,7 @@ TEST_F(SummarySync, ChangesLetGoAreNeverSavedLater) {
     EXPECT_EQ(summary->MonthData().CurrentDate(), EncodeDate(2005, 1, 1));
     EXPECT_FALSE(summary->HasUnsavedChanges());
     // January's sync saves fine, and January only.
-    writer.Fail = false;
+    writer.Full = false;
     WriteFile(dir.File("200501.dat"), "2005/01/11,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n");
     summary->ShowMonth(EncodeDate(2005, 1, 1));
     EXPECT_EQ(Sync(), TMonthSummary::SyncResult::Saved);
@@ -250,7 +250,7 @@ TEST_F(MonthEndSync, TheSyncTakesTheMonthAsTheBarSavedItNotTheCopyReadBefore) {
 }
 
 TEST_F(MonthEndSync, AMonthTheBarKeepsUnsavedIsSyncedInTheBarsHands) {
-    FailingWriter writer;
+    DiskFullWriter writer;
     main.SetWriter(&writer);
     PastMidnight(); // March cannot be written: the bar keeps it
     ASSERT_TRUE(main.HoldsUnsavedMonth(March(31)));
@@ -261,7 +261,7 @@ TEST_F(MonthEndSync, AMonthTheBarKeepsUnsavedIsSyncedInTheBarsHands) {
     EXPECT_FALSE(summary->HasUnsavedChanges());
     EXPECT_NE(ReadFile(dir.File("200503.dat")).find("21:00:00,22:00:00"), std::string::npos)
         << "the summary wrote nothing itself";
-    writer.Fail = false;
+    writer.Full = false;
     ASSERT_TRUE(main.SaveIfAllowed());
     ExpectMarchSavedWithItsRests();
 }

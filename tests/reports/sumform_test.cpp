@@ -2,11 +2,13 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
-#include "reportfakes.h"
+#include "worklist/datalist.h"
 #include "reports/sumform.h"
 #include "reports/workreportdialog.h"
 #include "settings/initparam.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
+#include "support/fakejournalsource.h"
+#include "support/fakereportdialogs.h"
 #include "support/testsupport.h"
 #include "tracking/journalsource.h"
 #include "worklist/datalist.h"
@@ -32,16 +34,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-class EmptyJournal final : public JournalSource {
-public:
-    explicit EmptyJournal(int error) : m_error(error) {}
-    int Open() override { return m_error; }
-    bool Previous(uint64_t&) override { return false; }
-
-private:
-    int m_error;
-};
-
 class SummaryWindow : public ::testing::Test {
 protected:
     SummaryWindow() : list(clock, reporter) {
@@ -59,7 +51,9 @@ protected:
     }
     std::unique_ptr<TSumForm> Make(int journalError = ENOSYS) {
         TSumForm::Environment env;
-        env.OpenJournal = [journalError] { return std::make_unique<EmptyJournal>(journalError); };
+        env.OpenJournal = [journalError] {
+            return std::make_unique<FakeJournalSource>(std::vector<uint64_t>{}, journalError);
+        };
         env.ReplaceWorkList = [this](const TDataList& corrected) {
             HandedBack.push_back(&corrected);
         };
@@ -263,7 +257,7 @@ TEST_F(SummaryWindow, SyncIsOfferedWhereTheJournalOpensAndSavesAnotherMonth) {
 
 TEST_F(SummaryWindow, AMonthWhoseSyncCouldNotBeSavedStaysUntilTheUserLetsItGo) {
     auto form = Make(0);
-    FailingWriter disk;
+    DiskFullWriter disk;
     form->ShowMonth(EncodeDate(2005, 7, 4));
     form->Summary().MonthData().SetWriter(&disk);
     bool closed = false;

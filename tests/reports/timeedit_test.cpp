@@ -4,6 +4,7 @@
 #include "reports/timeedit.h"
 #include "reports/workdefine.h"
 #include "settings/rangegridwidget.h"
+#include "support/faketimeeditdialogs.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -27,29 +28,6 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
-
-class FakeEditorDialogs : public TTimeEditDialogs {
-public:
-    bool Confirm(QWidget*, const std::string& text) override {
-        Asked.push_back(text);
-        return Yes;
-    }
-    std::optional<TPeriodMemoResult> AskPeriodMemo(QWidget*,
-                                                   const TPeriodMemoRequest& request) override {
-        MemoRequests.push_back(request);
-        return Memo;
-    }
-    std::optional<TNewPeriod> AskNewPeriod(QWidget*, const TNewPeriodRequest& request) override {
-        NewRequests.push_back(request);
-        return New;
-    }
-    bool Yes = true;
-    std::vector<std::string> Asked;
-    std::vector<TPeriodMemoRequest> MemoRequests;
-    std::optional<TPeriodMemoResult> Memo;
-    std::vector<TNewPeriodRequest> NewRequests;
-    std::optional<TNewPeriod> New;
-};
 
 class EditorWindow : public ::testing::Test {
 protected:
@@ -75,7 +53,7 @@ protected:
     QString Total() const { return editor.findChild<QLineEdit*>("Total")->text(); }
 
     FixedClock clock{EncodeDate(2005, 3, 1), 16 * 3600};
-    FakeEditorDialogs dialogs;
+    FakeTimeEditDialogs dialogs;
     TTimeEditModel model;
     TTimeEdit editor;
     QTableView* list = nullptr;
@@ -91,10 +69,10 @@ TEST_F(EditorWindow, ShowsTheRecordWithItsColumnsAndMenuKeys) {
     EXPECT_EQ(Cell(0, 2), QStringLiteral("01:00"));
     EXPECT_EQ(Total(), QStringLiteral("02:30:00"));
     EXPECT_EQ(editor.findChild<QPlainTextEdit*>("Memo")->toPlainText(), QStringLiteral("標準"));
-    EXPECT_EQ(editor.N1()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
-    EXPECT_EQ(editor.Delete1()->shortcut(), QKeySequence(Qt::Key_Delete));
-    EXPECT_EQ(editor.N_New()->shortcut(), QKeySequence(Qt::Key_Insert));
-    EXPECT_EQ(editor.N_New()->text(), QStringLiteral("新規(&N)"));
+    EXPECT_EQ(editor.EditAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_EQ(editor.DeleteAction()->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(editor.NewAction()->shortcut(), QKeySequence(Qt::Key_Insert));
+    EXPECT_EQ(editor.NewAction()->text(), QStringLiteral("新規(&N)"));
     auto* edit = editor.findChild<QPushButton*>("EditBtn");
     EXPECT_FALSE(edit->isEnabled());
     SelectRows({1});
@@ -176,7 +154,7 @@ TEST(WorkRegistration, RefusesUntilARangeIsChosenAndThenGivesItBack) {
     dialog.ShowRefusal = [&](const QString& text) { refusals << text; };
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("作業登録"));
     EXPECT_EQ(dialog.size(), QSize(377, 232));
-    TRangeGrid* grid = dialog.RangeGrid1();
+    TRangeGrid* grid = dialog.RangeGrid();
     EXPECT_EQ(grid->Model().TimeUnit(), 15);
     EXPECT_EQ(grid->BeginTime(), -15);
     EXPECT_EQ(grid->EndTime(), 0);
@@ -210,7 +188,7 @@ TEST(RecordDialogs, OpenCentredAndTheGridShowsTheHoursBeforeNow) {
     FixedClock clock{EncodeDate(2005, 3, 1), 14 * 3600};
     TTimeEditModel model({TWorkInfo{EncodeDate(2005, 3, 1), "a", "", 0, {}}, "", false, &clock},
                          clock);
-    FakeEditorDialogs dialogs;
+    FakeTimeEditDialogs dialogs;
     TTimeEdit editor(model, dialogs, &bar);
     TWorkDefine registration(TNewPeriodRequest{"", 14 * 60, {}}, &bar);
     for (QDialog* dialog : {static_cast<QDialog*>(&editor), static_cast<QDialog*>(&registration)}) {
@@ -222,7 +200,7 @@ TEST(RecordDialogs, OpenCentredAndTheGridShowsTheHoursBeforeNow) {
         EXPECT_LE(std::abs(centre.y() - screen.center().y()), 2)
             << dialog->objectName().toStdString();
     }
-    TRangeGrid* grid = registration.RangeGrid1();
+    TRangeGrid* grid = registration.RangeGrid();
     const int nowColumn = 14 * 60 / 15;
     const int shown = grid->viewport()->width() / (grid->ColWidth() + 1);
     EXPECT_EQ(grid->Model().LeftCol(), nowColumn - shown + 2); // now and a quarter after it

@@ -3,7 +3,7 @@
 #include "monthfixture.h"
 #include "reports/reportdates.h"
 #include "reports/workreport.h"
-#include "support/failingwriter.h"
+#include "support/diskfullwriter.h"
 
 #include <gmock/gmock.h>
 
@@ -164,7 +164,7 @@ TEST(ReportFile, ReplacesTheFileOrLeavesTheOldOneAndNamesIt) {
     EXPECT_EQ(WriteReportFile(path, "new\r\n", writer), "");
     EXPECT_EQ(ReadFile(path), "new\r\n");
 
-    FailingWriter full;
+    DiskFullWriter full;
     const std::string error = WriteReportFile(path, "newer\r\n", full);
     EXPECT_EQ(error, "レポートを書込めません!\r\n" + path + ": " + std::strerror(ENOSPC));
     EXPECT_EQ(ReadFile(path), "new\r\n");

@@ -1,9 +1,9 @@
 // The report dialog: what it starts with, which controls each choice
 // enables, the browse button, and what it stores.
 #include "controls/editbutton.h"
-#include "reportfakes.h"
 #include "reports/workreportdialog.h"
 #include "settings/initparam.h"
+#include "support/fakereportdialogs.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>

@@ -3,18 +3,21 @@
 #include "records/errorreporter.h"
 #include "settings/initfile.h"
 #include "settings/initparam.h"
-#include "support/process.h"
+#include "support/diskfullwriter.h"
 #include "support/testsupport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace zanpel::test {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 std::string Lines(std::initializer_list<std::string> lines) {
@@ -278,13 +281,17 @@ TEST_F(InitParam, AFailedWriteIsReportedAndLeavesTheFileAsItWas) {
     TInitParam p;
     ASSERT_TRUE(p.Load(Path(), reporter));
     p.BarSize = 300;
-    {
-        FileSizeLimit diskFull(64);
-        EXPECT_FALSE(p.Save(reporter));
-    }
+    DiskFullWriter diskFull;
+    diskFull.Room = 64; // the disk fills up part-way through the file
+    EXPECT_FALSE(p.Save(reporter, &diskFull));
     ASSERT_EQ(reporter.Messages.size(), 1u);
     EXPECT_THAT(reporter.Messages[0], StartsWith(std::string(SettingsWriteErrorText) + "\r\n"));
+    EXPECT_THAT(reporter.Messages[0], HasSubstr(std::strerror(ENOSPC)));
     EXPECT_EQ(ReadFile(Path()), "APPSWITCH=1\r\n");
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
 
     EXPECT_TRUE(p.Save(reporter));
     EXPECT_EQ(FromText(ReadFile(Path())).BarSize, 300);

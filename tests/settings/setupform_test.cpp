@@ -6,6 +6,7 @@
 #include "records/names.h"
 #include "settings/rangegridwidget.h"
 #include "settings/setupform.h"
+#include "support/fakesetupdialogs.h"
 #include "support/testsupport.h"
 
 #include <QAbstractButton>
@@ -25,17 +26,6 @@
 
 namespace zanpel::test {
 namespace {
-
-// The dialog's questions, answered by the test.
-class FakeSetupDialogs : public TSetupDialogs {
-public:
-    TAnswer AskYesNoCancel(QWidget*, const std::string& text) override {
-        Asked.push_back(text);
-        return Answer;
-    }
-    TAnswer Answer = TAnswer::Cancel;
-    std::vector<std::string> Asked;
-};
 
 class SetupDialog : public ::testing::Test {
 protected:

@@ -125,7 +125,7 @@ TEST_F(WorkItemPage, UpdateBuildsADefinitionLineThatReplacesOrAppends) {
     EXPECT_EQ(item.Categories, Sjis("\"基本設計\",\"詳細 設計\","));
     ASSERT_EQ(item.Rules.size(), 2u);
     EXPECT_EQ(item.Rules[0].ExeName, "writer.exe");
-    EXPECT_EQ(item.Rules[0].MatchKind, 1);
+    EXPECT_EQ(item.Rules[0].MatchKind, TMatchKind::mkWholeTitle);
     EXPECT_FALSE(item.SwitchEnabled);
 
     editor.Fields = {Sjis("レビュー"), "", "", "", true}; // a new name, no rules

@@ -4,7 +4,6 @@
 
 #include <grp.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -101,23 +100,6 @@ std::vector<std::string> AsUnprivileged(std::vector<std::string> argv) {
     argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + std::to_string(user.Uid),
                                "--regid=" + std::to_string(user.Gid), "--clear-groups"});
     return argv;
-}
-
-FileSizeLimit::FileSizeLimit(long bytes) {
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    m_old = limit.rlim_cur;
-    limit.rlim_cur = static_cast<rlim_t>(bytes);
-    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-FileSizeLimit::~FileSizeLimit() {
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = m_old;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, m_oldHandler);
 }
 
 double CpuSeconds(int pid) {

@@ -69,20 +69,6 @@ UserIds UnprivilegedUser();
 // argv run as UnprivilegedUser (through setpriv when the tests run as root).
 std::vector<std::string> AsUnprivileged(std::vector<std::string> argv);
 
-// While it lives, writes that would make a regular file larger than bytes
-// fail as on a full disk (EFBIG), without the signal that would end the test.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(long bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    unsigned long m_old;
-    void (*m_oldHandler)(int);
-};
-
 // How often part occurs in text (a trace, a log).
 int CountOf(const std::string& text, const std::string& part);
 

@@ -168,7 +168,7 @@ void TSimulation::CheckBookedTime() {
 }
 
 void TSimulation::SaveAndCompare() {
-    if (m_failingSaves.Fail)
+    if (m_failingSaves.Full)
         return;
     Note("save and read back");
     if (!m_list.SaveIfAllowed() || m_list.HasUnsavedRecords())

@@ -57,7 +57,7 @@ TSimulation::TSimulation(TChoices& choices, const std::string& folder)
     m_clock.Set(m_firstDay, 7 * 3600 + static_cast<Seconds>(Pick(3 * 3600)));
     RandomSettings(m_settings);
     m_list.SetDataDir(folder);
-    m_failingSaves.Fail = false;
+    m_failingSaves.Full = false;
     m_list.SetWriter(&m_failingSaves);
     for (int item = 0; item < 3; ++item)
         m_list.AppSwitch().AddEntry(Definition(item));
@@ -116,7 +116,7 @@ TSimulationResult TSimulation::Run(int days) {
         Check();
     }
     if (m_result.Problems.empty()) {
-        m_failingSaves.Fail = false;
+        m_failingSaves.Full = false;
         SaveAndCompare();
     }
     m_result.Days = TodayNumber() - m_firstDay;
@@ -333,8 +333,8 @@ void TSimulation::SettingsInARestPeriod() {
 }
 
 void TSimulation::ToggleFailingSaves() {
-    m_failingSaves.Fail = !m_failingSaves.Fail;
-    Note(m_failingSaves.Fail ? "the disk is full" : "the disk has room");
+    m_failingSaves.Full = !m_failingSaves.Full;
+    Note(m_failingSaves.Full ? "the disk is full" : "the disk has room");
 }
 
 void TSimulation::MeanwhileInADialog() {
@@ -384,8 +384,8 @@ void TSimulation::SummarySync() {
     Note(before ? "summary on the month before" : "summary on the bar's month");
     summary.ShowMonth(before ? FirstOfMonth(FirstOfMonth(m_list.CurrentDate()) - 1)
                              : m_list.CurrentDate());
-    FailingWriter writer;
-    writer.Fail = Chance(3);
+    DiskFullWriter writer;
+    writer.Full = Chance(3);
     summary.MonthData().SetWriter(&writer);
     ++m_depth;
     MeanwhileInADialog(); // the copy grows stale meanwhile
@@ -411,7 +411,7 @@ void TSimulation::SummarySync() {
     if (Chance(2)) {
         Note("month before in the summary");
         if (summary.PreviousMonth()) {
-            writer.Fail = Chance(4);
+            writer.Full = Chance(4);
             Note("sync");
             summary.Sync(readLog, [this](const TDataList& corrected) {
                 m_timing.ReplaceWorkList(corrected);

@@ -9,8 +9,8 @@
 #include "daysimulator.h"
 #include "records/clock.h"
 #include "settings/initparam.h"
-#include "support/failingwriter.h"
 #include "worklist/datalist.h"
+#include "support/diskfullwriter.h"
 
 #include <functional>
 #include <map>
@@ -25,7 +25,7 @@ public:
 
     // --- the window's side (simdialogs.cpp for the dialogs)
     void SetWorkTimer(bool on) override { m_workTimer = on; }
-    void SetEfTimer(bool) override {}
+    void SetAutoHideTimer(bool) override {}
     void SetAppSwitchMode(bool on) override { m_buttons.AppSwitchActive = on; }
     void SetBarEnabled(bool) override {}
     bool Confirm(const std::string&) override { return Pick(5) != 0; }
@@ -93,7 +93,7 @@ private:
     TWorkButtons m_buttons;
     TWorkTiming m_timing;
     TBarEditors m_editors;
-    FailingWriter m_failingSaves;
+    DiskFullWriter m_failingSaves;
     bool m_workTimer = false;
     int m_depth = 0; // dialogs open
     DayNumber m_firstDay;

@@ -17,7 +17,8 @@ TEST(Definitions, AddEntryReplacesInPlaceOrAppends) {
     TAppSwitch list;
     EXPECT_EQ(list.AddEntry({"a", "1", "", false, {}}), 0);
     EXPECT_EQ(list.AddEntry({"b", "2", "", false, {}}), 1);
-    TAppList replaced{"a", "new", "x,y", true, {{"edit.exe", 2, true, "*.txt"}}};
+    TAppList replaced{
+        "a", "new", "x,y", true, {{"edit.exe", TMatchKind::mkAnywhere, true, "*.txt"}}};
     EXPECT_EQ(list.AddEntry(replaced), 0);
     EXPECT_EQ(list.Items(0), replaced);
     EXPECT_THAT(Names(list), ::testing::ElementsAre("a", "b"));

@@ -1,51 +1,19 @@
 // Joining the X11 and the Wayland source of a Wayland session, with sources
 // the test plays, in the orders in which their events can arrive.
+#include "support/fakeforegroundsource.h"
 #include "support/testsupport.h"
 #include "tracking/sessionforeground.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace zanpel::test {
 namespace {
-
-// A source whose window in front the test sets; Settle() takes a change
-// that the window system has made but whose event has not come yet.
-class PlayedSource : public ForegroundSource {
-public:
-    bool Available() const override { return true; }
-    const TForegroundApp& Foreground() const override { return m_app; }
-    uint64_t ActiveWindow() const override { return m_window; }
-    void Settle() override {
-        ++Settled;
-        if (m_coming) {
-            const auto [window, app] = *m_coming;
-            m_coming.reset();
-            Show(window, app);
-        }
-    }
-    // The event of a change arrives.
-    void Show(uint64_t window, TForegroundApp app = {}) {
-        m_window = window;
-        m_app = std::move(app);
-        Changed();
-    }
-    // The change is made, its event still on the way.
-    void Coming(uint64_t window, TForegroundApp app = {}) { m_coming = {window, std::move(app)}; }
-    int Settled = 0;
-
-private:
-    uint64_t m_window = 0;
-    TForegroundApp m_app;
-    std::optional<std::pair<uint64_t, TForegroundApp>> m_coming;
-};
 
 class SessionForeground : public ::testing::Test {
 protected:
     SessionForeground() {
-        auto x = std::make_unique<PlayedSource>();
-        auto w = std::make_unique<PlayedSource>();
+        auto x = std::make_unique<FakeForegroundSource>();
+        auto w = std::make_unique<FakeForegroundSource>();
         x11 = x.get();
         wayland = w.get();
         session = std::make_unique<TSessionForeground>(std::move(x), std::move(w));
@@ -53,8 +21,8 @@ protected:
     }
     const TForegroundApp& Front() const { return session->Foreground(); }
 
-    PlayedSource* x11 = nullptr;
-    PlayedSource* wayland = nullptr;
+    FakeForegroundSource* x11 = nullptr;
+    FakeForegroundSource* wayland = nullptr;
     std::unique_ptr<TSessionForeground> session;
     int changes = 0;
 

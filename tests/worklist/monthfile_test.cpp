@@ -1,4 +1,6 @@
 #include "records/atomicfile.h"
+#include "worklist/worklistfixture.h"
+#include "support/diskfullwriter.h"
 #include "support/process.h"
 #include "worklist/worklistfixture.h"
 
@@ -32,22 +34,6 @@ protected:
             out += line + "\r\n";
         return out;
     }
-};
-
-// Fails with "disk full" after writing half of what it was given.
-class DiskFullWriter : public AtomicWriter {
-protected:
-    ssize_t WriteSome(int fd, const char* data, size_t size) override {
-        if (m_written > 0) {
-            errno = ENOSPC;
-            return -1;
-        }
-        m_written = AtomicWriter::WriteSome(fd, data, size / 2);
-        return m_written;
-    }
-
-private:
-    ssize_t m_written = 0;
 };
 
 TEST_F(MonthFile, IsNamedAfterYearAndMonth) {
@@ -222,6 +208,7 @@ TEST_F(MonthFile, AFailedSaveLeavesThePreviousFileExactlyAsItWas) {
     list.AddPeriod(list.AddWork({march1, A, "", 0, {}}), {"", "", 0, 100});
 
     DiskFullWriter diskFull;
+    diskFull.Room = 100; // the disk fills up part-way through the file
     list.SetWriter(&diskFull);
     EXPECT_FALSE(list.SaveMonth());
     EXPECT_EQ(ReadFile(MarchPath()), golden);

@@ -3,11 +3,20 @@
 // the list moved on to the next one.
 #include "records/atomicfile.h"
 #include "worklist/worklistfixture.h"
+#include "worklist/worklistfixture.h"
+#include "support/diskfullwriter.h"
+#include "support/process.h"
 
 #include <gmock/gmock.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 namespace zanpel::test {
 namespace {
@@ -15,33 +24,47 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-// Fails every write with "disk full" while Full is set.
-class SwitchableDiskWriter : public AtomicWriter {
-public:
-    bool Full = false;
-
-protected:
-    ssize_t WriteSome(int fd, const char* data, size_t size) override {
-        if (Full) {
-            errno = ENOSPC;
-            return -1;
-        }
-        return AtomicWriter::WriteSome(fd, data, size);
-    }
-};
-
 class MonthFileSafety : public WorkListTest {
 protected:
-    MonthFileSafety() { list.SetWriter(&writer); }
+    MonthFileSafety() {
+        writer.Full = false;
+        list.SetWriter(&writer);
+    }
     // Loads the March file while the clock stands in April (as the summary
     // browses a month).
-    void LoadMarch(const std::string& contents) {
-        WriteFile(dir.File("200503.dat"), contents);
+    void LoadMarch(const std::optional<std::string>& contents) {
+        if (contents)
+            WriteFile(dir.File("200503.dat"), *contents);
         clock.Set(EncodeDate(2005, 4, 10), 12 * 3600);
         list.ChangeDate(march1);
     }
-    SwitchableDiskWriter writer;
+    DiskFullWriter writer;
 };
+
+TEST_F(MonthFileSafety, WhatIsNoFileIsRefusedAtOnceAndNoCopyIsPromised) {
+    const std::string march = dir.File("200503.dat");
+    const std::vector<std::function<int()>> kinds = {
+        [&] { return ::mkfifo(march.c_str(), 0600); },         // would wait for a writer
+        [&] { return ::symlink("/dev/zero", march.c_str()); }, // would never end
+        [&] { return ::mkdir(march.c_str(), 0700); }};
+    for (size_t kind = 0; kind < kinds.size(); ++kind) {
+        std::filesystem::remove(march);
+        ASSERT_EQ(kinds[kind](), 0) << std::strerror(errno);
+        const int failed = RunInChild(
+            [&] {
+                LoadMarch(std::nullopt);
+                CHILD_CHECK(1, reporter.Messages.size() == 1);
+                CHILD_CHECK(2, reporter.Messages[0].find("通常のファイルではない") !=
+                                   std::string::npos);
+                CHILD_CHECK(3, reporter.Messages[0].find("残します") == std::string::npos);
+                CHILD_CHECK(4, !list.SaveMonth());
+                return 0;
+            },
+            false, 10);
+        EXPECT_EQ(failed, 0) << "kind " << kind;
+        EXPECT_FALSE(std::filesystem::is_regular_file(march)) << "kind " << kind;
+    }
+}
 
 TEST_F(MonthFileSafety, AStrayItemIsNoPeriodAndTheOriginalIsKept) {
     // A memo with a plain blank: "memo" becomes an item of its own.

@@ -67,16 +67,17 @@ TEST_F(MonthFileValues, AZeroByteIsAByteOfItsItemNeverTheEndOfTheLine) {
 
 TEST_F(MonthFileValues, BytesThatAreNoCp932ComeBackAsTheyWere) {
     const std::string utf8 = "\xE8\xA8\xAD\xE8\xA8\x88"; // 設計 saved by an editor in UTF-8
-    const std::string stray = "\x88,x\x8c";              // lead bytes without their second byte
+    const std::string stray = "\x88!x\x8c";              // lead bytes without their second byte
     const std::string file = "2005/03/01," + utf8 + ",,\"09:00:00,10:00:00," + utf8 + ",\"\r\n" +
-                             "2005/03/01,b,\"" + stray + "\",\"10:00:00,11:00:00,,\"\r\n";
+                             "2005/03/01,b," + stray + ",\"10:00:00,11:00:00,,\"\r\n";
     LoadMarch(file);
     EXPECT_TRUE(reporter.Messages.empty());
     RoundTrip();
     EXPECT_TRUE(reporter.Messages.empty());
-    // The UTF-8 line is written with exactly its bytes.
+    // Both lines are written with exactly their bytes.
     EXPECT_THAT(ReadFile(March()),
                 HasSubstr("2005/03/01," + utf8 + ",,\"09:00:00,10:00:00," + utf8 + ",\"\r\n"));
+    EXPECT_THAT(ReadFile(March()), HasSubstr("2005/03/01,b," + stray + ",\""));
     EXPECT_THAT(ReadFile(March()), Not(HasSubstr("?")));
     ASSERT_NE(list.Find(march1, utf8), nullptr);
     EXPECT_EQ(list.Find(march1, utf8)->Periods[0].Category, utf8);
@@ -117,6 +118,30 @@ TEST_F(MonthFileValues, EveryValueTheReadingCorrectsIsAProblemOfItsLine) {
     ASSERT_TRUE(list.SaveMonth());
     EXPECT_EQ(ReadFile(copy), file);
     EXPECT_THAT(ReadFile(March()), HasSubstr("2005/03/01,a,"));
+}
+
+TEST_F(MonthFileValues, ItemsASaveWouldWriteWithOtherBytesAreProblemsOfTheirLine) {
+    const std::string file =
+        "2005/03/01,N3\\,,\"09:00:00,10:00:00,,\"\r\n"         // a backslash at the end
+        "2005/03/01,b,C:\\work\\x,\"09:00:00,10:00:00,,\"\r\n" // escapes that are none
+        "2005/03/01,c,\"A\"\"B\",\"09:00:00,10:00:00,,\"\r\n"  // a quote, written \q
+        "2005/03/01,d,,\"09:00:00,10:00:00,\\z,\"\r\n"         // in a category
+        "2005/03/01,e,\"a b\",\"09:00:00,10:00:00,,\"\r\n"     // a blank, written \s
+        "2005/03/01,f\\s\\c\\q\\\\\\t,m\\nn,\"09:00:00,10:00:00,\\c,\"\r\n"; // all known
+    LoadMarch(file);
+    ASSERT_EQ(reporter.Messages.size(), 1u);
+    for (int line : {1, 2, 3, 4, 5})
+        EXPECT_THAT(reporter.Messages[0], HasSubstr("\r\n" + std::to_string(line) + " 行目: "))
+            << line;
+    EXPECT_THAT(reporter.Messages[0], Not(HasSubstr("6 行目")));
+    EXPECT_THAT(reporter.Messages[0], HasSubstr("C:\\work\\x"));
+    // The original is kept before the first save.
+    const std::string copy = list.BrokenCopyPath();
+    ASSERT_NE(copy, "");
+    ASSERT_TRUE(list.SaveMonth());
+    EXPECT_EQ(ReadFile(copy), file);
+    // The line of known escapes comes back as it was.
+    EXPECT_THAT(ReadFile(March()), HasSubstr("2005/03/01,f\\s\\c\\q\\\\\\t,m\\nn,"));
 }
 
 TEST_F(MonthFileValues, RestLinesCountOnceWhereverTheyStand) {

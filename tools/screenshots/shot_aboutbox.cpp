@@ -7,7 +7,7 @@ namespace zanpel::shots {
 namespace {
 
 TShot AboutBox(TShotContext& context) {
-    const TSessionInfo sway{"xcb", true, TBarPlacement::SwayIpc,
+    const TSessionInfo sway{"xcb", true, TPlacementMethod::SwayIpc,
                             TForegroundCoverage::X11AndWayland};
     return {std::make_unique<TAboutBox>(QString::fromStdString(context.DataFolder), nullptr, sway),
             {}};

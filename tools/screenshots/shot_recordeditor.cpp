@@ -40,8 +40,8 @@ TShot WorkRegistration(TShotContext& context) {
     const TNewPeriodRequest request{
         Utf8ToCp932("基本設計,詳細設計"), NowSeconds(context.Clock) / 60, {}};
     auto dialog = std::make_unique<TWorkDefine>(request);
-    dialog->RangeGrid1()->SetBeginTime(13 * 60 + 15);
-    dialog->RangeGrid1()->SetEndTime(13 * 60 + 45);
+    dialog->RangeGrid()->SetBeginTime(13 * 60 + 15);
+    dialog->RangeGrid()->SetEndTime(13 * 60 + 45);
     dialog->ShowRange();
     return {std::move(dialog), {}};
 }

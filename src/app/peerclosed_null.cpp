@@ -1,0 +1,9 @@
+#include "app/peerclosed.h"
+
+namespace zanpel {
+
+bool HasPeerClosed(intptr_t) {
+    return false;
+}
+
+} // namespace zanpel

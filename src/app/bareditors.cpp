@@ -1,11 +1,9 @@
 #include "app/bareditors.h"
 
+#include "app/pastmonthedit.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 #include "records/clock.h"
-#include "worklist/editmerge.h"
-#include "app/pastmonthedit.h"
-#include "worklist/datalist.h"
 #include "records/textcodec.h"
 #include "settings/initparam.h"
 #include "worklist/datalist.h"

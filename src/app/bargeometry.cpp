@@ -22,15 +22,22 @@ int NearestEdge(int x, int y, int height, int width) {
     return edge;
 }
 
-bool IsVerticalBar(int align) { return align == edLeft || align == edRight; }
+bool IsVerticalBar(int align) {
+    return align == edLeft || align == edRight;
+}
 
 bool IsInnerEdge(int align, int edge) {
     switch (align) {
-    case edTop: return edge == edBottom;
-    case edBottom: return edge == edTop;
-    case edLeft: return edge == edRight;
-    case edRight: return edge == edLeft;
-    default: return edge != edNone;
+    case edTop:
+        return edge == edBottom;
+    case edBottom:
+        return edge == edTop;
+    case edLeft:
+        return edge == edRight;
+    case edRight:
+        return edge == edLeft;
+    default:
+        return edge != edNone;
     }
 }
 
@@ -55,10 +62,14 @@ DockLayout DockLayoutFor(int align) {
 
 TRect DockedRect(int align, int thickness, const TRect& screen) {
     switch (align) {
-    case edTop: return {screen.Left, screen.Top, screen.Right, screen.Top + thickness};
-    case edBottom: return {screen.Left, screen.Bottom - thickness, screen.Right, screen.Bottom};
-    case edLeft: return {screen.Left, screen.Top, screen.Left + thickness, screen.Bottom};
-    default: return {screen.Right - thickness, screen.Top, screen.Right, screen.Bottom};
+    case edTop:
+        return {screen.Left, screen.Top, screen.Right, screen.Top + thickness};
+    case edBottom:
+        return {screen.Left, screen.Bottom - thickness, screen.Right, screen.Bottom};
+    case edLeft:
+        return {screen.Left, screen.Top, screen.Left + thickness, screen.Bottom};
+    default:
+        return {screen.Right - thickness, screen.Top, screen.Right, screen.Bottom};
     }
 }
 
@@ -88,7 +99,9 @@ TRect DeviceFromLogical(const TRect& logical, TPoint origin, double factor) {
     return factor > 0 ? ScaledFrom(logical, origin, factor) : logical;
 }
 
-int AppListExtent(int remembered) { return remembered == 0 ? 180 : remembered; }
+int AppListExtent(int remembered) {
+    return remembered == 0 ? 180 : remembered;
+}
 
 std::vector<int> ThicknessSteps(int current, int target, int formWidth) {
     std::vector<int> steps;
@@ -126,17 +139,27 @@ TRect TBarDrag::Move(TPoint pos, TPoint screenPos, const TRect& screen, int dock
     if (m_mode == Mode::Move) {
         m_dockTarget = NearestEdge(screenPos.X - screen.Left, screenPos.Y - screen.Top,
                                    screen.Height(), screen.Width());
-        m_dragRect = m_dockTarget == edNone ? m_startRect : DockedRect(m_dockTarget, dockSize, screen);
+        m_dragRect =
+            m_dockTarget == edNone ? m_startRect : DockedRect(m_dockTarget, dockSize, screen);
     } else if (m_mode == Mode::Resize) {
         const int dx = pos.X - m_down.X;
         const int dy = pos.Y - m_down.Y;
         m_dragRect = m_startRect;
         switch (m_edge) {
-        case edTop: m_dragRect.Top += dy; break;
-        case edBottom: m_dragRect.Bottom += dy; break;
-        case edLeft: m_dragRect.Left += dx; break;
-        case edRight: m_dragRect.Right += dx; break;
-        default: break;
+        case edTop:
+            m_dragRect.Top += dy;
+            break;
+        case edBottom:
+            m_dragRect.Bottom += dy;
+            break;
+        case edLeft:
+            m_dragRect.Left += dx;
+            break;
+        case edRight:
+            m_dragRect.Right += dx;
+            break;
+        default:
+            break;
         }
     }
     return m_dragRect;
@@ -146,8 +169,8 @@ TBarDrag::Result TBarDrag::End() {
     Result result;
     result.Rect = m_dragRect;
     if (m_mode == Mode::Resize)
-        result.DockSize = (m_edge == edLeft || m_edge == edRight) ? m_dragRect.Width()
-                                                                   : m_dragRect.Height();
+        result.DockSize =
+            (m_edge == edLeft || m_edge == edRight) ? m_dragRect.Width() : m_dragRect.Height();
     else if (m_mode == Mode::Move)
         result.DockTarget = m_dockTarget;
     m_mode = Mode::None;

@@ -28,10 +28,10 @@ bool IsInnerEdge(int align, int edge);
 struct DockLayout {
     TButtonAlign ButtonAlign = TButtonAlign::baVertical;
     TListAlign ListAlign = TListAlign::laTop;
-    int ToolBarEdge = edBottom;   // the tool bar's side of the bar (right: at the far end)
-    int CaptionEdge = edTop;      // the caption strip's side of the bar
-    bool CaptionTurned = false;   // the caption text runs bottom to top
-    int AppListEdge = edBottom;   // the APP list pane's side of the bar
+    int ToolBarEdge = edBottom; // the tool bar's side of the bar (right: at the far end)
+    int CaptionEdge = edTop;    // the caption strip's side of the bar
+    bool CaptionTurned = false; // the caption text runs bottom to top
+    int AppListEdge = edBottom; // the APP list pane's side of the bar
 };
 DockLayout DockLayoutFor(int align);
 

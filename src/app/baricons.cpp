@@ -84,14 +84,30 @@ QIcon MakeBarIcon(BarIcon which) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (which) {
-    case BarIcon::Exit: DrawExit(p); break;
-    case BarIcon::Report: DrawReport(p); break;
-    case BarIcon::Setup: DrawSetup(p); break;
-    case BarIcon::AutoHideOn: DrawAutoHide(p, true); break;
-    case BarIcon::AutoHideOff: DrawAutoHide(p, false); break;
-    case BarIcon::AppSwitchOn: DrawAppSwitch(p, true); break;
-    case BarIcon::AppSwitchOff: DrawAppSwitch(p, false); break;
-    case BarIcon::AppList: DrawAppList(p); break;
+    case BarIcon::Exit:
+        DrawExit(p);
+        break;
+    case BarIcon::Report:
+        DrawReport(p);
+        break;
+    case BarIcon::Setup:
+        DrawSetup(p);
+        break;
+    case BarIcon::AutoHideOn:
+        DrawAutoHide(p, true);
+        break;
+    case BarIcon::AutoHideOff:
+        DrawAutoHide(p, false);
+        break;
+    case BarIcon::AppSwitchOn:
+        DrawAppSwitch(p, true);
+        break;
+    case BarIcon::AppSwitchOff:
+        DrawAppSwitch(p, false);
+        break;
+    case BarIcon::AppList:
+        DrawAppList(p);
+        break;
     }
     return QIcon(pixmap);
 }

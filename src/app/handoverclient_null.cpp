@@ -2,6 +2,8 @@
 
 namespace zanpel {
 
-bool SendHandOver(const std::string&, const std::string&, int) { return false; }
+bool SendHandOver(const std::string&, const std::string&, int) {
+    return false;
+}
 
 } // namespace zanpel

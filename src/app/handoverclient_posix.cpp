@@ -1,11 +1,12 @@
 #include "app/handoverclient.h"
 
-#include <cerrno>
-#include <cstring>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace zanpel {
 namespace {

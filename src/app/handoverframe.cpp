@@ -11,7 +11,8 @@ void PutLe(std::string& out, uint64_t value, int bytes) {
 uint64_t GetLe(std::string_view in, size_t offset, int bytes) {
     uint64_t value = 0;
     for (int i = 0; i < bytes; ++i)
-        value |= uint64_t{static_cast<unsigned char>(in[offset + static_cast<size_t>(i)])} << (8 * i);
+        value |= uint64_t{static_cast<unsigned char>(in[offset + static_cast<size_t>(i)])}
+                 << (8 * i);
     return value;
 }
 

@@ -1,4 +1,6 @@
 // zanpel: the bar.
 #include "app/program.h"
 
-int main(int argc, char** argv) { return zanpel::RunProgram(argc, argv); }
+int main(int argc, char** argv) {
+    return zanpel::RunProgram(argc, argv);
+}

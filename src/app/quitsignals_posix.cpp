@@ -2,9 +2,10 @@
 
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace zanpel {
 namespace {

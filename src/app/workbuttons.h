@@ -36,8 +36,8 @@ public:
     bool Flat = false;
     bool AllowAllUp = false;
     bool Down = false;
-    bool Bold = false;           // the selected button's caption
-    bool TimeBlack = false;      // selected: black time text; otherwise gray
+    bool Bold = false;      // the selected button's caption
+    bool TimeBlack = false; // selected: black time text; otherwise gray
     bool DetailEnabled = true;
     // Where the three parts sit, in bar coordinates (set by SetCell).
     TRect MainRect;

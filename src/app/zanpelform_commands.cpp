@@ -4,10 +4,10 @@
 #include "app/messagebox.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
-#include "worklist/datalist.h"
 #include "reports/sumform.h"
 #include "settings/initparam.h"
 #include "tracking/foregroundsource.h"
+#include "worklist/datalist.h"
 
 #include <QAction>
 

@@ -60,7 +60,8 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
             } else if (arg == "--now") {
                 args.FixedNow = ParseNowOption(value);
                 if (!args.FixedNow) {
-                    args.Error = "--now は \"YYYY-MM-DD hh:mm:ss\" の形で指定してください: " + value;
+                    args.Error =
+                        "--now は \"YYYY-MM-DD hh:mm:ss\" の形で指定してください: " + value;
                     return args;
                 }
             } else if (args.Command.empty()) {

@@ -10,12 +10,12 @@
 namespace zanpel::cli {
 
 struct CliArgs {
-    std::string DataDir;                // empty: the program's data folder
-    std::optional<TDateTime> FixedNow;  // --now
+    std::string DataDir;               // empty: the program's data folder
+    std::optional<TDateTime> FixedNow; // --now
     std::string Command;
     std::vector<std::string> Arguments; // positional arguments after the command
     std::vector<std::pair<std::string, std::string>> Options; // --name value after the command
-    std::string Error;                  // set when the command line is wrong
+    std::string Error;                                        // set when the command line is wrong
 
     // Value of a command option, or fallback.
     std::string Option(const std::string& name, const std::string& fallback = {}) const;
@@ -36,7 +36,9 @@ struct YearMonth {
     int Year = 0;
     int Month = 0;
     auto operator<=>(const YearMonth&) const = default;
-    YearMonth Next() const { return Month == 12 ? YearMonth{Year + 1, 1} : YearMonth{Year, Month + 1}; }
+    YearMonth Next() const {
+        return Month == 12 ? YearMonth{Year + 1, 1} : YearMonth{Year, Month + 1};
+    }
 };
 // "YYYYMM"
 std::optional<YearMonth> ParseYearMonth(const std::string& text);

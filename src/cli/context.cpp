@@ -118,7 +118,8 @@ std::unique_ptr<InstanceLock> Context::LockOutTheBar() const {
     if (lock->TryAcquire())
         return lock;
     if (lock->Error().empty())
-        Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel を終了してから実行してください。\n";
+        Err << "zanpelctl: zanpel が動作中のため書込みません。zanpel "
+               "を終了してから実行してください。\n";
     else
         Err << "zanpelctl: ロックファイルを作れないため書込みません: " << lock->Error() << "\n";
     return nullptr;

@@ -38,10 +38,13 @@ void AppendCsv(std::string& out, const Row& r) {
 }
 
 void AppendJson(std::string& out, const Row& r) {
-    const std::pair<const char*, const std::string*> fields[] = {
-        {"date", &r.Date},         {"item", &r.Item},       {"record_memo", &r.RecordMemo},
-        {"category", &r.Category}, {"period_memo", &r.PeriodMemo}, {"start", &r.Start},
-        {"end", &r.End}};
+    const std::pair<const char*, const std::string*> fields[] = {{"date", &r.Date},
+                                                                 {"item", &r.Item},
+                                                                 {"record_memo", &r.RecordMemo},
+                                                                 {"category", &r.Category},
+                                                                 {"period_memo", &r.PeriodMemo},
+                                                                 {"start", &r.Start},
+                                                                 {"end", &r.End}};
     out += '{';
     for (const auto& [key, value] : fields) {
         out += '"';
@@ -87,11 +90,21 @@ void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
     for (char c : text) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char buf[8];

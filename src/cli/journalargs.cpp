@@ -25,7 +25,8 @@ void ReportJournalOpenError(const JournalLocation& where, int error, const Conte
             << (where.Path.empty() ? "システムジャーナル" : where.Path) << ": "
             << std::generic_category().message(error) << "\n";
     if (where.Type == JournalLocation::Kind::System && error == EACCES)
-        ctx.Err << "zanpelctl: システムジャーナルは systemd-journal グループのユーザーが読めます。\n";
+        ctx.Err
+            << "zanpelctl: システムジャーナルは systemd-journal グループのユーザーが読めます。\n";
 }
 
 } // namespace zanpel::cli

@@ -30,10 +30,10 @@ int main(int argc, char** argv) {
         return ctx.Usage(args.Error);
 
     const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
-        {"export", RunExport},     {"rewrite", RunRewrite}, {"check", RunCheck},
-        {"today", RunToday},       {"match", RunMatch},     {"rules", RunRules},
-        {"settings", RunSettings}, {"journal", RunJournal}, {"sync", RunSync},
-        {"summary", RunSummary},   {"report", RunReport},   {"help", RunHelp},
+        {"export", RunExport},     {"rewrite", RunRewrite},    {"check", RunCheck},
+        {"today", RunToday},       {"match", RunMatch},        {"rules", RunRules},
+        {"settings", RunSettings}, {"journal", RunJournal},    {"sync", RunSync},
+        {"summary", RunSummary},   {"report", RunReport},      {"help", RunHelp},
         {"version", RunVersion},   {"autostart", RunAutostart}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())

@@ -46,7 +46,8 @@ int RunRules(const CliArgs& args, const Context& ctx) {
             ctx.Out << " [" << Cp932ToUtf8(category) << "]";
         ctx.Out << "\n\tswitching: " << (item.SwitchEnabled ? "on" : "off") << "\n";
         for (const TAppDefs& rule : item.Rules)
-            ctx.Out << "\trule: kind=" << KindName(rule.MatchKind) << " exe=" << Cp932ToUtf8(rule.ExeName)
+            ctx.Out << "\trule: kind=" << KindName(rule.MatchKind)
+                    << " exe=" << Cp932ToUtf8(rule.ExeName)
                     << " pattern=" << Cp932ToUtf8(rule.Pattern)
                     << " stop=" << (rule.StopAfterSwitch ? "yes" : "no") << "\n";
     }

@@ -27,16 +27,22 @@ QPoint RotatedTextOrigin(TTextRotate rotate, const QRect& r, const QRect& t) {
     const int right = r.left() + r.width();
     const int bottom = r.top() + r.height();
     switch (rotate) {
-    case TTextRotate::trReverse: return {right - t.left(), bottom - t.top()};
-    case TTextRotate::trLeft: return {r.left() + t.top(), bottom - t.left()};
-    case TTextRotate::trRight: return {right - t.top(), r.top() + t.left()};
-    default: return {r.left() + t.left(), r.top() + t.top()};
+    case TTextRotate::trReverse:
+        return {right - t.left(), bottom - t.top()};
+    case TTextRotate::trLeft:
+        return {r.left() + t.top(), bottom - t.left()};
+    case TTextRotate::trRight:
+        return {right - t.top(), r.top() + t.left()};
+    default:
+        return {r.left() + t.left(), r.top() + t.top()};
     }
 }
 
 TBevelLabel::TBevelLabel(QWidget* parent) : QWidget(parent) {}
 
-void TBevelLabel::Repaint() { update(); }
+void TBevelLabel::Repaint() {
+    update();
+}
 
 #define ZANPEL_SETTER(Name, member, Type)                                                          \
     void TBevelLabel::Set##Name(Type value) {                                                      \

@@ -8,9 +8,13 @@ bool IsBlank(char c) {
     return b >= 1 && b <= 32;
 }
 
-bool IsLead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+bool IsLead(char c) {
+    return IsLeadByte(static_cast<unsigned char>(c));
+}
 
-size_t CharLength(std::string_view s, size_t i) { return Cp932CharLength(s, i); }
+size_t CharLength(std::string_view s, size_t i) {
+    return Cp932CharLength(s, i);
+}
 
 size_t SkipBlanks(std::string_view s, size_t i) {
     while (i < s.size() && IsBlank(s[i]))
@@ -149,14 +153,29 @@ static bool IsPlainByte(char c) {
 // that is no separator (a zero byte too) is kept as it is.
 static void AppendEscapedByte(std::string& out, char c) {
     switch (c) {
-    case '\t': out += "\\t"; break;
-    case '\n': out += "\\n"; break;
-    case '\r': break;
-    case ' ': out += "\\s"; break;
-    case '"': out += "\\q"; break;
-    case ',': out += "\\c"; break;
-    case '\\': out += "\\\\"; break;
-    default: out += c; break;
+    case '\t':
+        out += "\\t";
+        break;
+    case '\n':
+        out += "\\n";
+        break;
+    case '\r':
+        break;
+    case ' ':
+        out += "\\s";
+        break;
+    case '"':
+        out += "\\q";
+        break;
+    case ',':
+        out += "\\c";
+        break;
+    case '\\':
+        out += "\\\\";
+        break;
+    default:
+        out += c;
+        break;
     }
 }
 
@@ -205,12 +224,24 @@ std::string UnescapeText(std::string_view text) {
         if (++i == text.size())
             break;
         switch (text[i]) {
-        case 'c': out += ','; break;
-        case 'n': out += "\r\n"; break;
-        case 'q': out += '"'; break;
-        case 's': out += ' '; break;
-        case 't': out += '\t'; break;
-        default: out += text[i]; break;
+        case 'c':
+            out += ',';
+            break;
+        case 'n':
+            out += "\r\n";
+            break;
+        case 'q':
+            out += '"';
+            break;
+        case 's':
+            out += ' ';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        default:
+            out += text[i];
+            break;
         }
         ++i;
     }
@@ -265,15 +296,21 @@ const std::string& TCSVFile::GetRaw(int i) const {
     return i >= 0 && i < Count() ? m_items[static_cast<size_t>(i)] : empty;
 }
 
-std::string TCSVFile::GetText(int i) const { return UnescapeText(GetRaw(i)); }
+std::string TCSVFile::GetText(int i) const {
+    return UnescapeText(GetRaw(i));
+}
 
 DayNumber TCSVFile::GetDate(int i, int currentYear) const {
     return ParseDate(GetRaw(i), currentYear);
 }
 
-Seconds TCSVFile::GetTime(int i) const { return ParseTime(GetRaw(i)); }
+Seconds TCSVFile::GetTime(int i) const {
+    return ParseTime(GetRaw(i));
+}
 
-int32_t TCSVFile::GetInt(int i) const { return ParseInt(GetRaw(i)); }
+int32_t TCSVFile::GetInt(int i) const {
+    return ParseInt(GetRaw(i));
+}
 
 int32_t TCSVFile::GetIntAfterColon(int i) const {
     const std::string& raw = GetRaw(i);

@@ -84,9 +84,14 @@ Literals FindLiterals(std::string_view pattern) {
     };
     while (i < n) {
         switch (ByteKinds[static_cast<unsigned char>(pattern[i])]) {
-        case Literal: ++i; break;
-        case Lead: i += i + 1 < n ? 2 : 1; break;
-        case Bar: return {};
+        case Literal:
+            ++i;
+            break;
+        case Lead:
+            i += i + 1 < n ? 2 : 1;
+            break;
+        case Bar:
+            return {};
         case Open:
             closeRun(i);
             i = pattern[i] == '[' ? ClassEnd(pattern, i) : GroupEnd(pattern, i);

@@ -2,10 +2,11 @@
 
 #include "records/timevalues.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <iconv.h>
 #include <langinfo.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <string>
 
 namespace zanpel {
@@ -77,7 +78,9 @@ private:
 };
 
 // Length of the CP932 character at the start of rest.
-size_t Cp932CharLengthAtStart(std::string_view rest) { return Cp932CharLength(rest, 0); }
+size_t Cp932CharLengthAtStart(std::string_view rest) {
+    return Cp932CharLength(rest, 0);
+}
 
 // Length of the UTF-8 sequence at the start of rest (1 for a stray byte).
 size_t Utf8CharLength(std::string_view rest) {

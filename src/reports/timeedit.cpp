@@ -130,11 +130,11 @@ void TTimeEdit::CreateActions() {
         return action;
     };
     m_editAction = add("N1", QStringLiteral("修正(&E)"), QKeySequence(Qt::CTRL | Qt::Key_E),
-               &TTimeEdit::EditBtnClick);
+                       &TTimeEdit::EditBtnClick);
     m_deleteAction = add("Delete1", QStringLiteral("削除(&D)"), QKeySequence(Qt::Key_Delete),
-                    &TTimeEdit::Delete1Click);
+                         &TTimeEdit::Delete1Click);
     m_newAction = add("N_New", QStringLiteral("新規(&N)"), QKeySequence(Qt::Key_Insert),
-                &TTimeEdit::N_NewClick);
+                      &TTimeEdit::N_NewClick);
     m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_listView, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { m_popup->popup(m_listView->viewport()->mapToGlobal(at)); });

@@ -60,12 +60,16 @@ std::string TAppSwitch::GetField(int index, int which) const {
         return {};
     const TAppList& item = m_items[static_cast<size_t>(index)];
     switch (which) {
-    case 0: return item.Name;
+    case 0:
+        return item.Name;
     case 1:
         return std::string(TrimBlanks(item.Memo));
-    case 2: return item.Categories;
-    case 3: return RulesText(index);
-    default: return {};
+    case 2:
+        return item.Categories;
+    case 3:
+        return RulesText(index);
+    default:
+        return {};
     }
 }
 
@@ -74,10 +78,17 @@ void TAppSwitch::SetField(int index, int which, const std::string& text) {
         return;
     TAppList& item = m_items[static_cast<size_t>(index)];
     switch (which) {
-    case 0: item.Name = text; break;
-    case 1: item.Memo = text; break;
-    case 2: item.Categories = text; break;
-    default: break;
+    case 0:
+        item.Name = text;
+        break;
+    case 1:
+        item.Memo = text;
+        break;
+    case 2:
+        item.Categories = text;
+        break;
+    default:
+        break;
     }
 }
 

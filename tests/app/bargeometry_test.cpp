@@ -12,12 +12,12 @@ namespace {
 using ::testing::ElementsAre;
 
 TEST(BarGeometry, NearestEdgeNeedsLessThanTwentyPixelsAndBreaksTiesInOrder) {
-    EXPECT_EQ(NearestEdge(20, 300, 600, 160), edNone);  // exactly 20 is not near
+    EXPECT_EQ(NearestEdge(20, 300, 600, 160), edNone); // exactly 20 is not near
     EXPECT_EQ(NearestEdge(19, 300, 600, 160), edLeft);
     EXPECT_EQ(NearestEdge(150, 300, 600, 160), edRight);
     EXPECT_EQ(NearestEdge(80, 5, 600, 160), edTop);
     EXPECT_EQ(NearestEdge(80, 599, 600, 160), edBottom);
-    EXPECT_EQ(NearestEdge(5, 5, 600, 160), edLeft);     // left and top tie: left
+    EXPECT_EQ(NearestEdge(5, 5, 600, 160), edLeft);      // left and top tie: left
     EXPECT_EQ(NearestEdge(155, 595, 600, 160), edRight); // right and bottom tie: right
     EXPECT_EQ(NearestEdge(10, 10, 20, 20), edLeft);      // all equal: left
 }

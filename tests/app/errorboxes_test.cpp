@@ -3,7 +3,6 @@
 #include "app/errorboxes.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
-#include "worklist/datalist.h"
 #include "records/names.h"
 #include "settings/initparam.h"
 #include "support/diskfullwriter.h"

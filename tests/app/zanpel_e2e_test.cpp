@@ -8,11 +8,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace zanpel::test {
 namespace {

@@ -10,7 +10,10 @@ namespace {
 using test::Sjis;
 
 TEST(ExportFormat, RowsCarryEveryFieldInUtf8WithEndsPastMidnight) {
-    const TWorkInfo work{EncodeDate(2005, 3, 1), Sjis("作業A"), Sjis("メモ, \"引用\""), 0,
+    const TWorkInfo work{EncodeDate(2005, 3, 1),
+                         Sjis("作業A"),
+                         Sjis("メモ, \"引用\""),
+                         0,
                          {{Sjis("設計"), "two\r\nlines", 84600, 87300}}};
     std::string csv;
     AppendRecordRows(csv, work, false, ExportFormat::Csv);

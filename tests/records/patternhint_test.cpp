@@ -21,21 +21,22 @@ TEST(PatternHint, RulesOutTextsWithoutTheLiterals) {
     EXPECT_TRUE(CanMatchAnywhere(Sjis("ノート帳"), Sjis("(メモ|ノート)帳")));
     EXPECT_FALSE(CanMatchAnywhere("x", Sjis("[ァ-ヶ]+帳")));
     EXPECT_TRUE(CanMatchAnywhere("x", "[abc]"));
-    EXPECT_TRUE(CanMatchAnywhere("x", "a|x"));                 // alternatives: no opinion
-    EXPECT_TRUE(CanMatchAnywhere("x", "[a|b"));                // an unclosed class takes the rest
-    EXPECT_TRUE(CanMatchWhole("  abc", "~abc"));               // anchored: no leading literal
-    EXPECT_TRUE(CanMatchAnywhere("d", "\\d"));                 // an escape is no literal
-    EXPECT_TRUE(CanMatchAnywhere(Sjis("表示"), Sjis("表")));    // 0x5C second byte is literal
+    EXPECT_TRUE(CanMatchAnywhere("x", "a|x"));               // alternatives: no opinion
+    EXPECT_TRUE(CanMatchAnywhere("x", "[a|b"));              // an unclosed class takes the rest
+    EXPECT_TRUE(CanMatchWhole("  abc", "~abc"));             // anchored: no leading literal
+    EXPECT_TRUE(CanMatchAnywhere("d", "\\d"));               // an escape is no literal
+    EXPECT_TRUE(CanMatchAnywhere(Sjis("表示"), Sjis("表"))); // 0x5C second byte is literal
 }
 
 // The quick tests never change an answer: checked against the matcher alone
 // on many random texts and patterns of the characters that matter.
 TEST(PatternHint, AgreesWithTheMatcherOnRandomInput) {
-    const std::string textChars[] = {"a", "b", ".", "1", "2", " ", "\r", "\n", "$", "*",
-                                     Sjis("あ"), Sjis("表"), Sjis("ア")};
-    const std::string patternChars[] = {"a", "b", ".", "1", "*", "?", "$", "\\", "d", "+", "-",
-                                        "^", "~", "/", " ", Sjis("あ"), Sjis("表"), Sjis("ア"),
-                                        "\x82", "(", ")", "[", "]", "|", "(", ")", "["};
+    const std::string textChars[] = {"a",  "b", ".", "1",        "2",        " ",       "\r",
+                                     "\n", "$", "*", Sjis("あ"), Sjis("表"), Sjis("ア")};
+    const std::string patternChars[] = {"a",  "b",        ".",        "1",        "*",    "?", "$",
+                                        "\\", "d",        "+",        "-",        "^",    "~", "/",
+                                        " ",  Sjis("あ"), Sjis("表"), Sjis("ア"), "\x82", "(", ")",
+                                        "[",  "]",        "|",        "(",        ")",    "["};
     std::mt19937 random(20051201);
     const auto pick = [&](const auto& set, int maxLength) {
         std::string out;

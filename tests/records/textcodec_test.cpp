@@ -22,8 +22,8 @@ TEST(TextCodec, UsesTheCp932TableNotPlainShiftJis) {
 
 TEST(TextCodec, ReplacesWhatTheOtherSideLacks) {
     EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");
-    EXPECT_EQ(Utf8ToCp932("x\xFFy"), "x?y");   // malformed UTF-8
-    EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\xEF\xBF\xBD"); // cut-off double-byte character
+    EXPECT_EQ(Utf8ToCp932("x\xFFy"), "x?y");               // malformed UTF-8
+    EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\xEF\xBF\xBD");      // cut-off double-byte character
     EXPECT_EQ(Cp932ToUtf8("\x81\x20z"), "\xEF\xBF\xBD z"); // bad trail byte is not eaten
 }
 

@@ -12,7 +12,7 @@ using test::Sjis;
 TEST(CategoryList, AddsTrimmedNewCategoriesOnly) {
     StringList items = {"Design", Sjis("会議")};
     EXPECT_TRUE(AddCategory(items, " \tReview\r\n"));
-    EXPECT_FALSE(AddCategory(items, "design"));       // other letter case
+    EXPECT_FALSE(AddCategory(items, "design")); // other letter case
     EXPECT_FALSE(AddCategory(items, Sjis("会議")));
     EXPECT_TRUE(AddCategory(items, Sjis("ｔｅｓｔ")));
     EXPECT_FALSE(AddCategory(items, Sjis("ＴＥＳＴ"))); // full-width letters fold too

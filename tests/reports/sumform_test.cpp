@@ -2,7 +2,6 @@
 // month navigation, selections, the report through the dialog to the
 // clipboard and to a file, and the log sync button.
 #include "controls/editbutton.h"
-#include "worklist/datalist.h"
 #include "reports/sumform.h"
 #include "reports/workreportdialog.h"
 #include "settings/initparam.h"

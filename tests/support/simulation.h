@@ -9,8 +9,8 @@
 #include "daysimulator.h"
 #include "records/clock.h"
 #include "settings/initparam.h"
-#include "worklist/datalist.h"
 #include "support/diskfullwriter.h"
+#include "worklist/datalist.h"
 
 #include <functional>
 #include <map>

@@ -27,7 +27,9 @@ private:
 std::string FastTempFolder();
 
 // CP932 bytes of a UTF-8 literal, as the core holds its texts.
-inline std::string Sjis(const std::string& utf8) { return Utf8ToCp932(utf8); }
+inline std::string Sjis(const std::string& utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 std::string ReadFile(const std::string& path);
 // The text of every month file (YYYYMM.dat) of folder, one after the other;

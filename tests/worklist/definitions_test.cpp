@@ -1,7 +1,7 @@
 // The work list's definition file: read at the start, written at the end,
 // never saved over while it could not be read, never lost to a full disk.
-#include "worklist/worklistfixture.h"
 #include "support/diskfullwriter.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The computer-on records widened to the journal's days: spans only grow,
 // rest periods stay, and other months are left alone.
-#include "worklist/worklistfixture.h"
 #include "tracking/eventlog.h"
+#include "worklist/worklistfixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 #include "records/atomicfile.h"
-#include "worklist/worklistfixture.h"
 #include "support/diskfullwriter.h"
 #include "support/process.h"
 #include "worklist/worklistfixture.h"

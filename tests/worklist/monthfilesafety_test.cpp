@@ -2,10 +2,9 @@
 // are no period, and the records of a month that could not be written when
 // the list moved on to the next one.
 #include "records/atomicfile.h"
-#include "worklist/worklistfixture.h"
-#include "worklist/worklistfixture.h"
 #include "support/diskfullwriter.h"
 #include "support/process.h"
+#include "worklist/worklistfixture.h"
 
 #include <gmock/gmock.h>
 

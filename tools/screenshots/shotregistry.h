@@ -37,7 +37,9 @@ const std::vector<TShotEntry>& Shots();
 
 // Registers a factory from a file's static initialisation.
 struct TShotRegistrar {
-    TShotRegistrar(const char* name, TShotFactory factory) { RegisterShot(name, std::move(factory)); }
+    TShotRegistrar(const char* name, TShotFactory factory) {
+        RegisterShot(name, std::move(factory));
+    }
 };
 
 } // namespace zanpel::shots

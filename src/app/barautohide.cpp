@@ -5,8 +5,11 @@
 #include "settings/initparam.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace zanpel {
 
@@ -43,7 +46,7 @@ void TBarAutoHide::ShowIfMouseRests() {
     m_showTimer.stop();
     if (m_partsShown)
         return;
-    if (BarRect().adjusted(-1, -1, 1, 1).contains(m_env.CursorPos()))
+    if (BarRect().adjusted(-1, -1, 1, 1).contains(Mouse()))
         ShowBar();
 }
 
@@ -100,7 +103,20 @@ bool TBarAutoHide::MouseOnBar() const {
     // place it knows is still on the bar. Its leave event says the truth.
     if (m_env.WaylandSession && !m_mouseInside)
         return false;
-    return BarRect().contains(m_env.CursorPos());
+    return BarRect().contains(Mouse());
+}
+
+QPoint TBarAutoHide::Mouse() const {
+    // Above a scale factor of 1 the last device pixels of a screen round to
+    // the first logical pixel beyond it, where no screen is: such a point is
+    // the screen's last pixel, on a bar docked at that edge. A point on a
+    // screen beside it stays where it is.
+    const QPoint mouse = m_env.CursorPos();
+    const QRect screen = m_placement.ScreenRect();
+    if (screen.contains(mouse) || QGuiApplication::screenAt(mouse) != nullptr)
+        return mouse;
+    return {std::clamp(mouse.x(), screen.left(), screen.right()),
+            std::clamp(mouse.y(), screen.top(), screen.bottom())};
 }
 
 QRect TBarAutoHide::BarRect() const {

@@ -58,6 +58,8 @@ protected:
 
 private:
     bool MouseOnBar() const;
+    // Where the mouse is, in the window system's logical pixels.
+    QPoint Mouse() const;
     QRect BarRect() const;
 
     QWidget& m_window;

@@ -18,6 +18,7 @@ TBarCaption::TBarCaption(QWidget* bar) : TBevelLabel(bar) {
 }
 
 QString TBarCaption::ShowDate(DayNumber today) {
+    m_shownDay = today;
     const CivilDate d = DecodeDate(today);
     const QString text = QString::asprintf("%02d月%02d日 ", d.Month, d.Day);
     SetCaption(text);

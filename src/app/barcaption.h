@@ -16,10 +16,15 @@ public:
 
     // Shows the date as "mm月dd日 " and answers the text.
     QString ShowDate(DayNumber today);
+    // The day ShowDate showed last; -1 before it.
+    DayNumber ShownDay() const { return m_shownDay; }
     // Shows a point of the screen as "(x,y)".
     void ShowPosition(QPoint onScreen);
     // Makes the text as small as it must be to fit the strip.
     void FitText();
+
+private:
+    DayNumber m_shownDay = -1;
 };
 
 } // namespace zanpel

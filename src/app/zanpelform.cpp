@@ -68,7 +68,13 @@ void TZanpelForm::ConnectActions() {
     m_edgeDrag.Released = [this] { UpdateDateCaption(); };
     m_parts.ButtonPanel->installEventFilter(this); // a double click opens the settings
     connect(m_parts.WorkTimer, &QTimer::timeout, this, [this] { m_timing.WorkTimerTimer(); });
-    connect(m_parts.SleepTimer, &QTimer::timeout, this, [this] { m_timing.CheckSleep(); });
+    connect(m_parts.SleepTimer, &QTimer::timeout, this, [this] {
+        m_timing.CheckSleep();
+        // A bar that stays shown is never laid out again: the date changes
+        // here, within a second of midnight, running item or not.
+        if (m_parts.Caption->ShownDay() != Today(m_clock))
+            UpdateDateCaption();
+    });
     m_timing.OnSleep = [this](const TSleep& sleep) {
         UpdateDateCaption();
         if (m_env.Trace)

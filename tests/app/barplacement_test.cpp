@@ -8,6 +8,7 @@
 #include "controls/bevellabel.h"
 #include "controls/qcp932.h"
 #include "settings/initparam.h"
+#include "support/qtwait.h"
 
 #include <QAction>
 #include <QFrame>
@@ -39,6 +40,32 @@ TEST_F(BarWindow, HidesToAStripWhenTheMouseIsAwayAndComesBackWhenItRests) {
     EXPECT_EQ(form->Placement().Thickness(), 166);
     EXPECT_TRUE(form->Parts().ButtonPanel->isVisible());
     EXPECT_TRUE(form->Parts().HideTimer->isActive());
+}
+
+// At a scale factor of 2, Qt gives the screen's last column of device pixels
+// as the first logical pixel beyond the screen.
+TEST_F(BarWindow, AMouseOnTheScreensLastPixelKeepsTheBarShown) {
+    cursor = QPoint(Screen().right() + 1, 300);
+    form->AutoHide().efTimerTimer();
+    EXPECT_TRUE(form->Placement().BarShown());
+    cursor = QPoint(10, 10);
+    form->AutoHide().efTimerTimer();
+    ASSERT_FALSE(form->Placement().BarShown());
+    cursor = QPoint(Screen().right() + 1, Screen().bottom() + 1);
+    form->AutoHide().dispTimerTimer();
+    EXPECT_TRUE(form->Placement().BarShown());
+    form->AutoHide().efTimerTimer();
+    EXPECT_TRUE(form->Placement().BarShown());
+}
+
+TEST_F(BarWindow, TheDateChangesAtMidnightOnABarThatStaysShown) {
+    form->Actions().HideAction->trigger(); // auto-hide off: no more layouts
+    ASSERT_FALSE(settings.AutoHide);
+    EXPECT_EQ(form->Parts().Caption->Caption(), QStringLiteral("03月01日 "));
+    clock.Set(EncodeDate(2005, 3, 2), 5);
+    EXPECT_TRUE(RunLoopUntil(
+        [&] { return form->Parts().Caption->Caption() == QStringLiteral("03月02日 "); }, 3000));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("03月02日 "));
 }
 
 // Desktops whose window managers do not activate a new tool window (GNOME's,

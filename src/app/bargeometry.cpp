@@ -73,10 +73,6 @@ TRect DockedRect(int align, int thickness, const TRect& screen) {
     }
 }
 
-int ThicknessOf(int align, const TRect& rect) {
-    return IsVerticalBar(align) ? rect.Width() : rect.Height();
-}
-
 namespace {
 
 int Scaled(int value, double factor) {

@@ -37,8 +37,6 @@ DockLayout DockLayoutFor(int align);
 
 // The bar's rectangle on a screen for an edge and a thickness.
 TRect DockedRect(int align, int thickness, const TRect& screen);
-// Thickness of the bar's rectangle at align (width when vertical).
-int ThicknessOf(int align, const TRect& rect);
 
 // The window system counts device pixels, the toolkit logical ones: a
 // screen scaled by factor keeps its top left corner (origin) in both, and
@@ -76,9 +74,6 @@ public:
 
     bool Dragging() const { return m_mode != Mode::None; }
     Mode DragMode() const { return m_mode; }
-    int Edge() const { return m_edge; }
-    int DockTarget() const { return m_dockTarget; }
-    const TRect& DragRect() const { return m_dragRect; }
 
 private:
     Mode m_mode = Mode::None;

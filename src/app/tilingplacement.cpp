@@ -74,9 +74,7 @@ void TTilingPlacement::ReadReplies() {
     m_received.append(bytes.constData(), static_cast<size_t>(bytes.size()));
     while (std::optional<TI3Message> reply = TakeI3Message(m_received)) {
         m_inFlight = false;
-        ++m_answered;
         if (reply->Type != I3RunCommand || !I3CommandsSucceeded(reply->Payload)) {
-            ++m_failures;
             if (m_trace)
                 m_trace("window manager refused: " + reply->Payload);
             if (!m_pending && m_retries < MaxRetries) {

@@ -33,9 +33,6 @@ public:
     // The manager counts the screen's device pixels: the bar's logical
     // rectangles go through this on their way out (none: the same).
     std::function<TRect(const TRect&)> ToDevicePixels;
-    // Commands answered so far, and whether they all succeeded.
-    int Answered() const { return m_answered; }
-    bool AllSucceeded() const { return m_failures == 0; }
 
 private:
     void SendNext();
@@ -54,8 +51,6 @@ private:
     int m_align = 0;
     bool m_placed = false;
     int m_minThickness = 0;
-    int m_answered = 0;
-    int m_failures = 0;
 };
 
 } // namespace zanpel

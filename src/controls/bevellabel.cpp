@@ -5,19 +5,19 @@
 namespace zanpel {
 namespace {
 
-// A 3-D frame of the given width on r; r shrinks by it.
-void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut, int width, const QPalette& palette) {
+// A 3-D frame one pixel wide on r; r shrinks by it.
+void DrawBevel(QPainter& painter, QRect& r, TBevelCut cut, const QPalette& palette) {
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
     const QColor shadow = palette.color(QPalette::Dark);
     const QColor light = palette.color(QPalette::Light);
     const QColor topLeft = cut == TBevelCut::bvLowered ? shadow : light;
     const QColor bottomRight = cut == TBevelCut::bvLowered ? light : shadow;
-    for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
-        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-        r.adjust(1, 1, -1, -1);
-    }
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+    r.adjust(1, 1, -1, -1);
 }
 
 } // namespace
@@ -53,8 +53,6 @@ void TBevelLabel::Repaint() {
     }
 ZANPEL_SETTER(BevelInner, m_bevelInner, TBevelCut)
 ZANPEL_SETTER(BevelOuter, m_bevelOuter, TBevelCut)
-ZANPEL_SETTER(BevelWidth, m_bevelWidth, int)
-ZANPEL_SETTER(BorderWidth, m_borderWidth, int)
 ZANPEL_SETTER(TextBorder, m_textBorder, int)
 ZANPEL_SETTER(TextOffset, m_textOffset, int)
 ZANPEL_SETTER(TextRotate, m_textRotate, TTextRotate)
@@ -78,15 +76,10 @@ void TBevelLabel::SetDown(bool value) {
 QRect TBevelLabel::DrawFrames(QPainter& painter) {
     QRect r = rect();
     if (m_bevelOuter != TBevelCut::bvNone)
-        DrawBevel(painter, r, m_bevelOuter, m_bevelWidth, palette());
-    const QColor fill = m_color.isValid() ? m_color : palette().color(QPalette::Window);
-    for (int i = 0; i < m_borderWidth && r.width() > 0 && r.height() > 0; ++i) {
-        painter.setPen(fill);
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
-        r.adjust(1, 1, -1, -1);
-    }
+        DrawBevel(painter, r, m_bevelOuter, palette());
     if (m_bevelInner != TBevelCut::bvNone)
-        DrawBevel(painter, r, m_bevelInner, m_bevelWidth, palette());
+        DrawBevel(painter, r, m_bevelInner, palette());
+    const QColor fill = m_color.isValid() ? m_color : palette().color(QPalette::Window);
     painter.fillRect(r, fill);
     return r;
 }

@@ -1,5 +1,5 @@
-// A label with an optional outer bevel, a border in its own colour and an
-// optional inner bevel around padded text; one line of text can be turned by
+// A label with an optional outer and an optional inner bevel, one pixel
+// each, around padded text on its own colour; one line of text can be turned by
 // 90, 180 or 270 degrees. The bar's caption strip and the memo dialog's time
 // label are bevel labels.
 #pragma once
@@ -22,23 +22,11 @@ public:
 
     TBevelCut BevelInner() const { return m_bevelInner; }
     TBevelCut BevelOuter() const { return m_bevelOuter; }
-    int BevelWidth() const { return m_bevelWidth; }
-    int BorderWidth() const { return m_borderWidth; }
-    bool Down() const { return m_down; }
-    int TextBorder() const { return m_textBorder; }
-    int TextOffset() const { return m_textOffset; }
     TTextRotate TextRotate() const { return m_textRotate; }
-    bool SingleLine() const { return m_singleLine; }
-    bool WordWrap() const { return m_wordWrap; }
-    Qt::Alignment Alignment() const { return m_alignment; }
     QString Caption() const { return m_caption; }
-    QColor Color() const { return m_color; }
-    QColor FontColor() const { return m_fontColor; }
 
     void SetBevelInner(TBevelCut value);
     void SetBevelOuter(TBevelCut value);
-    void SetBevelWidth(int value);
-    void SetBorderWidth(int value);
     void SetDown(bool value);
     void SetTextBorder(int value);
     void SetTextOffset(int value);
@@ -62,8 +50,6 @@ private:
 
     TBevelCut m_bevelInner = TBevelCut::bvLowered;
     TBevelCut m_bevelOuter = TBevelCut::bvNone;
-    int m_bevelWidth = 1;
-    int m_borderWidth = 0;
     bool m_down = false;
     int m_textBorder = 0;
     int m_textOffset = 0;

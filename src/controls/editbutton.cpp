@@ -28,36 +28,12 @@ void TEditButton::SetText(const QString& text) {
     m_edit->setText(text);
 }
 
-bool TEditButton::ReadOnly() const {
-    return m_edit->isReadOnly();
-}
-
-void TEditButton::SetReadOnly(bool on) {
-    m_edit->setReadOnly(on);
-}
-
 void TEditButton::SetPasswordChar(QChar c) {
-    m_passwordChar = c;
     m_edit->setEchoMode(c.isNull() ? QLineEdit::Normal : QLineEdit::Password);
 }
 
-QColor TEditButton::EditColor() const {
-    return m_edit->palette().color(QPalette::Base);
-}
-
-void TEditButton::SetEditColor(const QColor& color) {
-    QPalette palette = m_edit->palette();
-    palette.setColor(QPalette::Base, color);
-    m_edit->setPalette(palette);
-}
-
 void TEditButton::SetGlyph(const QIcon& glyph) {
-    m_glyph = glyph;
     m_button->setIcon(glyph);
-}
-
-bool TEditButton::FlatButton() const {
-    return m_button->autoRaise();
 }
 
 void TEditButton::SetFlatButton(bool on) {

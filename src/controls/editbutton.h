@@ -18,26 +18,17 @@ public:
 
     QString Text() const;
     void SetText(const QString& text);
-    bool ReadOnly() const;
-    void SetReadOnly(bool on);
-    QChar PasswordChar() const { return m_passwordChar; }
     void SetPasswordChar(QChar c); // a null character shows the text
-    QColor EditColor() const;
-    void SetEditColor(const QColor& color);
-    QIcon Glyph() const { return m_glyph; }
     void SetGlyph(const QIcon& glyph);
-    bool FlatButton() const;
     void SetFlatButton(bool on);
-    int BevelWidth() const { return m_bevelWidth; }
-    void SetBevelWidth(int width);
+    void SetBevelWidth(int width); // the edit's inset inside the control
     // Copy the text to the clipboard when the button is pressed (on by default).
     bool AutoCopy = true;
     // The button stays usable while the control is disabled.
-    bool ValidButton() const { return m_validButton; }
     void SetValidButton(bool on);
 
     // The control's own enabled state: the edit follows it, the button too
-    // unless ValidButton is set. (Disabling the widget itself through
+    // unless SetValidButton made it stay usable. (Disabling the widget itself through
     // QWidget::setEnabled disables both, as for any Qt widget.)
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool on);
@@ -60,8 +51,6 @@ private:
 
     QLineEdit* m_edit;
     QToolButton* m_button;
-    QIcon m_glyph;
-    QChar m_passwordChar;
     int m_bevelWidth = 1;
     bool m_validButton = false;
     bool m_enabled = true;

@@ -49,20 +49,6 @@ TSpinBtn::TSpinBtn(QWidget* parent)
     connect(m_down, &QToolButton::pressed, this, [this] { Pressed(false); });
 }
 
-void TSpinBtn::SetLayout(TLayout layout) {
-    m_layout = layout;
-    m_up->setArrowType(layout == TLayout::blVertical ? Qt::UpArrow : Qt::LeftArrow);
-    m_down->setArrowType(layout == TLayout::blVertical ? Qt::DownArrow : Qt::RightArrow);
-    resizeEvent(nullptr);
-}
-
-void TSpinBtn::SetUpEnabled(bool on) {
-    m_up->setEnabled(on);
-}
-void TSpinBtn::SetDownEnabled(bool on) {
-    m_down->setEnabled(on);
-}
-
 void TSpinBtn::SetFlat(bool on) {
     m_up->setAutoRaise(on);
     m_down->setAutoRaise(on);
@@ -111,17 +97,10 @@ void TSpinBtn::keyPressEvent(QKeyEvent* event) {
 }
 
 void TSpinBtn::resizeEvent(QResizeEvent*) {
-    if (m_layout == TLayout::blVertical) {
-        const int w = std::max(width(), 15);
-        const int half = height() / 2;
-        m_up->setGeometry(0, 0, w, half);
-        m_down->setGeometry(0, half, w, height() - half);
-    } else {
-        const int h = std::max(height(), 15);
-        const int half = width() / 2;
-        m_up->setGeometry(0, 0, half, h);
-        m_down->setGeometry(half, 0, width() - half, h);
-    }
+    const int w = std::max(width(), 15);
+    const int half = height() / 2;
+    m_up->setGeometry(0, 0, w, half);
+    m_down->setGeometry(0, half, w, height() - half);
 }
 
 void TSpinBtn::focusInEvent(QFocusEvent* event) {

@@ -1,7 +1,7 @@
-// A pair of small arrow buttons that repeat while held (400 ms after the
-// press, then every 100 ms, and once more on release), laid out vertically
-// or side by side. The settings dialog uses two: one adds and removes rest
-// periods, one moves the edges of a range by a minute.
+// A pair of small arrow buttons, one above the other, that repeat while held
+// (400 ms after the press, then every 100 ms, and once more on release). The
+// settings dialog uses two: one adds and removes rest periods, one moves the
+// edges of a range by a minute.
 #pragma once
 
 #include <QPointer>
@@ -28,18 +28,11 @@ private:
 class TSpinBtn : public QWidget {
     Q_OBJECT
 public:
-    enum class TLayout { blHorizontal, blVertical };
-
     explicit TSpinBtn(QWidget* parent = nullptr);
 
-    TLayout Layout() const { return m_layout; }
-    void SetLayout(TLayout layout);
     // The control that takes the focus when a button is pressed (if it is a
     // tab stop and does not have it already); none: the pair itself.
     void SetFocusControl(QWidget* control) { m_focusControl = control; }
-    // Disabling the pair disables both (as Qt does for children).
-    void SetUpEnabled(bool on);
-    void SetDownEnabled(bool on);
     void SetFlat(bool on);
 
     TTimerSpeedButton* UpButton() const { return m_up; }
@@ -63,7 +56,6 @@ private:
 
     TTimerSpeedButton* m_up;
     TTimerSpeedButton* m_down;
-    TLayout m_layout = TLayout::blVertical;
     QPointer<QWidget> m_focusControl;
     bool m_focusedUp = true;
 };

@@ -44,12 +44,6 @@ void TValueSpin::SetPoint(int point) {
     Reformat();
 }
 
-void TValueSpin::SetEditColor(const QColor& color) {
-    QPalette p = lineEdit()->palette();
-    p.setColor(QPalette::Base, color);
-    lineEdit()->setPalette(p);
-}
-
 void TValueSpin::Reformat() {
     lineEdit()->setText(textFromValue(value()));
 }

@@ -15,13 +15,11 @@ class TValueSpin : public QSpinBox {
 public:
     explicit TValueSpin(QWidget* parent = nullptr);
 
-    bool TimeEdit() const { return m_format.TimeEdit; }
     int Point() const { return m_format.Point; }
     // Either change shows the value again in the new mode; a change of the
     // time mode also sets two places after the separator.
     void SetTimeEdit(bool on);
     void SetPoint(int point);
-    void SetEditColor(const QColor& color);
 
 protected:
     QString textFromValue(int value) const override;

@@ -52,7 +52,6 @@ class LineReader {
 public:
     explicit LineReader(std::string_view buffer) : m_rest(buffer) {}
     bool Next(std::string_view& line);
-    bool AtEnd() const { return m_rest.empty(); }
 
 private:
     std::string_view m_rest;

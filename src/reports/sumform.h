@@ -69,8 +69,6 @@ public:
     std::optional<QPoint> CommandCenter(const char* objectName) const;
     // The record of the selected day list row, or none.
     const TWorkInfo* SelectedRecord() const;
-    // Replaces the writer of report files (tests inject failures).
-    void SetReportWriter(AtomicWriter* writer) { m_reportWriter = writer; }
 
 protected:
     void done(int result) override;
@@ -94,7 +92,6 @@ private:
     TRowsModel* m_monthModel;
     TRowsModel* m_dayModel;
     TRowsModel* m_periodModel;
-    AtomicWriter* m_reportWriter = nullptr;
     bool m_firstFrameSeen = false;
 };
 

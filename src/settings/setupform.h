@@ -48,9 +48,6 @@ public:
 
     // What "更新(&U)" took (the state of the dialog at that moment).
     const TSetupResult& Result() const { return m_result; }
-    // The state behind the pages.
-    const TWorkItemEditor& WorkItems() const { return m_items; }
-    const TRestListEditor& RestItems() const { return *m_rest; }
     // The plain words under the first page for values the summary cannot
     // count right (UTF-8); empty when there are none.
     QString Warning() const;
@@ -58,7 +55,6 @@ public:
     // "更新(&U)": a work item typed but not added with "← 更新(&A)" is not
     // dropped without asking whether to add it (キャンセル stays open).
     void UpdateBtnClick();
-    QMenu* WorkListMenu() const { return m_workListMenu; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

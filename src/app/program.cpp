@@ -2,20 +2,22 @@
 
 #include "app/autostart.h"
 #include "app/datafolder.h"
-#include "app/errorboxes.h"
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "app/handoverserver.h"
 #include "app/infooptions.h"
 #include "app/instancelock.h"
+#include "app/lostdisplay.h"
 #include "app/messagebox.h"
 #include "app/programclock.h"
 #include "app/programfont.h"
 #include "app/programicon.h"
+#include "app/programtrace.h"
 #include "app/quitsignals.h"
 #include "app/runtimefolder.h"
 #include "app/secondcopy.h"
 #include "app/sessionsetup.h"
+#include "app/startscreenshot.h"
 #include "app/version.h"
 #include "app/zanpelform.h"
 #include "controls/messageboxes.h"
@@ -26,8 +28,6 @@
 #include "worklist/datalist.h"
 
 #include <QApplication>
-#include <QPainter>
-#include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -37,19 +37,10 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <thread>
 
 namespace zanpel {
 namespace {
-
-// ZANPEL_TRACE=FILE: one line per hand-over and per file written at the end,
-// so that end-to-end tests can follow the order of things.
-void Trace(const std::string& line) {
-    if (const char* path = std::getenv("ZANPEL_TRACE"); path && path[0] != '\0')
-        std::ofstream(path, std::ios::app) << line << '\n';
-}
 
 // Time a second copy gives the running one to answer: a stopped or hung bar
 // is given up on after it.
@@ -77,56 +68,6 @@ std::string UnsavedQuestion(const TDataList& list) {
     return text;
 }
 
-// When the X server goes away (a crashed or ended session), Qt reports it and
-// ends the process at once with exit(1), past every orderly end. The report
-// is the last moment at which everything is still alive: write it all then.
-std::function<void()> g_lastChance;
-QtMessageHandler g_previousHandler = nullptr;
-
-void WatchForLostDisplay(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.startsWith(QLatin1String("The X11 connection broke")) &&
-        g_lastChance) {
-        const auto save = std::move(g_lastChance);
-        g_lastChance = nullptr;
-        save();
-    }
-    if (g_previousHandler)
-        g_previousHandler(type, context, text);
-}
-
-// ZANPEL_SCREENSHOT=FILE saves the screen a few seconds after the start: the
-// way to see the bar on a machine without a display of its own. With
-// ZANPEL_SCREENSHOT_MARGIN=N only the bar and N pixels around it are saved.
-void ScheduleScreenshot(QApplication& app, const QWidget* bar) {
-    const char* path = std::getenv("ZANPEL_SCREENSHOT");
-    if (path == nullptr || path[0] == '\0')
-        return;
-    const QString file = QString::fromLocal8Bit(path);
-    const char* margin = std::getenv("ZANPEL_SCREENSHOT_MARGIN");
-    const int around = margin != nullptr && margin[0] != '\0' ? std::atoi(margin) : -1;
-    QTimer::singleShot(3000, &app, [file, bar, around] {
-        QScreen* screen = QGuiApplication::primaryScreen();
-        QRect area = screen ? screen->geometry() : QRect();
-        if (around >= 0)
-            area &= bar->geometry().adjusted(-around, -around, around, around); // no frame
-        QPixmap shot;
-        if (screen) {
-            shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-            // The screen under Xvfb now and then comes back without the bar
-            // in it while the bar's own window has its pixels: they go on top.
-            QPainter painter(&shot);
-            painter.drawPixmap(bar->geometry().topLeft() - area.topLeft(),
-                               screen->grabWindow(bar->winId()));
-        }
-        if (!shot.isNull() && shot.save(file, "PNG"))
-            std::printf("zanpel: screenshot saved to %s\n", file.toLocal8Bit().constData());
-        else
-            std::fprintf(stderr, "zanpel: could not save the screenshot to %s\n",
-                         file.toLocal8Bit().constData());
-        std::fflush(stdout);
-    });
-}
-
 // The system journal, or the journal folder named by ZANPEL_JOURNAL_DIRECTORY
 // for machines that keep their journals elsewhere.
 JournalLocation LogLocation() {
@@ -134,41 +75,6 @@ JournalLocation LogLocation() {
     return folder && folder[0] != '\0' ? JournalLocation::Directory(folder)
                                        : JournalLocation::System();
 }
-
-// Notes in the trace how long the start took until the bar's first frame.
-class TFirstFrame : public QObject {
-public:
-    explicit TFirstFrame(std::chrono::steady_clock::time_point start) : m_start(start) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
-            const auto ms = std::chrono::duration<double, std::milli>(
-                                std::chrono::steady_clock::now() - m_start)
-                                .count();
-            Trace("first frame after " + std::to_string(static_cast<int>(ms)) + " ms");
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::chrono::steady_clock::time_point m_start;
-    bool m_seen = false;
-};
-
-// The errors the user is shown, also noted in the trace.
-class TTracingReporter final : public ErrorReporter {
-public:
-    explicit TTracingReporter(TDialogs& dialogs) : m_boxes(dialogs) {}
-    void ReportError(const std::string& message) override {
-        Trace("error " + message.substr(0, message.find('\r')));
-        m_boxes.ReportError(message);
-    }
-
-private:
-    TErrorBoxes m_boxes;
-};
 
 class TProgram {
 public:
@@ -222,7 +128,7 @@ void TProgram::RequestQuit() {
         // Asked again while the files are being written (a double Ctrl+C, a
         // session manager that asks twice): the end goes on as it is, only
         // without waiting for anyone to close its boxes.
-        Trace("quit requested again");
+        TraceLine("quit requested again");
         m_dialogs.SetSilent(true);
         CloseOpenBoxes();
         return;
@@ -231,7 +137,7 @@ void TProgram::RequestQuit() {
         return;
     m_quitRequested = true;
     m_clock->Hold(); // what is saved from here on ends now
-    Trace("quit requested");
+    TraceLine("quit requested");
     // Before the bar ever ran, nothing the user did is at stake: the rest of
     // the start and the end ask nothing, and their errors go to standard error.
     if (!m_looping)
@@ -263,10 +169,10 @@ void TProgram::StartLogSync() {
 
 void TProgram::HandOver(const THandOver& frame) {
     if (frame.Message == CopyDataMessage) {
-        Trace("handover item " + Cp932ToUtf8(frame.Data));
+        TraceLine("handover item " + Cp932ToUtf8(frame.Data));
         m_form->HandOverItem(frame.Data);
     } else {
-        Trace("handover show");
+        TraceLine("handover show");
         m_form->ShowFromSecondCopy();
     }
 }
@@ -275,15 +181,15 @@ void TProgram::SaveAll(bool mayAsk) {
     if (m_form)
         m_form->FormDestroy();
     m_settings.Save(m_reporter);
-    Trace("saved settings");
+    TraceLine("saved settings");
     m_list.SaveDefinitions();
-    Trace("saved definitions");
+    TraceLine("saved definitions");
     m_list.SaveIfAllowed();
     // Records that could not be written are lost with the process: the user
     // may free the disk (or fix the folder) and try again.
     while (mayAsk && m_list.HasUnsavedRecords() && m_dialogs.Confirm(UnsavedQuestion(m_list)))
         m_list.SaveIfAllowed();
-    Trace(m_list.HasUnsavedRecords() ? "month not saved" : "saved month");
+    TraceLine(m_list.HasUnsavedRecords() ? "month not saved" : "saved month");
 }
 
 int TProgram::Run(QApplication& app, const std::string& runtime) {
@@ -297,7 +203,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
     env.StartLogSync = [this] { StartLogSync(); };
-    env.Trace = Trace;
+    env.Trace = TraceLine;
     env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };
     // "ログイン時に起動" of the settings dialog: the autostart entry is the state.
     env.IsAutostartOn = [] { return IsAutostartOn(AutostartPathsOfProgram()); };
@@ -318,15 +224,14 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     TFirstFrame firstFrame(m_started);
     m_form->installEventFilter(&firstFrame);
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
-    Trace("started " + Cp932ToUtf8(m_settings.SelectedWork));
+    TraceLine("started " + Cp932ToUtf8(m_settings.SelectedWork));
     if (env.Session.Placement == TPlacementMethod::None)
         QTimer::singleShot(0, m_form, [this] {
-            Trace("notice " + WaylandNoticeText());
+            TraceLine("notice " + WaylandNoticeText());
             m_dialogs.Inform(WaylandNoticeText());
         });
     ScheduleScreenshot(app, m_form);
-    g_lastChance = [this] { SaveAll(false); };
-    g_previousHandler = qInstallMessageHandler(WatchForLostDisplay);
+    SaveWhenDisplayIsLost([this] { SaveAll(false); });
     int code = 0;
     if (!m_quitRequested) {
         m_looping = true;
@@ -336,7 +241,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     // The bar was closed (its exit command) or told to quit: the records end
     // at this moment, not when the last error box of the end is answered.
     m_clock->Hold();
-    g_lastChance = nullptr;
+    ForgetLostDisplaySave();
     m_ending = true;
 
     m_logReader = {};

@@ -1,5 +1,6 @@
 #include "cli/exportformat.h"
 
+#include "records/csvfile.h"
 #include "records/textcodec.h"
 
 #include <cstdio>
@@ -73,17 +74,10 @@ void AppendCsvField(std::string& out, std::string_view text) {
     bool quote = false;
     for (char c : text)
         quote = quote || c == ',' || c == '"' || c == '\r' || c == '\n';
-    if (!quote) {
+    if (quote)
+        AppendQuoted(out, text);
+    else
         out += text;
-        return;
-    }
-    out += '"';
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {

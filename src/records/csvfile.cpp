@@ -130,17 +130,20 @@ std::string Join(const StringList& items) {
 }
 
 void AppendListItem(std::string& line, std::string_view item) {
-    if (!NeedsQuotes(item)) {
+    if (NeedsQuotes(item))
+        AppendQuoted(line, item);
+    else
         line += item;
-        return;
-    }
-    line += '"';
-    for (char c : item) {
+}
+
+void AppendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
         if (c == '"')
-            line += '"';
-        line += c;
+            out += '"';
+        out += c;
     }
-    line += '"';
+    out += '"';
 }
 
 // Bytes that escaping leaves alone one by one.

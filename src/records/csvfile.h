@@ -27,6 +27,9 @@ void SplitViews(std::string_view line, std::vector<std::string_view>& items,
 std::string Join(const StringList& items);
 // Appends one item as Join writes it (quoted only when it must be).
 void AppendListItem(std::string& line, std::string_view item);
+// Appends text in double quotes, each quote inside doubled, so that it reads
+// back as the one item it was.
+void AppendQuoted(std::string& out, std::string_view text);
 
 std::string EscapeText(std::string_view text);
 std::string UnescapeText(std::string_view text);

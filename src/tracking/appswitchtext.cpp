@@ -23,13 +23,8 @@ size_t FindRuleSeparator(std::string_view text) {
 // the form in which categories and rules are held and written. Quotes inside
 // are doubled so that the list always splits back into the same items.
 void AppendQuotedField(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += "\",";
+    AppendQuoted(out, text);
+    out += ',';
 }
 
 } // namespace

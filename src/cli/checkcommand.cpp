@@ -37,10 +37,8 @@ std::vector<YearMonth> MonthFilesIn(const std::string& folder) {
 } // namespace
 
 int RunCheck(const CliArgs& args, const Context& ctx) {
-    if (!ctx.OnlyOptions(args, {}))
+    if (!ctx.TakesNothing(args, "check"))
         return ExitUsage;
-    if (!args.Arguments.empty())
-        return ctx.Usage("check は引数を取りません");
     if (!FileExists(ctx.DataDir)) {
         ctx.Err << "zanpelctl: データフォルダがありません: " << ctx.DataDir << "\n";
         return ExitFileError;

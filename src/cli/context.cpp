@@ -45,6 +45,15 @@ bool Context::OnlyOptions(const CliArgs& args, std::initializer_list<const char*
     return true;
 }
 
+bool Context::TakesNothing(const CliArgs& args, const std::string& command) const {
+    if (!OnlyOptions(args, {}))
+        return false;
+    if (args.Arguments.empty())
+        return true;
+    Usage(command + " は引数を取りません");
+    return false;
+}
+
 int Context::Usage(const std::string& message) const {
     Err << "zanpelctl: " << message << "\n";
     PrintUsage(Err);

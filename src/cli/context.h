@@ -47,6 +47,9 @@ struct Context {
     std::string MonthPath(YearMonth ym) const;
     // Prints a usage error and returns false when args has an option not in allowed.
     bool OnlyOptions(const CliArgs& args, std::initializer_list<const char*> allowed) const;
+    // For a command that takes no options and no arguments: prints a usage
+    // error and returns false when args has either.
+    bool TakesNothing(const CliArgs& args, const std::string& command) const;
     int Usage(const std::string& message) const;
     // The month of the one argument; prints the usage and answers none when
     // there is no such single month.

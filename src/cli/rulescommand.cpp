@@ -31,10 +31,8 @@ std::string OneLine(const std::string& cp932) {
 } // namespace
 
 int RunRules(const CliArgs& args, const Context& ctx) {
-    if (!ctx.OnlyOptions(args, {}))
+    if (!ctx.TakesNothing(args, "rules"))
         return ExitUsage;
-    if (!args.Arguments.empty())
-        return ctx.Usage("rules は引数を取りません");
     TAppSwitch list;
     if (!LoadDefinitionsReadOnly(ctx, list))
         return ExitFileError;

@@ -9,10 +9,8 @@
 namespace zanpel::cli {
 
 int RunSettings(const CliArgs& args, const Context& ctx) {
-    if (!ctx.OnlyOptions(args, {}))
+    if (!ctx.TakesNothing(args, "settings"))
         return ExitUsage;
-    if (!args.Arguments.empty())
-        return ctx.Usage("settings は引数を取りません");
     TInitParam settings;
     // An unreadable file is reported; the defaults it leaves are still shown,
     // as they are what the bar would start with.

@@ -24,10 +24,8 @@ void PrintPeriods(const TWorkInfo& work, size_t first, const Context& ctx) {
 } // namespace
 
 int RunToday(const CliArgs& args, const Context& ctx) {
-    if (!ctx.OnlyOptions(args, {}))
+    if (!ctx.TakesNothing(args, "today"))
         return ExitUsage;
-    if (!args.Arguments.empty())
-        return ctx.Usage("today は引数を取りません");
     const DayNumber today = Today(ctx.Now);
     const CivilDate date = DecodeDate(today);
     bool loaded = false;

@@ -65,6 +65,18 @@ TEST_F(Zanpelctl, ExportsARangeOfMonthsAndRefusesBadArguments) {
     EXPECT_EQ(Run({"frobnicate"}).ExitCode, 2);
 }
 
+TEST_F(Zanpelctl, CommandsThatTakeNothingRefuseAnArgumentOrAnOptionByName) {
+    for (const std::string command : {"check", "rules", "settings", "today"}) {
+        SCOPED_TRACE(command);
+        const ProcessResult argument = Run({command, "extra"});
+        EXPECT_EQ(argument.ExitCode, 2);
+        EXPECT_NE(argument.Err.find(command + " は引数を取りません"), std::string::npos);
+        const ProcessResult option = Run({command, "--bogus", "1"});
+        EXPECT_EQ(option.ExitCode, 2);
+        EXPECT_NE(option.Err.find("不明なオプションです: --bogus"), std::string::npos);
+    }
+}
+
 TEST_F(Zanpelctl, RewriteSavesAsTheBarDoes) {
     WriteFile(data.File("200503.dat"), ReadFile(DataFile("200503-messy.dat")));
     const ProcessResult r = Run({"--now", "2005-04-10 12:00:00", "rewrite", "200503"});

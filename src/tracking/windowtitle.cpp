@@ -176,18 +176,15 @@ private:
     }
 
     // An escape sequence of no meaning here: intermediates, then the final byte.
-    void SkipEscape() {
-        ++m_pos;
-        while (m_pos < m_text.size() && Byte(m_pos) >= 0x20 && Byte(m_pos) <= 0x2F)
-            ++m_pos;
-        if (m_pos < m_text.size())
-            ++m_pos;
-    }
+    void SkipEscape() { SkipSequence(0x2F); }
 
     // A direction control: parameters and intermediates, then the final byte.
-    void SkipControlSequence() {
+    void SkipControlSequence() { SkipSequence(0x3F); }
+
+    // The introducing byte, the bytes from 0x20 up to last, and the final byte.
+    void SkipSequence(unsigned char last) {
         ++m_pos;
-        while (m_pos < m_text.size() && Byte(m_pos) >= 0x20 && Byte(m_pos) <= 0x3F)
+        while (m_pos < m_text.size() && Byte(m_pos) >= 0x20 && Byte(m_pos) <= last)
             ++m_pos;
         if (m_pos < m_text.size())
             ++m_pos;

@@ -10,8 +10,6 @@ namespace zanpel {
 
 TWorkRecords::TWorkRecords(const Clock& clock) : m_clock(clock) {}
 
-TWorkRecords::~TWorkRecords() = default;
-
 void TWorkRecords::SetMergeSeconds(int n) {
     if (n > 0)
         m_mergeSeconds = n;

@@ -16,7 +16,6 @@ namespace zanpel {
 class TWorkRecords {
 public:
     explicit TWorkRecords(const Clock& clock);
-    ~TWorkRecords();
     TWorkRecords(const TWorkRecords&) = delete;
     TWorkRecords& operator=(const TWorkRecords&) = delete;
 

@@ -161,21 +161,12 @@ struct SearchResult {
     size_t Cursor = 0;
 };
 
-class Matcher {
-public:
-    Matcher(std::string_view text, std::string_view pattern)
-        : m_text(text), m_pat(pattern), m_n(text.size()), m_m(pattern.size()),
-          m_hasBar(HasBar(pattern)) {
-        constexpr size_t Large = size_t{1} << 24; // beyond it the product could overflow
-        m_budget = m_n < Large && m_m < Large
-                       ? FixedBudget + uint64_t{m_n + 1} * (m_m + 1) * BudgetPerCell
-                       : UINT64_MAX;
-    }
+// The text and the pattern a matcher reads, a byte and a character at a time.
+class MatchInput {
+protected:
+    MatchInput(std::string_view text, std::string_view pattern)
+        : m_text(text), m_pat(pattern), m_n(text.size()), m_m(pattern.size()) {}
 
-    // Defined in patternmatch.cpp, next to its one caller.
-    inline std::optional<PatternMatch> Find();
-
-private:
     unsigned char T(size_t q) const { return static_cast<unsigned char>(m_text[q]); }
     unsigned char P(size_t pc) const { return static_cast<unsigned char>(m_pat[pc]); }
 
@@ -203,6 +194,23 @@ private:
     // The "$" at pc stands for a line end rather than for itself.
     bool IsLineEndAnchor(size_t pc) const { return pc + 1 >= m_m || P(pc + 1) == '|'; }
 
+    std::string_view m_text;
+    std::string_view m_pat;
+    size_t m_n;
+    size_t m_m;
+};
+
+// The work a matcher may do for one call, and how deep it may nest; past
+// either it is aborted, and finds no match.
+class MatchBudget {
+protected:
+    MatchBudget(size_t textSize, size_t patternSize) {
+        constexpr size_t Large = size_t{1} << 24; // beyond it the product could overflow
+        m_budget = textSize < Large && patternSize < Large
+                       ? FixedBudget + uint64_t{textSize + 1} * (patternSize + 1) * BudgetPerCell
+                       : UINT64_MAX;
+    }
+
     bool Tick(size_t steps = 1) {
         m_steps += steps;
         if (m_steps > m_budget)
@@ -216,6 +224,22 @@ private:
     }
     void Leave() { --m_nesting; }
 
+    uint64_t m_budget = 0;
+    uint64_t m_steps = 0;
+    int m_nesting = 0;
+    bool m_aborted = false;
+};
+
+class Matcher : private MatchInput, private MatchBudget {
+public:
+    Matcher(std::string_view text, std::string_view pattern)
+        : MatchInput(text, pattern), MatchBudget(text.size(), pattern.size()),
+          m_hasBar(HasBar(pattern)) {}
+
+    // Defined in patternmatch.cpp, next to its one caller.
+    inline std::optional<PatternMatch> Find();
+
+private:
     // Defined at the end of this file: both files call them.
     ClassEntry ReadClassEntry(size_t& pc);
     size_t SkipClass(size_t pc);
@@ -257,15 +281,7 @@ private:
         return runEnd > next ? runEnd : next;
     }
 
-    std::string_view m_text;
-    std::string_view m_pat;
-    size_t m_n;
-    size_t m_m;
     bool m_hasBar; // the pattern holds a "|" byte, so some list may have alternatives
-    uint64_t m_budget = 0;
-    uint64_t m_steps = 0;
-    int m_nesting = 0;
-    bool m_aborted = false;
     SearchMemo m_memo[MemoSlots];
     uint64_t m_memoUsed = 0; // one bit per slot
     static_assert(MemoSlots <= 64);

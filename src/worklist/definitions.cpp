@@ -9,15 +9,15 @@ bool TDataList::LoadDefinitions(const std::string& path) {
     m_definitionFile = path;
     m_brokenDefinitionCopy.clear();
     std::string cause;
-    if (m_appSwitch.LoadFromFile(path, cause))
+    if (AppSwitch().LoadFromFile(path, cause))
         return true;
-    m_brokenDefinitionCopy = zanpel::BrokenCopyPath(path, m_clock);
+    m_brokenDefinitionCopy = zanpel::BrokenCopyPath(path, GetClock());
     std::string message = std::string(ReadErrorText) + "\r\n" + path + "\r\n" + cause;
     // What is no file (a FIFO, a device, a folder) cannot be copied, and no
     // save goes over it while it is there: no copy is promised.
     if (!IsOtherThanRegularFile(path))
         message += "\r\n" + KeptCopyNote(m_brokenDefinitionCopy);
-    m_reporter.ReportError(message);
+    Reporter().ReportError(message);
     return false;
 }
 
@@ -30,9 +30,9 @@ bool TDataList::SaveDefinitions() {
         if (cause.empty())
             m_brokenDefinitionCopy.clear();
     }
-    if (cause.empty() && m_appSwitch.SaveToFile(m_definitionFile, Writer(), cause))
+    if (cause.empty() && AppSwitch().SaveToFile(m_definitionFile, Writer(), cause))
         return true;
-    m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
+    Reporter().ReportError(std::string(WriteErrorText) + "\r\n" + cause);
     return false;
 }
 

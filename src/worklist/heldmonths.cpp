@@ -1,44 +1,63 @@
-// Months the work list holds besides the one it is on: those it left behind
-// at a change of month while their save failed. Others (the summary window)
-// read and change them here instead of in their files, which are older.
-#include "worklist/datalist.h"
+#include "worklist/heldmonths.h"
 
 #include <algorithm>
 
 namespace zanpel {
+namespace {
 
-bool TDataList::HoldsUnsavedMonth(DayNumber day) const {
-    const std::string path = m_dataDir + MonthFileName(day);
-    return std::any_of(m_unsavedMonths.begin(), m_unsavedMonths.end(),
-                       [&](const UnsavedMonth& m) { return m.Path == path; });
+// The place of path's month in months (a const or a changeable list).
+template <class Months> auto PositionOf(Months& months, const std::string& path) {
+    return std::find_if(months.begin(), months.end(),
+                        [&](const THeldMonths::Month& m) { return m.Path == path; });
 }
 
-bool TDataList::CopyUnsavedMonthInto(DayNumber day, TDataList& into) const {
-    const std::string path = m_dataDir + MonthFileName(day);
-    const auto held = std::find_if(m_unsavedMonths.begin(), m_unsavedMonths.end(),
-                                   [&](const UnsavedMonth& m) { return m.Path == path; });
-    if (held == m_unsavedMonths.end())
+} // namespace
+
+std::vector<std::string> THeldMonths::Paths() const {
+    std::vector<std::string> paths;
+    for (const Month& month : m_months)
+        paths.push_back(month.Path);
+    return paths;
+}
+
+const THeldMonths::Month* THeldMonths::Find(const std::string& path) const {
+    const auto held = PositionOf(m_months, path);
+    return held == m_months.end() ? nullptr : &*held;
+}
+
+bool THeldMonths::SetContents(const std::string& path, std::string contents) {
+    const auto held = PositionOf(m_months, path);
+    if (held == m_months.end())
         return false;
-    // The copy reads the text as its own month left unsaved, which its load
-    // takes back; the duty to save it stays here.
-    std::erase_if(into.m_unsavedMonths, [&](const UnsavedMonth& m) { return m.Path == path; });
-    into.m_unsavedMonths.push_back({path, held->Contents, {}});
-    if (into.m_currentDate != 0 && into.IsSameMonth(day) && into.m_monthFile == path)
-        into.LoadMonth();
-    else
-        into.ChangeDate(day);
-    into.m_lastSaveFailed = false;
+    held->Contents = std::move(contents);
     return true;
 }
 
-bool TDataList::ReplaceUnsavedMonth(const TDataList& from) {
-    const auto held =
-        std::find_if(m_unsavedMonths.begin(), m_unsavedMonths.end(),
-                     [&](const UnsavedMonth& m) { return m.Path == from.m_monthFile; });
-    if (held == m_unsavedMonths.end())
-        return false;
-    held->Contents = from.FormatMonth();
-    return true;
+void THeldMonths::Hold(Month month) {
+    std::erase_if(m_months, [&](const Month& m) { return m.Path == month.Path; });
+    m_months.push_back(std::move(month));
+}
+
+std::optional<THeldMonths::Month> THeldMonths::Take(const std::string& path) {
+    const auto held = PositionOf(m_months, path);
+    if (held == m_months.end())
+        return std::nullopt;
+    Month month = std::move(*held);
+    m_months.erase(held);
+    return month;
+}
+
+bool THeldMonths::SaveEach(const std::function<bool(Month&)>& save) {
+    bool all = true;
+    for (auto it = m_months.begin(); it != m_months.end();) {
+        if (save(*it)) {
+            it = m_months.erase(it);
+        } else {
+            all = false;
+            ++it;
+        }
+    }
+    return all;
 }
 
 } // namespace zanpel

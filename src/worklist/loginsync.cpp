@@ -1,13 +1,13 @@
 // The computer-on records widened with the per-day times of the system log.
 #include "records/names.h"
 #include "tracking/eventlog.h"
-#include "worklist/datalist.h"
+#include "worklist/runningwork.h"
 
 #include <algorithm>
 
 namespace zanpel {
 
-void TDataList::SyncLoginTimes(const TEventLog& log) {
+void TRunningWork::SyncLoginTimes(const TEventLog& log) {
     // A log that could not be opened says nothing, not even about today.
     if (log.ErrorCode != 0)
         return;

@@ -1,24 +1,18 @@
-// The month record file of the work list: its line layout, loading, saving and
-// the change of day that moves the list from one file to the next.
+// The month file's line layout and its save: the records of the month as
+// lines, the months held unsaved written first, the original of a file read
+// with errors kept before it is replaced.
+#include "worklist/monthfile.h"
+
 #include "records/atomicfile.h"
 #include "records/brokencopy.h"
 #include "records/csvfile.h"
 #include "records/names.h"
-#include "records/textcodec.h"
-#include "worklist/datalist.h"
 #include "worklist/monthformat.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <deque>
-#include <set>
-#include <unordered_map>
 
 namespace zanpel {
 namespace {
-
-// Lines named one by one in a load error; more are counted.
-constexpr int MaxListedLines = 20;
 
 // Appends an escaped text as a comma-list item, escaping it straight into out.
 void AppendEscapedItem(std::string& out, std::string_view text) {
@@ -75,376 +69,71 @@ bool IsRecordWritten(const TWorkInfo& record) {
     return record.Total != 0 || record.Name == LoginName;
 }
 
-std::string TDataList::MonthFileName(DayNumber day) {
+TMonthFile::TMonthFile(const Clock& clock, ErrorReporter& reporter)
+    : TRunningWork(clock), m_reporter(reporter) {}
+
+void TMonthFile::SetDataDir(const std::string& folder) {
+    m_dataDir = folder;
+    if (!m_dataDir.empty() && m_dataDir.back() != '/')
+        m_dataDir += '/';
+}
+
+std::string TMonthFile::MonthFileName(DayNumber day) {
     const CivilDate d = DecodeDate(day);
     char buf[32];
     std::snprintf(buf, sizeof buf, "%4.4d%2.2d.dat", d.Year, d.Month);
     return buf;
 }
 
-void TDataList::SetWriter(AtomicWriter* writer) {
+void TMonthFile::SetWriter(AtomicWriter* writer) {
     m_writer = writer;
 }
 
-AtomicWriter& TDataList::Writer() const {
+AtomicWriter& TMonthFile::Writer() const {
     static AtomicWriter standard;
     return m_writer ? *m_writer : standard;
 }
 
-void TDataList::ChangeDate(DayNumber day) {
-    if (day == m_currentDate)
-        return;
-    StopWork();
-    SaveIfAllowed();
-    const bool sameMonth = IsSameMonth(day);
-    // Records that could not be written must not go with the old month. A
-    // list that never saves itself leaves that to its owner, who saved
-    // explicitly and has asked the user before moving on.
-    if (!sameMonth && m_lastSaveFailed && !NoSave)
-        KeepUnsavedMonth();
-    m_currentDate = day;
-    m_onTimeStart = Now();
-    if (!sameMonth)
-        OpenMonthFile(m_dataDir + MonthFileName(day));
-    UpdateLoginRecord();
-}
-
-bool TDataList::OpenMonthFile(const std::string& path) {
+bool TMonthFile::OpenMonthFile(const std::string& path) {
     m_monthFile = path;
     return LoadMonth();
 }
 
-void TDataList::KeepUnsavedMonth() {
-    std::erase_if(m_unsavedMonths, [&](const UnsavedMonth& m) { return m.Path == m_monthFile; });
-    m_unsavedMonths.push_back({m_monthFile, FormatMonth(), m_brokenCopyPath});
+void TMonthFile::HoldIfUnsaved() {
+    // A list that never saves itself leaves that to its owner, who saved
+    // explicitly and has asked the user before moving on.
+    if (!m_lastSaveFailed || NoSave)
+        return;
+    m_heldMonths.Hold({m_monthFile, FormatMonth(), m_brokenCopyPath});
     m_brokenCopyPath.clear();
     m_lastSaveFailed = false;
 }
 
-std::vector<std::string> TDataList::UnsavedMonthFiles() const {
-    std::vector<std::string> files;
-    for (const UnsavedMonth& month : m_unsavedMonths)
-        files.push_back(month.Path);
+std::vector<std::string> TMonthFile::UnsavedMonthFiles() const {
+    std::vector<std::string> files = m_heldMonths.Paths();
     if (m_lastSaveFailed)
         files.push_back(m_monthFile);
     return files;
 }
 
-bool TDataList::SaveUnsavedMonths() {
-    bool all = true;
-    for (auto it = m_unsavedMonths.begin(); it != m_unsavedMonths.end();) {
-        if (KeepBrokenOriginal(it->Path, it->BrokenCopyPath) &&
-            WriteMonthText(it->Path, it->Contents)) {
-            it = m_unsavedMonths.erase(it);
-        } else {
-            all = false;
-            ++it;
-        }
-    }
-    return all;
+bool TMonthFile::SaveHeldMonths() {
+    return m_heldMonths.SaveEach([this](THeldMonths::Month& month) {
+        return KeepBrokenOriginal(month.Path, month.BrokenCopyPath) &&
+               WriteMonthText(month.Path, month.Contents);
+    });
 }
 
-// What a load knows besides the list: the records read so far by day and
-// name, so that every line finds its record at once (a month of many records
-// loads in linear time), and the rests already held by each computer-on record.
-struct TDataList::LoadState {
-    struct Key {
-        DayNumber Day;
-        std::string_view Name; // the record's own name, which loading never changes
-        bool operator==(const Key&) const = default;
-    };
-    struct KeyHash {
-        size_t operator()(const Key& key) const {
-            return std::hash<std::string_view>()(key.Name) ^ (static_cast<size_t>(key.Day) << 1);
-        }
-    };
-    int CurrentYear = 0;
-    std::unordered_map<Key, TWorkInfo*, KeyHash> Records;
-    std::unordered_map<const TWorkInfo*, std::set<std::pair<Seconds, Seconds>>> Rests;
-};
-
-namespace {
-
-// Whether a period comes back from its written form as it is: a period is
-// written as two times of day, so one that passes midnight must end before
-// it starts again (or be the whole day of "00:00:00,00:00:00").
-bool ReadsBackAsStored(const TWorkData& period) {
-    const Seconds length = period.EndSec - period.StartSec;
-    return length < SecondsPerDay || (length == SecondsPerDay && period.StartSec == 0);
-}
-
-void AddProblem(std::string& problems, const std::string& problem) {
-    problems += (problems.empty() ? "" : "、") + problem;
-}
-
-// A text item of a line: its bytes in the file, and the text read from them.
-struct ReadText {
-    std::string_view Raw;
-    std::string_view Text;
-};
-
-// Whether a save writes the item back with exactly the bytes it was read
-// from: a backslash before no known escape, a quote or a comma inside a
-// quoted item, a carriage return all read as something that is written
-// otherwise.
-bool KeepsItsBytes(const ReadText& item) {
-    return item.Raw.empty() || EscapeText(item.Text) == item.Raw;
-}
-
-// Names the texts of a line that a save would not write back as they are.
-void CheckTexts(std::string& problems, std::initializer_list<ReadText> items) {
-    for (const ReadText& item : items)
-        if (!KeepsItsBytes(item))
-            AddProblem(problems, "保存すると変わる文字があります: " + Cp932ToUtf8(item.Raw));
-}
-
-bool IsRestLine(const std::vector<std::string_view>& items) {
-    return items.size() >= 2 && UnescapeText(items[1]) == RestName();
-}
-
-} // namespace
-
-TWorkInfo* TDataList::LoadedRecord(LoadState& state, const TWorkInfo& key) {
-    // Rest time is kept in the day's computer-on record, as Find keeps it,
-    // once that has its span (else a rest would become the span).
-    if (key.Name == RestName())
-        if (const auto login = state.Records.find({key.Date, LoginName});
-            login != state.Records.end() && !login->second->Periods.empty())
-            return login->second;
-    // One look into the index: the record is made first, as a line mostly
-    // starts a record of its own, and dropped when the line repeats one.
-    auto work = std::make_unique<TWorkInfo>(key);
-    work->Total = 0;
-    const auto [place, added] =
-        state.Records.try_emplace(LoadState::Key{work->Date, work->Name}, work.get());
-    if (added)
-        m_works.push_back(std::move(work));
-    return place->second;
-}
-
-// Whether a rest of a "休憩" line is one that the day's computer-on record
-// holds already (a file saved with both); else it is noted as held now.
-bool TDataList::IsKnownRest(LoadState& state, const TWorkInfo* login, const TWorkData& rest) {
-    auto [known, fresh] = state.Rests.try_emplace(login);
-    if (fresh)
-        for (size_t k = 1; k < login->Periods.size(); ++k)
-            known->second.emplace(login->Periods[k].StartSec, login->Periods[k].EndSec);
-    return !known->second.emplace(rest.StartSec, rest.EndSec).second;
-}
-
-// Accepts: the items of one record line: date, name, memo, then one item per
-// period, itself a comma list "start,end,category,memo". Answers why the line
-// gave no record, lost an item, or holds a value that the reading corrected
-// (which the next save would write corrected), or an empty text.
-std::string TDataList::ParseRecordLine(const std::vector<std::string_view>& items,
-                                       LoadState& state) {
-    if (items.empty())
-        return {};
-    if (items.size() < 2 || items[1].empty())
-        return "作業名がありません";
-    TWorkInfo key;
-    key.Date = ParseDate(items[0], state.CurrentYear);
-    if (key.Date == 0)
-        return "日付が読めません: " + Cp932ToUtf8(items[0]);
-    std::string problems;
-    if (IsCorrectedDate(items[0]))
-        AddProblem(problems, "日付を " + FormatDate(key.Date) +
-                                 " と読み替えました: " + Cp932ToUtf8(items[0]));
-    key.Name = UnescapeText(items[1]);
-    if (key.Name.empty())
-        return "作業名がありません";
-    if (items.size() > 2)
-        key.Memo = UnescapeText(items[2]);
-    CheckTexts(problems, {{items[1], key.Name}, {items.size() > 2 ? items[2] : "", key.Memo}});
-    TWorkInfo* record = LoadedRecord(state, key);
-    const bool login = IsLogin(record);
-    const bool restLine = login && key.Name == RestName();
-    std::vector<std::string_view> sub;
-    std::deque<std::string> storage;
-    for (size_t k = 3; k < items.size(); ++k) {
-        SplitViews(items[k], sub, storage);
-        if (sub.size() > 4)
-            AddProblem(problems,
-                       "期間の 5 つ目からの項目は保存されません: " + Cp932ToUtf8(items[k]));
-        sub.resize(std::max<size_t>(sub.size(), 4));
-        const std::optional<Seconds> start = ReadTime(sub[0]);
-        const std::optional<Seconds> end = ReadTime(sub[1]);
-        if (!start || !end) {
-            AddProblem(problems, "期間として読めない項目があります: " + Cp932ToUtf8(items[k]));
-            continue;
-        }
-        for (std::string_view time : {sub[0], sub[1]})
-            if (IsCorrectedTime(time))
-                AddProblem(problems, "時刻を " + FormatTime(ParseTime(time)) +
-                                         " と読み替えました: " + Cp932ToUtf8(time));
-        TWorkData period;
-        period.StartSec = *start;
-        period.EndSec = *end;
-        // An end before the start lies on the next day. The program writes a
-        // period from midnight to midnight (an item left running all day) as
-        // "00:00:00,00:00:00"; only that text reads as a whole day. In the
-        // computer-on record it may also be a moment at midnight, which
-        // SettleLoginRecords decides once the whole month is read.
-        if (period.EndSec < period.StartSec || (sub[0] == "00:00:00" && sub[1] == "00:00:00"))
-            period.EndSec += SecondsPerDay;
-        period.Category = UnescapeText(sub[2]);
-        period.Memo = UnescapeText(sub[3]);
-        CheckTexts(problems, {{sub[2], period.Category}, {sub[3], period.Memo}});
-        if ((restLine && IsKnownRest(state, record, period)) || !IsPeriodWritten(period, login))
-            continue;
-        // Periods come back as they were written: the merge rule joins a
-        // period with the one before only while the item runs. Applied here,
-        // it would join what the program kept apart on purpose (the two sides
-        // of a sleep, a new work started at once) and book the gap.
-        const TWorkData& stored =
-            record->Periods[static_cast<size_t>(AddPeriod(record, period, false))];
-        if (!ReadsBackAsStored(stored))
-            AddProblem(problems, "1 日を超える期間は保存できません: " +
-                                     FormatTime(stored.StartSec) + "-" + FormatTime(stored.EndSec) +
-                                     " (" + FormatDuration(stored.EndSec - stored.StartSec) + ")");
-    }
-    return problems;
-}
-
-// The computer-on records once the whole month is read. A span written
-// "00:00:00,00:00:00" is a whole day when the machine was on through it: a
-// period of that day shows so (the span holds every period of its day), and
-// so does a next day whose span starts at midnight; otherwise it was a moment
-// at midnight. The rest time counts overlapping rest periods once, which the
-// sum kept while loading does not.
-void TDataList::SettleLoginRecords() {
-    std::vector<DayNumber> onThrough; // days with a period, or the next one on from midnight
-    for (const auto& work : m_works) {
-        const bool login = IsLogin(work.get());
-        if (work->Periods.size() > (login ? 1u : 0u))
-            onThrough.push_back(work->Date);
-        if (login && !work->Periods.empty() && work->Periods.front().StartSec == 0)
-            onThrough.push_back(work->Date - 1);
-    }
-    std::sort(onThrough.begin(), onThrough.end());
-    for (const auto& work : m_works) {
-        if (!IsLogin(work.get()) || work->Periods.empty())
-            continue;
-        TWorkData& span = work->Periods.front();
-        if (span.StartSec == 0 && span.EndSec == SecondsPerDay &&
-            !std::binary_search(onThrough.begin(), onThrough.end(), work->Date))
-            span.EndSec = 0;
-        CalcTotal(*work);
-    }
-}
-
-// The text of the month file: a month left unsaved earlier is taken back as
-// it was to be written; else the file as far as it could be read.
-void TDataList::ReadMonthText(std::string& contents, std::string& cause) {
-    const auto unsaved = std::find_if(m_unsavedMonths.begin(), m_unsavedMonths.end(),
-                                      [&](const UnsavedMonth& m) { return m.Path == m_monthFile; });
-    if (unsaved != m_unsavedMonths.end()) {
-        contents = std::move(unsaved->Contents);
-        m_brokenCopyPath = std::move(unsaved->BrokenCopyPath);
-        m_unsavedMonths.erase(unsaved);
-        m_lastSaveFailed = true; // still to be written
-        return;
-    }
-    if (!FileExists(m_monthFile))
-        return;
-    if (!ReadWholeFile(m_monthFile, contents, cause)) // keep only the whole lines that did arrive
-        contents.resize(contents.rfind('\n') == std::string::npos ? 0 : contents.rfind('\n') + 1);
-    // A byte-order mark (a file saved by a UTF-8 editor) carries nothing.
-    if (contents.starts_with("\xEF\xBB\xBF"))
-        contents.erase(0, 3);
-}
-
-bool TDataList::LoadMonth() {
-    if (m_monthFile.empty() || m_currentDate == 0)
-        return true;
-    Clear();
-    m_brokenCopyPath.clear();
-    m_lastSaveFailed = false;
-    std::string contents;
-    std::string readCause;
-    ReadMonthText(contents, readCause);
-
-    m_loading = true;
-    LoadState state;
-    state.CurrentYear = CurrentYear(m_clock);
-    const auto lines = static_cast<size_t>(std::count(contents.begin(), contents.end(), '\n'));
-    state.Records.reserve(lines + 1);
-    m_works.reserve(lines + 1);
-    LineReader reader(contents);
-    std::string_view line;
-    std::vector<std::string_view> items;
-    std::deque<std::string> storage;
-    // Lines that gave no record, lost an item or had a value corrected would
-    // be written otherwise at the next save unless the original is kept: they
-    // count as an error of the file.
-    std::string problems;
-    int problemsCount = 0;
-    std::string cause;
-    const auto parse = [&](int number) {
-        try {
-            const std::string problem = ParseRecordLine(items, state);
-            if (!problem.empty() && ++problemsCount <= MaxListedLines)
-                problems +=
-                    (problems.empty() ? "" : "\r\n") + std::to_string(number) + " 行目: " + problem;
-        } catch (const InvalidDate& e) {
-            cause = std::to_string(number) + " 行目: " + e.what();
-        }
-    };
-    // The "休憩" lines come last, whatever their place in the file: their
-    // periods are rests of the day's computer-on record wherever that line is.
-    std::vector<std::pair<int, std::string_view>> restLines;
-    for (int number = 1; cause.empty() && reader.Next(line); ++number) {
-        storage.clear();
-        SplitViews(line, items, storage);
-        if (!IsRestLine(items)) {
-            parse(number);
-            continue;
-        }
-        try {
-            ParseDate(items[0], state.CurrentYear); // a date the calendar refuses stops here
-            restLines.emplace_back(number, line);
-        } catch (const InvalidDate& e) {
-            cause = std::to_string(number) + " 行目: " + e.what();
-        }
-    }
-    for (const auto& [number, restLine] : restLines) {
-        storage.clear();
-        SplitViews(restLine, items, storage);
-        parse(number);
-    }
-    m_loading = false;
-    SettleLoginRecords();
-    if (problemsCount > MaxListedLines)
-        problems += "\r\nほか " + std::to_string(problemsCount - MaxListedLines) + " 行";
-    for (const std::string* part : {&cause, &readCause})
-        if (!part->empty())
-            problems += (problems.empty() ? "" : "\r\n") + *part;
-    if (problems.empty())
-        return true;
-
-    std::string message = std::string(ReadErrorText) + "\r\n" + m_monthFile + "\r\n" + problems;
-    if (!NoSave) {
-        m_brokenCopyPath = zanpel::BrokenCopyPath(m_monthFile, m_clock);
-        // What is no file (a FIFO, a device, a folder) cannot be copied, and
-        // no save goes over it while it is there: no copy is promised.
-        if (!IsOtherThanRegularFile(m_monthFile))
-            message += "\r\n" + KeptCopyNote(m_brokenCopyPath);
-    }
-    m_reporter.ReportError(message);
-    return false;
-}
-
-std::string TDataList::FormatMonth() const {
+std::string TMonthFile::FormatMonth() const {
     std::string out;
-    out.reserve(m_works.size() * 96);
-    for (const auto& work : m_works) {
+    out.reserve(Works().size() * 96);
+    for (const auto& work : Works()) {
         if (IsRecordWritten(*work))
             AppendRecordLine(out, *work, IsLogin(work.get()));
     }
     return out;
 }
 
-bool TDataList::KeepBrokenOriginal(const std::string& file, std::string& copyPath) {
+bool TMonthFile::KeepBrokenOriginal(const std::string& file, std::string& copyPath) {
     if (copyPath.empty())
         return true;
     const std::string cause = KeepCopy(file, copyPath, Writer());
@@ -456,21 +145,21 @@ bool TDataList::KeepBrokenOriginal(const std::string& file, std::string& copyPat
     return true;
 }
 
-bool TDataList::WriteMonthText(const std::string& path, const std::string& text) {
+bool TMonthFile::WriteMonthText(const std::string& path, const std::string& text) {
     const std::string cause = Writer().Replace(path, text);
     if (!cause.empty())
         m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + cause);
     return cause.empty();
 }
 
-bool TDataList::SaveMonth() {
+bool TMonthFile::SaveMonth() {
     if (m_monthFile.empty())
         return false;
     SortWorks(false);
     // What is saved is the state of this moment, not of the last tick (which
     // may lie long back when the program is ending or was held up).
     UpdateRunning();
-    const bool others = SaveUnsavedMonths();
+    const bool others = SaveHeldMonths();
     m_lastSaveFailed = true;
     if (!KeepBrokenOriginal(m_monthFile, m_brokenCopyPath))
         return false;
@@ -480,8 +169,8 @@ bool TDataList::SaveMonth() {
     return others;
 }
 
-bool TDataList::SaveIfAllowed() {
-    if (m_monthFile.empty() || m_currentDate == 0 || NoSave)
+bool TMonthFile::SaveIfAllowed() {
+    if (m_monthFile.empty() || CurrentDate() == 0 || NoSave)
         return false;
     return SaveMonth();
 }

@@ -3,20 +3,20 @@
 // the day becomes a rest period, so that the day's worked time leaves it out.
 #include "records/names.h"
 #include "records/timeranges.h"
-#include "worklist/datalist.h"
+#include "worklist/runningwork.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace zanpel {
 
-void TDataList::CloseForSleep(TDateTime asleep) {
+void TRunningWork::CloseForSleep(TDateTime asleep) {
     const DayNumber asleepDay = WholeDays(asleep);
-    if (m_currentDate == 0 || asleepDay < m_currentDate)
+    if (CurrentDate() == 0 || asleepDay < CurrentDate())
         return; // the list is on a later day: nothing of it ran up to the sleep
     // The list's day ends at the sleep, or at its midnight when the sleep
     // came on a later day: no period or span passes its day.
-    const bool sameDay = asleepDay == m_currentDate;
+    const bool sameDay = asleepDay == CurrentDate();
     const Seconds end = sameDay ? SecondsOfDay(asleep) : SecondsPerDay;
     const bool ran = m_currentWork != nullptr;
     if (ran && !m_currentWork->Periods.empty()) {
@@ -31,18 +31,18 @@ void TDataList::CloseForSleep(TDateTime asleep) {
     // The machine was on up to the sleep; past midnight only an item that
     // ran tells so (an idle bar overnight says nothing about the evening).
     if (sameDay || ran)
-        ExtendSpanTo(m_currentDate, end);
+        ExtendSpanTo(CurrentDate(), end);
 }
 
-void TDataList::AddRestPeriod(Seconds from, Seconds to) {
-    TWorkInfo* login = Find(m_currentDate, LoginName);
+void TRunningWork::AddRestPeriod(Seconds from, Seconds to) {
+    TWorkInfo* login = Find(CurrentDate(), LoginName);
     if (login == nullptr || login->Periods.empty())
         return;
     // Rest before the computer was on that day is no rest of the day.
     AddUncoveredRest(*login, std::max(from, login->Periods.front().StartSec), to);
 }
 
-int TDataList::AddUncoveredRest(TWorkInfo& login, Seconds from, Seconds to) {
+int TRunningWork::AddUncoveredRest(TWorkInfo& login, Seconds from, Seconds to) {
     if (login.Periods.empty() || to <= from)
         return 0;
     std::vector<TimeRange> covered;

@@ -18,11 +18,6 @@ std::string Describe(const TWorkInfo& record) {
     return out.str();
 }
 
-DayNumber FirstOfMonth(DayNumber day) {
-    const CivilDate d = DecodeDate(day);
-    return EncodeDate(d.Year, d.Month, 1);
-}
-
 } // namespace
 
 void TSimulation::Problem(const std::string& text) {

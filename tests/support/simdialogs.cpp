@@ -94,4 +94,30 @@ std::optional<TSetupResult> TSimulation::ShowSetup(const TSetupInput& input) {
     return result;
 }
 
+void TSimulation::MeanwhileInADialog() {
+    if (m_depth > 1)
+        return;
+    for (uint32_t n = Pick(4); n > 0 && m_result.Problems.empty(); --n) {
+        switch (Pick(6)) {
+        case 0:
+            PressSome();
+            break;
+        case 1:
+            SleepMachine();
+            break;
+        case 2:
+            TowardsMidnight();
+            PassTime(1 + Pick(300));
+            break;
+        case 3:
+            SwitchByApplication();
+            break;
+        default:
+            PassTime(1 + Pick(2 * 3600));
+            break;
+        }
+        Tick();
+    }
+}
+
 } // namespace zanpel::test

@@ -18,6 +18,9 @@
 
 namespace zanpel::test {
 
+// The first day of day's month.
+DayNumber FirstOfMonth(DayNumber day);
+
 class TSimulation final : public TTimingUi, public TBarEditorsUi {
 public:
     TSimulation(TChoices& choices, const std::string& folder);
@@ -41,7 +44,8 @@ private:
     void Note(const std::string& action);
     DayNumber TodayNumber() const { return Today(m_clock); }
 
-    // --- actions (simulation.cpp)
+    // --- actions (simulation.cpp; the commands in the menus and windows in
+    // simcommands.cpp)
     void Step();
     void PressSome();
     void SwitchByApplication();
@@ -63,7 +67,8 @@ private:
     void SummarySync();
     std::string ReadMonthFile(DayNumber day) const;
     void ToggleFailingSaves();
-    // What a user does while a dialog is open (once, not in nested dialogs).
+    // What a user does while a dialog is open (once, not in nested dialogs;
+    // simdialogs.cpp).
     void MeanwhileInADialog();
     void RandomSettings(TInitParam& settings);
 

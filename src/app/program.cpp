@@ -2,6 +2,7 @@
 
 #include "app/autostart.h"
 #include "app/datafolder.h"
+#include "app/endsave.h"
 #include "app/handoverclient.h"
 #include "app/handoverframe.h"
 #include "app/handoverserver.h"
@@ -59,13 +60,13 @@ bool AcquireDataFolder(InstanceLock& lock) {
     return false;
 }
 
-// The question at the end when records could not be written (UTF-8).
-std::string UnsavedQuestion(const TDataList& list) {
-    std::string text = "記録を保存できませんでした。もう一度保存しますか？\r\n"
-                       "「いいえ」を選ぶと、保存できなかった記録は失われます。";
-    for (const std::string& file : list.UnsavedMonthFiles())
-        text += "\r\n" + file;
-    return text;
+// The bar runs on without the data folder's lock, but the user must know
+// that a second bar or the tool may then write the same files (UTF-8).
+std::string LockMissingText(const std::string& cause) {
+    return "データフォルダのロック (zanpel.lock) を作れません。\r\n"
+           "別の zanpel や zanpelctl が同じフォルダに書込んでも防げず、"
+           "記録が上書きされることがあります。\r\n" +
+           cause;
 }
 
 // The system journal, or the journal folder named by ZANPEL_JOURNAL_DIRECTORY
@@ -79,11 +80,13 @@ JournalLocation LogLocation() {
 class TProgram {
 public:
     // started: when the process began, for the trace of the first frame;
-    // folder: the data folder, made already (folderError: why not).
+    // folder: the data folder, made already (folderError: why not);
+    // lockError: why its lock could not be made, if so.
     TProgram(std::chrono::steady_clock::time_point started, std::string folder,
-             std::string folderError)
+             std::string folderError, std::string lockError)
         : m_started(started), m_reporter(m_dialogs), m_list(*m_clock, m_reporter),
-          m_folder(std::move(folder)), m_folderError(std::move(folderError)) {}
+          m_folder(std::move(folder)), m_folderError(std::move(folderError)),
+          m_lockError(std::move(lockError)) {}
 
     int Run(QApplication& app, const std::string& runtime);
 
@@ -108,6 +111,7 @@ private:
     TDataList m_list;
     std::string m_folder;
     std::string m_folderError;
+    std::string m_lockError;
     TZanpelForm* m_form = nullptr;
     bool m_looping = false; // the event loop runs
     bool m_quitRequested = false;
@@ -180,22 +184,20 @@ void TProgram::HandOver(const THandOver& frame) {
 void TProgram::SaveAll(bool mayAsk) {
     if (m_form)
         m_form->FormDestroy();
-    m_settings.Save(m_reporter);
-    TraceLine("saved settings");
-    m_list.SaveDefinitions();
-    TraceLine("saved definitions");
-    m_list.SaveIfAllowed();
-    // Records that could not be written are lost with the process: the user
-    // may free the disk (or fix the folder) and try again.
-    while (mayAsk && m_list.HasUnsavedRecords() && m_dialogs.Confirm(UnsavedQuestion(m_list)))
-        m_list.SaveIfAllowed();
-    TraceLine(m_list.HasUnsavedRecords() ? "month not saved" : "saved month");
+    TEndSave end{m_settings, m_list,
+                 m_reporter, m_folder + "/" + DefinitionFileName,
+                 {},         [](const std::string& line) { TraceLine(line); }};
+    if (mayAsk)
+        end.AskAgain = [this](const std::string& question) { return m_dialogs.Confirm(question); };
+    SaveAtEnd(end);
 }
 
 int TProgram::Run(QApplication& app, const std::string& runtime) {
     TQuitSignals quitSignals([this] { RequestQuit(); });
     if (!m_folderError.empty())
         m_reporter.ReportError(std::string(WriteErrorText) + "\r\n" + m_folderError);
+    else if (!m_lockError.empty())
+        m_reporter.ReportError(LockMissingText(m_lockError));
     m_list.SetDataDir(m_folder);
     m_list.LoadDefinitions(m_folder + "/" + DefinitionFileName);
     m_list.ChangeDate(Today(*m_clock));
@@ -305,7 +307,7 @@ int RunProgram(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     ApplyProgramFont(app);
     InstallQtJapanese(app);
-    TProgram program(started, folder, folderError);
+    TProgram program(started, folder, folderError, dataLock.Error());
     return program.Run(app, runtime);
 }
 

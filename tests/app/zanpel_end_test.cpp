@@ -107,6 +107,14 @@ TEST_F(ProgramEnd, TheTimeAnErrorBoxOfTheEndStaysOpenIsNoWork) {
     EXPECT_THAT(march, Not(HasSubstr(",10:00:"))); // neither the item nor the computer-on span
 }
 
+TEST_F(ProgramEnd, ABarWithoutTheFoldersLockSaysSo) {
+    std::filesystem::create_directory(data.File("zanpel.lock")); // cannot be a lock
+    auto bar = Start("error データフォルダのロック (zanpel.lock) を作れません。");
+    bar->Signal(SIGTERM);
+    ASSERT_EQ(bar->Wait(20000), 0);
+    EXPECT_TRUE(MonthWritten());
+}
+
 TEST_F(ProgramEnd, TheToolAndASecondBarRefuseTheFolderWhateverTheirRuntimeFolder) {
     auto bar = Start();
     TempDir otherRuntime;

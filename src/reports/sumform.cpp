@@ -255,8 +255,8 @@ void TSumForm::SaveBtnClick() {
     } else {
         AtomicWriter standard;
         const std::string path = ReportPath(m_settings.ReportFile, m_list.DataDir());
-        const std::string error =
-            WriteReportFile(path, text, m_reportWriter ? *m_reportWriter : standard);
+        const std::string error = WriteReportFile(path, text, m_list.DataDir(),
+                                                  m_reportWriter ? *m_reportWriter : standard);
         if (!error.empty()) {
             m_dialogs.ShowError(error);
             return;

@@ -144,6 +144,13 @@ int RunReport(const CliArgs& args, const Context& ctx) {
         ctx.Out << WithLineFeeds(Cp932ToUtf8(report));
         return exitCode;
     }
+    // A report of a month or settings not read whole is not what the user
+    // asked for: the file named keeps what it holds.
+    if (exitCode != ExitOk) {
+        ctx.Err << "zanpelctl: 読めないファイルがあるため、レポートを書込みません: "
+                << args.Option("output") << "\n";
+        return exitCode;
+    }
     AtomicWriter writer;
     const std::string error = WriteReportFile(args.Option("output"), report, ctx.DataDir, writer);
     if (!error.empty()) {

@@ -51,6 +51,10 @@ TAnswer TSetupScreenDialogs::AskYesNoCancel(QWidget* parent, const std::string& 
     return zanpel::AskYesNoCancel(parent, QString::fromStdString(text));
 }
 
+void TSetupScreenDialogs::ShowError(QWidget* parent, const std::string& text) {
+    ShowNotice(parent, QMessageBox::Warning, QString::fromStdString(text));
+}
+
 namespace {
 
 TSetupDialogs& ScreenDialogs() {
@@ -203,9 +207,7 @@ bool TSetupForm::TakePendingItem() {
                   "」の変更はまだ反映されていません。\r\n反映してから更新しますか？";
     switch (m_dialogs.AskYesNoCancel(this, text)) {
     case TAnswer::Yes:
-        if (m_items.AddOrReplace())
-            FillWorkList();
-        return true;
+        return AddTypedItem();
     case TAnswer::No:
         return true;
     case TAnswer::Cancel:
@@ -308,6 +310,15 @@ void TSetupForm::FitHeight() {
 
 // --- page 作業項目
 
+bool TSetupForm::AddTypedItem() {
+    if (!m_items.AddOrReplace()) {
+        m_dialogs.ShowError(this, m_items.Refusal());
+        return false;
+    }
+    FillWorkList();
+    return true;
+}
+
 void TSetupForm::ConnectWorkPage() {
     connect(m_ui->WorkListBox, &QListWidget::currentRowChanged, this, [this](int row) {
         m_items.Select(row);
@@ -322,8 +333,7 @@ void TSetupForm::ConnectWorkPage() {
             [this] { RunWorkCommand(&TWorkItemEditor::Delete); });
     connect(m_ui->AddBtn, &QPushButton::clicked, this, [this] {
         ReadFields();
-        if (m_items.AddOrReplace())
-            FillWorkList();
+        AddTypedItem();
         UpdateCommands();
     });
     connect(m_ui->EraseBtn, &QPushButton::clicked, this, [this] {

@@ -1,9 +1,10 @@
 // Where the settings, definition and month files live.
 #pragma once
 
+#include "records/ownfiles.h" // the names of the files in the folder
+
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace zanpel {
 
@@ -28,16 +29,5 @@ std::string DataFolderOfProgram();
 bool IsPortableFolder(const std::string& folder);
 // Creates folder and its parents; false with the cause in error on failure.
 bool MakeFolders(const std::string& folder, std::string& error);
-
-// Names of the settings and definition files in the data folder.
-inline constexpr const char* SettingsFileName = "zanpel.ini";
-inline constexpr const char* DefinitionFileName = "zanpel.wk2";
-
-// Whether name is that of a file the program keeps in its data folder: the
-// settings, the definitions, a month file "YYYYMM.dat".
-bool IsOwnFileName(std::string_view name);
-// Why output (a report) must not go to path: it is one of folder's own
-// files, by whatever name or link, or would be made as one. Empty if it may.
-std::string OwnFileRefusal(const std::string& path, const std::string& folder);
 
 } // namespace zanpel

@@ -7,6 +7,8 @@
 // environments (a cron job without XDG_RUNTIME_DIR) still see each other.
 #pragma once
 
+#include "records/ownfiles.h"
+
 #include <string>
 #include <utility>
 
@@ -15,7 +17,7 @@ namespace zanpel {
 class InstanceLock {
 public:
     static constexpr const char* FileName = "zanpel_Mutex_Execute.lock";
-    static constexpr const char* DataFolderFileName = "zanpel.lock";
+    static constexpr const char* DataFolderFileName = DataFolderLockName;
 
     // folder: where the lock file lives (see RuntimeFolder); fileName: its name.
     explicit InstanceLock(std::string folder, std::string fileName = FileName)

@@ -4,7 +4,6 @@
 // month with the choices of the report dialog, defaulting to the settings.
 // With --output the file gets the bytes the window writes (CP932, CR LF);
 // without, the report goes to standard output in UTF-8.
-#include "app/datafolder.h"
 #include "cli/context.h"
 #include "records/atomicfile.h"
 #include "records/textcodec.h"
@@ -145,13 +144,15 @@ int RunReport(const CliArgs& args, const Context& ctx) {
         ctx.Out << WithLineFeeds(Cp932ToUtf8(report));
         return exitCode;
     }
-    if (const std::string refusal = OwnFileRefusal(args.Option("output"), ctx.DataDir);
-        !refusal.empty()) {
-        ctx.Err << "zanpelctl: " << refusal << "\n";
-        return ExitFileError;
+    // A report of a month or settings not read whole is not what the user
+    // asked for: the file named keeps what it holds.
+    if (exitCode != ExitOk) {
+        ctx.Err << "zanpelctl: 読めないファイルがあるため、レポートを書込みません: "
+                << args.Option("output") << "\n";
+        return exitCode;
     }
     AtomicWriter writer;
-    const std::string error = WriteReportFile(args.Option("output"), report, writer);
+    const std::string error = WriteReportFile(args.Option("output"), report, ctx.DataDir, writer);
     if (!error.empty()) {
         ctx.Err << "zanpelctl: " << WithLineFeeds(error) << "\n";
         return ExitFileError;

@@ -255,7 +255,7 @@ void TSumForm::SaveBtnClick() {
     } else {
         AtomicWriter standard;
         const std::string path = ReportPath(m_settings.ReportFile, m_list.DataDir());
-        const std::string error = WriteReportFile(path, text, standard);
+        const std::string error = WriteReportFile(path, text, m_list.DataDir(), standard);
         if (!error.empty()) {
             m_dialogs.ShowError(error);
             return;

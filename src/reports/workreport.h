@@ -31,8 +31,11 @@ std::string ReportChoiceProblem(const TReportChoice& choice);
 std::string BuildReport(TDataList& month, const TReportChoice& choice);
 
 // Writes text to the file at path: a regular file is replaced atomically, a
-// device, a FIFO or the standard output written in place. Answers the error
-// message to show (the file and the system's reason), empty on success.
-std::string WriteReportFile(const std::string& path, std::string_view text, AtomicWriter& writer);
+// device, a FIFO or the standard output written in place. A file of the data
+// folder dataDir (a month file, the lock, a kept copy...) is refused, by
+// whatever name it is reached. Answers the error message to show (the file
+// and the reason), empty on success.
+std::string WriteReportFile(const std::string& path, std::string_view text,
+                            const std::string& dataDir, AtomicWriter& writer);
 
 } // namespace zanpel

@@ -52,6 +52,10 @@ TAnswer TSetupScreenDialogs::AskYesNoCancel(QWidget* parent, const std::string& 
     return zanpel::AskYesNoCancel(parent, QString::fromStdString(text));
 }
 
+void TSetupScreenDialogs::ShowError(QWidget* parent, const std::string& text) {
+    ShowNotice(parent, QMessageBox::Warning, QString::fromStdString(text));
+}
+
 namespace {
 
 TSetupDialogs& ScreenDialogs() {
@@ -204,9 +208,7 @@ bool TSetupForm::TakePendingItem() {
                   "」の変更はまだ反映されていません。\r\n反映してから更新しますか？";
     switch (m_dialogs.AskYesNoCancel(this, text)) {
     case TAnswer::Yes:
-        if (m_items.AddOrReplace())
-            FillWorkList();
-        return true;
+        return AddTypedItem();
     case TAnswer::No:
         return true;
     case TAnswer::Cancel:

@@ -30,12 +30,15 @@ public:
     virtual ~TSetupDialogs() = default;
     // はい / いいえ / キャンセル; text UTF-8 with CR LF between lines.
     virtual TAnswer AskYesNoCancel(QWidget* parent, const std::string& text) = 0;
+    // Why something typed is refused, with OK; text UTF-8.
+    virtual void ShowError(QWidget* parent, const std::string& text) = 0;
 };
 
 // The same questions in message boxes on the screen.
 class TSetupScreenDialogs final : public TSetupDialogs {
 public:
     TAnswer AskYesNoCancel(QWidget* parent, const std::string& text) override;
+    void ShowError(QWidget* parent, const std::string& text) override;
 };
 
 class TSetupForm : public QDialog {
@@ -82,6 +85,8 @@ private:
 
     // Asks about fields not taken with "← 更新(&A)"; false: stay open.
     bool TakePendingItem();
+    // "← 更新(&A)": the fields into the copy, or the refusal shown (false).
+    bool AddTypedItem();
 
     std::unique_ptr<Ui::SetupForm> m_ui;
     TSetupDialogs& m_dialogs;

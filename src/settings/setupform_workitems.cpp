@@ -11,6 +11,15 @@
 
 namespace zanpel {
 
+bool TSetupForm::AddTypedItem() {
+    if (!m_items.AddOrReplace()) {
+        m_dialogs.ShowError(this, m_items.Refusal());
+        return false;
+    }
+    FillWorkList();
+    return true;
+}
+
 void TSetupForm::ConnectWorkPage() {
     connect(m_ui->WorkListBox, &QListWidget::currentRowChanged, this, [this](int row) {
         m_items.Select(row);
@@ -25,8 +34,7 @@ void TSetupForm::ConnectWorkPage() {
             [this] { RunWorkCommand(&TWorkItemEditor::Delete); });
     connect(m_ui->AddBtn, &QPushButton::clicked, this, [this] {
         ReadFields();
-        if (m_items.AddOrReplace())
-            FillWorkList();
+        AddTypedItem();
         UpdateCommands();
     });
     connect(m_ui->EraseBtn, &QPushButton::clicked, this, [this] {

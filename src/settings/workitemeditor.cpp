@@ -136,6 +136,13 @@ bool TWorkItemEditor::AddOrReplace() {
     return true;
 }
 
+std::string TWorkItemEditor::Refusal() const {
+    TAppSwitch one;
+    if (one.ParseLine(BuildLine()) != TAppSwitch::RefusedName)
+        return {};
+    return "「" + LoginName + "」はパソコン使用の記録の名前のため、作業項目にはできません。";
+}
+
 namespace {
 
 // A definition as a line of the definition file reads it back.
@@ -155,7 +162,7 @@ TWorkItemEditor::Pending TWorkItemEditor::PendingFields() const {
         return Pending::None;
     const std::optional<TAppList> typed = ReadBack(BuildLine());
     if (!typed)
-        return Pending::None; // a line the copy would refuse cannot be added either
+        return Pending::New;
     const int index = m_copy.IndexOf(typed->Name);
     if (index < 0)
         return Pending::New;

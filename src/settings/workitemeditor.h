@@ -55,12 +55,17 @@ public:
     // (replacing the definition of the same name in place, else appended).
     // No line is selected afterwards. False when the line is refused.
     bool AddOrReplace();
+    // Why "← 更新(&A)" refuses the fields (UTF-8): the computer-on record's
+    // name is no work item's. Empty when it takes them.
+    std::string Refusal() const;
     std::string BuildLine() const;
 
     // What the fields hold that "← 更新(&A)" has not taken into the copy: a
     // definition of a new name, changes to the one of the same name, or
     // nothing (also when the fields are empty). Compared as the definition
-    // file would hold them, so that blanks and line ends do not count.
+    // file would hold them, so that blanks and line ends do not count. A
+    // name that is refused counts as new, so that it is asked about and the
+    // refusal shown rather than dropped without a word.
     enum class Pending { None, New, Changed };
     Pending PendingFields() const;
 

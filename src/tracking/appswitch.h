@@ -70,7 +70,10 @@ public:
     void SetField(int index, int which, const std::string& text);
 
     // --- text form (appswitchtext.cpp)
-    // Parses one definition line and adds it; -1 when it is no definition line.
+    // Parses one definition line and adds it; -1 when it is no definition
+    // line, RefusedName when it names the computer-on record (whose name no
+    // work item may take: its periods would count as that record's rests).
+    static constexpr int RefusedName = -2;
     int ParseLine(std::string_view line);
     // The rules of a definition as a comma list (GetField 3).
     std::string RulesText(int index) const;
@@ -82,7 +85,7 @@ public:
     // by the file's and the rest item is added when missing. False with the
     // cause in error when the file exists but cannot be read (the definitions
     // stay as they were), or holds lines that a save would write otherwise
-    // (the definitions read are kept).
+    // or drop (the definitions read are kept).
     bool LoadFromFile(const std::string& path, std::string& error);
     // Replaces the file atomically through writer; false with the cause in
     // error.
@@ -96,7 +99,8 @@ public:
 
 private:
     bool InRange(int index) const { return index >= 0 && index < Count(); }
-    // A definition line as read: its number, the definition it gave.
+    // A definition line as read: its number, the definition it gave (or
+    // RefusedName).
     struct ReadLine {
         int Number;
         int Index;

@@ -1,6 +1,7 @@
 // The text form of a definition: one comma list per line, "@name", the memo,
 // the categories, then "@AP1" or "@APX" and one field per rule.
 #include "records/csvfile.h"
+#include "records/names.h"
 #include "records/textcompare.h"
 #include "tracking/appswitch.h"
 
@@ -71,6 +72,8 @@ int TAppSwitch::ParseLine(std::string_view line) {
         return -1;
     TAppList item;
     item.Name = UnescapeText(std::string_view(fields[0]).substr(1));
+    if (item.Name == LoginName)
+        return RefusedName;
     if (fields.size() > 1)
         item.Memo = UnescapeText(fields[1]);
     size_t k = 2;

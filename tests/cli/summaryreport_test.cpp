@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace zanpel::test {
@@ -155,6 +157,27 @@ TEST_F(SummaryAndReport, ReportRefusesWrongChoicesAndNamesAFileItCannotWrite) {
     const ProcessResult r = Run({"report", "200507", "--output", missing});
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_THAT(r.Err, HasSubstr(missing + ": "));
+}
+
+// A month or settings file that could not be read whole gives no report
+// file: the file named stays as it was.
+TEST_F(SummaryAndReport, AReportFromFilesNotReadWholeLeavesTheOutputAsItWas) {
+    const std::string output = data.File("prev.txt");
+    WriteFile(output, "OLDCONTENT\n");
+    ASSERT_EQ(::mkfifo(data.File("200509.dat").c_str(), 0600), 0);
+    Install("200502-broken.dat", "200502.dat");
+    for (const char* month : {"200509", "200502"}) {
+        const ProcessResult r = Run({"report", month, "--output", output});
+        EXPECT_EQ(r.ExitCode, 1) << month;
+        EXPECT_THAT(r.Err, HasSubstr(std::string(month) + ".dat")) << month;
+        EXPECT_EQ(ReadFile(output), "OLDCONTENT\n") << month;
+    }
+    std::filesystem::remove(data.File("zanpel.ini"));
+    std::filesystem::create_directory(data.File("zanpel.ini"));
+    const ProcessResult r = Run({"report", "200507", "--output", output});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_THAT(r.Err, HasSubstr("zanpel.ini"));
+    EXPECT_EQ(ReadFile(output), "OLDCONTENT\n");
 }
 
 TEST_F(SummaryAndReport, HelpAndVersionSucceed) {

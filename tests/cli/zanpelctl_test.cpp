@@ -278,6 +278,43 @@ TEST_F(Zanpelctl, AReportIsNeverWrittenOverTheFoldersOwnFiles) {
     EXPECT_EQ(Run({"report", "200503", "--output", data.File("report.txt")}).ExitCode, 0);
 }
 
+// The bar's lock, the copies kept of files that could not be read, and
+// temporary files are the folder's own too. Were the lock replaced, the bar
+// would hold a lock on a file that is gone, and a rewrite would no longer
+// see it.
+TEST_F(Zanpelctl, AReportIsNeverWrittenOverTheLockTheKeptCopiesOrTemporaryFiles) {
+    Install("200503-golden.dat", "200503.dat");
+    InstanceLock bar(data.Path(), InstanceLock::DataFolderFileName);
+    ASSERT_TRUE(bar.TryAcquire()) << bar.Error();
+    const std::vector<std::string> kept = {
+        "200503.dat.broken-20050410-120000", "zanpel.wk2.broken-20050410-120000-2",
+        "zanpel.ini.broken-20050410-120000", "200503.dat.tmp-a1B2c3"};
+    for (const std::string& name : kept)
+        WriteFile(data.File(name), name);
+    TempDir elsewhere;
+    ASSERT_EQ(::link(data.File(kept[0]).c_str(), elsewhere.File("hard.txt").c_str()), 0);
+    const std::string before = ReadFile(data.File("zanpel.lock"));
+    std::vector<std::string> targets = {data.File("zanpel.lock"), elsewhere.File("hard.txt"),
+                                        data.File("200504.dat.broken-20050501-090000"),
+                                        data.File("zanpel.wk2.tmp-Zz9Yy8")};
+    for (const std::string& name : kept)
+        targets.push_back(data.File(name));
+    for (const std::string& target : targets) {
+        const ProcessResult r = Run({"report", "200503", "--output", target});
+        EXPECT_EQ(r.ExitCode, 1) << target;
+        EXPECT_THAT(r.Err, HasSubstr(target + ": zanpel のデータフォルダのファイル")) << target;
+    }
+    for (const std::string& name : kept)
+        EXPECT_EQ(ReadFile(data.File(name)), name);
+    EXPECT_EQ(ReadFile(data.File("zanpel.lock")), before);
+    EXPECT_FALSE(std::filesystem::exists(data.File("200504.dat.broken-20050501-090000")));
+    EXPECT_FALSE(std::filesystem::exists(data.File("zanpel.wk2.tmp-Zz9Yy8")));
+    EXPECT_EQ(Run({"rewrite", "200503"}).ExitCode, 1); // the bar still holds the month
+    // Names that only look alike are the user's.
+    for (const char* name : {"200503.dat.txt", "zanpel.lock.txt", "notes.tmp-1", "2005.dat"})
+        EXPECT_EQ(Run({"report", "200503", "--output", data.File(name)}).ExitCode, 0) << name;
+}
+
 TEST_F(Zanpelctl, RewriteOfABrokenFileKeepsTheOriginalAndSaysWhere) {
     Install("200502-broken.dat", "200502.dat");
     const ProcessResult r = Run({"--now", "2005-03-01 09:00:05", "rewrite", "200502"});

@@ -207,6 +207,26 @@ TEST_F(SummaryWindow, ReportFileIsWrittenInTheDataFolderOrTheErrorShownWithTheWi
                 ElementsAre("作業レポートを書き出しました: " + dir.File("report.txt")));
 }
 
+// A report never goes over a file of the data folder, by its full name or a
+// name relative to the folder: the error says why, as zanpelctl does.
+TEST_F(SummaryWindow, AReportIsNeverWrittenOverAMonthFile) {
+    auto form = Make();
+    form->ShowMonth(EncodeDate(2005, 7, 4));
+    const std::string month = ReadFile(dir.File("200507.dat"));
+    for (const std::string& name : {dir.File("200507.dat"), std::string("200507.dat")}) {
+        dialogs.Errors.clear();
+        Report(*form, [&](TWorkReport& dlg) {
+            dlg.findChild<TEditButton*>("FileEdit")->SetText(QString::fromStdString(name));
+        });
+        EXPECT_THAT(dialogs.Errors, ElementsAre(HasSubstr(dir.File("200507.dat") +
+                                                          ": zanpel のデータフォルダのファイル")))
+            << name;
+        EXPECT_EQ(ReadFile(dir.File("200507.dat")), month) << name;
+    }
+    EXPECT_TRUE(dialogs.Notices.empty());
+    EXPECT_TRUE(form->findChild<QLabel*>("ReportStatus")->text().isEmpty());
+}
+
 // The window stays: its tool bar says where the report went. A range that
 // ends before it begins is refused, and no empty file is written.
 TEST_F(SummaryWindow, AReportSaysWhereItWentAndAReversedRangeIsRefused) {

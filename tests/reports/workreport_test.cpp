@@ -161,17 +161,17 @@ TEST(ReportFile, ReplacesTheFileOrLeavesTheOldOneAndNamesIt) {
     TempDir dir;
     AtomicWriter writer;
     const std::string path = dir.File("report.txt");
-    EXPECT_EQ(WriteReportFile(path, "new\r\n", writer), "");
+    EXPECT_EQ(WriteReportFile(path, "new\r\n", dir.Path(), writer), "");
     EXPECT_EQ(ReadFile(path), "new\r\n");
 
     DiskFullWriter full;
-    const std::string error = WriteReportFile(path, "newer\r\n", full);
+    const std::string error = WriteReportFile(path, "newer\r\n", dir.Path(), full);
     EXPECT_EQ(error, "レポートを書込めません!\r\n" + path + ": " + std::strerror(ENOSPC));
     EXPECT_EQ(ReadFile(path), "new\r\n");
 
     const std::string missing = dir.File("no/such/folder.txt");
-    EXPECT_THAT(WriteReportFile(missing, "x", writer), HasSubstr(missing + ": "));
-    EXPECT_THAT(WriteReportFile("", "x", writer), HasSubstr("ファイル名がありません"));
+    EXPECT_THAT(WriteReportFile(missing, "x", dir.Path(), writer), HasSubstr(missing + ": "));
+    EXPECT_THAT(WriteReportFile("", "x", dir.Path(), writer), HasSubstr("ファイル名がありません"));
 }
 
 } // namespace

@@ -219,6 +219,28 @@ TEST_F(SetupDialog, AnItemTypedButNotAddedIsAskedAboutOnUpdate) {
     }
 }
 
+TEST_F(SetupDialog, TheComputerOnRecordsNameIsRefusedWithAMessage) {
+    FakeSetupDialogs dialogs;
+    TSetupForm form(input, nullptr, &dialogs);
+    form.show();
+    Find<QLineEdit>(form, "WorkTitle")->setText(QStringLiteral("%LOGIN%"));
+    Find<QPushButton>(form, "AddBtn")->click();
+    ASSERT_EQ(dialogs.Errors.size(), 1u);
+    EXPECT_NE(dialogs.Errors[0].find("%LOGIN%"), std::string::npos);
+    EXPECT_EQ(Find<QListWidget>(form, "WorkListBox")->count(), 3);
+    // Still typed at 更新(&U): asked about; はい shows the refusal and the
+    // dialog stays, いいえ confirms without it.
+    dialogs.Answer = TAnswer::Yes;
+    Find<QPushButton>(form, "UpdateBtn")->click();
+    EXPECT_EQ(dialogs.Asked.size(), 1u);
+    EXPECT_EQ(dialogs.Errors.size(), 2u);
+    EXPECT_TRUE(form.isVisible());
+    dialogs.Answer = TAnswer::No;
+    Find<QPushButton>(form, "UpdateBtn")->click();
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    EXPECT_EQ(form.Result().Definitions.IndexOf(LoginName), -1);
+}
+
 TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {
     bool autostart = true;
     input.IsAutostartOn = [&] { return autostart; };

@@ -56,6 +56,23 @@ TEST_F(WorkItemPage, FieldsNotTakenIntoTheCopyAreNoticedButNotWhatSelectingShows
     EXPECT_EQ(editor.PendingFields(), Pending::New);
 }
 
+// The computer-on record's name is no work item's: its button would book
+// time as that record's rest periods.
+TEST_F(WorkItemPage, TheComputerOnRecordsNameIsRefusedAndSaysWhy) {
+    TWorkItemEditor editor(source);
+    editor.Fields.Title = LoginName;
+    editor.Fields.Rules = "calc.exe/";
+    EXPECT_EQ(editor.PendingFields(), TWorkItemEditor::Pending::New); // asked about, not dropped
+    EXPECT_FALSE(editor.AddOrReplace());
+    EXPECT_EQ(editor.Definitions().Count(), source.Count());
+    EXPECT_EQ(editor.Refusal(),
+              "「%LOGIN%」はパソコン使用の記録の名前のため、作業項目にはできません。");
+    editor.Fields.Title = "%login%"; // another name: records' names differ in letter case
+    EXPECT_EQ(editor.Refusal(), "");
+    EXPECT_TRUE(editor.AddOrReplace());
+    EXPECT_EQ(editor.Definitions().Count(), source.Count() + 1);
+}
+
 TEST_F(WorkItemPage, SelectingALineFillsTheFieldsFromItsDefinition) {
     TWorkItemEditor editor(source);
     EXPECT_THAT(Lines(editor), ElementsAre("会議", "設計", "休憩"));

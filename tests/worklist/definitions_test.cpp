@@ -59,6 +59,23 @@ TEST_F(Definitions, LinesASaveWouldWriteWithOtherBytesAreNamedAndKeptAsACopy) {
     EXPECT_THAT(ReadFile(path), HasSubstr(Sjis("\r\n@設計,a\\sb,\"c\\\\d\",@AP1,\"x/y\",\r\n")));
 }
 
+// A definition named like the computer-on record would give a button that
+// books rests of that record: it is dropped, named, and the file kept.
+TEST_F(Definitions, TheComputerOnRecordsNameIsNoItemAndItsLineIsNamed) {
+    const std::string path = Path();
+    const std::string file = "@a,,\r\n@%LOGIN%,,@AP1,\"calc.exe/\",\r\n@b,,\r\n";
+    WriteFile(path, file);
+    EXPECT_FALSE(list.LoadDefinitions(path));
+    ASSERT_EQ(reporter.Messages.size(), 1u);
+    EXPECT_THAT(reporter.Messages[0], HasSubstr("2 行目: "));
+    EXPECT_THAT(reporter.Messages[0], HasSubstr("@%LOGIN%,,"));
+    EXPECT_EQ(list.AppSwitch().IndexOf(LoginName), -1);
+    EXPECT_EQ(list.AppSwitch().Count(), 3); // a, b and the rest item
+    ASSERT_TRUE(list.SaveDefinitions());
+    EXPECT_EQ(ReadFile(path + ".broken-20050301-090000"), file);
+    EXPECT_THAT(ReadFile(path), Not(HasSubstr("%LOGIN%")));
+}
+
 TEST_F(Definitions, AFullDiskIsReportedAndLeavesTheFileAsItWas) {
     const std::string original = Sjis("@会議,,\r\n@休憩,,\r\n");
     WriteFile(Path(), original);

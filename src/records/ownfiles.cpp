@@ -1,0 +1,93 @@
+#include "records/ownfiles.h"
+
+#include "records/atomicfile.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace zanpel {
+namespace {
+
+bool AllDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The settings, the definitions or a month file: what gets a kept copy.
+bool IsRecordFileName(std::string_view name) {
+    if (name == SettingsFileName || name == DefinitionFileName)
+        return true;
+    return name.size() == 10 && name.substr(6) == ".dat" && AllDigits(name.substr(0, 6));
+}
+
+bool IsKeptCopyName(std::string_view name) {
+    const size_t mark = name.find(".broken-");
+    return mark != std::string_view::npos && IsRecordFileName(name.substr(0, mark));
+}
+
+bool IsTemporaryName(std::string_view name) {
+    constexpr size_t RandomLength = 6;
+    const std::string_view mark = AtomicWriter::TemporaryMark;
+    if (name.size() < mark.size() + RandomLength)
+        return false;
+    const std::string_view tail = name.substr(name.size() - mark.size() - RandomLength);
+    return tail.substr(0, mark.size()) == mark &&
+           std::all_of(tail.begin() + static_cast<std::ptrdiff_t>(mark.size()), tail.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether file is, under any name, one of the own files in folder.
+bool IsOneOfOwnFiles(const struct stat& file, const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return false;
+    bool found = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat st {};
+        if (IsOwnFileName(entry->d_name) &&
+            ::stat((folder + "/" + entry->d_name).c_str(), &st) == 0 && SameFile(st, file)) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+} // namespace
+
+bool IsOwnFileName(std::string_view name) {
+    return IsRecordFileName(name) || name == DataFolderLockName || IsKeptCopyName(name) ||
+           IsTemporaryName(name);
+}
+
+std::string OwnFileRefusal(const std::string& path, const std::string& folder) {
+    struct stat target {};
+    struct stat home {};
+    if (::stat(folder.c_str(), &home) != 0)
+        return {};
+    bool own = false;
+    if (::stat(path.c_str(), &target) == 0) {
+        own = IsOneOfOwnFiles(target, folder);
+    } else {
+        // A file still to be made: where the name leads, links followed.
+        const std::string made = ResolveLinks(path).Path;
+        const size_t slash = made.rfind('/');
+        struct stat parent {};
+        own = slash != std::string::npos &&
+              ::stat(slash == 0 ? "/" : made.substr(0, slash).c_str(), &parent) == 0 &&
+              SameFile(parent, home) && IsOwnFileName(std::string_view(made).substr(slash + 1));
+    }
+    return own ? path + ": zanpel のデータフォルダのファイル (月の記録、作業定義、設定、"
+                        "ロック、読めなかったファイルのコピー、一時ファイル) には書込みません"
+               : std::string();
+}
+
+} // namespace zanpel

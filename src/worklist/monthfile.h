@@ -62,7 +62,8 @@ protected:
 private:
     struct LoadState; // what a load knows besides the list (monthload.cpp)
     std::string ParseRecordLine(const std::vector<std::string_view>& items, LoadState& state);
-    TWorkInfo* LoadedRecord(LoadState& state, const TWorkInfo& key);
+    // repeated: the record was there already, from an earlier line.
+    TWorkInfo* LoadedRecord(LoadState& state, const TWorkInfo& key, bool& repeated);
     static bool IsKnownRest(LoadState& state, const TWorkInfo* login, const TWorkData& rest);
     void ReadMonthText(std::string& contents, std::string& cause);
     void SettleLoginRecords();

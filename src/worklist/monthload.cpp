@@ -83,7 +83,8 @@ bool IsRestLine(const std::vector<std::string_view>& items) {
 
 } // namespace
 
-TWorkInfo* TMonthFile::LoadedRecord(LoadState& state, const TWorkInfo& key) {
+TWorkInfo* TMonthFile::LoadedRecord(LoadState& state, const TWorkInfo& key, bool& repeated) {
+    repeated = false;
     // Rest time is kept in the day's computer-on record, as Find keeps it,
     // once that has its span (else a rest would become the span).
     if (key.Name == RestName())
@@ -98,6 +99,8 @@ TWorkInfo* TMonthFile::LoadedRecord(LoadState& state, const TWorkInfo& key) {
         state.Records.try_emplace(LoadState::Key{work->Date, work->Name}, work.get());
     if (added)
         Works().push_back(std::move(work));
+    // Rest lines of a day without its computer-on record gather in one record.
+    repeated = !added && key.Name != RestName();
     return place->second;
 }
 
@@ -135,9 +138,17 @@ std::string TMonthFile::ParseRecordLine(const std::vector<std::string_view>& ite
     if (items.size() > 2)
         key.Memo = UnescapeText(items[2]);
     CheckTexts(problems, {{items[1], key.Name}, {items.size() > 2 ? items[2] : "", key.Memo}});
-    TWorkInfo* record = LoadedRecord(state, key);
+    bool repeated = false;
+    TWorkInfo* record = LoadedRecord(state, key, repeated);
     const bool login = IsLogin(record);
     const bool restLine = login && key.Name == RestName();
+    // A second line of a day's item is joined to the first, whose memo stays,
+    // and the save writes them as one line: the file is not read as it
+    // stands, and is kept as a copy.
+    if (repeated) {
+        AddProblem(problems, FormatDate(key.Date) + " の「" + Cp932ToUtf8(key.Name) +
+                                 "」の行が前にもあります。一つの行にまとめます");
+    }
     std::vector<std::string_view> sub;
     std::deque<std::string> storage;
     for (size_t k = 3; k < items.size(); ++k) {
@@ -171,6 +182,14 @@ std::string TMonthFile::ParseRecordLine(const std::vector<std::string_view>& ite
         CheckTexts(problems, {{sub[2], period.Category}, {sub[3], period.Memo}});
         if ((restLine && IsKnownRest(state, record, period)) || !IsPeriodWritten(period, login))
             continue;
+        // The span of a repeated computer-on line widens the day's span; it
+        // is no rest.
+        if (repeated && login && !restLine && k == 3 && !record->Periods.empty()) {
+            TWorkData& span = record->Periods.front();
+            span.StartSec = std::min(span.StartSec, period.StartSec);
+            span.EndSec = std::max(span.EndSec, period.EndSec);
+            continue;
+        }
         // Periods come back as they were written: the merge rule joins a
         // period with the one before only while the item runs. Applied here,
         // it would join what the program kept apart on purpose (the two sides

@@ -120,6 +120,33 @@ TEST_F(MonthFileValues, EveryValueTheReadingCorrectsIsAProblemOfItsLine) {
     EXPECT_THAT(ReadFile(March()), HasSubstr("2005/03/01,a,"));
 }
 
+TEST_F(MonthFileValues, ARepeatedLineOfADaysItemIsJoinedAndNamed) {
+    const std::string file = "2005/03/11,%LOGIN%,,\"09:00:00,18:00:00,,\"\r\n"
+                             "2005/03/11,B,first,\"09:00:00,10:00:00,,\"\r\n"
+                             "2005/03/11,%LOGIN%,,\"09:00:00,18:30:00,,\"\r\n"
+                             "2005/03/11,B,second,\"11:00:00,12:00:00,,\"\r\n";
+    LoadMarch(file);
+    const DayNumber day = EncodeDate(2005, 3, 11);
+    // The second span widens the day; it is no rest.
+    EXPECT_EQ(Worked(day), 9 * 3600 + 30 * 60);
+    const TWorkInfo* b = list.Find(day, "B");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Total, 2 * 3600);
+    EXPECT_EQ(b->Memo, "first"); // the second is in the copy
+    ASSERT_EQ(reporter.Messages.size(), 1u);
+    for (int line : {3, 4})
+        EXPECT_THAT(reporter.Messages[0], HasSubstr("\r\n" + std::to_string(line) + " 行目: "))
+            << line;
+    EXPECT_THAT(reporter.Messages[0], Not(HasSubstr("\r\n2 行目")));
+    // The file as it was is kept before the save joins the lines.
+    const std::string copy = list.BrokenCopyPath();
+    ASSERT_NE(copy, "");
+    RoundTrip();
+    EXPECT_EQ(ReadFile(copy), file);
+    EXPECT_EQ(Worked(day), 9 * 3600 + 30 * 60);
+    EXPECT_TRUE(reporter.Messages.empty());
+}
+
 TEST_F(MonthFileValues, ItemsASaveWouldWriteWithOtherBytesAreProblemsOfTheirLine) {
     const std::string file =
         "2005/03/01,N3\\,,\"09:00:00,10:00:00,,\"\r\n"         // a backslash at the end

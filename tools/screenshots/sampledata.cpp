@@ -24,9 +24,9 @@ void WriteText(const std::string& path, const std::string& utf8) {
         throw std::runtime_error(cause);
 }
 
-const char* const Definitions = "@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"/*会議*\",\r\n"
-                                "@設計,,\"基本設計\",\"詳細設計\",@AP1,\"/*.odt\",\r\n"
-                                "@実装,,\"コーディング\",\"テスト\",@AP1,\"code/\",\"/*.cpp*\",\r\n"
+const char* const Definitions = "@会議,定例の打合せ,\"議事録\",\"準備\",@AP1,\"*会議*\",\r\n"
+                                "@設計,,\"基本設計\",\"詳細設計\",@AP1,\"*.odt\",\r\n"
+                                "@実装,,\"コーディング\",\"テスト\",@AP1,\"code/\",\"*.cpp*\",\r\n"
                                 "@レビュー,,\"コードレビュー\",\r\n"
                                 "@休憩,,\r\n";
 

@@ -295,6 +295,7 @@ void TWorkTiming::N_ResetClick() {
     const std::string name = target->Name;
     if (m_ui.Confirm(Cp932ToUtf8(name) + " の時間をリセットします！")) {
         m_list.ResetTimes(m_list.Find(TodayNumber(), name));
+        GoOnAfterReset();
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
@@ -307,6 +308,7 @@ void TWorkTiming::N_AllResetClick() {
     m_ui.SetAutoHideTimer(false);
     if (m_ui.Confirm("全項目の時間をリセットします！")) {
         m_list.ResetTimes(nullptr);
+        GoOnAfterReset();
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
@@ -329,7 +331,7 @@ void TWorkTiming::N_NewWorkClick() {
         // Looked up again: the list may have moved on while the dialog was
         // open, and the new period goes only to a record that still runs.
         if (TWorkInfo* now = m_list.Find(TodayNumber(), name); now && now == m_list.CurrentWork()) {
-            const Seconds s = std::max(NowSeconds(m_clock), BookedUntil(TodayNumber()));
+            const Seconds s = BookingNow();
             now->Periods.push_back({std::string(TrimBlanks(result->Category)),
                                     std::string(TrimBlanks(result->Memo)), s, s});
         }

@@ -94,6 +94,9 @@ public:
     std::function<void(const TSleep&)> OnSleep;
     // Called with every step of the clock that was taken out of the records.
     std::function<void(const TClockStep&)> OnClockStep;
+    // The second of today from which the running item may go on: now, but
+    // after the clock was set back not before the time the old clock booked.
+    Seconds BookingNow();
     void LoadRestRanges();
     // The rest item's definition and button, made when missing (a data
     // folder without a definition file has neither); answers the button.
@@ -158,8 +161,12 @@ private:
     // Starts an item as the list does, but after a step back not before the
     // time the old clock booked on day.
     TWorkInfo* StartItem(DayNumber day, const std::string& name, bool mayMerge = true);
-    // Up to which second of day the old clock booked time, while the clock
-    // is still behind where it stood before a step back; 0 otherwise.
+    // A reset took the running item's periods: the next tick starts it from
+    // now, but not into time booked before a step back.
+    void GoOnAfterReset();
+    // Up to which second of day the old clock booked time (the day's last
+    // second at most), while the clock is still behind where it stood
+    // before a step back; 0 otherwise.
     Seconds BookedUntil(DayNumber day);
     int IndexOfButton(const TMultiButton* button) const;
 

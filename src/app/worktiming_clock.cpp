@@ -82,6 +82,19 @@ TWorkInfo* TWorkTiming::StartItem(DayNumber day, const std::string& name, bool m
     return rec;
 }
 
+void TWorkTiming::GoOnAfterReset() {
+    TWorkInfo* running = m_list.CurrentWork();
+    if (running == nullptr || !running->Periods.empty() || running->Date != TodayNumber())
+        return;
+    const Seconds booked = BookedUntil(running->Date);
+    if (booked > NowSeconds(m_clock)) // else the next tick starts it from now
+        running->Periods.push_back(TWorkData{{}, {}, booked, booked});
+}
+
+Seconds TWorkTiming::BookingNow() {
+    return std::max(NowSeconds(m_clock), BookedUntil(TodayNumber()));
+}
+
 Seconds TWorkTiming::BookedUntil(DayNumber day) {
     if (m_bookedUntil && AbsoluteNow() >= *m_bookedUntil)
         m_bookedUntil.reset();
@@ -103,7 +116,10 @@ Seconds TWorkTiming::BookedUntil(DayNumber day) {
         for (size_t k = m_list.IsLogin(&rec) ? 1 : 0; k < rec.Periods.size(); ++k)
             end = std::max(end, rec.Periods[k].EndSec);
     }
-    return std::min(limit, end);
+    // A period never starts at 24:00 (the month file cannot tell that from
+    // 00:00:00): on a day booked to its end, the last second; a period begun
+    // there is dropped as too short at midnight.
+    return std::min({limit, end, SecondsPerDay - 1});
 }
 
 } // namespace zanpel

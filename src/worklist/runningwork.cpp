@@ -125,13 +125,12 @@ void TRunningWork::UpdateLoginRecord() {
     const Seconds now = Now();
     if (login->Periods.empty())
         login->Periods.push_back(TWorkData{{}, {}, m_onTimeStart, now});
-    else if (m_onTimeStart < login->Periods.front().StartSec)
-        login->Periods.front().StartSec = m_onTimeStart;
     TWorkData& span = login->Periods.front();
     span.Category.clear();
     span.Memo.clear();
     // Within its own day (a clock set back never stretches it into the next
-    // or takes from it).
+    // or takes from it, and now lies in it).
+    span.StartSec = std::min({span.StartSec, m_onTimeStart, now});
     span.EndSec = std::max({span.StartSec, span.EndSec, now});
 }
 

@@ -59,6 +59,19 @@ TEST_F(ClockStep, BackOverMidnightBooksNothingTwiceAndGoesOnAfterTheBookedTime) 
                                ",,\"00:00:00,00:00:20,,\",\"00:00:20,00:01:00,,\"\r\n"));
 }
 
+TEST_F(ClockStep, TheRestItemSetBackOntoADayRestedToItsEndWritesNoWholeDayOfRest) {
+    settings.AutoRestSwitch = false;
+    const DayNumber may12 = EncodeDate(2026, 5, 12);
+    StartAt(may12, T(23, 59, 42));
+    Press(RestName());
+    Run(38);
+    const auto loginBefore = Periods(LoginName, may12);
+    SetClock(may12, T(23, 59, 57)); // the month is saved at the step
+    EXPECT_THAT(MonthFile(2026, 5), Not(HasSubstr(",\"00:00:00,00:00:00," + RestName())));
+    Run(63);
+    EXPECT_EQ(Periods(LoginName, may12), loginBefore);
+}
+
 TEST_F(ClockStep, BackAcrossAMonthEndGoesBackToTheOldMonthAndWritesNothingToIt) {
     const DayNumber may31 = EncodeDate(2026, 5, 31);
     RunOverMidnight(may31);
@@ -109,6 +122,28 @@ TEST_F(ClockStep, BackWithinTheDayKeepsThePeriodThatRanAndEveryPeriodInTheSpan) 
     EXPECT_THAT(Periods(B, day), ElementsAre(Pair(T(10, 0, 7), T(10, 1))));
     EXPECT_THAT(Periods(LoginName, day), ElementsAre(Pair(T(9, 0), T(10, 1))));
     EXPECT_EQ(steps.size(), 1u);
+}
+
+TEST_F(ClockStep, BackBeforeTheSpanBeganWidensTheSpanToTheNewPeriod) {
+    Press(A); // 9:00, as the computer-on span
+    SetClock(Today(clock), T(8, 58));
+    Run(60);
+    EXPECT_THAT(Periods(A, Today(clock)), ElementsAre(Pair(T(8, 58), T(8, 59))));
+    EXPECT_THAT(Periods(LoginName, Today(clock)), ElementsAre(Pair(T(8, 58), T(9, 0))));
+}
+
+TEST_F(ClockStep, AResetOfTheRunningItemAfterAStepBackGoesOnAfterTheBookedTime) {
+    Press(A);
+    Run(60);
+    Press(B);
+    Run(60); // 9:02
+    SetClock(Today(clock), T(9, 0, 30));
+    timing.PopupMenu1Popup(&buttons.Buttons(buttons.IndexOfName(B)));
+    ui.Answers = {true};
+    timing.N_ResetClick();
+    Run(120);
+    EXPECT_THAT(Periods(A, Today(clock)), ElementsAre(Pair(T(9, 0), T(9, 1))));
+    EXPECT_THAT(Periods(B, Today(clock)), ElementsAre(Pair(T(9, 1), T(9, 2, 30)))); // after A
 }
 
 TEST_F(ClockStep, ForwardDaysWithoutSleepBooksNoneOfTheSkippedTime) {

@@ -30,7 +30,7 @@ std::string TimeLabelText(const Clock& clock) {
 TWorkTiming::TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings,
                          const Clock& clock, TTimingUi& ui)
     : m_list(list), m_buttons(buttons), m_settings(settings), m_clock(clock), m_ui(ui),
-      m_sleepWatch(clock), m_lastSave(AbsoluteNow()) {}
+      m_sleepWatch(clock), m_lastSave(AbsoluteNow()), m_furthest(m_lastSave) {}
 
 void TWorkTiming::Attach() {
     m_buttons.OnClickButton = [this](int id, bool stat) { WorkButtonClicked(id, stat); };

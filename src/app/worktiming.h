@@ -166,7 +166,7 @@ private:
     void GoOnAfterReset();
     // Up to which second of day the old clock booked time (the day's last
     // second at most), while the clock is still behind where it stood
-    // before a step back; 0 otherwise.
+    // before it was set back; 0 otherwise.
     Seconds BookedUntil(DayNumber day);
     int IndexOfButton(const TMultiButton* button) const;
 
@@ -180,9 +180,10 @@ private:
     bool m_autoSelecting = false; // the program selects an item, not the user
     TSleepWatch m_sleepWatch;
     int64_t m_lastSave; // seconds, for the periodic save of the month
-    // Where the clock stood before the latest step back (seconds since day
-    // 0), until the clock is there again.
-    std::optional<int64_t> m_bookedUntil;
+    // The furthest the clock was seen or stood before a step back (seconds
+    // since day 0); while it is behind that, the time up to there may be
+    // booked already.
+    int64_t m_furthest;
     bool m_saving = false;
 };
 

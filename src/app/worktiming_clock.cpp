@@ -14,6 +14,9 @@ namespace zanpel {
 
 bool TWorkTiming::CheckSleep() {
     const TClockJump jump = m_sleepWatch.Look();
+    // Set back by less than a step, the clock is behind where it was seen
+    // too: what was booked up to there is not booked again either.
+    m_furthest = std::max(m_furthest, AbsoluteNow());
     if (!jump)
         return false;
     if (jump.Resumed() >= jump.Stopped())
@@ -57,7 +60,7 @@ void TWorkTiming::TakeOutStepBack(TDateTime stopped, TDateTime now) {
     // time already.
     m_list.CloseForSleep(stopped);
     const int64_t stoppedAt = int64_t{WholeDays(stopped)} * SecondsPerDay + SecondsOfDay(stopped);
-    m_bookedUntil = std::max(m_bookedUntil.value_or(0), stoppedAt);
+    m_furthest = std::max(m_furthest, stoppedAt);
     const DayNumber day = WholeDays(now);
     m_list.ChangeDate(day); // back to the new time's day (and month)
     if (!name.empty())
@@ -96,18 +99,16 @@ Seconds TWorkTiming::BookingNow() {
 }
 
 Seconds TWorkTiming::BookedUntil(DayNumber day) {
-    if (m_bookedUntil && AbsoluteNow() >= *m_bookedUntil)
-        m_bookedUntil.reset();
-    if (!m_bookedUntil)
+    if (AbsoluteNow() >= m_furthest)
         return 0;
-    const auto lastDay = static_cast<DayNumber>(*m_bookedUntil / SecondsPerDay);
+    const auto lastDay = static_cast<DayNumber>(m_furthest / SecondsPerDay);
     if (day > lastDay)
         return 0;
     // On the old clock's last day up to where it stood; a day before that
     // it passed whole. Periods that a sync added later than that on the
     // last day are not the old clock's.
     const Seconds limit =
-        day == lastDay ? static_cast<Seconds>(*m_bookedUntil % SecondsPerDay) : SecondsPerDay;
+        day == lastDay ? static_cast<Seconds>(m_furthest % SecondsPerDay) : SecondsPerDay;
     Seconds end = 0;
     for (int i = 0; i < m_list.Count(); ++i) {
         const TWorkInfo& rec = *m_list.WorkAt(i);

@@ -104,6 +104,19 @@ TEST_F(ClockStep, ASecondBackOverMidnightIsNoStepAndBooksNoDay) {
     EXPECT_THAT(Periods(A, may12 + 1), ElementsAre(Pair(0, 4)));
 }
 
+TEST_F(ClockStep, ASecondBackWithinTheDayStartsNothingInTimeBookedAlready) {
+    Press(A);
+    Run(60);
+    Press(B);
+    SetClock(Today(clock), T(9, 0, 59));
+    Press(B);
+    Press(A);
+    Run(60);
+    EXPECT_THAT(steps, IsEmpty());
+    EXPECT_THAT(Periods(A, Today(clock)),
+                ElementsAre(Pair(T(9, 0), T(9, 1)), Pair(T(9, 1), T(9, 1, 59))));
+}
+
 TEST_F(ClockStep, BackWithinTheDayKeepsThePeriodThatRanAndEveryPeriodInTheSpan) {
     const DayNumber day = Today(clock);
     StartAt(day, T(10, 0, 2));

@@ -105,7 +105,7 @@ void TBarEditors::WorkButtonEdit(int id) {
     const TRecordChange change = ChangeRecordOfDay(
         m_list, today, name,
         [&](TDataList& month, TWorkInfo& live) {
-            MergeEditedRecord(month, live, opened, result->Record, NowSeconds(m_clock));
+            MergeEditedRecord(month, live, opened, result->Record, m_timing.BookingNow());
             return true;
         },
         problem);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <time.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -45,14 +46,17 @@ class TTestClock final : public Clock {
 public:
     TTestClock(const char* sleepFile, const char* clockFile)
         : m_sleepFile(sleepFile), m_clockFile(clockFile) {}
+    // The files are taken in here: whoever compares the clocks reads the
+    // date and time first (the sleep watch does).
     TDateTime Now() const override {
         Refresh();
         return m_system.Now() + (static_cast<double>(m_slept) + m_ahead) / SecondsPerDay;
     }
-    int64_t MonotonicMilliseconds() const override { return m_system.MonotonicMilliseconds(); }
+    int64_t MonotonicMilliseconds() const override {
+        return m_system.MonotonicMilliseconds() + m_passed;
+    }
     int64_t BootTimeMilliseconds() const override {
-        Refresh();
-        return m_system.BootTimeMilliseconds() + m_slept * 1000;
+        return m_system.BootTimeMilliseconds() + m_slept * 1000 + m_passed;
     }
 
 private:
@@ -66,14 +70,19 @@ private:
             m_slept = std::atoll(m_sleepFile.Text().c_str());
         if (!set)
             return;
-        const std::optional<TDateTime> time = ParseDateTime(m_clockFile.Text());
+        const std::string text = m_clockFile.Text();
+        const std::optional<TDateTime> time = ParseDateTime(text.substr(0, 19));
         if (!time)
             return;
         const int64_t sleptAtSet =
             m_sleepFile.Written() > m_clockFile.Written() ? sleptBefore : m_slept;
         const double sinceWritten = RealSeconds() - m_clockFile.Written();
-        m_ahead = (*time - m_system.Now()) * SecondsPerDay + sinceWritten -
-                  static_cast<double>(sleptAtSet);
+        const double ahead = (*time - m_system.Now()) * SecondsPerDay + sinceWritten -
+                             static_cast<double>(sleptAtSet);
+        const auto later = static_cast<int64_t>(std::llround((ahead - m_ahead) * 1000));
+        if (later > 0 && text.substr(19) != " set")
+            m_passed += later;
+        m_ahead = ahead;
     }
     static double RealSeconds() {
         timespec now{};
@@ -86,6 +95,7 @@ private:
     TWatchedFile m_clockFile;
     mutable int64_t m_slept = 0;
     mutable double m_ahead = 0;
+    mutable int64_t m_passed = 0; // milliseconds that passed by the clock file
 };
 
 const char* Variable(const char* name) {

@@ -4,9 +4,10 @@
 // date and time and the boot-time clock are that much later, the monotonic
 // clock is not. With ZANPEL_TEST_CLOCK_FILE set, a local date and time
 // "YYYY-MM-DD hh:mm:ss" written into that file is the time of day from the
-// moment it was written, as a change of the system's time makes it: the
-// clock runs on from there, and neither the monotonic nor the boot-time
-// clock moves.
+// moment it was written, and the clock runs on from there. A time later
+// than the clock's is time that passed with the machine on: the monotonic
+// and the boot-time clock move on as far. With " set" after it (or when it
+// is earlier), the system's time was set to it: neither of them moves.
 #pragma once
 
 #include "records/clock.h"

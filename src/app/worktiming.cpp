@@ -15,10 +15,6 @@
 namespace zanpel {
 namespace {
 
-int64_t AbsoluteSeconds(const Clock& clock) {
-    return int64_t{Today(clock)} * SecondsPerDay + NowSeconds(clock);
-}
-
 // The file name without its extension ("excel.exe" gives "excel").
 std::string WithoutExtension(const std::string& name) {
     const size_t dot = name.rfind('.');
@@ -34,7 +30,7 @@ std::string TimeLabelText(const Clock& clock) {
 TWorkTiming::TWorkTiming(TDataList& list, TWorkButtons& buttons, TInitParam& settings,
                          const Clock& clock, TTimingUi& ui)
     : m_list(list), m_buttons(buttons), m_settings(settings), m_clock(clock), m_ui(ui),
-      m_sleepWatch(clock), m_lastSave(AbsoluteSeconds(clock)) {}
+      m_sleepWatch(clock), m_lastSave(AbsoluteNow()), m_furthest(m_lastSave) {}
 
 void TWorkTiming::Attach() {
     m_buttons.OnClickButton = [this](int id, bool stat) { WorkButtonClicked(id, stat); };
@@ -43,6 +39,10 @@ void TWorkTiming::Attach() {
 
 DayNumber TWorkTiming::TodayNumber() const {
     return Today(m_clock);
+}
+
+int64_t TWorkTiming::AbsoluteNow() const {
+    return int64_t{TodayNumber()} * SecondsPerDay + NowSeconds(m_clock);
 }
 
 void TWorkTiming::WorkButtonClicked(int, bool stat) {
@@ -70,7 +70,7 @@ void TWorkTiming::WorkSelected(int id, bool stat) {
     const DayNumber today = TodayNumber();
     if (m_list.CurrentDate() != today)
         m_list.ChangeDate(today);
-    const TWorkInfo* rec = m_list.StartWork(today, m_buttons.Current()->Name);
+    const TWorkInfo* rec = StartItem(today, m_buttons.Current()->Name);
     m_buttons.SetDetailEnabled(m_buttons.ItemIndex(), !m_list.IsLogin(rec));
     m_ui.SetWorkTimer(true);
     if (m_buttons.AppSwitching) {
@@ -144,45 +144,16 @@ void TWorkTiming::AskMemoOnStart(int id) {
                        problem);
 }
 
-bool TWorkTiming::CheckSleep() {
-    const std::optional<TSleep> sleep = m_sleepWatch.Look();
-    if (!sleep)
-        return false;
-    TakeOutSleep(*sleep);
-    if (OnSleep)
-        OnSleep(*sleep);
-    return true;
-}
-
-void TWorkTiming::TakeOutSleep(const TSleep& sleep) {
-    const TMultiButton* running = m_buttons.Current();
-    const std::string name = running ? running->Name : std::string();
-    const DayNumber asleepDay = WholeDays(sleep.Asleep);
-    const DayNumber awakeDay = WholeDays(sleep.Awake);
-    // The list's day ends first, at the sleep or at its own midnight; only a
-    // sleep within the list's day is a rest period of that day. Otherwise the
-    // list moves on, and the new day's computer-on span starts now.
-    m_list.CloseForSleep(sleep.Asleep);
-    if (asleepDay == awakeDay && m_list.CurrentDate() == awakeDay)
-        m_list.AddRestPeriod(SecondsOfDay(sleep.Asleep), SecondsOfDay(sleep.Awake));
-    else
-        m_list.ChangeDate(awakeDay);
-    if (!name.empty())
-        m_list.StartWork(awakeDay, name, false); // never joined across the sleep
-    // A crash in the next hours must not lose the correction.
-    m_list.SaveIfAllowed();
-    m_lastSave = AbsoluteSeconds(m_clock);
-    RefreshButtons();
-}
-
 void TWorkTiming::WorkTimerTimer() {
     CheckSleep();
     if (m_buttons.ButtonCount() == 0 || !m_buttons.Current())
         return;
+    // Only forward: a clock set back over midnight by less than a step
+    // waits on the later day until the clock is there again.
     const DayNumber day = TodayNumber();
-    if (day != m_list.CurrentDate()) {
+    if (day > m_list.CurrentDate()) {
         m_list.ChangeDate(day);
-        m_list.StartWork(day, m_buttons.Current()->Name);
+        StartItem(day, m_buttons.Current()->Name);
     }
     if (m_settings.AutoRestSwitch) {
         AutoSelectingScope selecting(*this);
@@ -233,7 +204,7 @@ int TWorkTiming::EnsureRestItem() {
 void TWorkTiming::AutoSaveIfDue() {
     // Our own guard against losing a day to a crash or a power cut: the month
     // is saved every few minutes while an item runs.
-    const int64_t now = AbsoluteSeconds(m_clock);
+    const int64_t now = AbsoluteNow();
     if (m_settings.AutoSaveMinutes <= 0 || m_saving ||
         now - m_lastSave < int64_t{m_settings.AutoSaveMinutes} * 60)
         return;
@@ -271,7 +242,7 @@ void TWorkTiming::ReplaceWorkList(const TDataList& other) {
     m_list.Assign(other);
     RefreshButtons();
     if (m_buttons.Current())
-        m_list.StartWork(TodayNumber(), m_buttons.Current()->Name);
+        StartItem(TodayNumber(), m_buttons.Current()->Name);
     m_ui.SetWorkTimer(m_buttons.Current() != nullptr); // the timer runs while an item runs
     m_menuTarget = nullptr;
 }
@@ -324,6 +295,7 @@ void TWorkTiming::N_ResetClick() {
     const std::string name = target->Name;
     if (m_ui.Confirm(Cp932ToUtf8(name) + " の時間をリセットします！")) {
         m_list.ResetTimes(m_list.Find(TodayNumber(), name));
+        GoOnAfterReset();
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
@@ -336,6 +308,7 @@ void TWorkTiming::N_AllResetClick() {
     m_ui.SetAutoHideTimer(false);
     if (m_ui.Confirm("全項目の時間をリセットします！")) {
         m_list.ResetTimes(nullptr);
+        GoOnAfterReset();
         RefreshButtons();
     }
     m_ui.SetWorkTimer(m_buttons.ItemIndex() >= 0);
@@ -358,7 +331,7 @@ void TWorkTiming::N_NewWorkClick() {
         // Looked up again: the list may have moved on while the dialog was
         // open, and the new period goes only to a record that still runs.
         if (TWorkInfo* now = m_list.Find(TodayNumber(), name); now && now == m_list.CurrentWork()) {
-            const Seconds s = NowSeconds(m_clock);
+            const Seconds s = BookingNow();
             now->Periods.push_back({std::string(TrimBlanks(result->Category)),
                                     std::string(TrimBlanks(result->Memo)), s, s});
         }

@@ -79,15 +79,24 @@ public:
     void WorkButtonClicked(int id, bool stat);
     void WorkSelected(int id, bool stat);
     void WorkTimerTimer();
-    // Looks whether the machine slept since the last look and, if so, takes
-    // the sleep out of the records: the running item stops at the moment of
-    // sleep and goes on from the wake-up, a sleep within the day is a rest
-    // period, a sleep over midnight starts the new day at the wake-up. The
-    // month is saved at once. Runs first in every tick and on a timer of its
-    // own, so that a sleep while nothing runs is seen too. True after a sleep.
+    // Looks whether the machine slept or its clock was set since the last
+    // look and, if so, takes that out of the records: the running item
+    // stops at the moment of sleep (or where the clock before the step
+    // stands now) and goes on from now as a new period, on now's day. A
+    // sleep or a step forward within the day is a rest period, one over
+    // midnight starts the new day at now; after a step back, the list
+    // goes back to now's day, and nothing is booked again in the time the
+    // old clock booked already. The month is saved at once. Runs first in
+    // every tick and on a timer of its own, so that a sleep while nothing
+    // runs is seen too. True after a sleep or a step.
     bool CheckSleep();
     // Called with every sleep that was taken out of the records.
     std::function<void(const TSleep&)> OnSleep;
+    // Called with every step of the clock that was taken out of the records.
+    std::function<void(const TClockStep&)> OnClockStep;
+    // The second of today from which the running item may go on: now, but
+    // after the clock was set back not before the time the old clock booked.
+    Seconds BookingNow();
     void LoadRestRanges();
     // The rest item's definition and button, made when missing (a data
     // folder without a definition file has neither); answers the button.
@@ -138,11 +147,27 @@ public:
 
 private:
     DayNumber TodayNumber() const;
+    // Seconds since day 0.
+    int64_t AbsoluteNow() const;
     bool RestPeriodSwitch(); // true when the tick ends here
     void AskMemoOnStart(int id);
     void NoteApplicationSwitch(int id);
     void AutoSaveIfDue();
-    void TakeOutSleep(const TSleep& sleep);
+    // The records stop at stopped and go on from resumed, later on the
+    // clock: the time between is no work (worktiming_clock.cpp).
+    void TakeOutGap(TDateTime stopped, TDateTime resumed);
+    // The clock was set back from stopped to now.
+    void TakeOutStepBack(TDateTime stopped, TDateTime now);
+    // Starts an item as the list does, but after a step back not before the
+    // time the old clock booked on day.
+    TWorkInfo* StartItem(DayNumber day, const std::string& name, bool mayMerge = true);
+    // A reset took the running item's periods: the next tick starts it from
+    // now, but not into time booked before a step back.
+    void GoOnAfterReset();
+    // Up to which second of day the old clock booked time (the day's last
+    // second at most), while the clock is still behind where it stood
+    // before it was set back; 0 otherwise.
+    Seconds BookedUntil(DayNumber day);
     int IndexOfButton(const TMultiButton* button) const;
 
     TDataList& m_list;
@@ -155,6 +180,10 @@ private:
     bool m_autoSelecting = false; // the program selects an item, not the user
     TSleepWatch m_sleepWatch;
     int64_t m_lastSave; // seconds, for the periodic save of the month
+    // The furthest the clock was seen or stood before a step back (seconds
+    // since day 0); while it is behind that, the time up to there may be
+    // booked already.
+    int64_t m_furthest;
     bool m_saving = false;
 };
 

@@ -80,6 +80,11 @@ void TZanpelForm::ConnectActions() {
         if (m_env.Trace)
             m_env.Trace("woke after " + std::to_string(sleep.Seconds) + " s");
     };
+    m_timing.OnClockStep = [this](const TClockStep& step) {
+        UpdateDateCaption();
+        if (m_env.Trace)
+            m_env.Trace("clock set by " + std::to_string(step.Seconds) + " s");
+    };
     connect(m_actions.HideAction, &QAction::triggered, this, &TZanpelForm::HideActionExecute);
     connect(m_actions.AppSwitchAction, &QAction::triggered, this, &TZanpelForm::ApSwActionExecute);
     connect(m_actions.AppListAction, &QAction::triggered, this, &TZanpelForm::AppViewActionExecute);

@@ -77,6 +77,9 @@ Seconds TRunningWork::UpdateRunning() {
     // time of day of now would end a period that began at 00:00:00 at its
     // start, and the whole day would be dropped as too short.)
     const bool dayOver = m_currentWork->Date < TodayNumber();
+    // A clock set back behind the record's day adds nothing to it.
+    if (m_currentWork->Date > TodayNumber())
+        return CalcTotal(*m_currentWork);
     const Seconds end = dayOver ? SecondsPerDay : Now();
     if (m_currentWork->Periods.empty()) {
         if (dayOver)
@@ -122,13 +125,13 @@ void TRunningWork::UpdateLoginRecord() {
     const Seconds now = Now();
     if (login->Periods.empty())
         login->Periods.push_back(TWorkData{{}, {}, m_onTimeStart, now});
-    else if (m_onTimeStart < login->Periods.front().StartSec)
-        login->Periods.front().StartSec = m_onTimeStart;
     TWorkData& span = login->Periods.front();
     span.Category.clear();
     span.Memo.clear();
-    // Within its own day (a clock set back never stretches it into the next).
-    span.EndSec = std::max(span.StartSec, now);
+    // Within its own day (a clock set back never stretches it into the next
+    // or takes from it, and now lies in it).
+    span.StartSec = std::min({span.StartSec, m_onTimeStart, now});
+    span.EndSec = std::max({span.StartSec, span.EndSec, now});
 }
 
 } // namespace zanpel

@@ -104,6 +104,27 @@ TEST_F(RecordEdit, DeletingTheRunningPeriodGoesOnFromNowWithoutClaimingTheGap) {
     EXPECT_EQ(rec->Total, 360);
 }
 
+TEST_F(RecordEdit, ADeletedRunningPeriodGoesOnAfterTheTimeBookedBeforeTheClockWasSetBack) {
+    Press("会議");
+    Run(300); // 9:00-9:05
+    Press("設計");
+    Run(60);
+    clock.Set(Today(clock), 9 * 3600 + 120); // back to 9:02
+    timing.WorkTimerTimer();
+    bar.Edit = [&](const TRecordEditRequest& request) {
+        TRecordEditResult result{request.Record, request.Categories};
+        result.Record.Periods.pop_back();
+        return std::optional(result);
+    };
+    buttons.ClickDetailButton(Index("設計"));
+    Run(300); // 9:07
+    const TWorkInfo* rec = Rec("設計");
+    ASSERT_EQ(rec->Periods.size(), 2u);
+    EXPECT_EQ(rec->Periods[0].StartSec, 9 * 3600 + 300);
+    EXPECT_EQ(rec->Periods[1].StartSec, 9 * 3600 + 360); // not in 9:02-9:06 again
+    EXPECT_EQ(rec->Periods[1].EndSec, 9 * 3600 + 420);
+}
+
 TEST_F(RecordEdit, AnItemRestartedWhileTheEditorWasOpenKeepsItsNewPeriodAndNoTimeTwice) {
     Press("会議");
     Run(300); // 9:00-9:05

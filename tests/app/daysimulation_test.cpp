@@ -45,8 +45,9 @@ TEST(DaySimulation, ThousandsOfDaysKeepEveryRecordWhole) {
     }
     EXPECT_GE(days, 2000);
     // Every kind of action came up.
-    for (const char* action : {"press", "release", "sleep", "idle", "record", "memo", "settings",
-                               "summary", "sync", "the", "application", "save", "reset", "delete"})
+    for (const char* action :
+         {"press", "release", "sleep", "idle", "record", "memo", "settings", "summary", "sync",
+          "the", "application", "save", "reset", "delete", "clock"})
         EXPECT_GT(actions[action], 0) << action;
 }
 

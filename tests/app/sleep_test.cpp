@@ -16,23 +16,11 @@ protected:
         settings.MergeSeconds = 600; // long enough to join across a short sleep
         list.SetMergeSeconds(settings.MergeSeconds);
     }
-    void StartAt(DayNumber day, int h, int m) {
-        clock.Set(day, h * 3600 + m * 60);
-        list.ChangeDate(day);
-    }
     // The machine sleeps, and the first timer after the wake-up fires.
     void SleepFor(int seconds) {
         clock.Sleep(seconds);
         Tick();
     }
-    std::vector<std::pair<Seconds, Seconds>> Periods(const std::string& name, DayNumber day) {
-        std::vector<std::pair<Seconds, Seconds>> out;
-        if (const TWorkInfo* rec = Rec(name, day))
-            for (const TWorkData& p : rec->Periods)
-                out.emplace_back(p.StartSec, p.EndSec);
-        return out;
-    }
-    static Seconds T(int h, int m, int s = 0) { return h * 3600 + m * 60 + s; }
 
     const DayNumber march1 = EncodeDate(2005, 3, 1);
 };
@@ -93,7 +81,7 @@ TEST_F(Sleep, ASleepWhileNothingRunsOnlyChangesTheComputerOnRecord) {
 }
 
 TEST_F(Sleep, ANightAcrossTheEndOfAMonthLeavesNoPeriodInTheNight) {
-    StartAt(EncodeDate(2005, 3, 31), 17, 0);
+    StartAt(EncodeDate(2005, 3, 31), T(17, 0));
     Press(A);
     Run(90 * 60);                  // to 18:30
     SleepFor(14 * 3600 + 15 * 60); // wakes at 08:45 on 1 April
@@ -112,7 +100,7 @@ TEST_F(Sleep, ASleepOnTheMorningAfterAnIdleNightLeavesTheDayBeforeAsItWas) {
     for (const int asleepHour : {12, 7}) {
         SCOPED_TRACE(asleepHour);
         const DayNumber day1 = march1 + (asleepHour == 12 ? 0 : 10);
-        StartAt(day1, 9, 0);
+        StartAt(day1, T(9, 0));
         Press(A);
         Run(9 * 3600, 60);
         Press(A); // 18:00; the bar stays idle overnight

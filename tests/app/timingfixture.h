@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zanpel::test {
@@ -55,6 +56,13 @@ protected:
         const int64_t now = NowSeconds(clock);
         Run(static_cast<int>((target - now + SecondsPerDay) % SecondsPerDay));
     }
+    // The machine runs on (idle) up to s of day, where the list then is.
+    void StartAt(DayNumber day, Seconds s) {
+        const int64_t ahead = int64_t{day - Today(clock)} * SecondsPerDay + s - NowSeconds(clock);
+        ASSERT_GE(ahead, 0) << "the clock only runs forward";
+        clock.Advance(ahead);
+        list.ChangeDate(day);
+    }
     void SetRestTimes(const std::string& text) {
         settings.RestTimes = text;
         timing.LoadRestRanges();
@@ -63,6 +71,15 @@ protected:
     TWorkInfo* Rec(const std::string& name, DayNumber day = 0) {
         return list.Find(day ? day : Today(clock), name);
     }
+    // A record's periods as (start, end) seconds; none when there is no record.
+    std::vector<std::pair<Seconds, Seconds>> Periods(const std::string& name, DayNumber day) {
+        std::vector<std::pair<Seconds, Seconds>> out;
+        if (const TWorkInfo* rec = Rec(name, day))
+            for (const TWorkData& p : rec->Periods)
+                out.emplace_back(p.StartSec, p.EndSec);
+        return out;
+    }
+    static Seconds T(int h, int m, int s = 0) { return h * 3600 + m * 60 + s; }
 
     const std::string A = Sjis("作業A");
     const std::string B = Sjis("作業B");

@@ -113,7 +113,7 @@ TEST_F(RestPeriods, TheRestItemRunsInTheRestPeriodAndTheItemBeforeComesBack) {
     list.AppSwitch().DeleteByName(RestName());
     buttons.LoadButtons(list.AppSwitch());
     SetRestTimes("720:780");
-    clock.Set(Today(clock), 11 * 3600 + 50 * 60);
+    StartAt(Today(clock), T(11, 50));
     Press(A);
     RunUntil(12, 0);
     EXPECT_EQ(PressedName(buttons), RestName()); // the button was created

@@ -17,7 +17,24 @@ namespace zanpel::test {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Not;
+using ::testing::SizeIs;
+
+// The periods ("hh:mm:ss" start and end) of the line that begins with
+// prefix in a month file's text.
+std::vector<std::pair<std::string, std::string>> PeriodsOfLine(const std::string& text,
+                                                               const std::string& prefix) {
+    std::vector<std::pair<std::string, std::string>> periods;
+    const size_t begin = text.find(prefix);
+    if (begin == std::string::npos)
+        return periods;
+    const std::string line = text.substr(begin, text.find("\r\n", begin) - begin);
+    for (size_t at = line.find('"'); at != std::string::npos; at = line.find('"', at + 1))
+        if (at + 18 < line.size() && line[at + 3] == ':' && line[at + 9] == ',')
+            periods.emplace_back(line.substr(at + 1, 8), line.substr(at + 10, 8));
+    return periods;
+}
 
 class ProgramDays : public Program {
 protected:
@@ -91,6 +108,34 @@ TEST_F(ProgramDays, ASleepOnTheMorningAfterAnIdleNightLeavesTheDayBeforeAsItWas)
     EXPECT_THAT(march, HasSubstr("2005/03/01,%LOGIN%,,\"09:00:00,18:00:0"));
     EXPECT_THAT(march, Not(HasSubstr("2005/03/01,%LOGIN%,,\"09:00:00,11:")));
     EXPECT_THAT(march, HasSubstr("2005/03/02,%LOGIN%,,\"12:59:0"));
+    ExpectCheckIsClean();
+}
+
+TEST_F(ProgramDays, AClockSetBackOverMidnightBooksNoDayTwiceAndNoPhantomHours) {
+    SetClock("2026-05-12 23:59:50");
+    auto bar = StartBar();
+    HandOver("設計");
+    SetClock("2026-05-12 23:59:57");
+    Pause(6);                            // past midnight
+    SetClock("2026-05-12 23:59:54 set"); // the system's time set back some seconds
+    ASSERT_TRUE(Traced("clock set by -"));
+    Pause(12); // past midnight again, and past where the clock stood before
+    End(bar);
+    const std::string may = ReadFile(data.File("202605.dat"));
+    const std::string item = Sjis("設計") + ",,";
+    const auto may12 = PeriodsOfLine(may, "2026/05/12," + item);
+    ASSERT_THAT(may12, SizeIs(1));
+    EXPECT_EQ(may12[0].second, "00:00:00");
+    const auto may13 = PeriodsOfLine(may, "2026/05/13," + item);
+    ASSERT_THAT(may13, Not(IsEmpty()));
+    EXPECT_EQ(may13.front().first, "00:00:00");
+    for (size_t i = 0; i < may13.size(); ++i) {
+        EXPECT_LT(may13[i].first, may13[i].second) << may;
+        EXPECT_LT(may13[i].second, "00:01:00") << may; // no phantom day
+        if (i > 0) {
+            EXPECT_LE(may13[i - 1].second, may13[i].first) << may;
+        }
+    }
     ExpectCheckIsClean();
 }
 

@@ -93,8 +93,11 @@ void TSimulation::CheckBarAndListAgree() {
         return Problem(Cp932ToUtf8(pressed->Name) + " is pressed but nothing runs");
     if (pressed != m_buttons.Current() || m_workTimer != (pressed != nullptr))
         return Problem("the work timer does not follow the pressed button");
-    if (pressed != nullptr && (running != m_list.Find(TodayNumber(), pressed->Name) ||
-                               m_list.CurrentDate() != TodayNumber()))
+    // Set back over midnight by less than a step, the list waits on its day.
+    const DayNumber day =
+        ClockBehind() ? std::max(m_list.CurrentDate(), TodayNumber()) : TodayNumber();
+    if (pressed != nullptr &&
+        (running != m_list.Find(day, pressed->Name) || m_list.CurrentDate() != day))
         return Problem(Cp932ToUtf8(pressed->Name) + " is pressed but the list runs " +
                        Describe(*running));
 }
@@ -139,6 +142,7 @@ int64_t TSimulation::Booked() {
     const DayNumber month = FirstOfMonth(m_list.CurrentDate());
     if (month != m_listMonth) { // the list moved on: what it left is kept as it is now
         m_leftMonths[m_listMonth] = MonthTotal(m_listMonth);
+        m_leftMonths.erase(month); // back on a month it left (the clock was set back)
         m_listMonth = month;
     }
     int64_t total = 0;
@@ -151,13 +155,26 @@ int64_t TSimulation::Booked() {
 }
 
 void TSimulation::Rebaseline() {
+    // The user's own changes reach months the bar left too (an editor opened
+    // before the month ended).
+    for (auto& [month, seconds] : m_leftMonths)
+        seconds = MonthTotal(month);
     m_baseline = Booked() - m_ran;
     m_slack = 0;
 }
 
 void TSimulation::CheckBookedTime() {
+    // While the clock is behind where it stood before it was set back, the
+    // time that passes may have been booked already: never more is booked
+    // than ran, and the count starts anew when the clock is there again.
+    if (ClockBehind()) {
+        m_waitedForClock = true;
+    } else if (m_waitedForClock) {
+        m_waitedForClock = false;
+        Rebaseline();
+    }
     const int64_t difference = Booked() - m_baseline - m_ran;
-    if (difference > m_slack || -difference > m_slack)
+    if (difference > m_slack || (-difference > m_slack && !m_waitedForClock))
         Problem("the seconds booked differ from those an item ran by " +
                 std::to_string(difference) + " (the rules allow " + std::to_string(m_slack) + ")");
 }

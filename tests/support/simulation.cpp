@@ -150,6 +150,8 @@ void TSimulation::Step() {
         SwitchByApplication();
     else if (action < 94)
         SaveAndCompare();
+    else if (action < 96)
+        SetClock();
     else
         PassTime(1 + Pick(5));
     // Between two things the user does, the bar's timers fire.
@@ -248,6 +250,24 @@ void TSimulation::SleepMachine() {
     Note("sleep " + std::to_string(seconds) + " s");
     m_clock.Sleep(seconds);
     // The first thing after the wake-up: the sleep timer, or a press.
+    if (Chance(3))
+        PressSome();
+    else
+        Tick();
+}
+
+void TSimulation::SetClock() {
+    // By a time service (a second or two), by hand, or a wrong time set right.
+    static const int64_t ranges[][2] = {{1, 120}, {120, 3 * 3600}, {3 * 3600, 3 * SecondsPerDay}};
+    const auto& range = ranges[Pick(3)];
+    const int64_t size = range[0] + Pick(static_cast<uint32_t>(range[1] - range[0]));
+    const int64_t by = Chance(2) ? size : -size;
+    Note("clock set by " + std::to_string(by) + " s");
+    m_clockHigh = std::max(m_clockHigh, AbsoluteNow());
+    m_waitedForClock = m_waitedForClock || by < 0; // the clock may be there again by the check
+    const int64_t to = AbsoluteNow() + by;
+    m_clock.Set(static_cast<DayNumber>(to / SecondsPerDay),
+                static_cast<Seconds>(to % SecondsPerDay));
     if (Chance(3))
         PressSome();
     else

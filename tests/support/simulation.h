@@ -43,6 +43,11 @@ private:
     bool Chance(uint32_t oneIn) { return Pick(oneIn) == 0; }
     void Note(const std::string& action);
     DayNumber TodayNumber() const { return Today(m_clock); }
+    int64_t AbsoluteNow() const {
+        return int64_t{TodayNumber()} * SecondsPerDay + NowSeconds(m_clock);
+    }
+    // The clock was set back and has not come again to where it stood.
+    bool ClockBehind() const { return AbsoluteNow() < m_clockHigh; }
 
     // --- actions (simulation.cpp; the commands in the menus and windows in
     // simcommands.cpp)
@@ -57,6 +62,7 @@ private:
     // to come back when the rest period ends.
     void Observe();
     void SleepMachine();
+    void SetClock();
     void IdleNight();
     void TowardsMidnight();
     void OpenEditor();
@@ -113,6 +119,10 @@ private:
     int64_t m_baseline = 0;
     int64_t m_slack = 0;
     DayNumber m_listMonth = 0;
+    // The furthest the clock stood before it was set back (seconds since
+    // day 0): up to there, time that passes may find its place booked.
+    int64_t m_clockHigh = 0;
+    bool m_waitedForClock = false;
     std::map<DayNumber, int64_t> m_leftMonths; // first day of month -> work seconds
 };
 

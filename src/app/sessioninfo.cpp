@@ -1,5 +1,7 @@
 #include "app/sessioninfo.h"
 
+#include "tracking/reportedforeground.h"
+
 namespace zanpel {
 namespace {
 
@@ -29,6 +31,18 @@ std::string PlacementLine(TPlacementMethod placement) {
     return {};
 }
 
+} // namespace
+
+std::string GnomeExtensionHint() {
+    const std::string uuid = GnomeExtensionUuid;
+    return "GNOME の Wayland のウィンドウで切換えるには Zanpel の GNOME Shell 拡張機能 (" + uuid +
+           ") が必要です。パッケージで入れた場合はログインし直してから「gnome-extensions enable " +
+           uuid + "」を実行してください。ソースから入れた場合は先に「zanpelctl gnome-extension "
+                  "install」を実行します。入れた拡張機能は次回のログインから有効になります。";
+}
+
+namespace {
+
 std::string CoverageLine(TForegroundCoverage coverage) {
     switch (coverage) {
     case TForegroundCoverage::X11:
@@ -41,6 +55,14 @@ std::string CoverageLine(TForegroundCoverage coverage) {
     case TForegroundCoverage::XWaylandOnly:
         return "XWayland のウィンドウのみ: このデスクトップは Wayland のウィンドウを"
                "他のプログラムに知らせないため、Wayland のアプリケーションでは切換わりません";
+    case TForegroundCoverage::KWinScript:
+        return "KWin スクリプト: X11 と Wayland のウィンドウ (プログラム名はウィンドウのプロセスの"
+               "プログラムファイル名、分からない時は resourceClass)";
+    case TForegroundCoverage::GnomeExtension:
+        return "GNOME Shell 拡張機能: X11 と Wayland のウィンドウ (プログラム名はウィンドウのプロセスの"
+               "プログラムファイル名、分からない時は WM_CLASS)";
+    case TForegroundCoverage::GnomeWithoutExtension:
+        return "XWayland のウィンドウのみ: " + GnomeExtensionHint();
     case TForegroundCoverage::None:
         return "なし: このセッションではアプリケーションによる自動切換えは使えません。";
     }

@@ -39,6 +39,10 @@ TPlacementMethod PlacementOf(const std::string& platform, const std::string& ipc
 // The about box's lines on the session (UTF-8).
 std::string SessionText(const TSessionInfo& session);
 
+// How to enable the GNOME Shell extension that application switching needs
+// on GNOME on Wayland (UTF-8).
+std::string GnomeExtensionHint();
+
 // Said once at the start of a bar that runs on Wayland itself (UTF-8).
 std::string WaylandNoticeText();
 

@@ -2,9 +2,14 @@
 // XWayland, on Wayland and offscreen.
 #include "tracking/foregroundopen.h"
 
+#include "tracking/gnomeforeground.h"
+#include "tracking/kwinforeground.h"
+#include "tracking/reportedforeground.h"
 #include "tracking/sessionforeground.h"
 #include "tracking/waylandforeground.h"
 #include "tracking/x11foreground.h"
+
+#include <unistd.h>
 
 #include <cstdlib>
 
@@ -16,6 +21,27 @@ bool Set(const char* name) {
     return value != nullptr && value[0] != '\0';
 }
 
+// KWin and GNOME Shell on Wayland list their windows to no program; they
+// tell ours through a script or an extension of ours on the session bus.
+bool OpenDesktopReporter(TOpenedForeground& opened, std::unique_ptr<ForegroundSource>& x11) {
+    const auto ownPid = static_cast<uint32_t>(::getpid());
+    if (auto kwin = ConnectKWinForeground(ownPid)) {
+        opened.Source = std::move(kwin);
+        opened.Coverage = TForegroundCoverage::KWinScript;
+        return true;
+    }
+    if (!GnomeShellRuns())
+        return false;
+    auto gnome = ConnectGnomeForeground(ownPid);
+    if (!gnome)
+        return false;
+    opened.Coverage = gnome->Available() ? TForegroundCoverage::GnomeExtension
+                                         : TForegroundCoverage::GnomeWithoutExtension;
+    opened.Source = std::make_unique<TPreferredForeground>(
+        std::move(gnome), x11 ? std::move(x11) : std::make_unique<NullForegroundSource>());
+    return true;
+}
+
 } // namespace
 
 TOpenedForeground OpenForegroundSource(std::string_view platform, const std::string& ownAppId) {
@@ -25,9 +51,11 @@ TOpenedForeground OpenForegroundSource(std::string_view platform, const std::str
     // On Wayland itself the X11 windows of XWayland are still worth seeing.
     std::unique_ptr<ForegroundSource> x11 =
         onX11 || (onWayland && Set("DISPLAY")) ? ConnectX11Foreground({}) : nullptr;
+    TOpenedForeground opened;
+    if ((onX11 || onWayland) && waylandSession && OpenDesktopReporter(opened, x11))
+        return opened;
     std::unique_ptr<ForegroundSource> wayland =
         (onX11 || onWayland) && waylandSession ? ConnectWaylandForeground({}, ownAppId) : nullptr;
-    TOpenedForeground opened;
     opened.Coverage = CoverageOf(x11 != nullptr, wayland != nullptr, waylandSession);
     if (x11 && wayland)
         opened.Source = std::make_unique<TSessionForeground>(std::move(x11), std::move(wayland));

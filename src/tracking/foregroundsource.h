@@ -79,6 +79,10 @@ enum class TForegroundCoverage {
     X11AndWayland, // X11 windows (XWayland) and Wayland windows (app_id)
     Wayland,       // Wayland windows only: the program runs without XWayland
     XWaylandOnly,  // a Wayland desktop that lists its windows to no program
+    KWinScript,    // every window, from our KWin script (KDE Plasma on Wayland)
+    GnomeExtension,        // every window, from our GNOME Shell extension
+    GnomeWithoutExtension, // GNOME on Wayland, our extension not enabled:
+                           // the windows of XWayland until it is
 };
 
 TForegroundCoverage CoverageOf(bool x11Source, bool waylandSource, bool waylandSession);

@@ -232,6 +232,13 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
             TraceLine("notice " + WaylandNoticeText());
             m_dialogs.Inform(WaylandNoticeText());
         });
+    // Switching by application is on, but GNOME shows it no Wayland window.
+    if (env.Session.Coverage == TForegroundCoverage::GnomeWithoutExtension &&
+        m_settings.AppSwitchMode)
+        QTimer::singleShot(0, m_form, [this] {
+            TraceLine("notice " + GnomeExtensionHint());
+            m_dialogs.Inform(GnomeExtensionHint());
+        });
     ScheduleScreenshot(app, m_form);
     SaveWhenDisplayIsLost([this] { SaveAll(false); });
     int code = 0;

@@ -21,6 +21,11 @@ bool Set(const char* name) {
     return value != nullptr && value[0] != '\0';
 }
 
+bool OnGnome() {
+    const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
+    return desktops != nullptr && std::string_view(desktops).find("GNOME") != std::string_view::npos;
+}
+
 // KWin and GNOME Shell on Wayland list their windows to no program; they
 // tell ours through a script or an extension of ours on the session bus.
 bool OpenDesktopReporter(TOpenedForeground& opened, std::unique_ptr<ForegroundSource>& x11) {
@@ -30,7 +35,8 @@ bool OpenDesktopReporter(TOpenedForeground& opened, std::unique_ptr<ForegroundSo
         opened.Coverage = TForegroundCoverage::KWinScript;
         return true;
     }
-    if (!GnomeShellRuns())
+    // A bar started with the session may come before the shell's name.
+    if (!GnomeShellRuns() && !OnGnome())
         return false;
     auto gnome = ConnectGnomeForeground(ownPid);
     if (!gnome)

@@ -36,7 +36,7 @@ TForegroundApp AppOfReport(const TWindowReport& window, uint32_t ownPid,
 // A source that the desktop's reports keep current. It is available while
 // the desktop's reporter is there (SetAvailable, from the transport that
 // watches it).
-class TReportedForeground final : public ForegroundSource {
+class TReportedForeground : public ForegroundSource {
 public:
     explicit TReportedForeground(uint32_t ownPid, std::string procRoot = "/proc");
 

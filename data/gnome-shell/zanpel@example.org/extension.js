@@ -74,7 +74,9 @@ class ForegroundReporter {
             return ['', '', '', 0, false];
         const app = Shell.WindowTracker.get_default().get_window_app(window);
         const pid = window.get_pid();
-        return [window.get_wm_class() || '', app ? app.get_id() || '' : '',
+        // A window of no known application gets a made-up id ("window:3").
+        const appId = app && !app.is_window_backed() ? app.get_id() || '' : '';
+        return [window.get_wm_class() || '', appId,
             window.get_title() || '', pid > 0 ? pid : 0,
             window.get_client_type() === Meta.WindowClientType.X11];
     }

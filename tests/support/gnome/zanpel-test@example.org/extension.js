@@ -2,7 +2,7 @@
 // front by its title, as a user's click would.
 'use strict';
 
-const { Gio } = imports.gi;
+const { Clutter, Gio, GLib } = imports.gi;
 const Main = imports.ui.main;
 
 const INTERFACE = `
@@ -14,6 +14,10 @@ const INTERFACE = `
     </method>
     <method name="Windows">
       <arg type="s" direction="out" name="list"/>
+    </method>
+    <method name="MovePointer">
+      <arg type="i" direction="in" name="x"/>
+      <arg type="i" direction="in" name="y"/>
     </method>
   </interface>
 </node>`;
@@ -27,6 +31,7 @@ class TestHand {
     }
 
     disable() {
+        this._pointer = null;
         Gio.bus_unown_name(this._nameId);
         this._exported.unexport();
     }
@@ -40,14 +45,23 @@ class TestHand {
     }
 
     // One line per window: its frame "x y width height", above or not, on all
-    // workspaces or not, and its title.
+    // workspaces or not, its class and its title.
     Windows() {
         return global.get_window_actors().map(a => {
             const w = a.meta_window;
             const r = w.get_frame_rect();
             return `${r.x} ${r.y} ${r.width} ${r.height} above=${w.is_above()} ` +
-                `sticky=${w.is_on_all_workspaces()} ${w.get_title()}`;
+                `sticky=${w.is_on_all_workspaces()} class=${w.get_wm_class()} ${w.get_title()}`;
         }).join('\n');
+    }
+
+    // The mouse to x, y of the screen, as a pointer device would move it.
+    MovePointer(x, y) {
+        if (!this._pointer) {
+            const seat = Clutter.get_default_backend().get_default_seat();
+            this._pointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
+        }
+        this._pointer.notify_absolute_motion(GLib.get_monotonic_time(), x, y);
     }
 }
 

@@ -1,0 +1,181 @@
+// The real zanpel binary in a GNOME Shell session of the test's own
+// (headless, Wayland with XWayland): the bar sits at the right edge above
+// the other windows on every workspace, and with our shell extension the
+// windows of Wayland and X11 programs taking turns in front switch its items
+// by the rules of its definition file.
+#include "support/desktops/gnomesession.h"
+#include "support/process.h"
+#include "support/testsupport.h"
+#include "support/x11/xserver.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
+namespace zanpel::test {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class BarOnGnome : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shell = std::make_unique<TestGnomeShell>(withExtension);
+        if (shell->Skip())
+            GTEST_SKIP() << shell->Error();
+        ASSERT_EQ(shell->Error(), "");
+        data = shell->NewFolder("data");
+        WriteFile(data + "/zanpel.wk2", Sjis("@設計,,@AP1,\"xclient_alpha/\",\r\n"
+                                             "@会議,,@AP1,\"zenity/会議*\",\r\n"
+                                             "@資料,,@AP1,\"資料*\",\r\n@休憩,,\r\n"));
+        WriteFile(data + "/zanpel.ini", "APPSWITCH=1\r\nAUTOHIDE=0\r\n");
+    }
+    std::unique_ptr<BackgroundProcess> StartBar() {
+        std::filesystem::remove(data + "/trace");
+        auto bar = shell->Start({ZANPEL_PATH},
+                                {{"ZANPEL_DATA_DIR", data},
+                                 {"ZANPEL_TRACE", data + "/trace"},
+                                 {"ASAN_OPTIONS", "detect_leaks=0"}},
+                                data + "/bar.log");
+        EXPECT_TRUE(Traced("started"));
+        return bar;
+    }
+    std::string Trace() const { return ReadFile(data + "/trace"); }
+    ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
+        if (WaitFor([&] { return CountOf(Trace(), line) >= times; }, 15000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
+    }
+    // Brings the window of that title to the front, waits until the bar's
+    // last switch is to item, and holds it for more than a second (NOCOUNT)
+    // so that its period is kept. (A new window may take the focus a moment
+    // after it shows: only the last switch counts.)
+    ::testing::AssertionResult SwitchesTo(const std::string& title, const std::string& item) {
+        if (!shell->Activate(title))
+            return ::testing::AssertionFailure() << "no window " << title;
+        const auto lastSwitch = [this] {
+            const std::string trace = Trace();
+            const size_t at = trace.rfind("switched ");
+            return at == std::string::npos ? std::string()
+                                           : trace.substr(at, trace.find(" at ", at) - at);
+        };
+        if (!WaitFor([&] { return lastSwitch() == "switched " + item; }, 15000))
+            return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
+        ::usleep(2500 * 1000);
+        return ::testing::AssertionSuccess();
+    }
+    TShellWindow Bar(const std::function<bool(const TShellWindow&)>& wanted) const {
+        TShellWindow bar;
+        WaitFor([&] { return (bar = shell->Window("Zanpel")).Found && wanted(bar); }, 10000);
+        return bar;
+    }
+    std::string MonthFiles() const {
+        std::string month;
+        for (const auto& entry : std::filesystem::directory_iterator(data))
+            if (entry.path().extension() == ".dat")
+                month += ReadFile(entry.path().string());
+        return month;
+    }
+    void End(std::unique_ptr<BackgroundProcess>& bar) {
+        bar->Signal(SIGTERM);
+        EXPECT_EQ(bar->Wait(20000), 0);
+    }
+
+    bool withExtension = true;
+    std::unique_ptr<TestGnomeShell> shell;
+    std::string data;
+};
+
+class BarOnGnomeWithoutExtension : public BarOnGnome {
+protected:
+    BarOnGnomeWithoutExtension() { withExtension = false; }
+};
+
+TEST_F(BarOnGnome, RunsOnXWaylandAboveOnEveryWorkspaceAtTheRightEdgeAndHidesToAStrip) {
+    WriteFile(data + "/zanpel.ini", "APPSWITCH=1\r\nAUTOHIDE=1\r\n");
+    shell->MovePointer(1279, 400); // on the bar's place: it stays shown
+    auto bar = StartBar();
+    // Below the shell's top panel, down to the screen's bottom; no strut of
+    // its own pushes it inward.
+    const TShellWindow shown = Bar([](const TShellWindow& w) { return w.X + w.Width == 1280; });
+    ASSERT_TRUE(shown.Found) << shell->Gdbus({"call", "-d", "org.example.zanpel.Test", "-o",
+                                              "/org/example/zanpel/Test", "-m",
+                                              "org.example.zanpel.Test.Windows"});
+    EXPECT_EQ(shown.Width, 165);
+    EXPECT_EQ(shown.X, 1280 - 165);
+    EXPECT_EQ(shown.Y + shown.Height, 800);
+    EXPECT_TRUE(shown.Above);
+    EXPECT_TRUE(shown.OnAllWorkspaces);
+    // The mouse leaves: the bar hides to its last pixel at the edge, and
+    // comes back when the mouse touches that pixel.
+    shell->MovePointer(640, 400);
+    ASSERT_TRUE(Traced("bar hidden"));
+    const TShellWindow strip = Bar([](const TShellWindow& w) { return w.Width <= 1; });
+    EXPECT_EQ(strip.X, 1279);
+    EXPECT_EQ(strip.Width, 1);
+    EXPECT_TRUE(strip.Above);
+    shell->MovePointer(1279, 300);
+    shell->MovePointer(1279, 400);
+    ASSERT_TRUE(Traced("bar shown"));
+    EXPECT_EQ(Bar([](const TShellWindow& w) { return w.Width > 1; }).X, 1280 - 165);
+    End(bar);
+}
+
+TEST_F(BarOnGnome, WaylandAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
+    auto bar = StartBar();
+    auto meeting = shell->StartWaylandWindow("会議メモ");
+    auto papers = shell->StartWaylandWindow("資料集");
+    auto x11 = shell->Start({XCLIENT_ALPHA, "--title", "開発メモ"});
+    ASSERT_TRUE(shell->Shows("開発メモ"));
+
+    // A Wayland window by program and title, an X11 window by its program
+    // through XWayland, a Wayland window by its title alone.
+    EXPECT_TRUE(SwitchesTo("会議メモ", "会議"));
+    EXPECT_TRUE(SwitchesTo("開発メモ", "設計"));
+    EXPECT_TRUE(SwitchesTo("資料集", "資料"));
+    EXPECT_TRUE(SwitchesTo("会議メモ", "会議"));
+    EXPECT_TRUE(Traced("app zenity/会議メモ\n"));
+    EXPECT_TRUE(Traced("app xclient_alpha/開発メモ\n"));
+    EXPECT_TRUE(Traced("app zenity/資料集\n"));
+
+    // The bar in front: nothing is listed and nothing switches.
+    const std::string before = Trace();
+    ASSERT_TRUE(shell->Activate("Zanpel") || shell->Window("Zanpel").Found);
+    ::usleep(500 * 1000);
+    EXPECT_EQ(Trace(), before);
+    EXPECT_THAT(Trace(), Not(HasSubstr("app zanpel")));
+
+    End(bar);
+    EXPECT_TRUE(Traced("saved month"));
+    const std::string month = MonthFiles();
+    for (const char* item : {",設計,", ",会議,", ",資料,"})
+        EXPECT_THAT(month, HasSubstr(Sjis(item))) << item << "\n" << Trace();
+}
+
+TEST_F(BarOnGnomeWithoutExtension, SaysHowToEnableTheExtensionAndSwitchesOnceItIsEnabled) {
+    auto bar = StartBar();
+    ASSERT_TRUE(Traced("notice "));
+    EXPECT_THAT(Trace(), HasSubstr("gnome-extensions enable zanpel@example.org"));
+    auto meeting = shell->StartWaylandWindow("会議メモ");
+    auto x11 = shell->Start({XCLIENT_ALPHA, "--title", "開発メモ"});
+    ASSERT_TRUE(shell->Shows("開発メモ"));
+    // XWayland's windows are seen meanwhile; GNOME's own are not.
+    EXPECT_TRUE(SwitchesTo("開発メモ", "設計"));
+    shell->Activate("会議メモ");
+    ::usleep(1000 * 1000);
+    EXPECT_THAT(Trace(), Not(HasSubstr("switched 会議")));
+    // Enabled while the bar runs: the bar hears of it at once.
+    ASSERT_TRUE(shell->EnableExtension());
+    EXPECT_TRUE(SwitchesTo("開発メモ", "設計"));
+    EXPECT_TRUE(SwitchesTo("会議メモ", "会議"));
+    EXPECT_EQ(CountOf(Trace(), "notice "), 1);
+    End(bar);
+}
+
+} // namespace
+} // namespace zanpel::test

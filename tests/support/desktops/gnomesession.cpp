@@ -106,7 +106,8 @@ bool TestGnomeShell::Launch(bool withExtension, int width, int height) {
 }
 
 // XWayland's display comes from the shell's log, its cookie from the
-// runtime folder; the shell is ready once the test extension answers.
+// runtime folder; the shell is ready once the test extension says it has
+// started and left its overview.
 bool TestGnomeShell::Ready() const {
     static const std::regex display("Using public X11 display (:[0-9]+)");
     std::smatch match;
@@ -119,9 +120,9 @@ bool TestGnomeShell::Ready() const {
         if (entry.path().filename().string().starts_with(".mutter-Xwaylandauth."))
             session["XAUTHORITY"] = entry.path().string();
     return session.count("XAUTHORITY") != 0 &&
-           !Gdbus({"call", "-d", "org.example.zanpel.Test", "-o", "/org/example/zanpel/Test", "-m",
-                   "org.example.zanpel.Test.Windows"})
-                .empty();
+           Gdbus({"call", "-d", "org.example.zanpel.Test", "-o", "/org/example/zanpel/Test", "-m",
+                  "org.example.zanpel.Test.Ready"})
+                   .find("true") != std::string::npos;
 }
 
 TestGnomeShell::~TestGnomeShell() {

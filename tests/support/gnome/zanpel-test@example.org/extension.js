@@ -12,6 +12,9 @@ const INTERFACE = `
       <arg type="s" direction="in" name="title"/>
       <arg type="b" direction="out" name="found"/>
     </method>
+    <method name="Ready">
+      <arg type="b" direction="out" name="ready"/>
+    </method>
     <method name="Windows">
       <arg type="s" direction="out" name="list"/>
     </method>
@@ -28,10 +31,22 @@ class TestHand {
         this._exported.export(Gio.DBus.session, '/org/example/zanpel/Test');
         this._nameId = Gio.bus_own_name_on_connection(Gio.DBus.session,
             'org.example.zanpel.Test', Gio.BusNameOwnerFlags.NONE, null, null);
+        // The shell starts in its overview, where windows get no pointer
+        // events; a user's session leaves it at the first click.
+        this._startupId = Main.layoutManager.connect('startup-complete', () => Main.overview.hide());
+    }
+
+    // Started, and out of the overview.
+    Ready() {
+        if (Main.layoutManager._startingUp)
+            return false;
+        Main.overview.hide();
+        return !Main.overview.visible;
     }
 
     disable() {
         this._pointer = null;
+        Main.layoutManager.disconnect(this._startupId);
         Gio.bus_unown_name(this._nameId);
         this._exported.unexport();
     }

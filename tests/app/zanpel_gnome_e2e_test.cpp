@@ -30,9 +30,9 @@ protected:
             GTEST_SKIP() << shell->Error();
         ASSERT_EQ(shell->Error(), "");
         data = shell->NewFolder("data");
-        WriteFile(data + "/zanpel.wk2", Sjis("@設計,,@AP1,\"xclient_alpha/\",\r\n"
-                                             "@会議,,@AP1,\"zenity/会議*\",\r\n"
-                                             "@資料,,@AP1,\"資料*\",\r\n@休憩,,\r\n"));
+        WriteFile(data + "/zanpel.wk2", Sjis("@資料,,@AP1,\"資料*\",\r\n"
+                                             "@設計,,@AP1,\"xclient_alpha/\",\r\n"
+                                             "@会議,,@AP1,\"zenity/会議*\",\r\n@休憩,,\r\n"));
         WriteFile(data + "/zanpel.ini", "APPSWITCH=1\r\nAUTOHIDE=0\r\n");
     }
     std::unique_ptr<BackgroundProcess> StartBar() {
@@ -135,7 +135,7 @@ TEST_F(BarOnGnome, WaylandAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
     auto bar = StartBar();
     auto meeting = shell->StartWaylandWindow("会議メモ");
     auto papers = shell->StartWaylandWindow("資料集");
-    auto x11 = shell->Start({XCLIENT_ALPHA, "--title", "開発メモ"});
+    auto x11 = shell->Start({XCLIENT_ALPHA, "--title", "開発メモ", "--title2", "資料メモ"});
     ASSERT_TRUE(shell->Shows("開発メモ"));
 
     // A Wayland window by program and title, an X11 window by its program
@@ -147,6 +147,11 @@ TEST_F(BarOnGnome, WaylandAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
     EXPECT_TRUE(Traced("app zenity/会議メモ\n"));
     EXPECT_TRUE(Traced("app xclient_alpha/開発メモ\n"));
     EXPECT_TRUE(Traced("app zenity/資料集\n"));
+    // The window in front takes another title: its rule now is another.
+    EXPECT_TRUE(SwitchesTo("開発メモ", "設計"));
+    x11->Signal(SIGUSR1);
+    EXPECT_TRUE(Traced("app xclient_alpha/資料メモ\n"));
+    EXPECT_TRUE(Traced("switched 資料 at", 2));
 
     // The bar in front: nothing is listed and nothing switches.
     const std::string before = Trace();

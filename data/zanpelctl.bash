@@ -48,7 +48,7 @@ _zanpelctl()
     local cur prev words cword
     _init_completion || return
 
-    local commands='today export summary report rewrite check match rules settings journal sync autostart'
+    local commands='today export summary report rewrite check match rules settings journal sync autostart gnome-extension help'
     case $prev in
         --data-dir | --directory)
             _filedir -d
@@ -118,6 +118,14 @@ _zanpelctl()
         sync) options='--file --directory' months=1 ;;
         autostart)
             ((arguments == 0)) && COMPREPLY=($(compgen -W 'on off status' -- "$cur"))
+            return
+            ;;
+        gnome-extension)
+            ((arguments == 0)) && COMPREPLY=($(compgen -W 'install status' -- "$cur"))
+            return
+            ;;
+        help)
+            ((arguments == 0)) && COMPREPLY=($(compgen -W 'match' -- "$cur"))
             return
             ;;
     esac

@@ -36,14 +36,12 @@ std::string PlacementLine(TPlacementMethod placement) {
 std::string GnomeExtensionHint() {
     const std::string uuid = GnomeExtensionUuid;
     return "GNOME の Wayland のウィンドウで切換えるには Zanpel の GNOME Shell 拡張機能 (" + uuid +
-           ") が必要です。パッケージで入れた場合はログインし直してから「gnome-extensions enable " +
-           uuid + "」を実行してください。ソースから入れた場合は先に「zanpelctl gnome-extension "
-                  "install」を実行します。入れた拡張機能は次回のログインから有効になります。";
+           ") を有効にしてください:「gnome-extensions enable " + uuid +
+           "」。ソースから入れた Zanpel では先に「zanpelctl gnome-extension install」で拡張機能を"
+           "入れます。入れたばかりの拡張機能は、ログインし直すまで GNOME Shell に見えません。";
 }
 
-namespace {
-
-std::string CoverageLine(TForegroundCoverage coverage) {
+std::string CoverageText(TForegroundCoverage coverage) {
     switch (coverage) {
     case TForegroundCoverage::X11:
         return "X11 のウィンドウ";
@@ -69,7 +67,19 @@ std::string CoverageLine(TForegroundCoverage coverage) {
     return {};
 }
 
-} // namespace
+TForegroundCoverage LikelyCoverage(const char* waylandDisplay, const char* display,
+                                   const char* currentDesktop, bool gnomeExtensionEnabled) {
+    const std::string desktops = Set(currentDesktop) ? currentDesktop : "";
+    if (Set(waylandDisplay)) {
+        if (desktops.find("KDE") != std::string::npos)
+            return TForegroundCoverage::KWinScript;
+        if (desktops.find("GNOME") != std::string::npos)
+            return gnomeExtensionEnabled ? TForegroundCoverage::GnomeExtension
+                                         : TForegroundCoverage::GnomeWithoutExtension;
+        return Set(display) ? TForegroundCoverage::X11AndWayland : TForegroundCoverage::Wayland;
+    }
+    return Set(display) ? TForegroundCoverage::X11 : TForegroundCoverage::None;
+}
 
 std::string PreferredQtPlatform(const char* waylandDisplay, const char* display,
                                 const char* qpaPlatform) {
@@ -89,7 +99,7 @@ TPlacementMethod PlacementOf(const std::string& platform, const std::string& ipc
 
 std::string SessionText(const TSessionInfo& session) {
     return "表示: " + PlatformLine(session) + "\n配置: " + PlacementLine(session.Placement) +
-           "\nアプリケーション検出: " + CoverageLine(session.Coverage);
+           "\nアプリケーション検出: " + CoverageText(session.Coverage);
 }
 
 std::string WaylandNoticeText() {

@@ -39,6 +39,17 @@ TPlacementMethod PlacementOf(const std::string& platform, const std::string& ipc
 // The about box's lines on the session (UTF-8).
 std::string SessionText(const TSessionInfo& session);
 
+// Which windows application switching sees, and what a program name in a
+// rule means there (UTF-8).
+std::string CoverageText(TForegroundCoverage coverage);
+
+// The coverage that a bar started in this environment would most likely
+// have, for zanpelctl, which opens no window: from WAYLAND_DISPLAY, DISPLAY
+// and XDG_CURRENT_DESKTOP (null or empty when unset), and whether GNOME's
+// settings enable our extension.
+TForegroundCoverage LikelyCoverage(const char* waylandDisplay, const char* display,
+                                   const char* currentDesktop, bool gnomeExtensionEnabled);
+
 // How to enable the GNOME Shell extension that application switching needs
 // on GNOME on Wayland (UTF-8).
 std::string GnomeExtensionHint();

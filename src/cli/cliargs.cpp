@@ -40,10 +40,13 @@ CliArgs ParseCliArgs(const std::vector<std::string>& argv) {
     CliArgs args;
     for (size_t i = 0; i < argv.size(); ++i) {
         const std::string& arg = argv[i];
-        // Asking for help or the version needs nothing else and wins over all.
+        // Asking for help or the version needs nothing else and wins over all;
+        // a command's own help is the help of that command.
         if (arg == "--help" || arg == "--version") {
             CliArgs plain;
             plain.Command = arg.substr(2);
+            if (arg == "--help" && !args.Command.empty())
+                plain.Arguments.push_back(args.Command);
             return plain;
         }
         if (arg.size() > 2 && arg.compare(0, 2, "--") == 0 && !args.Command.empty() &&

@@ -114,7 +114,9 @@ void PrintUsage(std::ostream& out) {
         << "  settings                                  設定の一覧 (既定値を含む) を表示\n"
         << "  autostart on|off|status                   ログイン時に zanpel "
            "を起動する/しない/状態を表示\n"
-        << "  help, --help                              この説明\n"
+        << "  gnome-extension install|status            GNOME Shell 拡張機能を入れる/状態を表示\n"
+        << "                                            (GNOME の Wayland での自動切換えに必要)\n"
+        << "  help [match], --help                      この説明 (match: 自動切換えの説明)\n"
         << "  --version                                 版数\n";
 }
 

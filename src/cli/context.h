@@ -79,6 +79,7 @@ int RunSettings(const CliArgs& args, const Context& ctx);
 int RunJournal(const CliArgs& args, const Context& ctx);
 int RunSync(const CliArgs& args, const Context& ctx);
 int RunAutostart(const CliArgs& args, const Context& ctx);
+int RunGnomeExtension(const CliArgs& args, const Context& ctx);
 int RunSummary(const CliArgs& args, const Context& ctx);
 int RunReport(const CliArgs& args, const Context& ctx);
 int RunHelp(const CliArgs& args, const Context& ctx);

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
         {"today", RunToday},       {"match", RunMatch},        {"rules", RunRules},
         {"settings", RunSettings}, {"journal", RunJournal},    {"sync", RunSync},
         {"summary", RunSummary},   {"report", RunReport},      {"help", RunHelp},
-        {"version", RunVersion},   {"autostart", RunAutostart}};
+        {"version", RunVersion},   {"autostart", RunAutostart},
+        {"gnome-extension", RunGnomeExtension}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())
         return ctx.Usage("不明なコマンドです: " + args.Command);

@@ -56,12 +56,13 @@ protected:
 
 TEST_F(Completion, CommandsAndGlobalOptions) {
     EXPECT_THAT(Complete({"zanpelctl", "s"}), ElementsAre("summary", "settings", "sync"));
-    EXPECT_EQ(Complete({"zanpelctl", ""}).size(), 12u);
+    EXPECT_EQ(Complete({"zanpelctl", ""}).size(), 14u);
     EXPECT_THAT(Complete({"zanpelctl", "re"}), ElementsAre("report", "rewrite"));
     EXPECT_THAT(Complete({"zanpelctl", "--data-dir", data.Path(), "au"}), ElementsAre("autostart"));
     EXPECT_THAT(Complete({"zanpelctl", "--v"}), ElementsAre("--version"));
     EXPECT_THAT(Complete({"zanpelctl", "autostart", ""}), ElementsAre("on", "off", "status"));
     EXPECT_THAT(Complete({"zanpelctl", "autostart", "on", ""}), IsEmpty());
+    EXPECT_THAT(Complete({"zanpelctl", "gnome-extension", ""}), ElementsAre("install", "status"));
 }
 
 TEST_F(Completion, MonthsComeFromTheDataFolderNewestFirst) {

@@ -371,5 +371,40 @@ TEST_F(Zanpelctl, AutostartWritesRemovesAndReportsTheEntry) {
     EXPECT_THAT(failed.Err, HasSubstr(config.File("autostart")));
 }
 
+TEST_F(Zanpelctl, GnomeExtensionIsInstalledAsTheSourceTreeHoldsItAndMatchHelpNamesTheSource) {
+    TempDir home;
+    const std::map<std::string, std::string> env = {
+        {"XDG_DATA_HOME", home.Path()}, {"XDG_DATA_DIRS", home.File("none")},
+        {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"},
+        {"PATH", "/nonexistent"}}; // no gsettings: its answer is unknown
+    const std::string folder = home.Path() + "/gnome-shell/extensions/zanpel@example.org";
+    const ProcessResult before = RunZanpelctl({"gnome-extension", "status"}, env);
+    EXPECT_EQ(before.ExitCode, 0);
+    EXPECT_THAT(before.Out, HasSubstr("は入っていません"));
+    EXPECT_THAT(before.Out, HasSubstr("gnome-extensions enable zanpel@example.org"));
+    const ProcessResult installed = RunZanpelctl({"gnome-extension", "install"}, env);
+    ASSERT_EQ(installed.ExitCode, 0) << installed.Err;
+    EXPECT_THAT(installed.Out, HasSubstr("入っている場所: " + folder + "\n"));
+    for (const char* file : {"metadata.json", "extension.js"})
+        EXPECT_EQ(ReadFile(folder + "/" + file),
+                  ReadFile(std::string(ZANPEL_SOURCE_DIR "/data/gnome-shell/zanpel@example.org/") +
+                           file))
+            << file;
+    // The help of match says what a program name is in this session.
+    const ProcessResult help = RunZanpelctl({"match", "--help"}, env);
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_THAT(help.Out, HasSubstr("XWayland のウィンドウのみ"));
+    EXPECT_THAT(RunZanpelctl({"help", "match"}, {{"WAYLAND_DISPLAY", "w"},
+                                                 {"XDG_CURRENT_DESKTOP", "KDE"}})
+                    .Out,
+                HasSubstr("KWin スクリプト"));
+    // The extension's folder cannot be made: the cause, and a failure.
+    std::filesystem::remove_all(home.Path() + "/gnome-shell");
+    WriteFile(home.Path() + "/gnome-shell", "");
+    const ProcessResult failed = RunZanpelctl({"gnome-extension", "install"}, env);
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_THAT(failed.Err, HasSubstr(home.Path() + "/gnome-shell"));
+}
+
 } // namespace
 } // namespace zanpel::test

@@ -3,8 +3,10 @@
 // the other windows on every workspace, and with our shell extension the
 // windows of Wayland and X11 programs taking turns in front switch its items
 // by the rules of its definition file.
+#include "support/desktops/busmonitor.h"
 #include "support/desktops/gnomesession.h"
 #include "support/process.h"
+#include "support/switchmeasure.h"
 #include "support/testsupport.h"
 #include "support/x11/xserver.h"
 
@@ -184,6 +186,35 @@ TEST_F(BarOnGnomeWithoutExtension, SaysHowToEnableTheExtensionAndSwitchesOnceItI
     EXPECT_TRUE(SwitchesTo("開発メモ", "設計"));
     EXPECT_TRUE(SwitchesTo("会議メモ", "会議"));
     EXPECT_EQ(CountOf(Trace(), "notice "), 1);
+    End(bar);
+}
+
+// The figures of the README, run by hand on a release build:
+//   zanpel_gnome_e2e_test --gtest_also_run_disabled_tests --gtest_filter='*Measure*'
+// Latency: from the moment a client of the session bus (dbus-monitor) reads
+// the extension's signal of the new focus to the moment the bar has pressed
+// the new item (its trace line, on the same steady clock). CPU: the bar's
+// user and system time while the window in front changes every second.
+TEST_F(BarOnGnome, DISABLED_MeasureSwitchLatencyAndCpu) {
+    auto bar = StartBar();
+    auto meeting = shell->StartWaylandWindow("会議メモ");
+    auto papers = shell->StartWaylandWindow("資料集");
+    shell->Activate("資料集"); // the first change is to the other one
+    ::usleep(500 * 1000);
+    BusMonitor monitor(shell->ClientEnv(),
+                       "type='signal',interface='org.example.zanpel.Foreground'",
+                       data + "/monitor");
+    ASSERT_TRUE(monitor.Started());
+    const char* titles[] = {"会議メモ", "資料集"};
+    int seen[2] = {0, 0};
+    TSwitchMeasure measure;
+    measure.Activate = [&](int i) { shell->Activate(titles[i % 2]); };
+    measure.EventSeen = [&](int i) {
+        return monitor.Seen(std::string("\"") + titles[i % 2] + "\"", seen[i % 2]++, 5000);
+    };
+    measure.Trace = [this] { return Trace(); };
+    measure.BarPid = bar->Pid();
+    MeasureSwitchLatencyAndCpu(measure);
     End(bar);
 }
 

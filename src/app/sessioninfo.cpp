@@ -35,10 +35,12 @@ std::string PlacementLine(TPlacementMethod placement) {
 
 std::string GnomeExtensionHint() {
     const std::string uuid = GnomeExtensionUuid;
-    return "GNOME の Wayland のウィンドウで切換えるには Zanpel の GNOME Shell 拡張機能 (" + uuid +
-           ") を有効にしてください:「gnome-extensions enable " + uuid +
-           "」。ソースから入れた Zanpel では先に「zanpelctl gnome-extension install」で拡張機能を"
-           "入れます。入れたばかりの拡張機能は、ログインし直すまで GNOME Shell に見えません。";
+    return "GNOME の Wayland のウィンドウで切換えるには、Zanpel の GNOME Shell 拡張機能を"
+           "有効にしてください:\n  gnome-extensions enable " +
+           uuid +
+           "\nソースから入れた Zanpel では、先に拡張機能を入れます:\n"
+           "  zanpelctl gnome-extension install\n"
+           "入れたばかりの拡張機能は、ログインし直すまで GNOME Shell に見えません。";
 }
 
 std::string CoverageText(TForegroundCoverage coverage) {
@@ -57,10 +59,11 @@ std::string CoverageText(TForegroundCoverage coverage) {
         return "KWin スクリプト: X11 と Wayland のウィンドウ (プログラム名はウィンドウのプロセスの"
                "プログラムファイル名、分からない時は resourceClass)";
     case TForegroundCoverage::GnomeExtension:
-        return "GNOME Shell 拡張機能: X11 と Wayland のウィンドウ (プログラム名はウィンドウのプロセスの"
+        return "GNOME Shell 拡張機能: X11 と Wayland のウィンドウ "
+               "(プログラム名はウィンドウのプロセスの"
                "プログラムファイル名、分からない時は WM_CLASS)";
     case TForegroundCoverage::GnomeWithoutExtension:
-        return "XWayland のウィンドウのみ: " + GnomeExtensionHint();
+        return "XWayland のウィンドウのみ\n" + GnomeExtensionHint();
     case TForegroundCoverage::None:
         return "なし: このセッションではアプリケーションによる自動切換えは使えません。";
     }

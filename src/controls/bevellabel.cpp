@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace zanpel {
 namespace {
 
@@ -122,11 +124,24 @@ void TBevelLabel::DrawSingleLine(QPainter& painter, const QRect& r, QRect t) {
     painter.restore();
 }
 
-void TBevelLabel::DrawLines(QPainter& painter, QRect t) {
+int TBevelLabel::TextFlags() const {
     int flags = Qt::TextExpandTabs;
     if (m_wordWrap)
         flags |= Qt::TextWordWrap;
-    flags |= m_alignment & (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter);
+    return flags | (m_alignment & (Qt::AlignLeft | Qt::AlignRight | Qt::AlignHCenter));
+}
+
+int TBevelLabel::heightForWidth(int width) const {
+    const int bevels =
+        (m_bevelOuter != TBevelCut::bvNone ? 2 : 0) + (m_bevelInner != TBevelCut::bvNone ? 2 : 0);
+    const int textWidth = std::max(1, width - bevels - 2 * m_textBorder - m_textOffset);
+    const QRect lines =
+        QFontMetrics(font()).boundingRect(QRect(0, 0, textWidth, 0), TextFlags(), m_caption);
+    return lines.height() + 1 + bevels + 2 * m_textBorder;
+}
+
+void TBevelLabel::DrawLines(QPainter& painter, QRect t) {
+    const int flags = TextFlags();
     // Measured in an empty rectangle, as the platform measures: with word wrap
     // every word stands on a line of its own there.
     const QRect measured =

@@ -39,6 +39,10 @@ public:
     void SetColor(const QColor& value);
     void SetFontColor(const QColor& value);
 
+    // A word-wrapped caption of several lines is as high as its lines need.
+    bool hasHeightForWidth() const override { return m_wordWrap && !m_singleLine; }
+    int heightForWidth(int width) const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -47,6 +51,7 @@ private:
     QRect DrawFrames(QPainter& painter);
     void DrawSingleLine(QPainter& painter, const QRect& r, QRect t);
     void DrawLines(QPainter& painter, QRect t);
+    int TextFlags() const;
 
     TBevelCut m_bevelInner = TBevelCut::bvLowered;
     TBevelCut m_bevelOuter = TBevelCut::bvNone;

@@ -314,6 +314,19 @@ TEST(AboutBox, NamesVersionsAndTheDataFolder) {
     EXPECT_TRUE(MailUrl().contains(QStringLiteral("subject=Zanpel")));
 }
 
+TEST(AboutBox, ALongSessionTextIsShownWhole) {
+    // GNOME without our extension: the session lines say how to enable it.
+    const TSessionInfo gnome{"xcb", true, TPlacementMethod::Hints,
+                             TForegroundCoverage::GnomeWithoutExtension};
+    TAboutBox box(QStringLiteral("/data/here"), nullptr, gnome);
+    box.show();
+    const auto* text = box.findChild<TBevelLabel*>("AboutText");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->Caption().contains(QStringLiteral("gnome-extensions enable")));
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    EXPECT_GT(text->heightForWidth(text->width()), 150);
+}
+
 TEST(AboutBox, ShowsTheBuildsVersionAndTheProgramIcon) {
     EXPECT_TRUE(
         AboutText(QString(), {})

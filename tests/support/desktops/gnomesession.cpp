@@ -1,5 +1,6 @@
 #include "support/desktops/gnomesession.h"
 
+#include "support/desktops/sessionenv.h"
 #include "support/testsupport.h"
 #include "support/x11/xserver.h"
 
@@ -16,16 +17,6 @@ namespace {
 
 constexpr const char* TestExtensionUuid = "zanpel-test@example.org";
 constexpr const char* OurExtensionUuid = "zanpel@example.org";
-
-// "KEY=VALUE" lines into a map.
-std::map<std::string, std::string> ReadVariables(const std::string& text) {
-    std::map<std::string, std::string> values;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        if (const size_t equals = line.find('='); equals != std::string::npos)
-            values[line.substr(0, equals)] = line.substr(equals + 1);
-    return values;
-}
 
 // What runs inside the session bus: the private system bus, the extensions
 // enabled before the shell reads its settings, the session's address for
@@ -96,7 +87,7 @@ bool TestGnomeShell::Launch(bool withExtension, int width, int height) {
         m_error = "gnome-shell did not start; its log:\n" + ReadFile(m_folder + "/shell.log");
         return false;
     }
-    m_session = ReadVariables(ReadFile(m_home + "/session"));
+    m_session = ParseSessionEnv(ReadFile(m_home + "/session"));
     if (!WaitFor([&] { return Ready(); }, 30000)) {
         m_error = "gnome-shell started without XWayland or the test extension; its log:\n" +
                   ReadFile(m_folder + "/shell.log");
@@ -215,8 +206,9 @@ TShellWindow TestGnomeShell::Window(const std::string& title) const {
             name.resize(name.size() - 3);
         if (name != title && m[7] != title)
             continue;
-        window = {true,           std::stoi(m[1]),   std::stoi(m[2]),   std::stoi(m[3]),
-                  std::stoi(m[4]), m[5] == "true", m[6] == "true"};
+        window = {
+            true,           std::stoi(m[1]), std::stoi(m[2]), std::stoi(m[3]), std::stoi(m[4]),
+            m[5] == "true", m[6] == "true"};
     }
     return window;
 }

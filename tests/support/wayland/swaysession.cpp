@@ -1,5 +1,6 @@
 #include "support/wayland/swaysession.h"
 
+#include "support/desktops/sessionenv.h"
 #include "support/testsupport.h"
 #include "support/x11/xserver.h"
 
@@ -15,16 +16,6 @@
 
 namespace zanpel::test {
 namespace {
-
-// "KEY=VALUE" lines into a map.
-std::map<std::string, std::string> ReadVariables(const std::string& text) {
-    std::map<std::string, std::string> values;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        if (const size_t equals = line.find('='); equals != std::string::npos)
-            values[line.substr(0, equals)] = line.substr(equals + 1);
-    return values;
-}
 
 std::string ConfigText(bool xwayland, int width, int height, const std::string& envFile) {
     std::ostringstream config;
@@ -92,7 +83,7 @@ bool TestSway::Launch(bool xwayland, int width, int height) {
         m_error = "sway did not start; its log:\n" + ReadFile(m_folder + "/sway.log");
         return false;
     }
-    const auto values = ReadVariables(ReadFile(envFile));
+    const auto values = ParseSessionEnv(ReadFile(envFile));
     m_waylandDisplay = values.count("WAYLAND_DISPLAY") ? values.at("WAYLAND_DISPLAY") : "";
     m_x11Display = values.count("DISPLAY") ? values.at("DISPLAY") : "";
     m_ipcSocket = values.count("SWAYSOCK") ? values.at("SWAYSOCK") : "";

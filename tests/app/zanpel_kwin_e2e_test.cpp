@@ -98,6 +98,11 @@ TEST_F(BarOnKWin, StandsAtTheRightEdgeAboveOnEveryDesktopAndTakesItsScriptAlong)
     EXPECT_TRUE(shown.OnAllDesktops);
     EXPECT_FALSE(shown.Active);
     EXPECT_EQ(shown.Pid, bar->Pid());
+    // No strut: a maximized window still gets the whole screen.
+    EXPECT_EQ(kwin->Evaluate("var area = workspace.clientArea(KWin.MaximizeArea,\n"
+                             "    workspace.activeScreen, workspace.currentDesktop);\n"
+                             "return [area.x, area.y, area.width, area.height].join(\" \");"),
+              "0 0 1280 800");
     EXPECT_TRUE(kwin->ScriptLoaded(ScriptName));
     EndBar(*bar);
 }

@@ -15,6 +15,20 @@
 namespace zanpel::test {
 namespace {
 
+// text as a JavaScript string literal.
+std::string JsString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        if (c == '\n')
+            quoted += "\\n";
+        else
+            quoted += c;
+    }
+    return quoted + "\"";
+}
+
 // What KWin starts once it runs: the session's variables, for the test.
 std::string StartScript(const std::string& envFile) {
     return "#!/bin/sh\nenv > " + envFile + ".new && mv " + envFile + ".new " + envFile + "\n";
@@ -56,19 +70,6 @@ std::optional<std::string> LineAfter(const std::string& log, const std::string& 
 }
 
 } // namespace
-
-std::string JsString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\')
-            quoted += '\\';
-        if (c == '\n')
-            quoted += "\\n";
-        else
-            quoted += c;
-    }
-    return quoted + "\"";
-}
 
 TestKWin::TestKWin(int width, int height) {
     if (FindProgram("kwin_wayland").empty()) {
@@ -118,8 +119,8 @@ bool TestKWin::Launch(int width, int height) {
     if (m_x11Display.empty())
         return false;
     const auto kwinOnBus = [&] {
-        return Bus().Call("org.freedesktop.DBus", "/org/freedesktop/DBus",
-                          "org.freedesktop.DBus.NameHasOwner", {"org.kde.KWin"}) == "(true,)\n";
+        return m_bus->Call("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                           "org.freedesktop.DBus.NameHasOwner", {"org.kde.KWin"}) == "(true,)\n";
     };
     if (!WaitFor(kwinOnBus, 10000)) {
         m_error = "KWin did not come onto its session bus; its log:\n" + Log();
@@ -174,10 +175,11 @@ std::unique_ptr<BackgroundProcess> TestKWin::StartZenity(const std::string& titl
 }
 
 bool TestKWin::RunScriptFile(const std::string& file, const std::string& pluginName) const {
-    const int id = ScriptId(Bus().Call("org.kde.KWin", "/Scripting",
-                                       "org.kde.kwin.Scripting.loadScript", {file, pluginName}));
+    const int id = ScriptId(m_bus->Call("org.kde.KWin", "/Scripting",
+                                        "org.kde.kwin.Scripting.loadScript", {file, pluginName}));
     return id >= 0 &&
-           !Bus().Call("org.kde.KWin", "/" + std::to_string(id), "org.kde.kwin.Script.run").empty();
+           !m_bus->Call("org.kde.KWin", "/" + std::to_string(id), "org.kde.kwin.Script.run")
+                .empty();
 }
 
 std::optional<std::string> TestKWin::Evaluate(const std::string& body) const {
@@ -189,7 +191,7 @@ std::optional<std::string> TestKWin::Evaluate(const std::string& body) const {
     std::optional<std::string> answer;
     if (RunScriptFile(file, name))
         WaitFor([&] { return (answer = LineAfter(Log(), "js: " + name + " ")).has_value(); }, 5000);
-    Bus().Call("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.unloadScript", {name});
+    m_bus->Call("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.unloadScript", {name});
     std::filesystem::remove(file);
     return answer;
 }
@@ -233,8 +235,8 @@ TKWinWindow TestKWin::Window(const std::string& property, const std::string& val
 }
 
 bool TestKWin::ScriptLoaded(const std::string& pluginName) const {
-    return Bus().Call("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.isScriptLoaded",
-                      {pluginName}) == "(true,)\n";
+    return m_bus->Call("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting.isScriptLoaded",
+                       {pluginName}) == "(true,)\n";
 }
 
 std::string TestKWin::Log() const {

@@ -40,8 +40,6 @@ public:
     const std::string& Error() const { return m_error; }
     bool Skip() const { return m_skip; }
 
-    const std::string& X11Display() const { return m_x11Display; }
-    const TestDBus& Bus() const { return *m_bus; }
     // A folder of the session for the test's files.
     std::string NewFolder(const std::string& name) const;
 
@@ -82,8 +80,5 @@ private:
     std::unique_ptr<BackgroundProcess> m_kwin;
     mutable int m_scripts = 0;
 };
-
-// text as a JavaScript string literal.
-std::string JsString(const std::string& text);
 
 } // namespace zanpel::test

@@ -144,6 +144,7 @@ void TInitParam::ReadFrom(const TInitFile& file) {
     CloseAfterReport = file.ReadBool("REPORTCLOSE", false);
     SyncSysLog = file.ReadBool("SYNCSYSLOG", false);
     AutoSaveMinutes = file.ReadInt("AUTOSAVE", 5);
+    AwayMinutes = file.ReadInt("AWAYTIME", 10);
 }
 
 std::vector<SettingEntry> TInitParam::Entries() const {
@@ -175,6 +176,7 @@ std::vector<SettingEntry> TInitParam::Entries() const {
         {"WORKOFDAY", Join({FormatDayTime(WorkDayBegin), FormatDayTime(WorkDayEnd)})},
         {"OVERCALC", Int(OvertimeCalc)},
         {"AUTOSAVE", Int(AutoSaveMinutes)},
+        {"AWAYTIME", Int(AwayMinutes)},
     };
 }
 

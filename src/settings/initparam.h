@@ -65,6 +65,9 @@ public:
     bool CloseAfterReport = false;
     bool SyncSysLog = false;
     int AutoSaveMinutes = 0; // minutes between saves of the records; 0 is off
+    // Minutes without input after which the user counts as away and is asked
+    // about the time on return; 0 is off.
+    int AwayMinutes = 0;
 
     // The file that Load read and Save writes.
     std::string FileName;

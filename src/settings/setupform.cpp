@@ -32,6 +32,11 @@ void SetSeconds(TValueSpin* spin) {
     spin->setSingleStep(1);
 }
 
+void SetMinutes(TValueSpin* spin) {
+    spin->setRange(0, 1440);
+    spin->setSingleStep(1);
+}
+
 void SetTimeOfDay(TValueSpin* spin) {
     spin->SetTimeEdit(true);
     spin->setRange(0, 1440);
@@ -81,6 +86,7 @@ TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent, TSetupDialogs*
     m_ui->RestRange->SetColWidth(15);
     SetSeconds(m_ui->NoCount);
     SetSeconds(m_ui->MergeLimit);
+    SetMinutes(m_ui->AwayTime);
     SetTimeOfDay(m_ui->WorkBegin);
     SetTimeOfDay(m_ui->WorkEnd);
     m_ui->AddRm->SetFlat(true);
@@ -171,6 +177,7 @@ const std::pair<TValueSpin * Ui::SetupForm::*, int TSetupOptions::*> Spins[] = {
     {&Ui::SetupForm::WorkEnd, &TSetupOptions::WorkDayEnd},
     {&Ui::SetupForm::MergeLimit, &TSetupOptions::MergeLimit},
     {&Ui::SetupForm::NoCount, &TSetupOptions::NoCount},
+    {&Ui::SetupForm::AwayTime, &TSetupOptions::AwayMinutes},
 };
 
 } // namespace

@@ -26,6 +26,7 @@ constexpr Shared<int> SharedNumbers[] = {
     {&TSetupOptions::WorkDayBegin, &TInitParam::WorkDayBegin},
     {&TSetupOptions::WorkDayEnd, &TInitParam::WorkDayEnd},
     {&TSetupOptions::OvertimeCalc, &TInitParam::OvertimeCalc},
+    {&TSetupOptions::AwayMinutes, &TInitParam::AwayMinutes},
 };
 
 } // namespace

@@ -30,6 +30,7 @@ struct TSetupOptions {
     int MergeLimit = 1; // seconds, 1 to 300
     bool AppSwitch = false;
     bool ManualSwitchOff = false;
+    int AwayMinutes = 0; // 0 to 1440, 0 is off
     int WorkDayBegin = 0;
     int WorkDayEnd = 0;
     int OvertimeCalc = 0;

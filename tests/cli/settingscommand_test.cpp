@@ -44,7 +44,8 @@ TEST_F(SettingsCommand, PrintsEverySettingInSaveOrderAndNeverWrites) {
                      "SYNCSYSLOG=0\n"
                      "WORKOFDAY=8:30,18:00\n"
                      "OVERCALC=0\n"
-                     "AUTOSAVE=5\n");
+                     "AUTOSAVE=5\n"
+                     "AWAYTIME=10\n");
     EXPECT_EQ(ReadFile(Ini()), messy);
 
     WriteFile(Ini(), ReadFile(DataFile("settings-full.ini")));

@@ -61,18 +61,19 @@ TEST_F(InitParam, SavingAFileWithOneKeyWritesEveryKeyInAlphabeticalOrder) {
     EXPECT_FALSE(FileExists(Path()));      // and loading does not create it
     EXPECT_EQ(p.WorkDayEnd, 1020);
     EXPECT_EQ(p.AutoSaveMinutes, 5);
+    EXPECT_EQ(p.AwayMinutes, 10);
 
     WriteFile(Path(), "APPSWITCH=1\r\n");
     ASSERT_TRUE(p.Load(Path(), reporter));
     EXPECT_TRUE(p.AppSwitchMode);
     ASSERT_TRUE(p.Save(reporter));
     EXPECT_EQ(ReadFile(Path()),
-              Lines({"APPSWITCH=1",         "AUTOHIDE=1",          "AUTOSAVE=5",    "AUTOSWITCH=1",
-                     "BASEWORK=7.0 H",      "MANUALSWOFF=0",       "MERGETIME=1",   "NOCOUNT=1",
-                     "ONMEMOEDIT=0",        "OVERCALC=0",          "PERIOD=0",      "REPORTCLOSE=0",
-                     "SAVEWINPOS=1",        "STARTKIND=0",         "STARTSELECT=1", "SYNCSYSLOG=0",
-                     "TEXTOUT=0",           "WINALIGN=0,0,90,190", "WINSIZE=165",   "WORKCONT=1",
-                     "WORKOFDAY=9:00,17:00"}));
+              Lines({"APPSWITCH=1",   "AUTOHIDE=1",          "AUTOSAVE=5",          "AUTOSWITCH=1",
+                     "AWAYTIME=10",   "BASEWORK=7.0 H",      "MANUALSWOFF=0",       "MERGETIME=1",
+                     "NOCOUNT=1",     "ONMEMOEDIT=0",        "OVERCALC=0",          "PERIOD=0",
+                     "REPORTCLOSE=0", "SAVEWINPOS=1",        "STARTKIND=0",         "STARTSELECT=1",
+                     "SYNCSYSLOG=0",  "TEXTOUT=0",           "WINALIGN=0,0,90,190", "WINSIZE=165",
+                     "WORKCONT=1",    "WORKOFDAY=9:00,17:00"}));
     EXPECT_TRUE(reporter.Messages.empty());
 }
 
@@ -94,6 +95,7 @@ TEST_F(InitParam, AFileOfOurOwnComesBackByteForByte) {
     EXPECT_EQ(p.WorkDayBegin, 510);
     EXPECT_EQ(p.WorkDayEnd, 1080);
     EXPECT_EQ(p.AutoSaveMinutes, 10);
+    EXPECT_EQ(p.AwayMinutes, 15);
     EXPECT_TRUE(p.MemoOnStart && p.ManualSwitchOff && p.CloseAfterReport && p.SyncSysLog);
     EXPECT_FALSE(p.SaveWindowPos || p.StartWithLast || p.AutoRestSwitch || p.AutoHide ||
                  p.ContinueCategory);
@@ -120,6 +122,7 @@ TEST_F(InitParam, AHandEditedFileKeepsForeignLinesAndReadsBadValuesAsDefaults) {
                                                                       "AUTOHIDE=1",
                                                                       "AUTOSAVE=5",
                                                                       "AUTOSWITCH=1",
+                                                                      "AWAYTIME=10",
                                                                       "BASEWORK=7.0 H",
                                                                       "MANUALSWOFF=0",
                                                                       "Memo=keep me",
@@ -265,6 +268,7 @@ TEST(Texts, EveryFieldSurvivesASaveAndALoad) {
     p.CloseAfterReport = true;
     p.SyncSysLog = true;
     p.AutoSaveMinutes = 0;
+    p.AwayMinutes = 0;
     const TInitParam back = FromText(Saved("", p));
     std::vector<std::string> before, after;
     for (const SettingEntry& e : p.Entries())
@@ -273,6 +277,7 @@ TEST(Texts, EveryFieldSurvivesASaveAndALoad) {
         after.push_back(std::string(e.Key) + "=" + e.Value);
     EXPECT_EQ(after, before);
     EXPECT_EQ(back.AutoSaveMinutes, 0);
+    EXPECT_EQ(back.AwayMinutes, 0);
     EXPECT_EQ(back.ReportFlags, 0x8001);
 }
 

@@ -99,6 +99,7 @@ TEST(SetupOptions, TakenFromAndBackIntoTheSettingsAndTheWorkList) {
     settings.WorkDayBegin = 540;
     settings.WorkDayEnd = 1020;
     settings.RestTimes = "720:780";
+    settings.AwayMinutes = 10;
     settings.NoCountSeconds = 99; // the work list's value is the live one
     list.SetNoCountSeconds(7);
     TSetupOptions options = OptionsFrom(settings, list, true);
@@ -107,10 +108,12 @@ TEST(SetupOptions, TakenFromAndBackIntoTheSettingsAndTheWorkList) {
     EXPECT_EQ(options.NoCount, 7);
     EXPECT_EQ(options.MergeLimit, 5);
     EXPECT_EQ(options.RestTimes, "720:780");
+    EXPECT_EQ(options.AwayMinutes, 10);
 
     options.ContinueCategory = true;
     options.MergeLimit = 30;
     options.NoCount = 12;
+    options.AwayMinutes = 25;
     options.WorkDayEnd = 1080;
     options.RestTimes = "600:615,720:780";
     TakeBackOptions(options, settings, list);
@@ -121,6 +124,7 @@ TEST(SetupOptions, TakenFromAndBackIntoTheSettingsAndTheWorkList) {
     EXPECT_EQ(list.NoCountSeconds(), 12);
     EXPECT_EQ(settings.NoCountSeconds, 99); // follows at the end of the program
     EXPECT_EQ(settings.WorkDayEnd, 1080);
+    EXPECT_EQ(settings.AwayMinutes, 25);
     EXPECT_EQ(settings.RestTimes, "600:615,720:780");
 }
 

@@ -43,6 +43,7 @@ protected:
         o.MemoOnStart = true;
         o.NoCount = 7;
         o.MergeLimit = 12;
+        o.AwayMinutes = 10;
         o.AppSwitch = true;
         o.WorkDayBegin = 540;
         o.WorkDayEnd = 1050;
@@ -86,6 +87,7 @@ TEST_F(SetupDialog, OpensFilledFromTheOptionsWithTheFocusOnCancel) {
     EXPECT_FALSE(Find<QCheckBox>(form, "ManualOff")->isChecked());
     EXPECT_EQ(Find<QSpinBox>(form, "NoCount")->value(), 7);
     EXPECT_EQ(Find<QSpinBox>(form, "MergeLimit")->maximum(), 300);
+    EXPECT_EQ(Find<QSpinBox>(form, "AwayTime")->value(), 10);
     EXPECT_EQ(EditText(Find<QSpinBox>(form, "WorkBegin")), QStringLiteral("9:00"));
     EXPECT_EQ(EditText(Find<QSpinBox>(form, "WorkEnd")), QStringLiteral("17:30"));
     EXPECT_TRUE(Find<QRadioButton>(form, "CalcTotal")->isChecked());
@@ -253,6 +255,7 @@ TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {
     Find<QCheckBox>(form, "WorkCont")->setChecked(true);
     Find<QRadioButton>(form, "CalcDay")->setChecked(true);
     Find<QSpinBox>(form, "MergeLimit")->setValue(30);
+    Find<QSpinBox>(form, "AwayTime")->setValue(0);
     Find<QSpinBox>(form, "WorkEnd")->setValue(1080);
     auto* rest = Find<QListWidget>(form, "RestList");
     rest->setCurrentRow(1);
@@ -263,6 +266,7 @@ TEST_F(SetupDialog, UpdateGivesBackWhatThePagesHold) {
     EXPECT_TRUE(r.Options.ContinueCategory);
     EXPECT_EQ(r.Options.OvertimeCalc, 0);
     EXPECT_EQ(r.Options.MergeLimit, 30);
+    EXPECT_EQ(r.Options.AwayMinutes, 0);
     EXPECT_EQ(r.Options.WorkDayEnd, 1080);
     EXPECT_EQ(r.Options.RestTimes, "720:780");
     EXPECT_TRUE(r.Options.SaveWindowPos);

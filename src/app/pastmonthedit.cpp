@@ -14,14 +14,12 @@ std::string Joined(const std::vector<std::string>& messages) {
 
 } // namespace
 
-TRecordChange ChangeRecordOfDay(TDataList& main, DayNumber day, const std::string& name,
-                                const std::function<bool(TDataList&, TWorkInfo&)>& change,
-                                std::string& problem) {
+TRecordChange ChangeMonthOfDay(TDataList& main, DayNumber day,
+                               const std::function<bool(TDataList&)>& change,
+                               std::string& problem) {
     problem.clear();
-    if (main.IsSameMonth(day)) {
-        TWorkInfo* record = main.Find(day, name);
-        return record && change(main, *record) ? TRecordChange::Made : TRecordChange::NotFound;
-    }
+    if (main.IsSameMonth(day))
+        return change(main) ? TRecordChange::Made : TRecordChange::NotFound;
     CollectingErrorReporter errors;
     TDataList month(main.GetClock(), errors);
     month.NoSave = true;
@@ -34,8 +32,7 @@ TRecordChange ChangeRecordOfDay(TDataList& main, DayNumber day, const std::strin
         problem = Joined(errors.Messages);
         return TRecordChange::NotKept;
     }
-    TWorkInfo* record = month.Find(day, name);
-    if (!record || !change(month, *record))
+    if (!change(month))
         return TRecordChange::NotFound;
     if (held) {
         main.ReplaceUnsavedMonth(month);
@@ -46,6 +43,18 @@ TRecordChange ChangeRecordOfDay(TDataList& main, DayNumber day, const std::strin
         return TRecordChange::NotKept;
     }
     return TRecordChange::Made;
+}
+
+TRecordChange ChangeRecordOfDay(TDataList& main, DayNumber day, const std::string& name,
+                                const std::function<bool(TDataList&, TWorkInfo&)>& change,
+                                std::string& problem) {
+    return ChangeMonthOfDay(
+        main, day,
+        [&](TDataList& list) {
+            TWorkInfo* record = list.Find(day, name);
+            return record && change(list, *record);
+        },
+        problem);
 }
 
 } // namespace zanpel

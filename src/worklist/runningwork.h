@@ -1,12 +1,15 @@
 // The running state of the work list: the record that runs now, its start,
 // its stop (which drops a period too short to count) and its running period
 // brought up to now, the day's computer-on record that grows with the time
-// the machine is on, and what a sleep of the machine ends.
+// the machine is on, what a sleep of the machine ends, and the time booked
+// while the user was away, moved afterwards.
 #pragma once
 
+#include "records/timeranges.h"
 #include "worklist/workrecords.h"
 
 #include <string>
+#include <vector>
 
 namespace zanpel {
 
@@ -45,6 +48,27 @@ public:
     // rest periods, in start order; answers how many were added.
     int AddUncoveredRest(TWorkInfo& login, Seconds from, Seconds to);
 
+    // --- time booked while the user was away (awayrecords.cpp). The
+    // running record's last period counts as reaching up to where it is
+    // asked about: it has been timing since, however late the last tick was.
+    // The record of day, the computer-on record for the rest item, with a
+    // period at second s; none when nothing ran then.
+    TWorkInfo* RecordRunningAt(DayNumber day, Seconds s) const;
+    // The parts of within that record's periods hold and no range of kept
+    // covers, in order.
+    std::vector<TimeRange> BookedParts(const TWorkInfo& record, TimeRange within,
+                                       const std::vector<TimeRange>& kept) const;
+    // Takes parts (of BookedParts) out of record's periods, which are split
+    // around them; the running record goes on from goOnFrom.
+    void TakeOutParts(TWorkInfo& record, const std::vector<TimeRange>& parts, Seconds goOnFrom);
+    // Books parts as periods of the item name on day, in start order.
+    void BookParts(DayNumber day, const std::string& name, const std::vector<TimeRange>& parts);
+    // The parts within day's computer-on span become rest periods of it.
+    void AddRestParts(DayNumber day, const std::vector<TimeRange>& parts);
+    // The computer-on span of day starts at s or at the day's first period,
+    // whichever is earlier, but never earlier than it did.
+    void StartDayLater(DayNumber day, Seconds s);
+
     // Widens the computer-on records of this month with the per-day first and
     // last times of the system log (loginsync.cpp).
     void SyncLoginTimes(const TEventLog& log);
@@ -62,6 +86,9 @@ private:
     bool OtherTimeSinceLast(const TWorkInfo& record, Seconds now) const;
     // The computer-on span of day reaches at least to end.
     void ExtendSpanTo(DayNumber day, Seconds end);
+    // Where a period of record ends for the away spells: the running one
+    // reaches at least to until.
+    Seconds ReachOf(const TWorkInfo& record, size_t index, Seconds until) const;
 
     TWorkInfo* m_currentWork = nullptr;
     Seconds m_onTimeStart = 0;

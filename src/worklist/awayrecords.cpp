@@ -19,8 +19,13 @@ bool Overlaps(const std::vector<TimeRange>& parts, Seconds from, Seconds to) {
 
 Seconds TRunningWork::ReachOf(const TWorkInfo& record, size_t index, Seconds until) const {
     const TWorkData& period = record.Periods[index];
-    const bool running = &record == m_currentWork && index + 1 == record.Periods.size();
-    return running ? std::max(period.EndSec, until) : period.EndSec;
+    if (&record != m_currentWork || index + 1 != record.Periods.size())
+        return period.EndSec;
+    // It has been timing up to now, or to its day's end; a clock set back
+    // since has not timed what lies ahead of it.
+    const DayNumber today = TodayNumber();
+    const Seconds now = record.Date < today ? SecondsPerDay : record.Date == today ? Now() : 0;
+    return std::max(period.EndSec, std::min(until, now));
 }
 
 TWorkInfo* TRunningWork::RecordRunningAt(DayNumber day, Seconds s) const {
@@ -71,7 +76,7 @@ void TRunningWork::TakeOutParts(TWorkInfo& record, const std::vector<TimeRange>&
         // must begin after the parts, or it would take them back.
         const bool running = &record == m_currentWork && i + 1 == record.Periods.size();
         if (running && (periods.empty() || periods.back().EndSec < end))
-            periods.push_back(TWorkData{p.Category, p.Memo, end, end});
+            periods.push_back(TWorkData{p.Category, p.Memo, goOnFrom, goOnFrom});
     }
     record.Periods = std::move(periods);
     CalcTotal(record);

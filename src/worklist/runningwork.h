@@ -87,7 +87,7 @@ private:
     // The computer-on span of day reaches at least to end.
     void ExtendSpanTo(DayNumber day, Seconds end);
     // Where a period of record ends for the away spells: the running one
-    // reaches at least to until.
+    // reaches to until, where the clock has been there.
     Seconds ReachOf(const TWorkInfo& record, size_t index, Seconds until) const;
 
     TWorkInfo* m_currentWork = nullptr;

@@ -98,6 +98,21 @@ TEST_F(Away, AnotherItemTakesTheSpellAndTheRunningItemGoesOnFromTheReturn) {
     EXPECT_EQ(list.CurrentWork(), Rec(A));
 }
 
+TEST_F(Away, AClockSetBackAfterTheReturnMovesOnlyWhatWasBooked) {
+    Press(A);
+    RunUntil(10, 0);
+    const std::optional<TAwayQuestion> q = AwayFor(35 * 60);
+    ASSERT_TRUE(q);
+    clock.Set(march1, T(10, 34, 59)); // by a time service
+    Tick();
+    ASSERT_EQ(ToItem(*q, B), TRecordChange::Made);
+    EXPECT_THAT(Periods(B, march1), ElementsAre(Pair(T(10, 0), T(10, 34, 59))));
+    EXPECT_EQ(WorkTotal(march1), T(10, 34, 59) - T(9, 0));
+    Run(60);
+    EXPECT_THAT(Periods(A, march1),
+                ElementsAre(Pair(T(9, 0), T(10, 0)), Pair(T(10, 35), T(10, 35, 59))));
+}
+
 TEST_F(Away, ALockIsAwayAtOnceAndASecondSpellExtendsTheOpenQuestion) {
     Press(A);
     RunUntil(10, 0);
@@ -229,6 +244,14 @@ TEST_F(AwayOverTheMonthEnd, RestChangesTheMonthFileTheBarSaved) {
                                    "00:00:00," +
                                    RestName()));
     EXPECT_THAT(Periods(LoginName, april1), ElementsAre(Pair(T(8, 0), T(8, 0))));
+    // The month as the answer wrote it comes back byte for byte.
+    const std::string written = March();
+    TDataList reread(clock, reporter);
+    reread.KeepsLoginRecord = false;
+    reread.SetDataDir(dir.Path());
+    reread.ChangeDate(EncodeDate(2005, 3, 31));
+    ASSERT_TRUE(reread.SaveMonth());
+    EXPECT_EQ(March(), written);
 }
 
 TEST_F(AwayOverTheMonthEnd, AnotherItemChangesTheMonthTheBarKeepsUnsaved) {

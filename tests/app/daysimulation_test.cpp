@@ -47,7 +47,7 @@ TEST(DaySimulation, ThousandsOfDaysKeepEveryRecordWhole) {
     // Every kind of action came up.
     for (const char* action :
          {"press", "release", "sleep", "idle", "record", "memo", "settings", "summary", "sync",
-          "the", "application", "save", "reset", "delete", "clock"})
+          "the", "application", "save", "reset", "delete", "clock", "away", "asked"})
         EXPECT_GT(actions[action], 0) << action;
 }
 

@@ -1,12 +1,13 @@
 // A user's days, simulated on a fixed clock: random but ordinary sequences of
 // presses, rest periods, application switches, sleeps of seconds to days,
-// the clock set forward or back, idle nights, day and month ends, the record
-// editor, the memo dialog and the settings dialog confirmed with changes made
-// while they were open, summary syncs on fresh and stale copies, failed and
-// successful saves. The core of the bar (work list, button bar, timing
-// engine, editors, summary) is driven as the window drives it; after every
-// step the records are checked against what must always hold. The seeded
-// test and the fuzz target both run it.
+// the clock set forward or back, idle nights, spells away from the machine
+// with the question on the return answered at once or later, day and month
+// ends, the record editor, the memo dialog and the settings dialog confirmed
+// with changes made while they were open, summary syncs on fresh and stale
+// copies, failed and successful saves. The core of the bar (work list, button
+// bar, timing engine, editors, summary) is driven as the window drives it;
+// after every step the records are checked against what must always hold.
+// The seeded test and the fuzz target both run it.
 #pragma once
 
 #include <cstddef>

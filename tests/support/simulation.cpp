@@ -48,7 +48,8 @@ uint32_t TByteChoices::Next(uint32_t bound) {
 TSimulation::TSimulation(TChoices& choices, const std::string& folder)
     : m_choices(choices), m_folder(folder), m_list(m_clock, m_reporter),
       m_buttons(m_list.AppSwitch()), m_timing(m_list, m_buttons, m_settings, m_clock, *this),
-      m_editors(m_list, m_buttons, m_timing, m_settings, m_clock, *this) {
+      m_editors(m_list, m_buttons, m_timing, m_settings, m_clock, *this),
+      m_away(m_clock, m_list, m_timing.RestRanges()) {
     EmptyFolder(folder);
     m_firstDay = EncodeDate(2005, 1, 1) + static_cast<DayNumber>(Pick(800));
     m_clock.Set(m_firstDay, 7 * 3600 + static_cast<Seconds>(Pick(3 * 3600)));
@@ -73,6 +74,7 @@ TSimulation::TSimulation(TChoices& choices, const std::string& folder)
         m_timing.EnsureRestItem();
     m_timing.LoadRestRanges();
     m_timing.RefreshButtons();
+    m_away.SetThreshold(m_settings.AwayMinutes);
     m_listMonth = FirstOfMonth(m_list.CurrentDate());
 }
 
@@ -84,6 +86,7 @@ void TSimulation::RandomSettings(TInitParam& settings) {
     settings.MemoOnStart = Chance(4);
     settings.ManualSwitchOff = Chance(3);
     settings.AutoSaveMinutes = Chance(2) ? 0 : 5 + static_cast<int>(Pick(30));
+    settings.AwayMinutes = 1 + static_cast<int>(Pick(30));
     settings.RestTimes.clear();
     for (uint32_t n = Pick(4); n > 0; --n) {
         const int begin = static_cast<int>(Pick(1440));
@@ -124,8 +127,10 @@ void TSimulation::Step() {
     const uint32_t action = Pick(100);
     if (action < 30)
         PressSome();
-    else if (action < 60)
+    else if (action < 56)
         PassTime(Chance(3) ? 1 + Pick(60) : Chance(2) ? 60 + Pick(1800) : 1800 + Pick(4 * 3600));
+    else if (action < 60)
+        GoAway();
     else if (action < 65)
         SleepMachine();
     else if (action < 69)
@@ -152,6 +157,8 @@ void TSimulation::Step() {
         SaveAndCompare();
     else if (action < 96)
         SetClock();
+    else if (action < 98 && m_away.OpenQuestion())
+        AnswerAway();
     else
         PassTime(1 + Pick(5));
     // Between two things the user does, the bar's timers fire.

@@ -3,6 +3,7 @@
 // need. Only the simulator's own files include this.
 #pragma once
 
+#include "app/awaywatch.h"
 #include "app/bareditors.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
@@ -71,6 +72,10 @@ private:
     void OpenSettings();
     void SettingsInARestPeriod();
     void SummarySync();
+    // The user leaves the machine on and comes back; the question on the
+    // return is answered at once or later, while the bar goes on (simaway.cpp).
+    void GoAway();
+    void AnswerAway();
     std::string ReadMonthFile(DayNumber day) const;
     void ToggleFailingSaves();
     // What a user does while a dialog is open (once, not in nested dialogs;
@@ -104,6 +109,7 @@ private:
     TWorkButtons m_buttons;
     TWorkTiming m_timing;
     TBarEditors m_editors;
+    TAwayWatch m_away;
     DiskFullWriter m_failingSaves;
     bool m_workTimer = false;
     int m_depth = 0; // dialogs open

@@ -124,6 +124,20 @@ TEST_F(SetupDialog, CtrlTabTurnsThePagesWhereverTheFocusIs) {
     EXPECT_EQ(pages->currentIndex(), 0);
 }
 
+TEST_F(SetupDialog, TheAwayTimeIsTypedInTurnAfterTheSwitchingSpins) {
+    TSetupForm form(input);
+    ShowActive(form);
+    Find<QSpinBox>(form, "MergeLimit")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* away = Find<QSpinBox>(form, "AwayTime");
+    ASSERT_TRUE(away->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "25");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(Find<QCheckBox>(form, "AppSwitch")->hasFocus());
+    EXPECT_EQ(away->value(), 25);
+}
+
 // Every control of the first page has at least the height it needs, and
 // none covers another: the warning's lines make the dialog grow.
 ::testing::AssertionResult NothingSqueezed(QWidget& page) {

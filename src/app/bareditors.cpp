@@ -70,6 +70,8 @@ void TBarEditors::ApplySetup(const TSetupResult& result) {
     if (m_settings.AutoRestSwitch && m_buttons.ButtonCount() > 0)
         m_timing.EnsureRestItem();
     m_timing.RefreshButtons();
+    if (OnSettingsApplied)
+        OnSettingsApplied();
 }
 
 void TBarEditors::ApplyAutostart(const TSetupResult& result) {

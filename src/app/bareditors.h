@@ -45,6 +45,8 @@ public:
     // Start at log-in, offered by the settings dialog when both are set.
     std::function<bool()> IsAutostartOn;
     std::function<std::string(bool on)> SetAutostart;
+    // Called once a confirmed settings dialog's changes are in place.
+    std::function<void()> OnSettingsApplied;
 
     // history: the APP list lines (CP932), offered as rules.
     void SetupActionExecute(const std::vector<std::string>& history);

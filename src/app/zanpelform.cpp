@@ -36,6 +36,8 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
       m_env(WithDefaults(std::move(environment))), m_dialogs(dialogs), m_ui(*this, dialogs),
       m_workButtons(list.AppSwitch()), m_timing(list, m_workButtons, settings, clock, m_ui),
       m_editors(list, m_workButtons, m_timing, settings, clock, m_ui),
+      m_away(*this, list, clock, m_timing, m_workButtons,
+             {m_env.Idle, m_env.Trace, [this](const std::string& text) { m_ui.ShowError(text); }}),
       m_actions(CreateBarActions(this)),
       m_parts(CreateBarParts(*this, m_workButtons, m_actions, m_env.Trace)),
       m_placement(*this,
@@ -54,6 +56,7 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     m_editors.Attach();
     m_editors.IsAutostartOn = m_env.IsAutostartOn;
     m_editors.SetAutostart = m_env.SetAutostart;
+    m_editors.OnSettingsApplied = [this] { m_away.SetThreshold(m_settings.AwayMinutes); };
 }
 
 void TZanpelForm::ConnectActions() {

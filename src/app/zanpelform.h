@@ -5,6 +5,7 @@
 // that it owns.
 #pragma once
 
+#include "app/awayquestions.h"
 #include "app/baractions.h"
 #include "app/barautohide.h"
 #include "app/baredgedrag.h"
@@ -29,6 +30,7 @@ namespace zanpel {
 class Clock;
 class ErrorReporter;
 class ForegroundSource;
+class IdleSource;
 class JournalSource;
 class TDataList;
 class TDialogs;
@@ -46,6 +48,8 @@ public:
         std::function<void()> StartLogSync;
         // Names the application in the foreground; none: a null source.
         std::shared_ptr<ForegroundSource> Foreground;
+        // Tells spells without input and screen locks; none: nothing is asked.
+        std::shared_ptr<IdleSource> Idle;
         // One line per event worth following from outside (ZANPEL_TRACE).
         std::function<void(const std::string& line)> Trace;
         // The geometry of the bar's screen; none: the screen's own.
@@ -125,6 +129,7 @@ private:
     TWorkButtons m_workButtons;
     TWorkTiming m_timing;
     TBarEditors m_editors;
+    TAwayQuestions m_away;
     TBarActions m_actions;
     TBarParts m_parts;
     TBarPlacement m_placement;

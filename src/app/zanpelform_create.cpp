@@ -27,6 +27,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
         m_timing.EnsureRestItem();
     m_timing.LoadRestRanges();
     m_timing.RefreshButtons();
+    m_away.SetThreshold(m_settings.AwayMinutes);
     if (m_settings.StartWithLast)
         m_timing.StartSelection(m_settings.SelectedWork);
     show();

@@ -16,7 +16,8 @@ namespace zanpel {
 bool GnomeShellRuns();
 
 // The extension's source: available while the extension's name is on the
-// session bus. Null without a session bus.
+// session bus, owned by GNOME Shell's own connection (the one that owns
+// org.gnome.Shell). Null without a session bus.
 std::unique_ptr<ForegroundSource> ConnectGnomeForeground(uint32_t ownPid);
 
 } // namespace zanpel

@@ -1,8 +1,8 @@
 // The KWin source on a session bus of the test's own, with a stand-in for
 // KWin's scripting interface: how it loads, runs and unloads its script,
 // and that it takes the active window from KWin's connection alone.
-#include "support/desktops/dbusbus.h"
 #include "support/desktops/fakekwin.h"
+#include "support/desktops/sessionbustest.h"
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "tracking/kwinforeground.h"
@@ -26,26 +26,15 @@ using Behaviour = FakeKWin::TBehaviour;
 
 constexpr uint32_t OwnPid = 77;
 
-// One bus for the test program: Qt connects to the session bus once.
-class KWinSource : public ::testing::Test {
+class KWinSource : public SessionBusTest {
 protected:
     static void SetUpTestSuite() {
-        folder = new TempDir;
-        bus = new TestDBus(folder->File("bus"));
-        ::setenv("DBUS_SESSION_BUS_ADDRESS", bus->Address().c_str(), 1);
+        SessionBusTest::SetUpTestSuite();
         std::filesystem::create_directory(Runtime());
         std::filesystem::permissions(Runtime(), std::filesystem::perms::owner_all);
         ::setenv("XDG_RUNTIME_DIR", Runtime().c_str(), 1);
     }
-    static void TearDownTestSuite() {
-        delete bus;
-        delete folder;
-    }
     static std::string Runtime() { return folder->File("run"); }
-    void SetUp() override {
-        if (!bus->Error().empty())
-            GTEST_SKIP() << bus->Error();
-    }
     static std::vector<std::string> ScriptFiles() {
         std::vector<std::string> files;
         for (const auto& entry : std::filesystem::directory_iterator(Runtime()))
@@ -63,13 +52,7 @@ protected:
         return kwin.CallAsScript(QDBusConnection::sessionBus().baseService(), KWinReportPath,
                                  KWinReportInterface, KWinReportMethod, arguments);
     }
-
-    static TempDir* folder;
-    static TestDBus* bus;
 };
-
-TempDir* KWinSource::folder = nullptr;
-TestDBus* KWinSource::bus = nullptr;
 
 TEST_F(KWinSource, IsNoneWithoutKWinOrWhenKWinDoesNotRunTheScript) {
     EXPECT_EQ(ConnectKWinForeground(OwnPid), nullptr);

@@ -19,6 +19,27 @@ bool Absolute(const std::string& path) {
     return !path.empty() && path[0] == '/';
 }
 
+// gsettings' answer for key of org.gnome.shell; empty when there is no
+// gsettings or no GNOME schema to ask.
+std::string ShellSetting(const std::string& key) {
+    const std::string command = "gsettings get org.gnome.shell " + key + " 2>/dev/null";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return {};
+    std::string answer;
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        answer.append(buffer, n);
+    return ::pclose(pipe) == 0 ? answer : std::string();
+}
+
+// Whether a list as gsettings prints it ("['a@b.org', 'zanpel@example.org']")
+// names our extension.
+bool Listed(std::string_view list) {
+    const std::string quoted = std::string("'") + GnomeExtensionUuid + "'";
+    return list.find(quoted) != std::string_view::npos;
+}
+
 } // namespace
 
 GnomeExtensionPaths ResolveGnomeExtensionPaths(const std::string& xdgDataHome,
@@ -57,27 +78,22 @@ std::string InstallGnomeExtension(const GnomeExtensionPaths& paths) {
         return error;
     // metadata.json last: a folder without it is no extension to the shell.
     for (auto file = GnomeExtensionFiles().rbegin(); file != GnomeExtensionFiles().rend(); ++file)
-        if (std::string failed = AtomicWriter().Replace(paths.User + "/" + std::string(file->Name),
-                                                        file->Text);
+        if (std::string failed =
+                AtomicWriter().Replace(paths.User + "/" + std::string(file->Name), file->Text);
             !failed.empty())
             return failed;
     return {};
 }
 
-std::string GnomeEnabledExtensions() {
-    FILE* pipe = ::popen("gsettings get org.gnome.shell enabled-extensions 2>/dev/null", "r");
-    if (pipe == nullptr)
-        return {};
-    std::string answer;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        answer.append(buffer, n);
-    return ::pclose(pipe) == 0 ? answer : std::string();
-}
-
-bool GnomeExtensionListed(std::string_view enabledExtensions) {
-    const std::string quoted = std::string("'") + GnomeExtensionUuid + "'";
-    return enabledExtensions.find(quoted) != std::string_view::npos;
+TGnomeExtensionState GnomeExtensionState() {
+    const std::string enabled = ShellSetting("enabled-extensions");
+    if (enabled.empty())
+        return TGnomeExtensionState::Unknown;
+    if (!Listed(enabled) || Listed(ShellSetting("disabled-extensions")))
+        return TGnomeExtensionState::NotEnabled;
+    if (ShellSetting("disable-user-extensions").starts_with("true"))
+        return TGnomeExtensionState::AllExtensionsOff;
+    return TGnomeExtensionState::Enabled;
 }
 
 } // namespace zanpel

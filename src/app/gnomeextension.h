@@ -38,12 +38,12 @@ std::string InstalledGnomeExtension(const GnomeExtensionPaths& paths);
 // cause of a failure, empty on success.
 std::string InstallGnomeExtension(const GnomeExtensionPaths& paths);
 
-// gsettings' answer for org.gnome.shell enabled-extensions; empty when there
-// is no gsettings or no GNOME schema to ask.
-std::string GnomeEnabledExtensions();
-
-// Whether gsettings' answer for org.gnome.shell enabled-extensions, a list
-// such as "['a@b.org', 'zanpel@example.org']", names our extension.
-bool GnomeExtensionListed(std::string_view enabledExtensions);
+// Whether GNOME Shell's settings enable our extension, read as the shell
+// reads them: the enabled list names it, the disabled list (which wins) does
+// not, and user extensions are not all switched off (disable-user-extensions,
+// the main switch of GNOME's Extensions app). Unknown when there is no
+// gsettings or no GNOME schema to ask.
+enum class TGnomeExtensionState { Unknown, Enabled, NotEnabled, AllExtensionsOff };
+TGnomeExtensionState GnomeExtensionState();
 
 } // namespace zanpel

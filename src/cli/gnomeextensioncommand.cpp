@@ -9,6 +9,24 @@
 #include <ostream>
 
 namespace zanpel::cli {
+namespace {
+
+const char* StateText(TGnomeExtensionState state) {
+    switch (state) {
+    case TGnomeExtensionState::Unknown:
+        return "分かりません (gsettings で GNOME の設定を読めません)";
+    case TGnomeExtensionState::Enabled:
+        return "有効";
+    case TGnomeExtensionState::NotEnabled:
+        return "無効";
+    case TGnomeExtensionState::AllExtensionsOff:
+        return "無効 (GNOME の設定で拡張機能がすべて切られています。「拡張機能」アプリで"
+               "使うようにするか、gsettings set org.gnome.shell disable-user-extensions false)";
+    }
+    return "";
+}
+
+} // namespace
 
 int RunGnomeExtension(const CliArgs& args, const Context& ctx) {
     if (!ctx.OnlyOptions(args, {}))
@@ -25,16 +43,13 @@ int RunGnomeExtension(const CliArgs& args, const Context& ctx) {
         ctx.Out << "GNOME Shell 拡張機能を入れました: " << paths.User << "\n";
     }
     const std::string installed = InstalledGnomeExtension(paths);
-    const std::string enabled = GnomeEnabledExtensions();
     if (installed.empty())
         ctx.Out << "GNOME Shell 拡張機能 " << GnomeExtensionUuid << " は入っていません。\n";
     else
         ctx.Out << "入っている場所: " << installed << "\n";
-    if (enabled.empty())
-        ctx.Out << "有効かどうか: 分かりません (gsettings で GNOME の設定を読めません)\n";
-    else
-        ctx.Out << "有効かどうか: " << (GnomeExtensionListed(enabled) ? "有効" : "無効") << "\n";
-    if (installed.empty() || !GnomeExtensionListed(enabled))
+    const TGnomeExtensionState state = GnomeExtensionState();
+    ctx.Out << "有効かどうか: " << StateText(state) << "\n";
+    if (installed.empty() || state != TGnomeExtensionState::Enabled)
         ctx.Out << GnomeExtensionHint() << "\n";
     return ExitOk;
 }

@@ -14,7 +14,7 @@ namespace {
 // What a program name in a rule means: it depends on the desktop, so the
 // help says what the bar would see in the session it is asked from.
 void PrintMatchHelp(std::ostream& out) {
-    const bool gnomeEnabled = GnomeExtensionListed(GnomeEnabledExtensions());
+    const bool gnomeEnabled = GnomeExtensionState() == TGnomeExtensionState::Enabled;
     const TForegroundCoverage coverage =
         LikelyCoverage(std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"),
                        std::getenv("XDG_CURRENT_DESKTOP"), gnomeEnabled);

@@ -374,8 +374,10 @@ TEST_F(Zanpelctl, AutostartWritesRemovesAndReportsTheEntry) {
 TEST_F(Zanpelctl, GnomeExtensionIsInstalledAsTheSourceTreeHoldsItAndMatchHelpNamesTheSource) {
     TempDir home;
     const std::map<std::string, std::string> env = {
-        {"XDG_DATA_HOME", home.Path()}, {"XDG_DATA_DIRS", home.File("none")},
-        {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"},
+        {"XDG_DATA_HOME", home.Path()},
+        {"XDG_DATA_DIRS", home.File("none")},
+        {"WAYLAND_DISPLAY", "wayland-0"},
+        {"XDG_CURRENT_DESKTOP", "ubuntu:GNOME"},
         {"PATH", "/nonexistent"}}; // no gsettings: its answer is unknown
     const std::string folder = home.Path() + "/gnome-shell/extensions/zanpel@example.org";
     const ProcessResult before = RunZanpelctl({"gnome-extension", "status"}, env);
@@ -386,24 +388,65 @@ TEST_F(Zanpelctl, GnomeExtensionIsInstalledAsTheSourceTreeHoldsItAndMatchHelpNam
     ASSERT_EQ(installed.ExitCode, 0) << installed.Err;
     EXPECT_THAT(installed.Out, HasSubstr("入っている場所: " + folder + "\n"));
     for (const char* file : {"metadata.json", "extension.js"})
-        EXPECT_EQ(ReadFile(folder + "/" + file),
-                  ReadFile(std::string(ZANPEL_SOURCE_DIR "/data/gnome-shell/zanpel@example.org/") +
-                           file))
+        EXPECT_EQ(
+            ReadFile(folder + "/" + file),
+            ReadFile(std::string(ZANPEL_SOURCE_DIR "/data/gnome-shell/zanpel@example.org/") + file))
             << file;
     // The help of match says what a program name is in this session.
     const ProcessResult help = RunZanpelctl({"match", "--help"}, env);
     EXPECT_EQ(help.ExitCode, 0);
     EXPECT_THAT(help.Out, HasSubstr("XWayland のウィンドウのみ"));
-    EXPECT_THAT(RunZanpelctl({"help", "match"}, {{"WAYLAND_DISPLAY", "w"},
-                                                 {"XDG_CURRENT_DESKTOP", "KDE"}})
-                    .Out,
-                HasSubstr("KWin スクリプト"));
+    EXPECT_THAT(
+        RunZanpelctl({"help", "match"}, {{"WAYLAND_DISPLAY", "w"}, {"XDG_CURRENT_DESKTOP", "KDE"}})
+            .Out,
+        HasSubstr("KWin スクリプト"));
     // The extension's folder cannot be made: the cause, and a failure.
     std::filesystem::remove_all(home.Path() + "/gnome-shell");
     WriteFile(home.Path() + "/gnome-shell", "");
     const ProcessResult failed = RunZanpelctl({"gnome-extension", "install"}, env);
     EXPECT_EQ(failed.ExitCode, 1);
     EXPECT_THAT(failed.Err, HasSubstr(home.Path() + "/gnome-shell"));
+}
+
+// A gsettings of the test's own that answers for the three keys of
+// org.gnome.shell that decide whether the shell enables an extension.
+std::string FakeGsettings(const TempDir& folder, const std::string& enabled,
+                          const std::string& disabled, const std::string& userOff) {
+    const std::string bin = folder.File("bin");
+    std::filesystem::create_directories(bin);
+    WriteFile(bin + "/gsettings", "#!/bin/sh\ncase \"$3\" in\n"
+                                  "enabled-extensions) echo \"" +
+                                      enabled +
+                                      "\";;\n"
+                                      "disabled-extensions) echo \"" +
+                                      disabled +
+                                      "\";;\n"
+                                      "disable-user-extensions) echo " +
+                                      userOff +
+                                      ";;\n"
+                                      "*) exit 1;;\nesac\n");
+    ::chmod((bin + "/gsettings").c_str(), 0755);
+    return bin;
+}
+
+TEST_F(Zanpelctl, GnomeExtensionStatusReadsTheShellsSettingsAsTheShellDoes) {
+    TempDir home;
+    const std::string ours = "['a@b.org', 'zanpel@example.org']";
+    const auto status = [&](const std::string& disabled, const std::string& userOff) {
+        return RunZanpelctl({"gnome-extension", "status"},
+                            {{"XDG_DATA_HOME", home.Path()},
+                             {"XDG_DATA_DIRS", home.File("none")},
+                             {"PATH", FakeGsettings(home, ours, disabled, userOff)}})
+            .Out;
+    };
+    EXPECT_THAT(status("@as []", "false"), HasSubstr("有効かどうか: 有効\n"));
+    // The disabled list wins over the enabled one (gnome-extensions disable
+    // writes both; gsettings set writes one).
+    EXPECT_THAT(status("['zanpel@example.org']", "false"), HasSubstr("有効かどうか: 無効\n"));
+    // The Extensions app's main switch turns every extension off.
+    const std::string allOff = status("@as []", "true");
+    EXPECT_THAT(allOff, HasSubstr("有効かどうか: 無効 "));
+    EXPECT_THAT(allOff, HasSubstr("disable-user-extensions"));
 }
 
 } // namespace

@@ -46,7 +46,10 @@ GnomeExtensionPaths ResolveGnomeExtensionPaths(const std::string& xdgDataHome,
                                                const std::string& home,
                                                const std::string& xdgDataDirs) {
     GnomeExtensionPaths paths;
-    paths.User = ExtensionFolder(Absolute(xdgDataHome) ? xdgDataHome : home + "/.local/share");
+    if (Absolute(xdgDataHome))
+        paths.User = ExtensionFolder(xdgDataHome);
+    else if (Absolute(home))
+        paths.User = ExtensionFolder(home + "/.local/share");
     std::istringstream dirs(xdgDataDirs.empty() ? "/usr/local/share:/usr/share" : xdgDataDirs);
     for (std::string dir; std::getline(dirs, dir, ':');)
         if (Absolute(dir))
@@ -64,7 +67,7 @@ GnomeExtensionPaths GnomeExtensionPathsOfProcess() {
 }
 
 std::string InstalledGnomeExtension(const GnomeExtensionPaths& paths) {
-    if (FileExists(paths.User + "/metadata.json"))
+    if (!paths.User.empty() && FileExists(paths.User + "/metadata.json"))
         return paths.User;
     for (const std::string& folder : paths.System)
         if (FileExists(folder + "/metadata.json"))
@@ -73,6 +76,9 @@ std::string InstalledGnomeExtension(const GnomeExtensionPaths& paths) {
 }
 
 std::string InstallGnomeExtension(const GnomeExtensionPaths& paths) {
+    if (paths.User.empty())
+        return "HOME (または XDG_DATA_HOME) が / から始まるフォルダを指していないため、"
+               "拡張機能を入れる場所が分かりません";
     std::string error;
     if (!MakeFolders(paths.User, error))
         return error;

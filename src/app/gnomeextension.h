@@ -19,12 +19,14 @@ struct TExtensionFile {
 const std::vector<TExtensionFile>& GnomeExtensionFiles();
 
 struct GnomeExtensionPaths {
-    std::string User;                // <data home>/gnome-shell/extensions/<uuid>
+    std::string User;                // <data home>/gnome-shell/extensions/<uuid>; empty: unknown
     std::vector<std::string> System; // the same under each of the data folders
 };
 
-// From XDG_DATA_HOME (when absolute, else home/.local/share) and the
-// colon-separated XDG_DATA_DIRS (when empty: /usr/local/share and /usr/share).
+// From XDG_DATA_HOME (when absolute, else home/.local/share; no user's
+// folder when home is not absolute either: the shell would not look where a
+// relative path leads from here) and the colon-separated XDG_DATA_DIRS (when
+// empty: /usr/local/share and /usr/share).
 GnomeExtensionPaths ResolveGnomeExtensionPaths(const std::string& xdgDataHome,
                                                const std::string& home,
                                                const std::string& xdgDataDirs);

@@ -408,6 +408,18 @@ TEST_F(Zanpelctl, GnomeExtensionIsInstalledAsTheSourceTreeHoldsItAndMatchHelpNam
     EXPECT_THAT(failed.Err, HasSubstr(home.Path() + "/gnome-shell"));
 }
 
+TEST_F(Zanpelctl, GnomeExtensionIsNotInstalledWhereTheShellNeverLooks) {
+    // Neither XDG_DATA_HOME nor HOME names a folder from the root: the shell
+    // would not look where such a path leads from zanpelctl's folder.
+    TempDir folder;
+    const ProcessResult result = RunProcess(
+        InShell("cd " + folder.Path() + " && exec \"$0\" \"$@\"", {"gnome-extension", "install"}),
+        {{"HOME", "home"}, {"XDG_DATA_HOME", "data"}, {"PATH", "/nonexistent"}});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_THAT(result.Err, HasSubstr("HOME"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
 // A gsettings of the test's own that answers for the three keys of
 // org.gnome.shell that decide whether the shell enables an extension.
 std::string FakeGsettings(const TempDir& folder, const std::string& enabled,

@@ -73,8 +73,10 @@ void TZanpelForm::ReportActionExecute() {
 void TZanpelForm::AboutExecute() {
     m_autoHide.SetHideTimer(false);
     TSessionInfo session = m_env.Session;
-    if (!m_seenApps.Foreground().Available())
-        session.Coverage = TForegroundCoverage::None;
+    // A desktop's reporter may have come or gone since the start.
+    const ForegroundSource& foreground = m_seenApps.Foreground();
+    session.Coverage = foreground.Available() ? foreground.Coverage().value_or(session.Coverage)
+                                              : TForegroundCoverage::None;
     TAboutBox box(m_env.DataFolder, this, session);
     box.exec();
     m_autoHide.SetHideTimer(true);

@@ -23,7 +23,8 @@ bool Set(const char* name) {
 
 bool OnGnome() {
     const char* desktops = std::getenv("XDG_CURRENT_DESKTOP");
-    return desktops != nullptr && std::string_view(desktops).find("GNOME") != std::string_view::npos;
+    return desktops != nullptr &&
+           std::string_view(desktops).find("GNOME") != std::string_view::npos;
 }
 
 // KWin and GNOME Shell on Wayland list their windows to no program; they
@@ -41,10 +42,11 @@ bool OpenDesktopReporter(TOpenedForeground& opened, std::unique_ptr<ForegroundSo
     auto gnome = ConnectGnomeForeground(ownPid);
     if (!gnome)
         return false;
-    opened.Coverage = gnome->Available() ? TForegroundCoverage::GnomeExtension
-                                         : TForegroundCoverage::GnomeWithoutExtension;
     opened.Source = std::make_unique<TPreferredForeground>(
-        std::move(gnome), x11 ? std::move(x11) : std::make_unique<NullForegroundSource>());
+        std::move(gnome), TForegroundCoverage::GnomeExtension,
+        x11 ? std::move(x11) : std::make_unique<NullForegroundSource>(),
+        TForegroundCoverage::GnomeWithoutExtension);
+    opened.Coverage = *opened.Source->Coverage();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,19 @@ struct TForegroundApp {
     bool operator==(const TForegroundApp&) const = default;
 };
 
+// Which windows the foreground sources of a session can see.
+enum class TForegroundCoverage {
+    None,                  // none: no application switching
+    X11,                   // every window of an X11 session
+    X11AndWayland,         // X11 windows (XWayland) and Wayland windows (app_id)
+    Wayland,               // Wayland windows only: the program runs without XWayland
+    XWaylandOnly,          // a Wayland desktop that lists its windows to no program
+    KWinScript,            // every window, from our KWin script (KDE Plasma on Wayland)
+    GnomeExtension,        // every window, from our GNOME Shell extension
+    GnomeWithoutExtension, // GNOME on Wayland, our extension not enabled:
+                           // the windows of XWayland until it is
+};
+
 class ForegroundSource {
 public:
     virtual ~ForegroundSource() = default;
@@ -36,6 +50,10 @@ public:
     // Brings the answer up to date with the window system at once, at the
     // cost of a round trip, for a source that has to agree with another.
     virtual void Settle() {}
+    // Which windows the source sees now, for a source that sees more while a
+    // desktop's reporter runs; none: what the session's sources saw at the
+    // start.
+    virtual std::optional<TForegroundCoverage> Coverage() const { return std::nullopt; }
     // Called whenever Foreground() or ActiveWindow() has changed.
     void SetOnChange(std::function<void()> onChange) { m_onChange = std::move(onChange); }
 
@@ -71,19 +89,6 @@ std::string CutCp932(std::string_view text, size_t maxBytes);
 // name is its app_id (UTF-8), lowered and cut as an exe name; the title is
 // converted as an X11 title is. No program is named without an app_id.
 TForegroundApp AppOfToplevel(std::string_view appId, std::string_view title);
-
-// Which windows the foreground sources of a session can see.
-enum class TForegroundCoverage {
-    None,          // none: no application switching
-    X11,           // every window of an X11 session
-    X11AndWayland, // X11 windows (XWayland) and Wayland windows (app_id)
-    Wayland,       // Wayland windows only: the program runs without XWayland
-    XWaylandOnly,  // a Wayland desktop that lists its windows to no program
-    KWinScript,    // every window, from our KWin script (KDE Plasma on Wayland)
-    GnomeExtension,        // every window, from our GNOME Shell extension
-    GnomeWithoutExtension, // GNOME on Wayland, our extension not enabled:
-                           // the windows of XWayland until it is
-};
 
 TForegroundCoverage CoverageOf(bool x11Source, bool waylandSource, bool waylandSession);
 

@@ -46,8 +46,11 @@ void TReportedForeground::Set(TForegroundApp app, uint64_t window) {
 }
 
 TPreferredForeground::TPreferredForeground(std::unique_ptr<ForegroundSource> preferred,
-                                           std::unique_ptr<ForegroundSource> fallback)
-    : m_preferred(std::move(preferred)), m_fallback(std::move(fallback)) {
+                                           TForegroundCoverage preferredCoverage,
+                                           std::unique_ptr<ForegroundSource> fallback,
+                                           TForegroundCoverage fallbackCoverage)
+    : m_preferred(std::move(preferred)), m_fallback(std::move(fallback)),
+      m_preferredCoverage(preferredCoverage), m_fallbackCoverage(fallbackCoverage) {
     // A change of either may change the answer: the preferred one's
     // availability decides whose it is.
     m_preferred->SetOnChange([this] { Changed(); });

@@ -61,11 +61,13 @@ private:
 
 // Of two sources, the first while it is available, else the second: the
 // desktop's reporter when it runs, else the X11 source that sees at least
-// the windows of XWayland.
+// the windows of XWayland. Each comes with the windows it sees.
 class TPreferredForeground final : public ForegroundSource {
 public:
     TPreferredForeground(std::unique_ptr<ForegroundSource> preferred,
-                         std::unique_ptr<ForegroundSource> fallback);
+                         TForegroundCoverage preferredCoverage,
+                         std::unique_ptr<ForegroundSource> fallback,
+                         TForegroundCoverage fallbackCoverage);
     ~TPreferredForeground() override;
     TPreferredForeground(const TPreferredForeground&) = delete;
     TPreferredForeground& operator=(const TPreferredForeground&) = delete;
@@ -74,12 +76,17 @@ public:
     const TForegroundApp& Foreground() const override { return Current().Foreground(); }
     uint64_t ActiveWindow() const override { return Current().ActiveWindow(); }
     void Settle() override { Current().Settle(); }
+    std::optional<TForegroundCoverage> Coverage() const override {
+        return m_preferred->Available() ? m_preferredCoverage : m_fallbackCoverage;
+    }
 
 private:
     ForegroundSource& Current() const;
 
     std::unique_ptr<ForegroundSource> m_preferred;
     std::unique_ptr<ForegroundSource> m_fallback;
+    TForegroundCoverage m_preferredCoverage;
+    TForegroundCoverage m_fallbackCoverage;
 };
 
 } // namespace zanpel

@@ -10,6 +10,7 @@
 #include "support/qtwait.h"
 #include "support/testsupport.h"
 #include "tracking/foregroundsource.h"
+#include "tracking/reportedforeground.h"
 #include "worklist/datalist.h"
 
 #include <QApplication>
@@ -36,8 +37,10 @@ protected:
         list.ChangeDate(Today(clock));
         WriteFile(dir.File("zanpel.ini"), "APPSWITCH=1\r\n");
     }
-    void Create(std::shared_ptr<ForegroundSource> foreground) {
+    void Create(std::shared_ptr<ForegroundSource> foreground,
+                TForegroundCoverage coverage = TForegroundCoverage::X11) {
         TZanpelForm::Environment env;
+        env.Session.Coverage = coverage;
         env.CursorPos = [] { return QPoint(0, 0); };
         env.AnimationStepMs = 0;
         env.Foreground = std::move(foreground);
@@ -100,6 +103,29 @@ TEST_F(BarDetection, TheAboutBoxTellsWhetherApplicationsCanBeIdentified) {
     const QString text = AboutTextShown();
     EXPECT_TRUE(text.contains(QStringLiteral("Zanpel")));
     EXPECT_FALSE(text.contains(QStringLiteral("自動切換えは使えません")));
+}
+
+TEST_F(BarDetection, TheAboutBoxSaysWhatGnomesExtensionLetsTheBarSeeNow) {
+    // GNOME on Wayland, the extension off at the start: the windows of
+    // XWayland only, until the extension is enabled, and again when it is
+    // disabled.
+    auto gnome = std::make_unique<TReportedForeground>(77);
+    TReportedForeground& extension = *gnome;
+    Create(std::make_shared<TPreferredForeground>(std::move(gnome),
+                                                  TForegroundCoverage::GnomeExtension,
+                                                  std::make_unique<FakeForegroundSource>(),
+                                                  TForegroundCoverage::GnomeWithoutExtension),
+           TForegroundCoverage::GnomeWithoutExtension);
+    const QString xwaylandOnly = QStringLiteral("XWayland のウィンドウのみ");
+    const QString everyWindow = QStringLiteral("GNOME Shell 拡張機能: X11 と Wayland");
+    EXPECT_TRUE(AboutTextShown().contains(xwaylandOnly));
+    extension.SetAvailable(true);
+    QString text = AboutTextShown();
+    EXPECT_TRUE(text.contains(everyWindow)) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("gnome-extensions enable")));
+    extension.SetAvailable(false);
+    text = AboutTextShown();
+    EXPECT_TRUE(text.contains(xwaylandOnly)) << text.toStdString();
 }
 
 } // namespace

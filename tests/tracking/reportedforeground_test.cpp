@@ -25,7 +25,8 @@ protected:
 };
 
 TEST_F(ReportedWindow, IsNamedByItsProcessElseByItsClass) {
-    EXPECT_EQ(App("firefox-esr", "議事録 ✓", 4242), (TForegroundApp{"firefox-esr", Sjis("議事録 ?")}));
+    EXPECT_EQ(App("firefox-esr", "議事録 ✓", 4242),
+              (TForegroundApp{"firefox-esr", Sjis("議事録 ?")}));
     // A process of which /proc knows nothing (gone, or in another namespace).
     EXPECT_EQ(App("org.gnome.Nautilus", "ホーム", 9999).ExeName, "org.gnome.nautilus");
     EXPECT_EQ(App("XTerm", "bash", 0).ExeName, "xterm");
@@ -66,14 +67,17 @@ TEST(PreferredForeground, TheReporterAnswersWhileItRunsAndTheOtherSourceElse) {
     auto x11 = std::make_unique<FakeForegroundSource>();
     TReportedForeground& desktop = *reporter;
     FakeForegroundSource& xwayland = *x11;
-    TPreferredForeground source(std::move(reporter), std::move(x11));
+    TPreferredForeground source(std::move(reporter), TForegroundCoverage::GnomeExtension,
+                                std::move(x11), TForegroundCoverage::GnomeWithoutExtension);
     int changes = 0;
     source.SetOnChange([&] { ++changes; });
     xwayland.Show(5, {"xterm", "x"});
     EXPECT_EQ(source.Foreground().ExeName, "xterm");
     EXPECT_EQ(changes, 1);
+    EXPECT_EQ(source.Coverage(), TForegroundCoverage::GnomeWithoutExtension);
     desktop.SetAvailable(true); // the extension is enabled
     EXPECT_EQ(changes, 2);
+    EXPECT_EQ(source.Coverage(), TForegroundCoverage::GnomeExtension);
     desktop.Report({"gedit", "g", 0});
     EXPECT_EQ(source.Foreground().ExeName, "gedit");
     xwayland.Show(6, {"xclock", "c"}); // heard of, but not the answer now

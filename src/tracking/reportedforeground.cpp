@@ -4,6 +4,22 @@
 #include "tracking/windowtitle.h"
 
 namespace zanpel {
+namespace {
+
+// A title is kept to MaxTitleBytes in CP932; converting more than a few
+// times that much UTF-8 would only cost time (a window may retitle itself
+// many times a second). The cut falls before a UTF-8 character's first byte.
+std::string_view TitleWorthConverting(std::string_view title) {
+    constexpr size_t worth = 4096;
+    if (title.size() <= worth)
+        return title;
+    size_t end = worth;
+    while (end > 0 && (static_cast<unsigned char>(title[end]) & 0xC0) == 0x80)
+        --end;
+    return title.substr(0, end);
+}
+
+} // namespace
 
 TForegroundApp AppOfReport(const TWindowReport& window, uint32_t ownPid,
                            const std::string& procRoot) {
@@ -14,7 +30,8 @@ TForegroundApp AppOfReport(const TWindowReport& window, uint32_t ownPid,
         exe = ExeNameOfPath(window.ResourceClass);
     if (exe.empty())
         return {};
-    return {std::move(exe), WindowTitleText(TTitleEncoding::Utf8, window.Title)};
+    return {std::move(exe),
+            WindowTitleText(TTitleEncoding::Utf8, TitleWorthConverting(window.Title))};
 }
 
 TReportedForeground::TReportedForeground(uint32_t ownPid, std::string procRoot)

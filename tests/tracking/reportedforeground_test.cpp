@@ -32,6 +32,12 @@ TEST_F(ReportedWindow, IsNamedByItsProcessElseByItsClass) {
     EXPECT_EQ(App("XTerm", "bash", 0).ExeName, "xterm");
     // Neither: nothing to match a rule against.
     EXPECT_EQ(App("", "無題", 0), TForegroundApp{});
+    // A huge title is cut as any title is, between characters.
+    std::string huge;
+    for (int i = 0; i < 100000; ++i)
+        huge += "あ";
+    EXPECT_EQ(App("firefox-esr", "a" + huge, 4242).Title,
+              "a" + Sjis(std::string(huge, 0, 127 * 3)));
     // This program's own windows, whatever their class.
     EXPECT_EQ(App("Zanpel", "12月07日", 77), TForegroundApp{});
 }

@@ -5,15 +5,12 @@
 // names no process, so the app_id stands for the program.
 #include "tracking/waylandforeground.h"
 
+#include "tracking/waylandevents.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
-#include <QSocketNotifier>
-
-#include <poll.h>
 #include <wayland-client.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <map>
 
@@ -46,24 +43,19 @@ class TWaylandForeground final : public ForegroundSource {
 public:
     TWaylandForeground(wl_display* display, wl_registry* registry,
                        zwlr_foreign_toplevel_manager_v1* manager, std::string ownAppId)
-        : m_display(display), m_registry(registry), m_manager(manager),
-          m_ownAppId(std::move(ownAppId)),
-          m_notifier(wl_display_get_fd(display), QSocketNotifier::Read) {
+        : m_events(display, [this] { Lost(); }), m_registry(registry), m_manager(manager),
+          m_ownAppId(std::move(ownAppId)) {
         zwlr_foreign_toplevel_manager_v1_add_listener(m_manager, &ManagerListener, this);
-        QObject::connect(&m_notifier, &QSocketNotifier::activated, &m_notifier,
-                         [this] { ReadEvents(); });
         // The toplevels that exist already, and their first state.
-        wl_display_roundtrip(m_display);
-        Flush();
+        wl_display_roundtrip(display);
+        m_events.Flush();
     }
     ~TWaylandForeground() override {
-        m_notifier.setEnabled(false);
         for (auto& [handle, toplevel] : m_toplevels)
             zwlr_foreign_toplevel_handle_v1_destroy(handle);
         if (m_manager != nullptr)
             zwlr_foreign_toplevel_manager_v1_destroy(m_manager);
         wl_registry_destroy(m_registry);
-        wl_display_disconnect(m_display);
     }
     TWaylandForeground(const TWaylandForeground&) = delete;
     TWaylandForeground& operator=(const TWaylandForeground&) = delete;
@@ -73,8 +65,6 @@ public:
     uint64_t ActiveWindow() const override { return m_active; }
 
 private:
-    void ReadEvents();
-    void Flush();
     void Lost();
     void Update();
 
@@ -104,7 +94,7 @@ private:
     static constexpr zwlr_foreign_toplevel_handle_v1_listener HandleListener{
         OnTitle, OnAppId, OnOutput, OnOutput, OnState, OnDone, OnClosed, OnParent};
 
-    wl_display* m_display;
+    TWaylandEvents m_events; // the connection goes last
     wl_registry* m_registry;
     zwlr_foreign_toplevel_manager_v1* m_manager;
     std::string m_ownAppId;
@@ -114,34 +104,10 @@ private:
     zwlr_foreign_toplevel_handle_v1* m_front = nullptr;
     TForegroundApp m_app;
     uint64_t m_active = 0;
-    QSocketNotifier m_notifier;
 };
-
-void TWaylandForeground::ReadEvents() {
-    // The notifier says the socket has data: read it all, then act on it.
-    while (wl_display_prepare_read(m_display) != 0)
-        wl_display_dispatch_pending(m_display);
-    // A wake-up without data (it happens) must not block the bar in read.
-    pollfd ready{wl_display_get_fd(m_display), POLLIN, 0};
-    if (::poll(&ready, 1, 0) <= 0) {
-        wl_display_cancel_read(m_display);
-        return;
-    }
-    if (wl_display_read_events(m_display) != 0 || wl_display_dispatch_pending(m_display) < 0) {
-        Lost();
-        return;
-    }
-    Flush();
-}
-
-void TWaylandForeground::Flush() {
-    if (wl_display_flush(m_display) < 0 && errno != EAGAIN)
-        Lost();
-}
 
 void TWaylandForeground::Lost() {
     // The compositor is gone; so is every window.
-    m_notifier.setEnabled(false);
     m_front = nullptr;
     Update();
 }

@@ -1,0 +1,10 @@
+// A build without the Wayland client library: no Wayland idle source.
+#include "tracking/waylandidle.h"
+
+namespace zanpel {
+
+std::unique_ptr<IdleSource> ConnectWaylandIdle(const std::string&) {
+    return nullptr;
+}
+
+} // namespace zanpel

@@ -39,10 +39,8 @@ std::unique_ptr<IdleSource> OpenInput(std::string_view platform) {
     const bool onX11 = platform == "xcb";
     if (!onX11 && platform != "wayland")
         return nullptr;
-    // Without an address, the bus library may start a bus of its own.
-    if (Set("DBUS_SESSION_BUS_ADDRESS"))
-        if (auto gnome = ConnectGnomeIdle())
-            return gnome;
+    if (auto gnome = ConnectGnomeIdle())
+        return gnome;
     // XWayland's server would tell the input of X11 windows alone.
     if (Set("WAYLAND_DISPLAY"))
         return ConnectWaylandIdle({});

@@ -57,4 +57,28 @@ std::string DataFile(const std::string& name) {
     return std::string(ZANPEL_TEST_DATA) + "/" + name;
 }
 
+namespace {
+
+void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+    if (value && !value->empty())
+        ::setenv(name.c_str(), value->c_str(), 1);
+    else
+        ::unsetenv(name.c_str());
+}
+
+} // namespace
+
+ScopedEnvironment::ScopedEnvironment(const std::map<std::string, std::string>& env) {
+    for (const auto& [name, value] : env) {
+        const char* old = std::getenv(name.c_str());
+        m_old[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
+        SetVariable(name, value);
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    for (const auto& [name, value] : m_old)
+        SetVariable(name, value);
+}
+
 } // namespace zanpel::test

@@ -3,6 +3,8 @@
 
 #include "records/textcodec.h"
 
+#include <map>
+#include <optional>
 #include <string>
 
 namespace zanpel::test {
@@ -38,5 +40,19 @@ std::string MonthFiles(const std::string& folder);
 void WriteFile(const std::string& path, const std::string& contents);
 // Path of a fixture in tests/data.
 std::string DataFile(const std::string& name);
+
+// Environment variables of the test process set (a value of "" removes the
+// variable) for the object's life, as a session would have them for the
+// code under test; the old values come back at its end.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const std::map<std::string, std::string>& env);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    std::map<std::string, std::optional<std::string>> m_old;
+};
 
 } // namespace zanpel::test

@@ -3,6 +3,8 @@
 // to it for looking at windows and making its own.
 #pragma once
 
+#include "support/process.h" // FindProgram
+
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -12,9 +14,6 @@
 #include <vector>
 
 namespace zanpel::test {
-
-// The full path of a program found in PATH, or empty.
-std::string FindProgram(const std::string& name);
 
 class TestXServer {
 public:

@@ -2,6 +2,7 @@
 // the test extension's virtual pointer as the user's hand on the mouse. (The
 // shell has no screen shield there, so no lock: it makes one only when GDM
 // answers on the system bus and systemd's seats exist.)
+#include "idlefigures.h"
 #include "idlespells.h"
 #include "support/desktops/gnomesession.h"
 #include "support/idlerecorder.h"
@@ -65,6 +66,23 @@ TEST_F(GnomeIdle, TheSessionsSourceIsTheShellsIdleMonitor) {
     EXPECT_EQ(OpenIdleSource("xcb")->Name(), "GNOME Shell の IdleMonitor");
     const ScopedEnvironment x11(std::map<std::string, std::string>{{"WAYLAND_DISPLAY", ""}});
     EXPECT_EQ(OpenIdleSource("xcb")->Name(), "GNOME Shell の IdleMonitor");
+}
+
+// By hand: --gtest_also_run_disabled_tests --gtest_filter=*Figures*
+TEST_F(GnomeIdle, DISABLED_Figures) {
+    const std::string move =
+        FindProgram("gdbus") +
+        " call --session -d org.example.zanpel.Test -o /org/example/zanpel/Test"
+        " -m org.example.zanpel.Test.MovePointer ";
+    PrintIdleFigures(
+        "GNOME Shell", *source, *recorder, [this] { return Move(); },
+        [&] {
+            return std::make_shared<BackgroundProcess>(
+                std::vector<std::string>{"/bin/sh", "-c",
+                                         "while :; do " + move + "100 300 >/dev/null; sleep 1; " +
+                                             move + "200 300 >/dev/null; sleep 1; done"},
+                env);
+        });
 }
 
 } // namespace

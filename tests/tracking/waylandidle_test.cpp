@@ -1,6 +1,7 @@
 // The Wayland idle source in a headless Sway of each test's own, which
 // offers org_kde_kwin_idle alone (Sway 1.7), with a virtual pointer as the
 // user's hand on the mouse.
+#include "idlefigures.h"
 #include "idlespells.h"
 #include "support/idlerecorder.h"
 #include "support/testsupport.h"
@@ -11,6 +12,11 @@
 #include "tracking/x11idle.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 namespace zanpel::test {
 namespace {
@@ -75,6 +81,27 @@ TEST_F(WaylandSessionIdle, TheSessionsSourceIsTheCompositorsNotXWaylands) {
                                      {"DBUS_SESSION_BUS_ADDRESS", ""}});
     EXPECT_EQ(OpenIdleSource("xcb")->Name(), "Wayland の org_kde_kwin_idle");
     EXPECT_EQ(OpenIdleSource("wayland")->Name(), "Wayland の org_kde_kwin_idle");
+}
+
+// By hand: --gtest_also_run_disabled_tests --gtest_filter=*Figures*
+TEST_F(WaylandIdle, DISABLED_Figures) {
+    PrintIdleFigures(
+        "Sway", *source, *recorder, [this] { return Move(); },
+        [this] {
+            // A mouse of another process, moved every second.
+            const pid_t hand = ::fork();
+            if (hand == 0) {
+                VirtualPointer other(socket, 1280, 720);
+                for (int second = 0;; ++second) {
+                    other.MoveTo(600 + second % 2, 400);
+                    ::sleep(1);
+                }
+            }
+            return std::shared_ptr<void>(nullptr, [hand](void*) {
+                ::kill(hand, SIGKILL);
+                ::waitpid(hand, nullptr, 0);
+            });
+        });
 }
 
 } // namespace

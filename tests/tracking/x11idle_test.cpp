@@ -1,5 +1,6 @@
 // The X11 idle source on an Xvfb server of each test's own, with xdotool as
 // the user's hand on the mouse.
+#include "idlefigures.h"
 #include "idlespells.h"
 #include "support/idlerecorder.h"
 #include "support/process.h"
@@ -70,6 +71,19 @@ TEST_F(X11Idle, TheSessionsSourceOnX11IsTheScreenSaverExtension) {
     EXPECT_TRUE(onX11->Available());
     EXPECT_EQ(onX11->Name(), "X11 の MIT-SCREEN-SAVER");
     EXPECT_FALSE(OpenIdleSource("offscreen")->Available());
+}
+
+// By hand: --gtest_also_run_disabled_tests --gtest_filter=*Figures*
+TEST_F(X11Idle, DISABLED_Figures) {
+    PrintIdleFigures(
+        "X11", *source, *recorder, [this] { return Move(); },
+        [this] {
+            return std::make_shared<BackgroundProcess>(
+                std::vector<std::string>{"/bin/sh", "-c",
+                                         "while :; do xdotool mousemove_relative 1 0; sleep 1; "
+                                         "xdotool mousemove_relative -- -1 0; sleep 1; done"},
+                server->ClientEnv());
+        });
 }
 
 } // namespace

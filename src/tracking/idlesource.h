@@ -22,7 +22,13 @@ public:
     // What tells it, for the about box (UTF-8), e.g. "X11 の MIT-SCREEN-SAVER".
     virtual std::string Name() const = 0;
     // Watches for spells of at least `after` without input; a new call
-    // replaces the watch, zero ends it.
+    // replaces the watch, zero ends it (no active event follows an idle
+    // event then). A new time given while away counts from the return on:
+    // the spell under way is not told twice. A spell that has lasted longer
+    // already when the watch begins is idle at once with its whole length
+    // where the platform tells the idle time (X11, GNOME); a Wayland
+    // compositor counts from the watch's start. Events come from the event
+    // loop, never from within this call.
     virtual void Watch(std::chrono::milliseconds after) = 0;
 
     void SetOnIdle(std::function<void(std::chrono::milliseconds idleFor)> onIdle) {

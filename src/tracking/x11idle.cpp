@@ -88,8 +88,9 @@ void TX11Idle::Watch(milliseconds after) {
         return;
     }
     // A spell under way ends at its return; the new time counts after it.
+    // The first look comes from the event loop, as every event does.
     if (!m_away)
-        Look();
+        m_timer.start(0);
 }
 
 void TX11Idle::Look() {

@@ -30,17 +30,6 @@ namespace zanpel::test {
     ::_exit(127);
 }
 
-std::string FindProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::stringstream folders(path ? path : "/usr/bin:/bin");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        const std::string candidate = folder + "/" + name;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return {};
-}
-
 BackgroundProcess::BackgroundProcess(const std::vector<std::string>& argv,
                                      const std::map<std::string, std::string>& env,
                                      const std::string& outputFile) {

@@ -14,9 +14,6 @@ struct ProcessResult {
     std::string Err;
 };
 
-// The full path of a program found in PATH, or empty.
-std::string FindProgram(const std::string& name);
-
 // Runs argv with the current environment plus env (a value of "" removes the
 // variable) and waits for it to end.
 ProcessResult RunProcess(const std::vector<std::string>& argv,

@@ -3,6 +3,7 @@
 
 #include "records/textcodec.h"
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ std::string DataFile(const std::string& name);
 class ScopedEnvironment {
 public:
     explicit ScopedEnvironment(const std::map<std::string, std::string>& env);
+    ScopedEnvironment(std::initializer_list<std::pair<const std::string, std::string>> env)
+        : ScopedEnvironment(std::map<std::string, std::string>(env)) {}
     ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;

@@ -7,6 +7,7 @@
 #include "support/desktops/gnomesession.h"
 #include "support/idlerecorder.h"
 #include "support/testsupport.h"
+#include "support/x11/xserver.h"
 #include "tracking/gnomeidle.h"
 #include "tracking/idleopen.h"
 
@@ -64,7 +65,7 @@ TEST_F(GnomeIdle, AWatchSetWhenTheSpellIsLongerAlreadyIsIdleAtOnceWithTheWholeSp
 TEST_F(GnomeIdle, TheSessionsSourceIsTheShellsIdleMonitor) {
     const ScopedEnvironment session(env);
     EXPECT_EQ(OpenIdleSource("xcb")->Name(), "GNOME Shell の IdleMonitor");
-    const ScopedEnvironment x11(std::map<std::string, std::string>{{"WAYLAND_DISPLAY", ""}});
+    const ScopedEnvironment x11{{"WAYLAND_DISPLAY", ""}};
     EXPECT_EQ(OpenIdleSource("xcb")->Name(), "GNOME Shell の IdleMonitor");
 }
 

@@ -9,9 +9,12 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -31,6 +34,20 @@ inline void RunEventsFor(std::chrono::milliseconds span) {
     loop.exec();
 }
 
+// A user's hand in a child process that runs hand (which never ends) until
+// the answer goes.
+inline std::shared_ptr<void> InAnotherProcess(const std::function<void()>& hand) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        hand();
+        ::_exit(0);
+    }
+    return std::shared_ptr<void>(nullptr, [child](void*) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    });
+}
+
 // startWorking: a user who makes an input every second until the answer
 // goes. name: the source, for the printed lines.
 inline void PrintIdleFigures(const char* name, IdleSource& source, const IdleRecorder& recorder,
@@ -47,6 +64,7 @@ inline void PrintIdleFigures(const char* name, IdleSource& source, const IdleRec
             RunEventsFor(60s);
             std::printf("%s, user working, %s: %.4f s CPU in 60 s\n", name, what,
                         ProcessCpuSeconds() - before);
+            std::fflush(stdout); // before the next fork copies it
         }
         source.Watch(0ms);
         EXPECT_EQ(recorder.Size(), 0u) << recorder.Describe();
@@ -66,6 +84,7 @@ inline void PrintIdleFigures(const char* name, IdleSource& source, const IdleRec
     std::sort(delays.begin(), delays.end());
     std::printf("%s: from the input to the active event: median %.2f ms, largest %.2f ms\n", name,
                 delays[delays.size() / 2], delays.back());
+    std::fflush(stdout);
 }
 
 } // namespace zanpel::test

@@ -1,7 +1,9 @@
 // The screen lock as logind and the desktop's screen savers tell it, on
 // private buses with the test's own logind and screen savers.
+#include "support/desktops/dbusbus.h"
 #include "support/fakescreenlock.h"
-#include "support/privatebus.h"
+#include "support/testsupport.h"
+#include "support/x11/xserver.h"
 #include "tracking/screenlock.h"
 
 #include <QTest>
@@ -18,8 +20,8 @@ protected:
     void SetUp() override {
         if (FindProgram("dbus-daemon").empty())
             GTEST_SKIP() << "dbus-daemon is not installed (scripts/setup installs it)";
-        ASSERT_NE(system.Address(), "");
-        ASSERT_NE(session.Address(), "");
+        ASSERT_EQ(system.Error(), "");
+        ASSERT_EQ(session.Error(), "");
     }
     // The watch, once it follows the session that the fake logind answers.
     std::unique_ptr<ScreenLockWatch> Watch(FakeLogind& logind) {
@@ -40,8 +42,9 @@ protected:
         return changes.size() == count;
     }
 
-    PrivateBus system;
-    PrivateBus session;
+    TempDir folder;
+    TestDBus system{folder.File("system")};
+    TestDBus session{folder.File("session")};
     std::vector<bool> changes;
 };
 

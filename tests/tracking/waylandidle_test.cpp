@@ -13,10 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
-
-#include <csignal>
 
 namespace zanpel::test {
 namespace {
@@ -88,18 +85,12 @@ TEST_F(WaylandIdle, DISABLED_Figures) {
     PrintIdleFigures(
         "Sway", *source, *recorder, [this] { return Move(); },
         [this] {
-            // A mouse of another process, moved every second.
-            const pid_t hand = ::fork();
-            if (hand == 0) {
+            return InAnotherProcess([this] {
                 VirtualPointer other(socket, 1280, 720);
                 for (int second = 0;; ++second) {
                     other.MoveTo(600 + second % 2, 400);
                     ::sleep(1);
                 }
-            }
-            return std::shared_ptr<void>(nullptr, [hand](void*) {
-                ::kill(hand, SIGKILL);
-                ::waitpid(hand, nullptr, 0);
             });
         });
 }

@@ -74,6 +74,17 @@ std::string ReadDisplayNumber(int fd) {
 
 } // namespace
 
+std::string FindProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path ? path : "/usr/bin:/bin");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const std::string candidate = folder + "/" + name;
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
 TestXServer::TestXServer(const std::string& authFile, const std::string& screen) {
     const std::string xvfb = FindProgram("Xvfb");
     int pipe[2];

@@ -3,8 +3,6 @@
 // to it for looking at windows and making its own.
 #pragma once
 
-#include "support/process.h" // FindProgram
-
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -14,6 +12,9 @@
 #include <vector>
 
 namespace zanpel::test {
+
+// The full path of a program found in PATH, or empty.
+std::string FindProgram(const std::string& name);
 
 class TestXServer {
 public:

@@ -85,14 +85,16 @@ inline void CheckNewTimeWhileAway(IdleSource& source, const IdleRecorder& record
     EXPECT_TRUE(recorder.IdleAndActiveAlternate()) << recorder.Describe();
 }
 
-// A watch set when the spell has lasted longer already is idle at once, and
-// tells the whole spell (where the source can know it).
+// A watch set when the spell has lasted longer already is idle at once (from
+// the event loop, not within Watch), and tells the whole spell (where the
+// source can know it).
 inline void CheckWatchAfterALongerSpell(IdleSource& source, const IdleRecorder& recorder,
                                         const MakeInput& input) {
     using namespace std::chrono_literals;
     input();
     QTest::qWait(1200);
     source.Watch(500ms);
+    EXPECT_EQ(recorder.Size(), 0u) << "told within Watch";
     ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.Size() == 1; }, 2000)) << recorder.Describe();
     EXPECT_GE(recorder.Last().IdleFor, 1200ms);
 }

@@ -56,6 +56,10 @@ public:
         // A spell under way ends at its return; the new time counts after it.
         if (m_away && after.count() > 0)
             return;
+        // The compositor counts a new watch from its start: the same time
+        // again keeps the watch it has.
+        if (after == m_watched && (m_notification != nullptr || m_timeout != nullptr))
+            return;
         m_away = false;
         Renew();
     }

@@ -99,6 +99,19 @@ inline void CheckWatchAfterALongerSpell(IdleSource& source, const IdleRecorder& 
     EXPECT_GE(recorder.Last().IdleFor, 1200ms);
 }
 
+// The same time given again while the user is not yet away keeps counting
+// from the last input.
+inline void CheckSameTimeAgain(IdleSource& source, const IdleRecorder& recorder,
+                               const MakeInput& input) {
+    using namespace std::chrono_literals;
+    const std::chrono::steady_clock::time_point last = input();
+    source.Watch(1500ms);
+    QTest::qWait(1000);
+    source.Watch(1500ms);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.Size() == 1; }, 4000)) << recorder.Describe();
+    EXPECT_LT(recorder.Last().At - last, 2200ms);
+}
+
 // A watch of zero ends the watch, also while away: no active event follows.
 inline void CheckWatchOfZero(IdleSource& source, const IdleRecorder& recorder,
                              const MakeInput& input) {

@@ -58,6 +58,10 @@ TEST_F(KWinIdle, EachSpellLongerThanTheWatchedTimeIsIdleUntilTheNextInput) {
         *source, *recorder, [this] { return Move(); }, 1500ms, 6, 20261212);
 }
 
+TEST_F(KWinIdle, TheSameTimeAgainKeepsCountingFromTheLastInput) {
+    CheckSameTimeAgain(*source, *recorder, [this] { return Move(); });
+}
+
 TEST_F(KWinIdle, ANewTimeWhileAwayCountsAfterTheReturn) {
     CheckNewTimeWhileAway(*source, *recorder, [this] { return Move(); });
 }

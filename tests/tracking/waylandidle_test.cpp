@@ -56,6 +56,10 @@ TEST_F(WaylandIdle, EachSpellLongerThanTheWatchedTimeIsIdleUntilTheNextInput) {
         *source, *recorder, [this] { return Move(); }, 1500ms, 6, 20261209);
 }
 
+TEST_F(WaylandIdle, TheSameTimeAgainKeepsCountingFromTheLastInput) {
+    CheckSameTimeAgain(*source, *recorder, [this] { return Move(); });
+}
+
 TEST_F(WaylandIdle, ANewTimeWhileAwayCountsAfterTheReturn) {
     CheckNewTimeWhileAway(*source, *recorder, [this] { return Move(); });
 }

@@ -53,6 +53,10 @@ TEST_F(X11Idle, AWatchSetWhenTheSpellIsLongerAlreadyIsIdleAtOnceWithTheWholeSpel
     CheckWatchAfterALongerSpell(*source, *recorder, [this] { return Move(); });
 }
 
+TEST_F(X11Idle, TheSameTimeAgainKeepsCountingFromTheLastInput) {
+    CheckSameTimeAgain(*source, *recorder, [this] { return Move(); });
+}
+
 TEST_F(X11Idle, ANewTimeWhileAwayCountsAfterTheReturn) {
     CheckNewTimeWhileAway(*source, *recorder, [this] { return Move(); });
 }

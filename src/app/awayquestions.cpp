@@ -11,15 +11,20 @@
 namespace zanpel {
 
 TAwayQuestions::TAwayQuestions(QWidget& bar, TDataList& list, const Clock& clock,
-                               TWorkTiming& timing, TWorkButtons& buttons,
-                               Environment environment)
-    : m_bar(bar), m_list(list), m_timing(timing), m_buttons(buttons),
-      m_env(std::move(environment)), m_watch(clock, list, timing.RestRanges()) {
+                               TWorkTiming& timing, TWorkButtons& buttons, Environment environment)
+    : m_bar(bar), m_list(list), m_timing(timing), m_buttons(buttons), m_env(std::move(environment)),
+      m_watch(clock, list, timing.RestRanges()) {
     if (!m_env.Idle)
         return;
-    m_env.Idle->SetOnIdle([this](std::chrono::milliseconds idleFor) { m_watch.Idle(idleFor); });
+    m_env.Idle->SetOnIdle([this](std::chrono::milliseconds idleFor) {
+        if (m_env.Trace)
+            m_env.Trace("idle for " + std::to_string(idleFor.count() / 1000) + " s");
+        m_watch.Idle(idleFor);
+    });
     // A sleep that has not been taken out yet is not time away.
     m_env.Idle->SetOnActive([this] {
+        if (m_env.Trace)
+            m_env.Trace("input again");
         m_timing.CheckSleep();
         Returned(m_watch.Active());
     });

@@ -102,7 +102,11 @@ TPlacementMethod PlacementOf(const std::string& platform, const std::string& ipc
 
 std::string SessionText(const TSessionInfo& session) {
     return "表示: " + PlatformLine(session) + "\n配置: " + PlacementLine(session.Placement) +
-           "\nアプリケーション検出: " + CoverageText(session.Coverage);
+           "\nアプリケーション検出: " + CoverageText(session.Coverage) + "\n離席の検出: " +
+           (session.IdleSource.empty()
+                ? std::string("なし: このセッションでは操作のない時間が分からないため、離席は"
+                              "確認しません")
+                : session.IdleSource);
 }
 
 std::string WaylandNoticeText() {

@@ -22,6 +22,9 @@ struct TSessionInfo {
     bool WaylandSession = false;
     TPlacementMethod Placement = TPlacementMethod::Hints;
     TForegroundCoverage Coverage = TForegroundCoverage::X11;
+    // What tells the bar of spells without input and screen locks (UTF-8);
+    // empty when nothing does.
+    std::string IdleSource;
 };
 
 // The Qt platform to choose before the application object exists: "xcb"

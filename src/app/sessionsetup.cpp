@@ -2,6 +2,7 @@
 
 #include "app/i3ipc.h"
 #include "tracking/foregroundopen.h"
+#include "tracking/idleopen.h"
 
 #include <QGuiApplication>
 
@@ -31,6 +32,8 @@ void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId) {
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     session.WaylandSession = waylandDisplay != nullptr && waylandDisplay[0] != '\0';
     session.Coverage = foreground.Coverage;
+    env.Idle = OpenIdleSource(session.Platform);
+    session.IdleSource = env.Idle->Name();
     const char* swaySock = std::getenv("SWAYSOCK");
     const std::string ipc = I3SocketPath(swaySock, std::getenv("I3SOCK"));
     session.Placement = PlacementOf(session.Platform, ipc, swaySock && swaySock[0] != '\0');

@@ -27,23 +27,27 @@ TEST(BarPlacement, ATilingManagerPlacesTheBarOnlyThroughX11) {
 }
 
 TEST(SessionText, SaysWhatTheBarCanDoAndWhy) {
-    TSessionInfo sway{"xcb", true, TPlacementMethod::SwayIpc, TForegroundCoverage::X11AndWayland};
+    TSessionInfo sway{"xcb", true, TPlacementMethod::SwayIpc, TForegroundCoverage::X11AndWayland,
+                      "Wayland の org_kde_kwin_idle"};
     std::string text = SessionText(sway);
+    EXPECT_NE(text.find("離席の検出: Wayland の org_kde_kwin_idle"), std::string::npos);
     EXPECT_NE(text.find("XWayland"), std::string::npos);
     EXPECT_NE(text.find("Sway の IPC"), std::string::npos);
     EXPECT_NE(text.find("app_id"), std::string::npos);
 
     // GNOME: XWayland windows only, and the reason.
-    TSessionInfo gnome{"xcb", true, TPlacementMethod::Hints, TForegroundCoverage::XWaylandOnly};
+    TSessionInfo gnome{"xcb", true, TPlacementMethod::Hints, TForegroundCoverage::XWaylandOnly, {}};
     text = SessionText(gnome);
     EXPECT_NE(text.find("XWayland のウィンドウのみ"), std::string::npos);
     EXPECT_NE(text.find("知らせない"), std::string::npos);
 
-    TSessionInfo native{"wayland", true, TPlacementMethod::None, TForegroundCoverage::None};
+    TSessionInfo native{"wayland", true, TPlacementMethod::None, TForegroundCoverage::None, {}};
     text = SessionText(native);
     EXPECT_NE(text.find("表示: Wayland"), std::string::npos);
     EXPECT_NE(text.find("XWayland が必要"), std::string::npos);
     EXPECT_NE(text.find("自動切換えは使えません"), std::string::npos);
+    // Without an idle source nothing is asked, and the box says so.
+    EXPECT_NE(text.find("離席の検出: なし"), std::string::npos);
     EXPECT_NE(WaylandNoticeText().find("XWayland"), std::string::npos);
 
     EXPECT_NE(SessionText({}).find("表示: X11\n"), std::string::npos);

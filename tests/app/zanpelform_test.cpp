@@ -316,8 +316,8 @@ TEST(AboutBox, NamesVersionsAndTheDataFolder) {
 
 TEST(AboutBox, ALongSessionTextIsShownWhole) {
     // GNOME without our extension: the session lines say how to enable it.
-    const TSessionInfo gnome{"xcb", true, TPlacementMethod::Hints,
-                             TForegroundCoverage::GnomeWithoutExtension};
+    const TSessionInfo gnome{
+        "xcb", true, TPlacementMethod::Hints, TForegroundCoverage::GnomeWithoutExtension, {}};
     TAboutBox box(QStringLiteral("/data/here"), nullptr, gnome);
     box.show();
     const auto* text = box.findChild<TBevelLabel*>("AboutText");

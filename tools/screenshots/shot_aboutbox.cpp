@@ -8,7 +8,7 @@ namespace {
 
 TShot AboutBox(TShotContext& context) {
     const TSessionInfo sway{"xcb", true, TPlacementMethod::SwayIpc,
-                            TForegroundCoverage::X11AndWayland};
+                            TForegroundCoverage::X11AndWayland, "Wayland の org_kde_kwin_idle"};
     return {std::make_unique<TAboutBox>(QString::fromStdString(context.DataFolder), nullptr, sway),
             {}};
 }

@@ -10,7 +10,8 @@ namespace zanpel::shots {
 namespace {
 
 const TSessionInfo GnomeWithoutExtension{"xcb", true, TPlacementMethod::Hints,
-                                         TForegroundCoverage::GnomeWithoutExtension};
+                                         TForegroundCoverage::GnomeWithoutExtension,
+                                         "GNOME Shell の IdleMonitor"};
 
 TShot Notice(TShotContext&) {
     return {MakeMessageBox(nullptr, QMessageBox::Information,

@@ -63,6 +63,12 @@ void TAwayQuestions::Returned(const std::optional<TAwayQuestion>& question) {
     } else {
         m_dialog->SetSpell(question->Spell.From, question->Spell.To);
     }
+    if (m_env.Trace) {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        m_env.Trace(
+            "away shown at " +
+            std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+    }
 }
 
 void TAwayQuestions::Answer(const TAwayAnswer& answer) {

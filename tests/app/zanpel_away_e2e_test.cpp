@@ -11,7 +11,10 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 namespace zanpel::test {
@@ -118,6 +121,63 @@ TEST_F(AwayOnX11, AMinuteWithoutInputIsAskedAboutOnReturnAndRestSplitsTheItem) {
     ASSERT_EQ(work.size(), 2U) << month;
     EXPECT_LE(work[0].second, login[1].first);
     EXPECT_GE(work[1].first, login[1].second);
+}
+
+// The figures of the README, run by hand on a release build:
+//   zanpel_away_e2e_test --gtest_also_run_disabled_tests --gtest_filter='*Measure*'
+// The bar's CPU over a minute of timing an item while the user works (an
+// input every second), with the away watch on and off; and the delay from
+// the moment just before xdotool starts to move the mouse, after a spell,
+// to the moment the bar has shown the question (its trace line, on the same
+// steady clock).
+TEST_F(AwayOnX11, DISABLED_MeasureCpuAndTheDelayOfTheQuestion) {
+    const auto cpuOfAMinute = [&](const std::string& settings) {
+        WriteFile(data.File("zanpel.ini"), settings);
+        std::filesystem::remove(data.File("trace"));
+        auto bar = StartZanpel(Env());
+        EXPECT_TRUE(Traced("started"));
+        RunProcess(ZanpelCommand({"設計"}), Env());
+        const double before = CpuSeconds(bar->Pid());
+        for (int i = 0; i < 60; ++i) {
+            Xdotool({"mousemove_relative", "--", i % 2 ? "5" : "-5", "0"});
+            ::sleep(1);
+        }
+        const double used = CpuSeconds(bar->Pid()) - before;
+        bar->Signal(SIGTERM);
+        EXPECT_EQ(bar->Wait(20000), 0);
+        return used;
+    };
+    const double off = cpuOfAMinute("AWAYTIME=0\r\nAUTOHIDE=0\r\n");
+    const double on = cpuOfAMinute("AWAYTIME=10\r\nAUTOHIDE=0\r\n");
+    std::printf("bar CPU in a minute of timing with input every second: away watch off %.3f s, "
+                "on %.3f s\n",
+                off, on);
+
+    WriteFile(data.File("zanpel.ini"), "AWAYTIME=1\r\nAUTOHIDE=0\r\n");
+    std::filesystem::remove(data.File("trace"));
+    auto bar = StartZanpel(Env());
+    ASSERT_TRUE(Traced("started"));
+    RunProcess(ZanpelCommand({"設計"}), Env());
+    ::sleep(3);
+    std::vector<double> delays;
+    for (int spell = 0; spell < 3; ++spell) {
+        Xdotool({"mousemove_relative", "--", "3", "3"});
+        ::sleep(62);
+        const int shown = CountOf(Trace(), "away shown at ");
+        const auto start = std::chrono::steady_clock::now();
+        Xdotool({"mousemove_relative", "--", "-3", "-3"});
+        ASSERT_TRUE(WaitFor([&] { return CountOf(Trace(), "away shown at ") > shown; }, 10000));
+        const std::string trace = Trace();
+        const long long at = std::stoll(trace.substr(trace.rfind("away shown at ") + 14));
+        const long long from =
+            std::chrono::duration_cast<std::chrono::microseconds>(start.time_since_epoch()).count();
+        delays.push_back(static_cast<double>(at - from) / 1000.0);
+    }
+    std::printf("input to the question shown: %.1f ms (first in the process), %.1f ms, %.1f ms "
+                "(the open question widened)\n",
+                delays[0], delays[1], delays[2]);
+    bar->Signal(SIGTERM);
+    EXPECT_EQ(bar->Wait(20000), 0);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "support/process.h"
 #include "support/switchmeasure.h"
 #include "support/testsupport.h"
+#include "support/tracewait.h"
 #include "support/x11/xserver.h"
 
 #include <gmock/gmock.h>
@@ -49,9 +50,7 @@ protected:
     }
     std::string Trace() const { return ReadFile(data + "/trace"); }
     ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
-        if (WaitFor([&] { return CountOf(Trace(), line) >= times; }, 15000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
+        return TraceHas(data + "/trace", line, times);
     }
     // Brings the window of that title to the front, waits until the bar's
     // last switch is to item, and holds it for more than a second (NOCOUNT)
@@ -75,13 +74,6 @@ protected:
         TShellWindow bar;
         WaitFor([&] { return (bar = shell->Window("Zanpel")).Found && wanted(bar); }, 10000);
         return bar;
-    }
-    std::string MonthFiles() const {
-        std::string month;
-        for (const auto& entry : std::filesystem::directory_iterator(data))
-            if (entry.path().extension() == ".dat")
-                month += ReadFile(entry.path().string());
-        return month;
     }
     void End(std::unique_ptr<BackgroundProcess>& bar) {
         bar->Signal(SIGTERM);
@@ -164,7 +156,7 @@ TEST_F(BarOnGnome, WaylandAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
 
     End(bar);
     EXPECT_TRUE(Traced("saved month"));
-    const std::string month = MonthFiles();
+    const std::string month = MonthFiles(data);
     for (const char* item : {",設計,", ",会議,", ",資料,"})
         EXPECT_THAT(month, HasSubstr(Sjis(item))) << item << "\n" << Trace();
 }

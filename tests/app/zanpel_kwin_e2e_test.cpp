@@ -8,6 +8,7 @@
 #include "support/process.h"
 #include "support/switchmeasure.h"
 #include "support/testsupport.h"
+#include "support/tracewait.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -54,9 +55,7 @@ protected:
     }
     std::string Trace() const { return ReadFile(data + "/trace"); }
     ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
-        if (WaitFor([&] { return CountOf(Trace(), line) >= times; }, 15000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
+        return TraceHas(data + "/trace", line, times);
     }
     // The bar's window once KWin shows it where wanted says.
     TKWinWindow Bar(const std::function<bool(const TKWinWindow&)>& wanted) const {

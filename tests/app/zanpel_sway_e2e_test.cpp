@@ -5,6 +5,7 @@
 #include "support/process.h"
 #include "support/switchmeasure.h"
 #include "support/testsupport.h"
+#include "support/tracewait.h"
 #include "support/wayland/swaysession.h"
 #include "support/wayland/toplevelprobe.h"
 #include "support/wayland/virtualpointer.h"
@@ -50,9 +51,7 @@ protected:
     }
     std::string Trace() const { return ReadFile(data + "/trace"); }
     ::testing::AssertionResult Traced(const std::string& line, int times = 1) const {
-        if (WaitFor([&] { return CountOf(Trace(), line) >= times; }, 15000))
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "the trace is:\n" << Trace();
+        return TraceHas(data + "/trace", line, times);
     }
     // The bar's window once Sway shows it where wanted says.
     TSwayWindow Bar(const std::function<bool(const TSwayWindow&)>& wanted) const {
@@ -67,13 +66,6 @@ protected:
     }
     void Focus(const std::string& criteria) {
         EXPECT_NE(sway->Message({criteria + " focus"}), "") << criteria;
-    }
-    std::string MonthFiles() const {
-        std::string month;
-        for (const auto& entry : std::filesystem::directory_iterator(data))
-            if (entry.path().extension() == ".dat")
-                month += ReadFile(entry.path().string());
-        return month;
     }
 
     bool withXWayland = true;
@@ -176,7 +168,7 @@ TEST_F(BarOnSway, FootAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
     bar->Signal(SIGTERM);
     EXPECT_EQ(bar->Wait(20000), 0);
     EXPECT_TRUE(Traced("saved month"));
-    const std::string month = MonthFiles();
+    const std::string month = MonthFiles(data);
     for (const char* item : {",設計,", ",会議,", ",開発,"})
         EXPECT_THAT(month, HasSubstr(Sjis(item))) << item << "\n" << Trace();
 }

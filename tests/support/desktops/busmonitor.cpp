@@ -54,8 +54,8 @@ bool BusMonitor::Started() const {
                    5000);
 }
 
-std::optional<std::chrono::steady_clock::time_point>
-BusMonitor::Seen(const std::string& part, int n, int timeoutMs) const {
+std::optional<std::chrono::steady_clock::time_point> BusMonitor::Seen(const std::string& part,
+                                                                      int n, int timeoutMs) const {
     std::optional<double> time;
     WaitFor(
         [&] {

@@ -93,10 +93,11 @@ void TRunningWork::BookParts(DayNumber day, const std::string& name,
     if (record == nullptr || IsLogin(record))
         return;
     auto& periods = record->Periods;
-    for (const auto& [from, to] : parts) {
+    for (const TimeRange& part : parts) {
+        const Seconds from = part.first;
         const auto place = std::find_if(periods.begin(), periods.end(),
                                         [from](const TWorkData& p) { return p.StartSec > from; });
-        periods.insert(place, TWorkData{{}, {}, from, to});
+        periods.insert(place, TWorkData{{}, {}, from, part.second});
     }
     CalcTotal(*record);
 }

@@ -152,6 +152,7 @@ TEST_F(AwayOnX11, DISABLED_MeasureCpuAndTheDelayOfTheQuestion) {
     std::printf("bar CPU in a minute of timing with input every second: away watch off %.3f s, "
                 "on %.3f s\n",
                 off, on);
+    std::fflush(stdout);
 
     WriteFile(data.File("zanpel.ini"), "AWAYTIME=1\r\nAUTOHIDE=0\r\n");
     std::filesystem::remove(data.File("trace"));
@@ -176,6 +177,7 @@ TEST_F(AwayOnX11, DISABLED_MeasureCpuAndTheDelayOfTheQuestion) {
     std::printf("input to the question shown: %.1f ms (first in the process), %.1f ms, %.1f ms "
                 "(the open question widened)\n",
                 delays[0], delays[1], delays[2]);
+    std::fflush(stdout);
     bar->Signal(SIGTERM);
     EXPECT_EQ(bar->Wait(20000), 0);
 }

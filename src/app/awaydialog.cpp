@@ -14,7 +14,7 @@
 namespace zanpel {
 
 TAwayDialog::TAwayDialog(QWidget* parent, const std::vector<std::string>& items)
-    : QDialog(parent), m_text(new QLabel(this)), m_items(new QComboBox(this)) {
+    : QDialog(parent), m_text(new QLabel(this)), m_items(new QComboBox(this)), m_names(items) {
     setObjectName("AwayDialog");
     setWindowTitle(QStringLiteral("離席"));
     setWindowIcon(ProgramIcon());
@@ -35,7 +35,9 @@ TAwayDialog::TAwayDialog(QWidget* parent, const std::vector<std::string>& items)
     connect(keep, &QPushButton::clicked, this, [this] { Answer({TAwayAnswer::Kind::Keep, {}}); });
     connect(rest, &QPushButton::clicked, this, [this] { Answer({TAwayAnswer::Kind::Rest, {}}); });
     connect(other, &QPushButton::clicked, this, [this] {
-        Answer({TAwayAnswer::Kind::OtherItem, ToCp932(m_items->currentText())});
+        const int index = m_items->currentIndex();
+        if (index >= 0 && index < static_cast<int>(m_names.size()))
+            Answer({TAwayAnswer::Kind::OtherItem, m_names[static_cast<size_t>(index)]});
     });
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_text, 0, 0, 1, 2);

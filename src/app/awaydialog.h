@@ -49,6 +49,9 @@ private:
 
     QLabel* m_text;
     QComboBox* m_items;
+    // The names as the bar holds them: the combo's text may not convert back
+    // to the same bytes.
+    std::vector<std::string> m_names;
     bool m_answered = false;
 };
 

@@ -17,8 +17,8 @@ namespace zanpel::test {
 namespace {
 
 // Click times in milliseconds after the press, while the button is held for
-// at least holdMs and then released over it; releasedAt: when it was.
-std::vector<qint64> HoldAndRelease(TSpinBtn& pair, int holdMs, qint64* releasedAt = nullptr) {
+// at least holdMs and then released over it.
+std::vector<qint64> HoldAndRelease(TSpinBtn& pair, int holdMs) {
     std::vector<qint64> clicks;
     QElapsedTimer clock;
     QObject::connect(&pair, &TSpinBtn::UpClick, [&] { clicks.push_back(clock.elapsed()); });
@@ -26,9 +26,8 @@ std::vector<qint64> HoldAndRelease(TSpinBtn& pair, int holdMs, qint64* releasedA
     const QPoint centre = up->rect().center();
     QTest::mousePress(up, Qt::LeftButton, Qt::NoModifier, centre);
     clock.start();
-    RunLoopUntil([&] { return clock.elapsed() >= holdMs; }, holdMs + 1000);
-    if (releasedAt)
-        *releasedAt = clock.elapsed();
+    if (holdMs > 0)
+        RunLoopUntil([&] { return clock.elapsed() >= holdMs; }, holdMs + 1000);
     QTest::mouseRelease(up, Qt::LeftButton, Qt::NoModifier, centre);
     return clicks;
 }
@@ -38,23 +37,21 @@ TEST(SpinButtons, AHeldButtonRepeatsAfter400MsEvery100MsAndOnRelease) {
     pair.resize(20, 40);
     pair.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pair));
-    qint64 released = 0;
-    const std::vector<qint64> clicks = HoldAndRelease(pair, 1050, &released);
-    // 400, 500, ..., 1000 ms and the release: eight, and one more for each
-    // 100 ms that a loaded machine held the button longer. A late timer may
-    // lose the last repeat, never the rhythm.
-    const auto most = static_cast<size_t>((released - 400) / 100 + 2);
-    ASSERT_GE(clicks.size(), 7u);
-    EXPECT_LE(clicks.size(), most) << "released after " << released << " ms";
-    EXPECT_GE(clicks[0], 370); // coarse timers may fire a little early
-    EXPECT_LT(clicks[0], 600);
-    for (size_t i = 1; i + 1 < clicks.size(); ++i) {
-        EXPECT_GE(clicks[i] - clicks[i - 1], 80) << i;
-        EXPECT_LT(clicks[i] - clicks[i - 1], 250) << i;
+    // The rhythm is Qt's auto-repeat with these two figures; a test that
+    // counts real timer shots can only check bounds that load cannot break.
+    for (const TTimerSpeedButton* button : {pair.UpButton(), pair.DownButton()}) {
+        EXPECT_TRUE(button->autoRepeat());
+        EXPECT_EQ(button->autoRepeatDelay(), 400);
+        EXPECT_EQ(button->autoRepeatInterval(), 100);
     }
-    EXPECT_GE(clicks.back(), 1050); // the release's own click
+    const std::vector<qint64> clicks = HoldAndRelease(pair, 750);
+    // 400, 500, 600, 700 ms and the release. A loaded machine delays or
+    // merges timer shots, and coarse timers may fire up to 5 % early.
+    ASSERT_GE(clicks.size(), 3u);
+    EXPECT_GE(clicks[0], 370);
+    EXPECT_GE(clicks.back(), 750); // the release's own click
 
-    const std::vector<qint64> shortPress = HoldAndRelease(pair, 100);
+    const std::vector<qint64> shortPress = HoldAndRelease(pair, 0);
     EXPECT_EQ(shortPress.size(), 1u);
 }
 

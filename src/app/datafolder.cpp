@@ -57,6 +57,18 @@ std::string DataFolderOfProgram() {
     return ResolveDataFolder(in, IsPortableFolder);
 }
 
+std::string ResolveStateFolder(const std::string& xdgStateHome, const std::string& home) {
+    if (!xdgStateHome.empty() && xdgStateHome.front() == '/')
+        return xdgStateHome + "/zanpel";
+    if (!home.empty() && home.front() == '/')
+        return home + "/.local/state/zanpel";
+    return {};
+}
+
+std::string StateFolderOfProgram() {
+    return ResolveStateFolder(Variable("XDG_STATE_HOME"), Variable("HOME"));
+}
+
 bool MakeFolders(const std::string& folder, std::string& error) {
     for (size_t pos = 1; pos <= folder.size(); ++pos) {
         if (pos != folder.size() && folder[pos] != '/')

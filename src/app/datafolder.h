@@ -21,6 +21,13 @@ struct DataFolderInputs {
 std::string ResolveDataFolder(const DataFolderInputs& in,
                               const std::function<bool(const std::string&)>& isPortable);
 
+// The folder of what the program keeps for itself beside the data (the
+// switch log, the windows' last views): $XDG_STATE_HOME/zanpel when that is
+// an absolute path, else ~/.local/state/zanpel; empty without either.
+std::string ResolveStateFolder(const std::string& xdgStateHome, const std::string& home);
+// The same for this process, from its environment.
+std::string StateFolderOfProgram();
+
 // The folder of this process's program file (/proc/self/exe).
 std::string ProgramFolder();
 // The folder for this process, from its environment and /proc/self/exe.

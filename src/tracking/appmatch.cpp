@@ -32,7 +32,8 @@ int TAppSwitch::Match(std::string_view exeName, std::string_view title) {
         const TAppList& item = Items(i);
         if (!item.SwitchEnabled)
             continue;
-        for (const TAppDefs& rule : item.Rules) {
+        for (size_t r = 0; r < item.Rules.size(); ++r) {
+            const TAppDefs& rule = item.Rules[r];
             if (rule.ExeName.empty() && rule.Pattern.empty())
                 continue;
             if (!RuleMatches(rule, exeName, title))
@@ -40,6 +41,7 @@ int TAppSwitch::Match(std::string_view exeName, std::string_view title) {
             if (item.Name.empty())
                 return -1;
             LastStopAfterSwitch = rule.StopAfterSwitch;
+            LastMatchedRule = static_cast<int>(r);
             return i;
         }
     }

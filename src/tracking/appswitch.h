@@ -92,10 +92,13 @@ public:
     bool SaveToFile(const std::string& path, AtomicWriter& writer, std::string& error) const;
 
     // --- matching (appmatch.cpp)
-    // Index of the definition whose rule matches the application first, or -1.
+    // Index of the definition whose rule matches the application first, or
+    // -1. A match also sets the two fields below: the rule's stop mark and
+    // its index among the definition's rules.
     int Match(std::string_view exeName, std::string_view title);
 
     bool LastStopAfterSwitch = false;
+    int LastMatchedRule = -1;
 
 private:
     bool InRange(int index) const { return index >= 0 && index < Count(); }

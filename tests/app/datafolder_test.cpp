@@ -18,6 +18,12 @@ TEST(DataFolder, FollowsVariableThenPortableFolderThenXdg) {
     EXPECT_EQ(ResolveDataFolder(in, installed), "/home/u/.local/share/zanpel");
 }
 
+TEST(DataFolder, TheStateFolderTakesOnlyAbsolutePaths) {
+    EXPECT_EQ(ResolveStateFolder("/state", "/home/u"), "/state/zanpel");
+    EXPECT_EQ(ResolveStateFolder("state", "/home/u"), "/home/u/.local/state/zanpel");
+    EXPECT_EQ(ResolveStateFolder("", "relative"), "");
+}
+
 TEST(DataFolder, APortableFolderHoldsTheSettingsOrDefinitions) {
     test::TempDir dir;
     EXPECT_FALSE(IsPortableFolder(dir.Path())); // a build folder is not portable

@@ -24,13 +24,15 @@ inline std::vector<std::string> ZanpelCommand(std::vector<std::string> args = {}
 }
 
 // The environment of a bar on the data folder dataFolder, which writes its
-// trace there ("trace") and its lock into runtimeFolder; the libraries' own
+// trace there ("trace") and its state into "state" there, and its lock into
+// runtimeFolder; the libraries' own
 // leaks at its end are not reported.
 inline std::map<std::string, std::string> BarEnvironment(const std::string& dataFolder,
                                                          const std::string& runtimeFolder) {
     return {{"ZANPEL_DATA_DIR", dataFolder},
             {"XDG_RUNTIME_DIR", runtimeFolder},
             {"ZANPEL_TRACE", dataFolder + "/trace"},
+            {"XDG_STATE_HOME", dataFolder + "/state"},
             {"ASAN_OPTIONS", "detect_leaks=0"}};
 }
 

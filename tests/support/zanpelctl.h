@@ -35,11 +35,14 @@ inline ProcessResult RunZanpelctl(std::vector<std::string> args,
 class ZanpelctlTest : public ::testing::Test {
 protected:
     // zanpelctl --data-dir <data> args, with env added to the environment;
-    // the data folder is named by the option only.
+    // the data folder is named by the option only, the state folder is the
+    // runtime folder's "state".
     ProcessResult Run(std::vector<std::string> args,
                       std::map<std::string, std::string> env = {}) const {
         args.insert(args.begin(), {"--data-dir", data.Path()});
-        env.insert({{"XDG_RUNTIME_DIR", runtime.Path()}, {"ZANPEL_DATA_DIR", ""}});
+        env.insert({{"XDG_RUNTIME_DIR", runtime.Path()},
+                    {"ZANPEL_DATA_DIR", ""},
+                    {"XDG_STATE_HOME", runtime.Path() + "/state"}});
         return RunZanpelctl(std::move(args), env);
     }
     // Copies the fixture of tests/data into the data folder as name.

@@ -140,6 +140,7 @@ TEST_F(RuleMatching, FirstDefinitionWinsAndTheIgnoreListBlocks) {
     EXPECT_TRUE(list.LastStopAfterSwitch); // no match leaves it as it was
     EXPECT_EQ(list.Match("calc.exe", "x"), 2);
     EXPECT_FALSE(list.LastStopAfterSwitch);
+    EXPECT_EQ(list.LastMatchedRule, 1); // the second rule of "second"
     list.ParseLine("@empty,,@AP1,\"/\",");
     list.Move(3, 0);
     EXPECT_EQ(list.Match("calc.exe", "x"), 3); // a rule with nothing in it is skipped

@@ -1,5 +1,6 @@
 #include "records/patternhint.h"
 
+#include "records/patternmatcher.h"
 #include "records/timevalues.h"
 
 #include <array>
@@ -45,13 +46,40 @@ size_t CharEnd(std::string_view p, size_t i) {
     return ByteKinds[static_cast<unsigned char>(p[i])] == Lead && i + 1 < n ? i + 2 : i + 1;
 }
 
-// The end of the class that opens at i: after its first "]" (an unclosed
-// class takes the rest of the pattern).
+// The end of a character (a lead byte and whatever byte follows it).
+size_t PlainCharEnd(std::string_view p, size_t i) {
+    return ByteKinds[static_cast<unsigned char>(p[i])] == Lead && i + 1 < p.size() ? i + 2 : i + 1;
+}
+
+// The end of the class that opens at i, read entry by entry as the matcher
+// reads it: after the "]" that ends it (an unclosed class takes the rest of
+// the pattern). The upper end of a range "c-d" is taken as it stands, also a
+// backslash, and a range "c-]" ends the class.
 size_t ClassEnd(std::string_view p, size_t i) {
-    for (++i; i < p.size(); i = CharEnd(p, i))
+    const size_t n = p.size();
+    ++i;
+    if (i < n && p[i] == '^')
+        ++i;
+    while (i < n) {
         if (p[i] == ']')
             return i + 1;
-    return p.size();
+        if (p[i] == '\\' && i + 1 < n) {
+            i = CharEnd(p, i);
+            continue;
+        }
+        if (p[i] != '-') {
+            i = PlainCharEnd(p, i);
+            if (i >= n || p[i] != '-')
+                continue;
+        }
+        ++i; // the "-" of a range
+        if (i >= n)
+            return n;
+        if (p[i] == ']')
+            return i + 1;
+        i = PlainCharEnd(p, i);
+    }
+    return n;
 }
 
 // The end of the group that opens at i, after its ")"; npos when unclosed.
@@ -112,6 +140,86 @@ Literals FindLiterals(std::string_view pattern) {
     return found;
 }
 
+// The lists and alternatives of a pattern as the matcher walks them, for the
+// elements that never match: a group without its ")", a class of no
+// characters that is not optional, a group nested too deep. An alternative
+// with such an element never matches; a group none of whose alternatives
+// can match never matches either.
+class FaultScan {
+public:
+    explicit FaultScan(std::string_view pattern) : m_p(pattern), m_n(pattern.size()) {}
+
+    TPatternFault Run() {
+        size_t i = m_n > 0 && (m_p[0] == '^' || m_p[0] == '~') ? 1 : 0;
+        return List(i, 0);
+    }
+
+private:
+    // The alternatives from i to the end of their list: the ")" of the group
+    // at depth, or the end of the pattern. The fault of the first when none
+    // can match.
+    TPatternFault List(size_t& i, int depth) {
+        bool alive = false;
+        TPatternFault first = TPatternFault::None;
+        for (;;) {
+            const TPatternFault fault = Alternative(i, depth);
+            alive = alive || fault == TPatternFault::None;
+            if (first == TPatternFault::None)
+                first = fault;
+            if (i >= m_n || m_p[i] != '|')
+                break;
+            ++i;
+        }
+        return alive ? TPatternFault::None : first;
+    }
+
+    // One alternative from i, left at the "|" or ")" that ends it.
+    TPatternFault Alternative(size_t& i, int depth) {
+        TPatternFault fault = TPatternFault::None;
+        const auto note = [&fault](TPatternFault found) {
+            if (fault == TPatternFault::None)
+                fault = found;
+        };
+        while (i < m_n) {
+            const char c = m_p[i];
+            if (c == '|' || (c == ')' && depth > 0))
+                return fault;
+            if (c == '[') {
+                const size_t end = ClassEnd(m_p, i);
+                const bool empty = i + 1 >= m_n || m_p[i + 1] == ']';
+                if (empty && (end >= m_n || m_p[end] != '-'))
+                    note(TPatternFault::EmptyClass);
+                i = end;
+            } else if (c == '(' && depth >= detail::MaxNesting) {
+                // Never entered: the matcher gives up here. Passed over
+                // without going deeper.
+                note(TPatternFault::TooDeep);
+                i = GroupEnd(m_p, i);
+                if (i == std::string_view::npos) {
+                    i = m_n;
+                    return fault;
+                }
+            } else if (c == '(') {
+                ++i;
+                const TPatternFault inner = List(i, depth + 1);
+                if (i >= m_n) {
+                    note(TPatternFault::UnclosedGroup);
+                    return fault;
+                }
+                ++i;
+                if (inner != TPatternFault::None)
+                    note(inner);
+            } else {
+                i = CharEnd(m_p, i);
+            }
+        }
+        return fault;
+    }
+
+    std::string_view m_p;
+    size_t m_n;
+};
+
 bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
@@ -130,6 +238,10 @@ bool CanMatchWhole(std::string_view text, std::string_view pattern) {
     return text.find(literals.Longest) != std::string_view::npos &&
            text.substr(0, literals.Leading.size()) == literals.Leading &&
            EndsWith(text, literals.Trailing);
+}
+
+TPatternFault PatternFaultOf(std::string_view pattern) {
+    return FaultScan(pattern).Run();
 }
 
 } // namespace zanpel

@@ -4,6 +4,7 @@
 // exist; true means "run the matcher".
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace zanpel {
@@ -11,5 +12,15 @@ namespace zanpel {
 bool CanMatchAnywhere(std::string_view text, std::string_view pattern);
 // For a match of the whole text: also its literal beginning and end.
 bool CanMatchWhole(std::string_view text, std::string_view pattern);
+
+// Why a pattern matches no text at all: an element that never matches stands
+// in every alternative the matcher can take.
+enum class TPatternFault : uint8_t {
+    None,          // some text may match
+    UnclosedGroup, // a "(" without its ")": the group never matches
+    EmptyClass,    // "[]", or a "[" that ends the pattern: a class of no characters
+    TooDeep,       // groups nested deeper than the matcher goes
+};
+TPatternFault PatternFaultOf(std::string_view pattern);
 
 } // namespace zanpel

@@ -155,10 +155,20 @@ std::optional<TAppList> ReadBack(const std::string& line) {
 
 } // namespace
 
+bool TWorkItemEditor::IsEmpty(const TWorkItemFields& fields) {
+    return FieldLines(fields.Title).empty() && FieldLines(fields.Memo).empty() &&
+           FieldLines(fields.Categories).empty() && FieldLines(fields.Rules).empty();
+}
+
+TAppSwitch TWorkItemEditor::DefinitionsWith(const TWorkItemFields& fields) const {
+    TAppSwitch edited = m_copy;
+    if (!IsEmpty(fields))
+        edited.ParseLine(LineOf(fields));
+    return edited;
+}
+
 TWorkItemEditor::Pending TWorkItemEditor::PendingFields() const {
-    const bool empty = FieldLines(Fields.Title).empty() && FieldLines(Fields.Memo).empty() &&
-                       FieldLines(Fields.Categories).empty() && FieldLines(Fields.Rules).empty();
-    if (empty)
+    if (IsEmpty(Fields))
         return Pending::None;
     const std::optional<TAppList> typed = ReadBack(BuildLine());
     if (!typed)

@@ -69,6 +69,11 @@ public:
     enum class Pending { None, New, Changed };
     Pending PendingFields() const;
 
+    // The definitions as "← 更新(&A)" would leave them with these fields:
+    // the copy, with the fields' definition put in (unless they are empty
+    // or refused). What the rule tester matches against before a save.
+    TAppSwitch DefinitionsWith(const TWorkItemFields& fields) const;
+
     // A line of the APP list history joins the rules unless they hold it
     // already (letter case ignored).
     void AddHistory(const std::string& line);
@@ -80,6 +85,7 @@ private:
     // The fields that selecting definition index shows.
     TWorkItemFields FieldsOf(int index) const;
     static std::string LineOf(const TWorkItemFields& fields);
+    static bool IsEmpty(const TWorkItemFields& fields);
 
     TAppSwitch m_copy;
     int m_selected = -1;

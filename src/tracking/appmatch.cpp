@@ -9,9 +9,7 @@
 namespace zanpel {
 namespace {
 
-bool RuleMatches(const TAppDefs& rule, std::string_view exe, std::string_view title) {
-    if (!rule.ExeName.empty() && !EqualsLowered(rule.ExeName, exe))
-        return false;
+bool TitleMatches(const TAppDefs& rule, std::string_view title) {
     if (rule.Pattern.empty() || rule.Pattern == "*")
         return true;
     switch (rule.MatchKind) {
@@ -27,6 +25,14 @@ bool RuleMatches(const TAppDefs& rule, std::string_view exe, std::string_view ti
 
 } // namespace
 
+TRuleTest TestRule(const TAppDefs& rule, std::string_view exeName, std::string_view title) {
+    if (rule.ExeName.empty() && rule.Pattern.empty())
+        return TRuleTest::Empty;
+    if (!rule.ExeName.empty() && !EqualsLowered(rule.ExeName, exeName))
+        return TRuleTest::OtherProgram;
+    return TitleMatches(rule, title) ? TRuleTest::Matches : TRuleTest::OtherTitle;
+}
+
 int TAppSwitch::Match(std::string_view exeName, std::string_view title) {
     for (int i = 0; i < Count(); ++i) {
         const TAppList& item = Items(i);
@@ -34,9 +40,7 @@ int TAppSwitch::Match(std::string_view exeName, std::string_view title) {
             continue;
         for (size_t r = 0; r < item.Rules.size(); ++r) {
             const TAppDefs& rule = item.Rules[r];
-            if (rule.ExeName.empty() && rule.Pattern.empty())
-                continue;
-            if (!RuleMatches(rule, exeName, title))
+            if (TestRule(rule, exeName, title) != TRuleTest::Matches)
                 continue;
             if (item.Name.empty())
                 return -1;

@@ -44,6 +44,16 @@ struct TAppList {
 TAppDefs ParseRule(std::string_view text);
 std::string FormatRule(const TAppDefs& rule);
 
+// What one rule makes of an application (appmatch.cpp): the test of the
+// bar's matching, which the rule tester's explanations use as well.
+enum class TRuleTest : uint8_t {
+    Matches,
+    Empty,        // neither a program nor a title: the rule is passed over
+    OtherProgram, // the rule names another program
+    OtherTitle,   // the program fits, the title does not
+};
+TRuleTest TestRule(const TAppDefs& rule, std::string_view exeName, std::string_view title);
+
 // The work definitions in the order of the buttons, as the definition file
 // holds them, with the rules that switch items by application.
 class TAppSwitch {

@@ -56,5 +56,54 @@ TEST(PatternHint, AgreesWithTheMatcherOnRandomInput) {
     }
 }
 
+TEST(PatternFault, NamesElementsThatNoTextCanMatch) {
+    for (const char* fine : {"", "abc", "(a|b)c", "a|(b", "[]-x", "[^]", "[a-]", "a)b", "*",
+                             "(x|[])", "\\(", "[(]", "(x[+-\\])"})
+        EXPECT_EQ(PatternFaultOf(fine), TPatternFault::None) << fine;
+    EXPECT_TRUE(PatternAnywhere("a", "a|(b"));
+    EXPECT_TRUE(PatternAnywhere("xA", "(x[+-\\])")); // "\\" ends the range, "]" the class
+    for (const char* unclosed : {"(abc", "x(a|b", "(a|(b)", "((a)", "[+-\\](b"})
+        EXPECT_EQ(PatternFaultOf(unclosed), TPatternFault::UnclosedGroup) << unclosed;
+    for (const char* empty : {"a[]b", "ab[", "([]|[]+)", "^[]"})
+        EXPECT_EQ(PatternFaultOf(empty), TPatternFault::EmptyClass) << empty;
+    const auto nested = [](int depth) {
+        return std::string(static_cast<size_t>(depth), '(') + "a" +
+               std::string(static_cast<size_t>(depth), ')');
+    };
+    EXPECT_EQ(PatternFaultOf(nested(32)), TPatternFault::None);
+    EXPECT_TRUE(PatternWhole("a", nested(32)));
+    EXPECT_EQ(PatternFaultOf(nested(33)), TPatternFault::TooDeep);
+    EXPECT_EQ(PatternFaultOf(nested(5000)), TPatternFault::TooDeep); // no deep stack either
+    EXPECT_EQ(PatternFaultOf("a|" + nested(40)), TPatternFault::None);
+}
+
+// A pattern said to match nothing matches nothing: random patterns of the
+// characters that matter, each flagged one tried on many random texts.
+TEST(PatternFault, AFlaggedPatternMatchesNoText) {
+    const std::string textChars[] = {"a", "b", "1", " ", "(", ")", "[", "]", "|", "\\", "-", Sjis("表")};
+    const std::string patternChars[] = {"a", "b", "1", "*", "?", "\\", "d", "+", "-", "^",
+                                        "(", ")", "[", "]", "|", "(", ")", "[", Sjis("表")};
+    std::mt19937 random(20240611);
+    const auto pick = [&](const auto& set, int maxLength) {
+        std::string out;
+        const int n = static_cast<int>(random() % static_cast<unsigned>(maxLength + 1));
+        for (int i = 0; i < n; ++i)
+            out += set[random() % std::size(set)];
+        return out;
+    };
+    int flagged = 0;
+    for (int round = 0; round < 100000; ++round) {
+        const std::string pattern = pick(patternChars, 7);
+        if (PatternFaultOf(pattern) == TPatternFault::None)
+            continue;
+        ++flagged;
+        for (int t = 0; t < 30; ++t) {
+            const std::string text = pick(textChars, 6);
+            ASSERT_FALSE(PatternAnywhere(text, pattern)) << text << " / " << pattern;
+        }
+    }
+    EXPECT_GT(flagged, 10000);
+}
+
 } // namespace
 } // namespace zanpel

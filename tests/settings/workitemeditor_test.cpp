@@ -191,5 +191,28 @@ TEST_F(WorkItemPage, HistoryLinesJoinTheRulesOnceInAnyCaseAndEraseClearsTheField
     EXPECT_EQ(editor.Fields.Rules, "code/");
 }
 
+TEST_F(WorkItemPage, TheDefinitionsAsEditedHoldTheFieldsAsUpdateWouldTakeThem) {
+    TWorkItemEditor editor(source);
+    const auto names = [](const TAppSwitch& list) {
+        std::vector<std::string> out;
+        for (int i = 0; i < list.Count(); ++i)
+            out.push_back(Cp932ToUtf8(list.Items(i).Name));
+        return out;
+    };
+    EXPECT_EQ(editor.DefinitionsWith(editor.Fields).Items(0), source.Items(0)); // empty fields
+    editor.Select(0);
+    editor.Fields.Rules += "\r\nteams/";
+    const TAppSwitch changed = editor.DefinitionsWith(editor.Fields);
+    EXPECT_THAT(names(changed), ElementsAre("会議", "設計", "休憩")); // in place
+    ASSERT_EQ(changed.Items(0).Rules.size(), 3u);
+    EXPECT_EQ(changed.Items(0).Rules[2].ExeName, "teams");
+    EXPECT_EQ(editor.Definitions().Items(0).Rules.size(), 2u); // the copy as it was
+    editor.Fields.Title = Sjis("新規");
+    EXPECT_THAT(names(editor.DefinitionsWith(editor.Fields)),
+                ElementsAre("会議", "設計", "休憩", "新規"));
+    editor.Fields.Title = LoginName; // refused: not taken
+    EXPECT_THAT(names(editor.DefinitionsWith(editor.Fields)), ElementsAre("会議", "設計", "休憩"));
+}
+
 } // namespace
 } // namespace zanpel::test

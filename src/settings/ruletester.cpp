@@ -133,13 +133,13 @@ std::string RuleLineFault(std::string_view line) {
     case TRuleFault::None:
         break;
     case TRuleFault::Empty:
-        return "プログラム名もタイトルもない規則は使われません";
+        return "空の規則です（使われません）";
     case TRuleFault::UnclosedGroup:
-        return "「(」を閉じる「)」がなく、どのタイトルにも一致しません";
+        return "「(」に対する「)」がなく一致しません";
     case TRuleFault::EmptyClass:
-        return "中身のない「[]」か行末の「[」があり、どのタイトルにも一致しません";
+        return "空の「[]」か行末の「[」で一致しません";
     case TRuleFault::TooDeep:
-        return "括弧の入れ子が深すぎて、どのタイトルにも一致しません";
+        return "括弧が深すぎて一致しません";
     }
     return {};
 }

@@ -96,11 +96,9 @@ TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent, TSetupDialogs*
     m_autostartShown = input.IsAutostartOn && input.SetAutostart;
     m_ui->AutoStartCheck->setVisible(m_autostartShown);
     m_ui->AutoStartCheck->setChecked(m_autostartShown && input.IsAutostartOn());
-    for (const std::string& line : input.History)
-        m_ui->AppHist->addItem(FromCp932(line));
-    m_ui->AppHist->setCurrentIndex(-1);
     FillOptions(input.Options);
     ShowRestList();
+    ConnectTester(input.History);
     FillWorkList();
     UpdateCommands();
     ConnectGeneralPage();

@@ -83,6 +83,19 @@ private:
     void UpdateCommands();
     void RunWorkCommand(void (TWorkItemEditor::*command)());
 
+    // The fields as the widgets hold them now.
+    TWorkItemFields ShownFields() const;
+    // --- the rule tester (setupform_tester.cpp)
+    void ConnectTester(const std::vector<std::string>& history);
+    // The definitions as edited changed: the rule lines' marks, the history's
+    // targets and the tester's result follow.
+    void RefreshRules();
+    void MarkRuleLines();
+    void ShowSeenTargets();
+    void ShowTryResult();
+    void TryHistoryLine(const std::string& line);
+    bool ShowRuleToolTip(QEvent* event);
+
     // Asks about fields not taken with "← 更新(&A)"; false: stay open.
     bool TakePendingItem();
     // "← 更新(&A)": the fields into the copy, or the refusal shown (false).
@@ -95,6 +108,12 @@ private:
     QMenu* m_workListMenu = nullptr;
     TWorkItemEditor m_items;
     std::unique_ptr<TRestListEditor> m_rest;
+    // The tester's view of the definitions: the copy with the fields in it.
+    TAppSwitch m_edited;
+    std::vector<std::string> m_history; // the APP list lines (CP932)
+    std::vector<std::string> m_ruleFaults; // per line of the rule field (UTF-8)
+    QString m_ruleHint;                    // what the line under the rule field says
+    QString m_ruleHintTip;
     bool m_autostartShown = false;
     TSetupResult m_result;
 };

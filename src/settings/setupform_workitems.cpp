@@ -43,9 +43,11 @@ void TSetupForm::ConnectWorkPage() {
         ShowFields();
     });
     connect(m_ui->AppHist, &QComboBox::activated, this, [this](int index) {
+        const std::string& line = m_history[static_cast<size_t>(index)];
         ReadFields();
-        m_items.AddHistory(ToCp932(m_ui->AppHist->itemText(index)));
+        m_items.AddHistory(line);
         ShowFields();
+        TryHistoryLine(line);
     });
     m_workListMenu = new QMenu(this);
     m_workListMenu->setObjectName("WorkListMenu");
@@ -70,6 +72,8 @@ void TSetupForm::ConnectWorkPage() {
 }
 
 bool TSetupForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->AppList->viewport() && event->type() == QEvent::ToolTip)
+        return ShowRuleToolTip(event);
     if (watched == m_ui->WorkListBox && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() == Qt::ControlModifier) {
@@ -102,6 +106,7 @@ void TSetupForm::FillWorkList() {
     for (const std::string& line : m_items.Lines())
         m_ui->WorkListBox->addItem(FromCp932(line));
     m_ui->WorkListBox->setCurrentRow(m_items.Selected());
+    RefreshRules();
 }
 
 void TSetupForm::ShowFields() {
@@ -113,13 +118,18 @@ void TSetupForm::ShowFields() {
     m_ui->AutoSwCheck->setChecked(f.AutoSwitch);
 }
 
-void TSetupForm::ReadFields() {
-    TWorkItemFields& f = m_items.Fields;
+TWorkItemFields TSetupForm::ShownFields() const {
+    TWorkItemFields f;
     f.Title = ToCp932(m_ui->WorkTitle->text());
     f.Memo = ToCp932Lines(m_ui->Memo->toPlainText());
     f.Categories = ToCp932Lines(m_ui->TaskMemo->toPlainText());
     f.Rules = ToCp932Lines(m_ui->AppList->toPlainText());
     f.AutoSwitch = m_ui->AutoSwCheck->isChecked();
+    return f;
+}
+
+void TSetupForm::ReadFields() {
+    m_items.Fields = ShownFields();
 }
 
 void TSetupForm::UpdateCommands() {

@@ -69,12 +69,12 @@ TEST(RuleLineFaults, SayWhyALineCanMatchNothing) {
     EXPECT_EQ(RuleLineFault("  "), ""); // no rule at all
     EXPECT_EQ(RuleLineFault("code/"), "");
     EXPECT_EQ(RuleLineFault("code/!(draft"), "");
-    EXPECT_EQ(RuleLineFault(" / "), "プログラム名もタイトルもない規則は使われません");
-    EXPECT_EQ(RuleLineFault("code/(draft"), "「(」を閉じる「)」がなく、どのタイトルにも一致しません");
+    EXPECT_EQ(RuleLineFault(" / "), "空の規則です（使われません）");
+    EXPECT_EQ(RuleLineFault("code/(draft"), "「(」に対する「)」がなく一致しません");
     EXPECT_EQ(RuleLineFault("code/a[]"),
-              "中身のない「[]」か行末の「[」があり、どのタイトルにも一致しません");
+              "空の「[]」か行末の「[」で一致しません");
     EXPECT_EQ(RuleLineFault(std::string(40, '(') + "a" + std::string(40, ')')),
-              "括弧の入れ子が深すぎて、どのタイトルにも一致しません");
+              "括弧が深すぎて一致しません");
 }
 
 } // namespace

@@ -18,7 +18,11 @@
 namespace zanpel {
 namespace {
 
-constexpr int HistoryLineRole = Qt::UserRole; // the line's CP932 bytes
+// A text put into a field of the tester, shown from its beginning.
+void ShowTryText(QLineEdit* field, const std::string& text) {
+    field->setText(FromCp932(text));
+    field->setCursorPosition(0);
+}
 
 } // namespace
 
@@ -39,6 +43,10 @@ void TSetupForm::ConnectTester(const std::vector<std::string>& history) {
     m_ruleHint = m_ui->AppListHint->text();
     m_ruleHintTip = m_ui->AppListHint->toolTip();
     m_ui->AppListHint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Room for two lines of result, so that the page does not move while
+    // typing changes one line into two.
+    m_ui->TryResult->setMinimumHeight(2 * m_ui->TryResult->fontMetrics().lineSpacing());
+    m_ui->TryResult->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     connect(m_ui->WorkTitle, &QLineEdit::textChanged, this, &TSetupForm::RefreshRules);
     connect(m_ui->AppList, &QPlainTextEdit::textChanged, this, &TSetupForm::RefreshRules);
@@ -47,21 +55,18 @@ void TSetupForm::ConnectTester(const std::vector<std::string>& history) {
     connect(m_ui->TryTitle, &QLineEdit::textChanged, this, &TSetupForm::ShowTryResult);
     connect(m_ui->TryProgram, &QLineEdit::textChanged, this, &TSetupForm::ShowTryResult);
     // A program of the history brings the title it was last seen with.
-    connect(m_ui->TryProgram, &QLineEdit::textEdited, this, [this](const QString& program) {
+    const auto bringTitle = [this](const QString& program) {
         if (const auto title = SeenTitleOf(m_history, ToCp932(program)))
-            m_ui->TryTitle->setText(FromCp932(*title));
-    });
-    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
-            [this](const QString& program) {
-                if (const auto title = SeenTitleOf(m_history, ToCp932(program)))
-                    m_ui->TryTitle->setText(FromCp932(*title));
-            });
+            ShowTryText(m_ui->TryTitle, *title);
+    };
+    connect(m_ui->TryProgram, &QLineEdit::textEdited, this, bringTitle);
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), this, bringTitle);
 }
 
 void TSetupForm::TryHistoryLine(const std::string& line) {
     const TSeenApp seen = SplitSeenApp(line);
-    m_ui->TryProgram->setText(FromCp932(std::string(seen.Program)));
-    m_ui->TryTitle->setText(FromCp932(std::string(seen.Title)));
+    ShowTryText(m_ui->TryProgram, std::string(seen.Program));
+    ShowTryText(m_ui->TryTitle, std::string(seen.Title));
 }
 
 void TSetupForm::RefreshRules() {

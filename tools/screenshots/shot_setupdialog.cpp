@@ -1,5 +1,7 @@
 // The settings dialog on the sample settings: its first page with the rest
-// periods, and its second page with a definition that has rules selected.
+// periods, its second page with a definition that has rules selected, and
+// the rule tester there with a match (and a rule line in red that can match
+// nothing) and without one.
 #include "records/textcodec.h"
 #include "sampledata.h"
 #include "settings/initparam.h"
@@ -7,7 +9,9 @@
 #include "shotregistry.h"
 #include "worklist/datalist.h"
 
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 
 #include <functional>
@@ -45,6 +49,34 @@ TShot WorkItemsPage(TShotContext& context) {
             }};
 }
 
+// The page "作業項目" with 実装 selected, then changed by change once shown.
+TShot TesterPage(TShotContext& context, std::function<void(TSetupForm&)> change) {
+    std::unique_ptr<TSetupForm> form = SampleSetupForm(context);
+    TSetupForm* shown = form.get();
+    return {std::move(form), [shown, change = std::move(change)] {
+                shown->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+                shown->findChild<QListWidget*>("WorkListBox")->setCurrentRow(2); // 実装
+                change(*shown);
+            }};
+}
+
+// The history's first line tried, an edited rule line that can match nothing.
+TShot TesterMatch(TShotContext& context) {
+    return TesterPage(context, [](TSetupForm& form) {
+        form.findChild<QPlainTextEdit*>("AppList")->appendPlainText(
+            QStringLiteral("code/(下書き"));
+    });
+}
+
+// A window that no rule takes, and the nearest reasons.
+TShot TesterNoMatch(TShotContext& context) {
+    return TesterPage(context, [](TSetupForm& form) {
+        form.findChild<QLineEdit*>("TryProgram")->setText(QStringLiteral("firefox"));
+        form.findChild<QLineEdit*>("TryTitle")->setText(
+            QStringLiteral("予定表 - Mozilla Firefox"));
+    });
+}
+
 // Values the summary cannot count right: the warning under the page, with
 // the room it needs.
 TShot WarningPage(TShotContext& context) {
@@ -60,6 +92,8 @@ TShot WarningPage(TShotContext& context) {
 const TShotRegistrar general("settings-general", GeneralPage);
 const TShotRegistrar warning("settings-warning", WarningPage);
 const TShotRegistrar items("settings-work-items", WorkItemsPage);
+const TShotRegistrar testerMatch("settings-tester-match", TesterMatch);
+const TShotRegistrar testerNoMatch("settings-tester-none", TesterNoMatch);
 
 } // namespace
 } // namespace zanpel::shots

@@ -12,4 +12,10 @@ void FillMonth(TDataList& list, DayNumber firstDay, int days, int items, int per
 // 50 work definitions of 5 rules each (a large list of a real user).
 TAppSwitch FiftyDefinitions();
 
+// A window in front, to match against them (UTF-8 texts).
+struct Window {
+    const char* Exe;
+    const char* Title;
+};
+
 } // namespace zanpel::bench

@@ -1,6 +1,8 @@
 // The settings dialog opened on 50 definitions of 5 rules each: from the
-// command until its first frame is drawn. Run by hand, offscreen or on a
-// display (QT_QPA_PLATFORM=xcb with DISPLAY set).
+// command until its first frame is drawn; and a keystroke in its rule tester
+// and in its rule field, until the result line and the marks have followed
+// it. Run by hand, offscreen or on a display (QT_QPA_PLATFORM=xcb with
+// DISPLAY set).
 #include "app/programfont.h"
 #include "records/clock.h"
 #include "sampledata.h"
@@ -8,6 +10,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -29,17 +34,27 @@ protected:
     }
 };
 
-void BM_OpenSetupDialog(benchmark::State& state) {
-    const TAppSwitch definitions = bench::FiftyDefinitions();
-    FixedClock clock{EncodeDate(2026, 11, 18), 14 * 3600};
+const TAppSwitch& Definitions() {
+    static const TAppSwitch definitions = bench::FiftyDefinitions();
+    return definitions;
+}
+
+TSetupInput Input() {
+    static FixedClock clock{EncodeDate(2026, 11, 18), 14 * 3600};
     TSetupInput input;
-    input.Definitions = &definitions;
+    input.Definitions = &Definitions();
     input.Now = &clock;
     input.Options.RestTimes = "720:780,900:910";
     input.Options.WorkDayBegin = 540;
     input.Options.WorkDayEnd = 1080;
+    input.Options.AppSwitch = true;
     for (int i = 0; i < 40; ++i)
         input.History.push_back("editor.exe/" + std::to_string(i));
+    return input;
+}
+
+void BM_OpenSetupDialog(benchmark::State& state) {
+    const TSetupInput input = Input();
     for (auto _ : state) {
         TSetupForm form(input);
         TFirstPaint painted;
@@ -55,6 +70,36 @@ void BM_OpenSetupDialog(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenSetupDialog)->Unit(benchmark::kMillisecond);
+
+// One character typed into the tester's window name and taken back again:
+// each is one keystroke, matched against the whole list, with no match.
+void BM_TesterKeystroke(benchmark::State& state) {
+    TSetupForm form(Input());
+    auto* title = form.findChild<QLineEdit*>("TryTitle");
+    title->setText(QStringLiteral("Zanpel - 作業記録 - Mozilla Firefox"));
+    for (auto _ : state) {
+        title->insert(QStringLiteral("x"));
+        title->backspace();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_TesterKeystroke)->Unit(benchmark::kMicrosecond);
+
+// The same in the rule field of the definition in the middle of the list:
+// the definitions as edited, the rule lines' marks, the 40 history lines'
+// items and the result follow each keystroke.
+void BM_RuleFieldKeystroke(benchmark::State& state) {
+    TSetupForm form(Input());
+    form.findChild<QListWidget*>("WorkListBox")->setCurrentRow(25);
+    auto* rules = form.findChild<QPlainTextEdit*>("AppList");
+    rules->moveCursor(QTextCursor::End);
+    for (auto _ : state) {
+        rules->insertPlainText(QStringLiteral("x"));
+        rules->textCursor().deletePreviousChar();
+    }
+    state.SetItemsProcessed(2 * state.iterations());
+}
+BENCHMARK(BM_RuleFieldKeystroke)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace zanpel

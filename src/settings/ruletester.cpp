@@ -63,10 +63,9 @@ std::string NothingMatched(const TAppSwitch& definitions, const TMatchExplanatio
     if (explained.Passed.empty())
         return "→ 該当なし（切換えの規則がありません）";
     std::vector<TRuleOutcome> nearest = explained.Passed;
-    std::stable_sort(nearest.begin(), nearest.end(),
-                     [](const TRuleOutcome& a, const TRuleOutcome& b) {
-                         return Nearness(a) < Nearness(b);
-                     });
+    std::stable_sort(
+        nearest.begin(), nearest.end(),
+        [](const TRuleOutcome& a, const TRuleOutcome& b) { return Nearness(a) < Nearness(b); });
     std::string text = "→ 該当なし: ";
     const size_t shown = std::min(ReasonsShown, nearest.size());
     for (size_t k = 0; k < shown; ++k)

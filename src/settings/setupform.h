@@ -110,7 +110,7 @@ private:
     std::unique_ptr<TRestListEditor> m_rest;
     // The tester's view of the definitions: the copy with the fields in it.
     TAppSwitch m_edited;
-    std::vector<std::string> m_history; // the APP list lines (CP932)
+    std::vector<std::string> m_history;    // the APP list lines (CP932)
     std::vector<std::string> m_ruleFaults; // per line of the rule field (UTF-8)
     QString m_ruleHint;                    // what the line under the rule field says
     QString m_ruleHintTip;

@@ -11,6 +11,16 @@ namespace {
 
 using test::Sjis;
 
+// Up to maxLength pieces of set, picked at random.
+template <size_t N>
+std::string Pick(std::mt19937& random, const std::string (&set)[N], int maxLength) {
+    std::string out;
+    const int n = static_cast<int>(random() % static_cast<unsigned>(maxLength + 1));
+    for (int i = 0; i < n; ++i)
+        out += set[random() % N];
+    return out;
+}
+
 TEST(PatternHint, RulesOutTextsWithoutTheLiterals) {
     EXPECT_FALSE(CanMatchWhole("a.txt - editor", "*.txt"));
     EXPECT_TRUE(CanMatchWhole("a.txt", "*.txt"));
@@ -38,16 +48,9 @@ TEST(PatternHint, AgreesWithTheMatcherOnRandomInput) {
                                         " ",  Sjis("あ"), Sjis("表"), Sjis("ア"), "\x82", "(", ")",
                                         "[",  "]",        "|",        "(",        ")",    "["};
     std::mt19937 random(20051201);
-    const auto pick = [&](const auto& set, int maxLength) {
-        std::string out;
-        const int n = static_cast<int>(random() % static_cast<unsigned>(maxLength + 1));
-        for (int i = 0; i < n; ++i)
-            out += set[random() % std::size(set)];
-        return out;
-    };
     for (int round = 0; round < 300000; ++round) {
-        const std::string text = pick(textChars, 8);
-        const std::string pattern = pick(patternChars, 8);
+        const std::string text = Pick(random, textChars, 8);
+        const std::string pattern = Pick(random, patternChars, 8);
         const auto match = FindPattern(text, pattern);
         ASSERT_EQ(PatternAnywhere(text, pattern), match.has_value()) << text << " / " << pattern;
         ASSERT_EQ(PatternWhole(text, pattern),
@@ -80,25 +83,19 @@ TEST(PatternFault, NamesElementsThatNoTextCanMatch) {
 // A pattern said to match nothing matches nothing: random patterns of the
 // characters that matter, each flagged one tried on many random texts.
 TEST(PatternFault, AFlaggedPatternMatchesNoText) {
-    const std::string textChars[] = {"a", "b", "1", " ", "(", ")", "[", "]", "|", "\\", "-", Sjis("表")};
-    const std::string patternChars[] = {"a", "b", "1", "*", "?", "\\", "d", "+", "-", "^",
-                                        "(", ")", "[", "]", "|", "(", ")", "[", Sjis("表")};
+    const std::string textChars[] = {"a", "b", "1", " ",  "(", ")",
+                                     "[", "]", "|", "\\", "-", Sjis("表")};
+    const std::string patternChars[] = {"a", "b", "1", "*", "?", "\\", "d", "+", "-",       "^",
+                                        "(", ")", "[", "]", "|", "(",  ")", "[", Sjis("表")};
     std::mt19937 random(20240611);
-    const auto pick = [&](const auto& set, int maxLength) {
-        std::string out;
-        const int n = static_cast<int>(random() % static_cast<unsigned>(maxLength + 1));
-        for (int i = 0; i < n; ++i)
-            out += set[random() % std::size(set)];
-        return out;
-    };
     int flagged = 0;
     for (int round = 0; round < 100000; ++round) {
-        const std::string pattern = pick(patternChars, 7);
+        const std::string pattern = Pick(random, patternChars, 7);
         if (PatternFaultOf(pattern) == TPatternFault::None)
             continue;
         ++flagged;
         for (int t = 0; t < 30; ++t) {
-            const std::string text = pick(textChars, 6);
+            const std::string text = Pick(random, textChars, 6);
             ASSERT_FALSE(PatternAnywhere(text, pattern)) << text << " / " << pattern;
         }
     }

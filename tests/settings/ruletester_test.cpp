@@ -71,8 +71,7 @@ TEST(RuleLineFaults, SayWhyALineCanMatchNothing) {
     EXPECT_EQ(RuleLineFault("code/!(draft"), "");
     EXPECT_EQ(RuleLineFault(" / "), "空の規則です（使われません）");
     EXPECT_EQ(RuleLineFault("code/(draft"), "「(」に対する「)」がなく一致しません");
-    EXPECT_EQ(RuleLineFault("code/a[]"),
-              "空の「[]」か行末の「[」で一致しません");
+    EXPECT_EQ(RuleLineFault("code/a[]"), "空の「[]」か行末の「[」で一致しません");
     EXPECT_EQ(RuleLineFault(std::string(40, '(') + "a" + std::string(40, ')')),
               "括弧が深すぎて一致しません");
 }

@@ -1,12 +1,11 @@
 // The settings dialog on the offscreen platform: the pages filled from the
 // options, the commands on both pages, and what "更新(&U)" gives back.
-#include "setupdialogfixture.h"
-
 #include "controls/spinbtn.h"
 #include "records/clock.h"
 #include "records/names.h"
 #include "settings/rangegridwidget.h"
 #include "settings/setupform.h"
+#include "setupdialogfixture.h"
 #include "support/fakesetupdialogs.h"
 #include "support/testsupport.h"
 

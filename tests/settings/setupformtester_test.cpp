@@ -17,6 +17,11 @@ namespace {
 
 class RuleTesterDialog : public SetupDialog {
 protected:
+    // Shows the dialog on its page "作業項目", with the keyboard.
+    void ShowItemsPage(TSetupForm& form) {
+        Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
+        ShowActive(form);
+    }
     QString Result(TSetupForm& form) { return Find<QLabel>(form, "TryResult")->text(); }
     // Types text into a field, replacing what it holds; "\n" is Return.
     static void Retype(QWidget* field, const QString& text) {
@@ -34,8 +39,7 @@ protected:
 
 TEST_F(RuleTesterDialog, TheResultFollowsTypingAndTheRulesAsEditedBeforeSaving) {
     TSetupForm form(input);
-    Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
-    ShowActive(form);
+    ShowItemsPage(form);
     auto* program = Find<QLineEdit>(form, "TryProgram");
     auto* title = Find<QLineEdit>(form, "TryTitle");
     // Filled from the history's first line, which no rule takes.
@@ -75,8 +79,7 @@ TEST_F(RuleTesterDialog, TheResultFollowsTypingAndTheRulesAsEditedBeforeSaving) 
 
 TEST_F(RuleTesterDialog, ARuleLineThatCanMatchNothingIsRedWithItsReason) {
     TSetupForm form(input);
-    Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
-    ShowActive(form);
+    ShowItemsPage(form);
     auto* rules = Find<QPlainTextEdit>(form, "AppList");
     auto* hint = Find<QLabel>(form, "AppListHint");
     const QString plain = hint->text();
@@ -96,8 +99,7 @@ TEST_F(RuleTesterDialog, ARuleLineThatCanMatchNothingIsRedWithItsReason) {
 
 TEST_F(RuleTesterDialog, TheFieldsAreReachedByTabAndByTheirMnemonics) {
     TSetupForm form(input);
-    Find<QTabWidget>(form, "PageControl1")->setCurrentIndex(1);
-    ShowActive(form);
+    ShowItemsPage(form);
     auto* program = Find<QLineEdit>(form, "TryProgram");
     auto* title = Find<QLineEdit>(form, "TryTitle");
     Find<QPushButton>(form, "EraseBtn")->setFocus();

@@ -63,8 +63,7 @@ TShot TesterPage(TShotContext& context, std::function<void(TSetupForm&)> change)
 // The history's first line tried, an edited rule line that can match nothing.
 TShot TesterMatch(TShotContext& context) {
     return TesterPage(context, [](TSetupForm& form) {
-        form.findChild<QPlainTextEdit*>("AppList")->appendPlainText(
-            QStringLiteral("code/(下書き"));
+        form.findChild<QPlainTextEdit*>("AppList")->appendPlainText(QStringLiteral("code/(下書き"));
     });
 }
 
@@ -72,8 +71,7 @@ TShot TesterMatch(TShotContext& context) {
 TShot TesterNoMatch(TShotContext& context) {
     return TesterPage(context, [](TSetupForm& form) {
         form.findChild<QLineEdit*>("TryProgram")->setText(QStringLiteral("firefox"));
-        form.findChild<QLineEdit*>("TryTitle")->setText(
-            QStringLiteral("予定表 - Mozilla Firefox"));
+        form.findChild<QLineEdit*>("TryTitle")->setText(QStringLiteral("予定表 - Mozilla Firefox"));
     });
 }
 

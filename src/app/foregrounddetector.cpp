@@ -7,9 +7,14 @@
 namespace zanpel {
 
 int FindAppLine(const TAppLines& lines, const std::string& exeName) {
-    for (int i = 0; i < lines.Count(); ++i)
-        if (lines.Line(i).starts_with(exeName))
+    // The program's name up to the "/" that ends it: names here carry no
+    // extension, and "code" must not take over the line of "codex".
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string& line = lines.Line(i);
+        if (line.starts_with(exeName) &&
+            (line.size() == exeName.size() || line[exeName.size()] == '/'))
             return i;
+    }
     return -1;
 }
 

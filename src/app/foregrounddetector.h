@@ -47,8 +47,8 @@ public:
     std::vector<int> Selected;
 };
 
-// The line of a program: the first line that begins with exeName, or -1. So
-// "a.exe" takes over a line "a.exe2/..." that came first.
+// The line of a program: the first line that begins with exeName and the
+// "/" after it, or -1.
 int FindAppLine(const TAppLines& lines, const std::string& exeName);
 
 // What one pass did to the APP list.

@@ -50,10 +50,11 @@ protected:
     std::vector<std::string> events;
 };
 
-TEST_F(Detection, OneLinePerProgramFoundByItsBeginning) {
-    See("a.exe2", "二");
-    See("a.exe", "一"); // takes over the line that begins with its name
-    EXPECT_THAT(Lines(), ElementsAre("a.exe/一"));
+TEST_F(Detection, OneLinePerProgramFoundByItsWholeName) {
+    See("code", "二");
+    See("codex", "三");
+    See("code", "一"); // its own line, not the one of a longer name
+    EXPECT_THAT(Lines(), ElementsAre("code/一", "codex/三"));
 
     lines = {};
     See("a.exe", "一");

@@ -109,7 +109,8 @@ int TMessageBoxDialogs::ExecModal(QDialog& dialog) {
 
 std::optional<QString> TMessageBoxDialogs::AskSaveFileName(QWidget* parent,
                                                            const QString& fileName) {
-    return AskFileName(parent ? parent : m_parent, fileName, {QStringLiteral("テキストログ(*.txt)")});
+    return AskFileName(parent ? parent : m_parent, fileName,
+                       {QStringLiteral("テキストログ(*.txt)")});
 }
 
 std::optional<QString> TMessageBoxDialogs::AskChartFileName(QWidget* parent,

@@ -23,8 +23,8 @@ int64_t HighestDay(const TMonthChart& chart) {
 void SetScale(const TMonthChart& chart, TChartLayout& layout) {
     const int hours = static_cast<int>(std::max<int64_t>(1, (HighestDay(chart) + 3599) / 3600));
     layout.GridHours = hours <= 12 ? 2 : 4;
-    layout.ScaleHours = std::max(8, (hours + layout.GridHours - 1) / layout.GridHours *
-                                        layout.GridHours);
+    layout.ScaleHours =
+        std::max(8, (hours + layout.GridHours - 1) / layout.GridHours * layout.GridHours);
 }
 
 double WidestName(const TMonthChart& chart, const QFontMetricsF& metrics) {
@@ -101,8 +101,7 @@ TChartLayout LayOutChart(const TMonthChart& chart, const QRectF& area,
         layout.DayCount == 0 ? 0 : layout.Plot.width() / static_cast<double>(layout.DayCount);
     const double swatch = line;
     layout.NameWidth = std::min(inner.width() * 0.35, swatch + 6 + WidestName(chart, metrics) + 8);
-    layout.ValueWidth =
-        std::ceil(metrics.horizontalAdvance(QStringLiteral("000.0h (100.0%)"))) + 8;
+    layout.ValueWidth = std::ceil(metrics.horizontalAdvance(QStringLiteral("000.0h (100.0%)"))) + 8;
     return layout;
 }
 

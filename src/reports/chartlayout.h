@@ -13,8 +13,8 @@ namespace zanpel {
 
 struct TChartLayout {
     QRectF Area;
-    QRectF Legend;       // the line above the plot
-    QRectF Plot;         // 0 h at its bottom, ScaleHours at its top
+    QRectF Legend; // the line above the plot
+    QRectF Plot;   // 0 h at its bottom, ScaleHours at its top
     double ColumnWidth = 0;
     size_t DayCount = 0;
     int ScaleHours = 8;

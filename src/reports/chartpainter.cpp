@@ -82,9 +82,8 @@ void PaintScale(QPainter& painter, const TChartLayout& layout, const TChartLook&
         painter.setPen(QPen(hours == 0 ? Faded(look.Text, 140) : look.Grid, 1));
         painter.drawLine(QPointF(layout.Plot.left(), y), QPointF(layout.Plot.right(), y));
         painter.setPen(look.DimText);
-        painter.drawText(QRectF(layout.Area.left(), y - line / 2, layout.Plot.left() - 4 -
-                                                                        layout.Area.left(),
-                                line),
+        painter.drawText(QRectF(layout.Area.left(), y - line / 2,
+                                layout.Plot.left() - 4 - layout.Area.left(), line),
                          Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1h").arg(hours));
     }
 }
@@ -150,9 +149,9 @@ void PaintDayNumbers(QPainter& painter, const TMonthChart& chart, const TChartLa
             continue;
         const QRectF column = layout.Column(day);
         painter.setPen(chart.Days[day].HasRecords ? look.Text : look.DimText);
-        painter.drawText(QRectF(column.left() - 6, layout.LabelTop, column.width() + 12,
-                                metrics.height()),
-                         Qt::AlignHCenter | Qt::AlignTop, QString::number(number));
+        painter.drawText(
+            QRectF(column.left() - 6, layout.LabelTop, column.width() + 12, metrics.height()),
+            Qt::AlignHCenter | Qt::AlignTop, QString::number(number));
     }
 }
 
@@ -177,7 +176,7 @@ void PaintLegend(QPainter& painter, const TMonthChart& chart, const TChartLayout
                           QStringLiteral("計 ") + HoursText(chart.ItemSeconds), nullptr, look);
     const int64_t expected = chart.Days.empty() ? 0 : chart.Days.front().ExpectedSeconds;
     x = LegendItem(
-        painter, layout, x, QStringLiteral("定時 ") + HoursText(expected),
+        painter, layout, x, QStringLiteral("定時 ") + ClockText(expected),
         [&](const QRectF& r) {
             painter.setPen(QPen(look.Text, 1.5, Qt::DashLine));
             painter.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
@@ -203,7 +202,8 @@ void PaintEntries(QPainter& painter, const TMonthChart& chart, const TChartLayou
     const QFontMetricsF metrics(look.Font);
     if (chart.Entries.empty()) {
         painter.setPen(look.DimText);
-        painter.drawText(layout.Row(0), Qt::AlignCenter, QStringLiteral("この月の作業記録はありません"));
+        painter.drawText(layout.Row(0), Qt::AlignCenter,
+                         QStringLiteral("この月の作業記録はありません"));
         return;
     }
     const int64_t largest = chart.Entries.front().Seconds;

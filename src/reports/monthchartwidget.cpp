@@ -50,9 +50,7 @@ std::optional<QPoint> TMonthChartWidget::DayCenter(DayNumber day) const {
     if (m_chart.Days.empty() || day < m_chart.Days.front().Date || day > m_chart.Days.back().Date)
         return std::nullopt;
     const TChartLayout layout = Layout();
-    return layout.Column(static_cast<size_t>(day - m_chart.Days.front().Date))
-        .center()
-        .toPoint();
+    return layout.Column(static_cast<size_t>(day - m_chart.Days.front().Date)).center().toPoint();
 }
 
 void TMonthChartWidget::ChooseDay(DayNumber day) {

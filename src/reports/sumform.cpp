@@ -15,9 +15,9 @@
 #include "ui_sumform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QItemSelectionModel>
-#include <QDir>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -208,8 +208,9 @@ void TSumForm::DayListSelectItem() {
 
 void TSumForm::ChartDayChosen(DayNumber day) {
     const std::vector<TMonthRow>& months = m_summary.View().MonthRows;
-    const auto login = std::find_if(months.begin(), months.end(),
-                                    [day](const TMonthRow& row) { return row.Record->Date == day; });
+    const auto login = std::find_if(months.begin(), months.end(), [day](const TMonthRow& row) {
+        return row.Record->Date == day;
+    });
     if (login != months.end()) {
         m_ui->MonthList->selectRow(static_cast<int>(login - months.begin()));
         SelectDayRecord(login->Record);
@@ -226,8 +227,7 @@ void TSumForm::ChartDayChosen(DayNumber day) {
 }
 
 void TSumForm::ShowPane(TSummaryPane pane) {
-    m_ui->Pages->setCurrentWidget(pane == TSummaryPane::Chart ? m_ui->ChartPage
-                                                              : m_ui->TablesPage);
+    m_ui->Pages->setCurrentWidget(pane == TSummaryPane::Chart ? m_ui->ChartPage : m_ui->TablesPage);
 }
 
 void TSumForm::PaneChanged() {
@@ -259,10 +259,10 @@ void TSumForm::SaveChartClick() {
                                            m_chart->devicePixelRatioF(), ChartFormatOf(*name));
     AtomicWriter standard;
     const std::string path = name->toStdString();
-    const std::string error =
-        WriteOutputFile(path, std::string_view(picture.constData(), static_cast<size_t>(picture.size())),
-                        m_list.DataDir(), m_env.OutputWriter ? *m_env.OutputWriter : standard,
-                        "グラフを書込めません!\r\n");
+    const std::string error = WriteOutputFile(
+        path, std::string_view(picture.constData(), static_cast<size_t>(picture.size())),
+        m_list.DataDir(), m_env.OutputWriter ? *m_env.OutputWriter : standard,
+        "グラフを書込めません!\r\n");
     if (!error.empty()) {
         m_dialogs.ShowError(error);
         return;

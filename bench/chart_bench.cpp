@@ -1,52 +1,37 @@
 // The summary's month chart on a heavy month (31 days of 40 periods each,
 // spread over 30 items): its figures, and its painting into an image of the
-// chart page's size at 1x and 2x. Needs a QApplication (own main); run by
-// hand, offscreen by default.
-#include "app/programfont.h"
+// chart page's size at 1x and 2x. Needs a QApplication (qtbenchmain.cpp);
+// run by hand, offscreen by default.
 #include "records/names.h"
 #include "records/textcodec.h"
 #include "reports/chartpainter.h"
 #include "reports/monthchart.h"
-#include "settings/initparam.h"
-#include "worklist/datalist.h"
+#include "sampledata.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace zanpel {
 namespace {
 
-class HeavyChartMonth {
+class HeavyChartMonth : public bench::SummaryMonth {
 public:
-    HeavyChartMonth() : list(clock, reporter) {
-        const DayNumber first = EncodeDate(2005, 3, 1);
-        list.ChangeDate(first);
+    HeavyChartMonth() {
         for (int d = 0; d < 31; ++d) {
-            TWorkInfo* login = list.AddWork({first + d, LoginName, "", 0, {}});
+            TWorkInfo* login = list.AddWork({FirstDay() + d, LoginName, "", 0, {}});
             list.AddPeriod(login, {"", "", 8 * 3600, 20 * 3600});
             list.AddPeriod(login, {"", "", 12 * 3600, 13 * 3600});
             for (int p = 0; p < 40; ++p) {
                 const std::string name = Utf8ToCp932("作業項目") + std::to_string((p + d) % 30);
-                TWorkInfo* work = list.AddWork({first + d, name, "", 0, {}});
+                TWorkInfo* work = list.AddWork({FirstDay() + d, name, "", 0, {}});
                 const Seconds start = 8 * 3600 + p * 15 * 60;
                 list.AddPeriod(work, {"", "", start, start + 14 * 60}, false);
             }
         }
-        settings.WorkDayBegin = 9 * 60;
-        settings.WorkDayEnd = 18 * 60;
-        settings.RestTimes = "720:780,900:910";
     }
-    // The clock stands in another month, so no computer-on record is touched.
-    FixedClock clock{EncodeDate(2005, 4, 10), 12 * 3600};
-    CollectingErrorReporter reporter;
-    TDataList list;
-    TInitParam settings;
 };
 
 void BM_ChartFigures(benchmark::State& state) {
@@ -80,14 +65,3 @@ BENCHMARK(BM_PaintChart)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace zanpel
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    zanpel::ApplyProgramFont(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

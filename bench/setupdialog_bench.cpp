@@ -1,7 +1,6 @@
 // The settings dialog opened on 50 definitions of 5 rules each: from the
 // command until its first frame is drawn. Run by hand, offscreen or on a
 // display (QT_QPA_PLATFORM=xcb with DISPLAY set).
-#include "app/programfont.h"
 #include "records/clock.h"
 #include "sampledata.h"
 #include "settings/setupform.h"
@@ -10,8 +9,6 @@
 #include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace zanpel {
 namespace {
@@ -58,14 +55,3 @@ BENCHMARK(BM_OpenSetupDialog)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace zanpel
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    zanpel::ApplyProgramFont(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -90,7 +90,7 @@ TSumForm::TSumForm(TDataList& list, TInitParam& settings, const Clock& clock,
     m_chart = new TMonthChartWidget(m_ui->ChartPage);
     m_ui->ChartPageLayout->addWidget(m_chart);
     ShowPane(ReadSummaryPane(m_env.StateFolder));
-    PaneChanged();
+    ShowChartCommands();
 
     m_monthModel = new TRowsModel(MonthColumns(), this);
     m_dayModel = new TRowsModel(DayColumns(), this);
@@ -230,10 +230,15 @@ void TSumForm::ShowPane(TSummaryPane pane) {
     m_ui->Pages->setCurrentWidget(pane == TSummaryPane::Chart ? m_ui->ChartPage : m_ui->TablesPage);
 }
 
-void TSumForm::PaneChanged() {
+bool TSumForm::ShowChartCommands() {
     const bool chart = m_ui->Pages->currentWidget() == m_ui->ChartPage;
     m_ui->SaveChartBtn->setVisible(chart);
     m_ui->ToolSeparator3->setVisible(chart);
+    return chart;
+}
+
+void TSumForm::PaneChanged() {
+    const bool chart = ShowChartCommands();
     // Only a convenience: when it cannot be written, the window opens on the
     // tables next time, and the user is not bothered about it.
     AtomicWriter standard;

@@ -97,6 +97,9 @@ private:
     // Selects the records of a day the chart chose: its computer-on record
     // in both lists, else its first record in the day list.
     void ChartDayChosen(DayNumber day);
+    // The chart's commands shown with its page; true while it is shown.
+    bool ShowChartCommands();
+    // Shows the commands of the page the user chose, and remembers it.
     void PaneChanged();
     QString ChartFileName() const;
 

@@ -86,6 +86,7 @@ TEST_F(ChartPane, ThePageShownLastIsRememberedInTheStateFolderOnly) {
         auto* pages = form->findChild<QTabWidget*>("Pages");
         EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("TablesPage"));
         EXPECT_TRUE(form->findChild<QToolButton*>("SaveChartBtn")->isHidden());
+        EXPECT_FALSE(std::filesystem::exists(StateFolder)); // nothing chosen yet
         pages->setCurrentIndex(1);
         EXPECT_FALSE(form->findChild<QToolButton*>("SaveChartBtn")->isHidden());
     }

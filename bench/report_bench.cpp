@@ -4,28 +4,15 @@
 #include "reports/summaryrows.h"
 #include "reports/workreport.h"
 #include "sampledata.h"
-#include "settings/initparam.h"
-#include "worklist/datalist.h"
 
 #include <benchmark/benchmark.h>
 
 namespace zanpel {
 namespace {
 
-class HeavyMonth {
+class HeavyMonth : public bench::SummaryMonth {
 public:
-    HeavyMonth() : list(clock, reporter) {
-        list.ChangeDate(EncodeDate(2005, 3, 1));
-        bench::FillMonth(list, EncodeDate(2005, 3, 1), 31, 40, 20);
-        settings.WorkDayBegin = 9 * 60;
-        settings.WorkDayEnd = 18 * 60;
-        settings.RestTimes = "720:780,900:910";
-    }
-    // The clock stands in another month, so no computer-on record is touched.
-    FixedClock clock{EncodeDate(2005, 4, 10), 12 * 3600};
-    CollectingErrorReporter reporter;
-    TDataList list;
-    TInitParam settings;
+    HeavyMonth() { bench::FillMonth(list, FirstDay(), 31, 40, 20); }
 };
 
 void BM_SummaryRows(benchmark::State& state) {

@@ -25,6 +25,13 @@ void FillMonth(TDataList& list, DayNumber firstDay, int days, int items, int per
     }
 }
 
+SummaryMonth::SummaryMonth() : list(clock, reporter) {
+    list.ChangeDate(FirstDay());
+    settings.WorkDayBegin = 9 * 60;
+    settings.WorkDayEnd = 18 * 60;
+    settings.RestTimes = "720:780,900:910";
+}
+
 TAppSwitch FiftyDefinitions() {
     TAppSwitch list;
     for (int i = 0; i < 50; ++i) {

@@ -3,7 +3,6 @@
 // and in its rule field, until the result line and the marks have followed
 // it. Run by hand, offscreen or on a display (QT_QPA_PLATFORM=xcb with
 // DISPLAY set).
-#include "app/programfont.h"
 #include "records/clock.h"
 #include "sampledata.h"
 #include "settings/setupform.h"
@@ -16,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 
 namespace zanpel {
 namespace {
@@ -103,14 +101,3 @@ BENCHMARK(BM_RuleFieldKeystroke)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace zanpel
-
-int main(int argc, char** argv) {
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    zanpel::ApplyProgramFont(app);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

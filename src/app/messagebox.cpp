@@ -21,6 +21,27 @@ QString BoxText(const std::string& text) {
     return message;
 }
 
+// The save dialog with the filters given (the first chosen first, its
+// suffix added to a name without one); none when cancelled.
+std::optional<QString> AskFileName(QWidget* parent, const QString& fileName,
+                                   const QStringList& filters) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const auto suffixOf = [](const QString& filter) {
+        return filter.section(QStringLiteral("*."), 1).section(QLatin1Char(')'), 0, 0);
+    };
+    dialog.setDefaultSuffix(suffixOf(filters.first()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    dialog.setNameFilters(filters);
+    SetJapaneseButtons(dialog);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
 } // namespace
 
 bool TMessageBoxDialogs::Confirm(const std::string& text) {
@@ -88,16 +109,14 @@ int TMessageBoxDialogs::ExecModal(QDialog& dialog) {
 
 std::optional<QString> TMessageBoxDialogs::AskSaveFileName(QWidget* parent,
                                                            const QString& fileName) {
-    QFileDialog dialog(parent ? parent : m_parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setNameFilter(QStringLiteral("テキストログ(*.txt)"));
-    SetJapaneseButtons(dialog);
-    if (!fileName.isEmpty())
-        dialog.selectFile(fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first();
+    return AskFileName(parent ? parent : m_parent, fileName,
+                       {QStringLiteral("テキストログ(*.txt)")});
+}
+
+std::optional<QString> TMessageBoxDialogs::AskChartFileName(QWidget* parent,
+                                                            const QString& fileName) {
+    return AskFileName(parent ? parent : m_parent, fileName,
+                       {QStringLiteral("PNG 画像(*.png)"), QStringLiteral("SVG 画像(*.svg)")});
 }
 
 void TMessageBoxDialogs::SetClipboardText(const QString& text) {

@@ -39,6 +39,7 @@ public:
     void Inform(const std::string& text) override;
     int ExecModal(QDialog& dialog) override;
     std::optional<QString> AskSaveFileName(QWidget* parent, const QString& fileName) override;
+    std::optional<QString> AskChartFileName(QWidget* parent, const QString& fileName) override;
     void SetClipboardText(const QString& text) override;
     std::optional<TSetupResult> ShowSetup(const TSetupInput& input) override;
     std::optional<TRecordEditResult> EditRecord(const TRecordEditRequest& request) override;

@@ -1,6 +1,7 @@
 // The commands of the tool bar and the menus that open the bar's windows or
 // switch its modes.
 #include "app/aboutbox.h"
+#include "app/datafolder.h"
 #include "app/messagebox.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
@@ -47,6 +48,7 @@ void TZanpelForm::ReportActionExecute() {
     m_autoHide.SetHideTimer(false);
     TSumForm::Environment env;
     env.OpenJournal = m_env.OpenJournal;
+    env.StateFolder = StateFolderOfProgram();
     env.ReplaceWorkList = [this](const TDataList& corrected) {
         m_timing.ReplaceWorkList(corrected);
     };

@@ -1,6 +1,6 @@
 // The dialogs that the summary window and the report dialog open, behind an
 // interface that tests answer: confirmations and errors, modal windows, the
-// save dialog and the clipboard. The bar's dialogs implement it.
+// save dialogs and the clipboard. The bar's dialogs implement it.
 #pragma once
 
 #include "records/errorreporter.h"
@@ -29,6 +29,9 @@ public:
     // The save dialog for a text report, starting at fileName; none when
     // cancelled.
     virtual std::optional<QString> AskSaveFileName(QWidget* parent, const QString& fileName) = 0;
+    // The save dialog for the chart's picture (PNG or SVG), starting at
+    // fileName; none when cancelled.
+    virtual std::optional<QString> AskChartFileName(QWidget* parent, const QString& fileName) = 0;
     // Puts text on the clipboard.
     virtual void SetClipboardText(const QString& text) = 0;
 };

@@ -2,6 +2,10 @@
 
 #include "controls/qcp932.h"
 #include "records/atomicfile.h"
+#include "reports/chartexport.h"
+#include "reports/monthchart.h"
+#include "reports/monthchartwidget.h"
+#include "reports/outputfile.h"
 #include "reports/reportdates.h"
 #include "reports/rowsmodel.h"
 #include "reports/workreport.h"
@@ -11,9 +15,11 @@
 #include "ui_sumform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QItemSelectionModel>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 
 #include <filesystem>
@@ -80,6 +86,11 @@ TSumForm::TSumForm(TDataList& list, TInitParam& settings, const Clock& clock,
     m_ui->ImportBtn->setIcon(s->standardIcon(QStyle::SP_BrowserReload));
     m_ui->ImportBtn->setVisible(JournalOpens());
     m_ui->ToolSeparator2->setVisible(m_ui->ImportBtn->isVisibleTo(this));
+    m_ui->SaveChartBtn->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    m_chart = new TMonthChartWidget(m_ui->ChartPage);
+    m_ui->ChartPageLayout->addWidget(m_chart);
+    ShowPane(ReadSummaryPane(m_env.StateFolder));
+    ShowChartCommands();
 
     m_monthModel = new TRowsModel(MonthColumns(), this);
     m_dayModel = new TRowsModel(DayColumns(), this);
@@ -96,6 +107,9 @@ TSumForm::TSumForm(TDataList& list, TInitParam& settings, const Clock& clock,
     connect(m_ui->CloseBtn, &QToolButton::clicked, this, &TSumForm::CloseBtnClick);
     connect(m_ui->SaveBtn, &QToolButton::clicked, this, &TSumForm::SaveBtnClick);
     connect(m_ui->ImportBtn, &QToolButton::clicked, this, &TSumForm::ImportBtnClick);
+    connect(m_ui->SaveChartBtn, &QToolButton::clicked, this, &TSumForm::SaveChartClick);
+    connect(m_ui->Pages, &QTabWidget::currentChanged, this, &TSumForm::PaneChanged);
+    connect(m_chart, &TMonthChartWidget::DayChosen, this, &TSumForm::ChartDayChosen);
     connect(m_ui->ToolButton2, &QToolButton::clicked, this, &TSumForm::ToolButton2Click);
     connect(m_ui->ToolButton3, &QToolButton::clicked, this, &TSumForm::ToolButton3Click);
     connect(m_ui->ToolButton5, &QToolButton::clicked, this, &TSumForm::ToolButton5Click);
@@ -134,6 +148,7 @@ void TSumForm::RefreshViews() {
     m_ui->Label1->setText(FromCp932(view.OvertimeLine));
     FillDayList();
     m_periodModel->Clear();
+    m_chart->SetChart(BuildMonthChart(m_summary.MonthData(), m_settings));
     SelectDayRecord(view.CurrentLogin);
 }
 
@@ -180,12 +195,84 @@ void TSumForm::MonthListSelectItem() {
 
 void TSumForm::DayListSelectItem() {
     std::vector<TRowsModel::Row> rows;
-    if (const TWorkInfo* record = SelectedRecord())
+    const TWorkInfo* record = SelectedRecord();
+    if (record != nullptr) {
+        m_chart->SetSelectedDay(record->Date);
         for (const TPeriodRow& row : PeriodRows(*record))
             rows.push_back({{FromCp932(row.Work), Ascii(row.Start), Ascii(row.End),
                              Ascii(row.Duration), FromCp932(row.Memo)},
                             MemoTip(row.Period->Memo)});
+    }
     m_periodModel->SetRows(std::move(rows));
+}
+
+void TSumForm::ChartDayChosen(DayNumber day) {
+    const std::vector<TMonthRow>& months = m_summary.View().MonthRows;
+    const auto login = std::find_if(months.begin(), months.end(), [day](const TMonthRow& row) {
+        return row.Record->Date == day;
+    });
+    if (login != months.end()) {
+        m_ui->MonthList->selectRow(static_cast<int>(login - months.begin()));
+        SelectDayRecord(login->Record);
+        return;
+    }
+    m_ui->MonthList->clearSelection();
+    const std::vector<TDayRow>& days = m_summary.View().DayRows;
+    const auto first = std::find_if(days.begin(), days.end(),
+                                    [day](const TDayRow& row) { return row.Record->Date == day; });
+    if (first != days.end())
+        SelectDayRecord(first->Record);
+    else
+        m_ui->DayList->clearSelection();
+}
+
+void TSumForm::ShowPane(TSummaryPane pane) {
+    m_ui->Pages->setCurrentWidget(pane == TSummaryPane::Chart ? m_ui->ChartPage : m_ui->TablesPage);
+}
+
+bool TSumForm::ShowChartCommands() {
+    const bool chart = m_ui->Pages->currentWidget() == m_ui->ChartPage;
+    m_ui->SaveChartBtn->setVisible(chart);
+    m_ui->ToolSeparator3->setVisible(chart);
+    return chart;
+}
+
+void TSumForm::PaneChanged() {
+    const bool chart = ShowChartCommands();
+    // Only a convenience: when it cannot be written, the window opens on the
+    // tables next time, and the user is not bothered about it.
+    AtomicWriter standard;
+    WriteSummaryPane(m_env.StateFolder, chart ? TSummaryPane::Chart : TSummaryPane::Tables,
+                     standard);
+}
+
+QString TSumForm::ChartFileName() const {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const std::vector<TChartDay>& days = m_chart->Chart().Days;
+    const CivilDate month = DecodeDate(days.empty() ? Today(m_clock) : days.front().Date);
+    return QDir(folder).filePath(QString::asprintf("zanpel-%04d%02d.png", month.Year, month.Month));
+}
+
+void TSumForm::SaveChartClick() {
+    const std::optional<QString> name = m_dialogs.AskChartFileName(this, ChartFileName());
+    if (!name)
+        return;
+    const QSize size = m_chart->size().expandedTo(m_chart->minimumSizeHint());
+    const QByteArray picture = RenderChart(m_chart->Chart(), m_chart->Look(), size,
+                                           m_chart->devicePixelRatioF(), ChartFormatOf(*name));
+    AtomicWriter standard;
+    const std::string path = name->toStdString();
+    const std::string error = WriteOutputFile(
+        path, std::string_view(picture.constData(), static_cast<size_t>(picture.size())),
+        m_list.DataDir(), m_env.OutputWriter ? *m_env.OutputWriter : standard,
+        "グラフを書込めません!\r\n");
+    if (!error.empty()) {
+        m_dialogs.ShowError(error);
+        return;
+    }
+    m_ui->ReportStatus->setText(QStringLiteral("グラフを保存しました: ") + *name);
 }
 
 std::optional<QPoint> TSumForm::CommandCenter(const char* objectName) const {
@@ -255,7 +342,8 @@ void TSumForm::SaveBtnClick() {
     } else {
         AtomicWriter standard;
         const std::string path = ReportPath(m_settings.ReportFile, m_list.DataDir());
-        const std::string error = WriteReportFile(path, text, m_list.DataDir(), standard);
+        const std::string error = WriteReportFile(
+            path, text, m_list.DataDir(), m_env.OutputWriter ? *m_env.OutputWriter : standard);
         if (!error.empty()) {
             m_dialogs.ShowError(error);
             return;

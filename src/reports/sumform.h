@@ -1,11 +1,14 @@
 // The monthly summary window: the computer-on days of one month with their
 // hours and the overtime estimate, every record of the month day by day, and
-// the periods of the selected record. It shows the state of TMonthSummary and
-// forwards its buttons there; the report and the log sync start here.
+// the periods of the selected record; beside these tables, on a page of its
+// own, the month's chart. It shows the state of TMonthSummary and forwards
+// its buttons there; the report, the chart's picture and the log sync start
+// here.
 #pragma once
 
 #include "reports/monthsummary.h"
 #include "reports/reportdialogs.h"
+#include "reports/summarypane.h"
 
 #include <QDialog>
 
@@ -24,6 +27,7 @@ namespace zanpel {
 class AtomicWriter;
 class JournalSource;
 class TInitParam;
+class TMonthChartWidget;
 class TRowsModel;
 
 class TSumForm : public QDialog {
@@ -36,6 +40,11 @@ public:
         TMonthSummary::HandBack ReplaceWorkList;
         // Called once, when the window is first drawn.
         std::function<void(const TSumForm&)> FirstFrame;
+        // The program's state folder, where the window remembers whether the
+        // tables or the chart were shown last; none: not remembered.
+        std::string StateFolder;
+        // Writes the report's and the chart's files; none: the standard one.
+        AtomicWriter* OutputWriter = nullptr;
     };
 
     // list: the bar's work list; settings: read for the overtime, changed by
@@ -55,6 +64,8 @@ public:
     void CloseBtnClick();
     void SaveBtnClick();
     void ImportBtnClick();
+    // "グラフを保存": the chart as PNG or SVG, by the name's suffix.
+    void SaveChartClick();
     void ToolButton2Click() { ShowPreviousMonth(); } // ▲前月
     void ToolButton3Click() { ShowNextMonth(); }     // 次月▼
     void ToolButton5Click() { ShowCurrentMonth(); }  // ■今月(更新)
@@ -69,6 +80,9 @@ public:
     std::optional<QPoint> CommandCenter(const char* objectName) const;
     // The record of the selected day list row, or none.
     const TWorkInfo* SelectedRecord() const;
+    TMonthChartWidget& Chart() { return *m_chart; }
+    // Shows the tables or the chart, as the page's tab does.
+    void ShowPane(TSummaryPane pane);
 
 protected:
     void done(int result) override;
@@ -80,6 +94,14 @@ private:
     void FillMonthList();
     void FillDayList();
     bool JournalOpens() const;
+    // Selects the records of a day the chart chose: its computer-on record
+    // in both lists, else its first record in the day list.
+    void ChartDayChosen(DayNumber day);
+    // The chart's commands shown with its page; true while it is shown.
+    bool ShowChartCommands();
+    // Shows the commands of the page the user chose, and remembers it.
+    void PaneChanged();
+    QString ChartFileName() const;
 
     std::unique_ptr<Ui::SumForm> m_ui;
     TDataList& m_list;
@@ -92,6 +114,7 @@ private:
     TRowsModel* m_monthModel;
     TRowsModel* m_dayModel;
     TRowsModel* m_periodModel;
+    TMonthChartWidget* m_chart;
     bool m_firstFrameSeen = false;
 };
 

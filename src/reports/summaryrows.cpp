@@ -30,10 +30,7 @@ void AddMonthRows(TDataList& month, const TInitParam& settings, TSummaryView& vi
             continue;
         const int64_t worked = WorkedSeconds(record) / 60;
         view.WorkedMinutes += worked;
-        if (worked > base) {
-            const int64_t over = worked - base;
-            view.OvertimeMinutes += settings.OvertimeCalc == 1 ? over : over - over % 30;
-        }
+        view.OvertimeMinutes += DayOvertimeMinutes(worked, base, settings.OvertimeCalc);
         const TWorkData& span = record.Periods.front();
         view.MonthRows.push_back({FormatMonthDay(record.Date),
                                   FormatTenths((worked - worked % 30) / 6),
@@ -69,6 +66,13 @@ int BaseMinutes(const TInitParam& settings) {
     for (const RestPeriod& rest : SplitRestTimes(settings.RestTimes))
         inside.emplace_back(std::max(begin, rest.Start), std::min(end, rest.End));
     return end - begin - static_cast<int>(CoveredLength(std::move(inside)));
+}
+
+int64_t DayOvertimeMinutes(int64_t workedMinutes, int baseMinutes, int overtimeCalc) {
+    if (workedMinutes <= baseMinutes)
+        return 0;
+    const int64_t over = workedMinutes - baseMinutes;
+    return overtimeCalc == 1 ? over : over - over % 30;
 }
 
 int64_t WorkedSeconds(const TWorkInfo& login) {

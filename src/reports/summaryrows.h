@@ -46,6 +46,11 @@ struct TSummaryView {
 // Overlapping rest periods count once.
 int BaseMinutes(const TInitParam& settings);
 
+// The overtime of one day that worked workedMinutes against a working day
+// of baseMinutes: the minutes beyond it, rounded down to the half hour per
+// day unless overtimeCalc is 1 (accumulated). Short days count 0.
+int64_t DayOvertimeMinutes(int64_t workedMinutes, int baseMinutes, int overtimeCalc);
+
 // The span of a computer-on record less its rest time; never below 0 (rest
 // periods reaching outside the span would otherwise give a negative time).
 // The record must have its span.

@@ -1,11 +1,10 @@
 #include "reports/workreport.h"
 
-#include "records/atomicfile.h"
 #include "records/blanks.h"
 #include "records/csvfile.h"
-#include "records/ownfiles.h"
 #include "records/textcodec.h"
 #include "records/textcompare.h"
+#include "reports/outputfile.h"
 #include "reports/reportdates.h"
 #include "reports/reporttexts.h"
 #include "reports/summaryrows.h"
@@ -239,13 +238,7 @@ std::string BuildReport(TDataList& month, const TReportChoice& choice) {
 
 std::string WriteReportFile(const std::string& path, std::string_view text,
                             const std::string& dataDir, AtomicWriter& writer) {
-    static const std::string failed = "レポートを書込めません!\r\n";
-    if (path.empty())
-        return failed + "ファイル名がありません";
-    if (const std::string refusal = OwnFileRefusal(path, dataDir); !refusal.empty())
-        return failed + refusal;
-    const std::string cause = writer.WriteOutput(path, text);
-    return cause.empty() ? cause : failed + cause;
+    return WriteOutputFile(path, text, dataDir, writer, "レポートを書込めません!\r\n");
 }
 
 } // namespace zanpel

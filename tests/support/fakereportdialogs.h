@@ -1,6 +1,6 @@
 // The summary's and the report's dialogs, answered by the test: a question
 // gets Answer, errors and notices are noted, a modal window gets what OnExec
-// answers (rejected without it), the save dialog gets SaveAnswer, and what
+// answers (rejected without it), either save dialog gets SaveAnswer, and what
 // goes to the clipboard is noted.
 #pragma once
 
@@ -26,6 +26,10 @@ public:
     void Inform(const std::string& text) override { Notices.push_back(text); }
     int ExecModal(QDialog& dialog) override { return OnExec ? OnExec(dialog) : QDialog::Rejected; }
     std::optional<QString> AskSaveFileName(QWidget*, const QString& fileName) override {
+        SaveAsked.push_back(fileName);
+        return SaveAnswer;
+    }
+    std::optional<QString> AskChartFileName(QWidget*, const QString& fileName) override {
         SaveAsked.push_back(fileName);
         return SaveAnswer;
     }

@@ -131,6 +131,11 @@ TEST_F(BarOnGnome, WaylandAndX11WindowsInFrontSwitchItemsAndTheMonthKeepsThem) {
     auto papers = shell->StartWaylandWindow("資料集");
     auto x11 = shell->Start({XCLIENT_ALPHA, "--title", "開発メモ", "--title2", "資料メモ"});
     ASSERT_TRUE(shell->Shows("開発メモ"));
+    // The shell gives a new window the focus a moment after it shows; on a
+    // loaded machine that came after the first window was brought to the
+    // front. The windows' own focus is let settle first.
+    WaitFor([&] { return Trace().find("app xclient_alpha/開発メモ\n") != std::string::npos; },
+            5000);
 
     // A Wayland window by program and title, an X11 window by its program
     // through XWayland, a Wayland window by its title alone.

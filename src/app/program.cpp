@@ -204,6 +204,7 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
 
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
+    env.StateFolder = StateFolderOfProgram();
     env.StartLogSync = [this] { StartLogSync(); };
     env.Trace = TraceLine;
     env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };

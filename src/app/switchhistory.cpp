@@ -28,14 +28,14 @@ TSwitchHistory::TSwitchHistory(const TSwitchLog& log, QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false); // Tab goes on to the button
     m_table->setWordWrap(false);
-    m_table->setTextElideMode(Qt::ElideMiddle);
+    m_table->setTextElideMode(Qt::ElideRight);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     QHeaderView* header = m_table->horizontalHeader();
     header->setStretchLastSection(true);
     header->setSectionResizeMode(QHeaderView::Interactive);
     m_table->resizeColumnsToContents();
-    const int widths[] = {0, 110, 210, 110};
+    const int widths[] = {0, 90, 150, 90};
     for (int column = TSwitchLogModel::ItemColumn; column < TSwitchLogModel::TitleColumn; ++column)
         header->resizeSection(column, std::max(header->sectionSize(column), widths[column]));
     m_saved->setObjectName("SavedIn");
@@ -50,7 +50,7 @@ TSwitchHistory::TSwitchHistory(const TSwitchLog& log, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_table, 1);
     layout->addLayout(bottom);
-    resize(820, 340);
+    resize(900, 340);
     ShowWhereSaved();
 }
 
@@ -72,10 +72,12 @@ void TSwitchHistory::ShowNewest() {
 
 void TSwitchHistory::EntryAdded(bool droppedOldest) {
     // The list follows the new entry only when it showed the newest before:
-    // a user reading older ones keeps the place.
+    // a user reading older ones (by the keyboard or the scroll bar) keeps
+    // the place.
     const QScrollBar* bar = m_table->verticalScrollBar();
+    const int current = m_table->currentIndex().row();
     const bool atNewest =
-        bar->value() == bar->maximum() || m_table->currentIndex().row() == m_model->rowCount() - 1;
+        bar->value() == bar->maximum() && (current < 0 || current == m_model->rowCount() - 1);
     m_model->EntryAdded(droppedOldest);
     ShowWhereSaved();
     if (atNewest)

@@ -26,10 +26,10 @@ void TSwitchLog::Add(const TSwitchEntry& entry) {
     const bool dropped = m_entries.size() > Capacity;
     if (dropped)
         m_entries.pop_front();
-    if (m_folder.empty())
-        NoteProblem("切換え履歴は保存されません: XDG_STATE_HOME も HOME も絶対パスではありません");
-    else if (const std::string error = AppendSwitchLine(m_folder, FormatSwitchLine(entry));
-             !error.empty())
+    // Without a folder the history stays in memory, as the owner asked.
+    const std::string error =
+        m_folder.empty() ? std::string() : AppendSwitchLine(m_folder, FormatSwitchLine(entry));
+    if (!error.empty())
         NoteProblem("切換え履歴を書込めません: " + error);
     if (OnAdded)
         OnAdded(dropped);

@@ -18,7 +18,7 @@ public:
     static constexpr size_t Capacity = 200;
 
     // folder: the state folder, made at the first write; empty: the history
-    // stays in memory.
+    // stays in memory (no problem is told of that).
     explicit TSwitchLog(std::string folder);
 
     // The last entries of the files, before any added.

@@ -58,8 +58,9 @@ void TSwitchHistory::ShowWhereSaved() {
     const std::string& problem = m_log.Problem();
     const std::string path = m_log.FilePath();
     m_saved->setText(!problem.empty() ? QString::fromStdString(problem)
-                     : path.empty()   ? QStringLiteral("保存先: なし (終了までこのバーが記憶するだけです)")
-                                    : QStringLiteral("保存先: ") + QString::fromStdString(path));
+                     : path.empty()
+                         ? QStringLiteral("保存先: なし (終了までこのバーが記憶するだけです)")
+                         : QStringLiteral("保存先: ") + QString::fromStdString(path));
 }
 
 void TSwitchHistory::ShowNewest() {

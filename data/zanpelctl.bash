@@ -48,7 +48,7 @@ _zanpelctl()
     local cur prev words cword
     _init_completion || return
 
-    local commands='today export summary report rewrite check match rules settings journal sync autostart gnome-extension help'
+    local commands='today export summary report rewrite check match why rules settings journal sync autostart gnome-extension help'
     case $prev in
         --data-dir | --directory)
             _filedir -d
@@ -73,7 +73,7 @@ _zanpelctl()
             _filedir
             return
             ;;
-        --flags | --day | --from | --to)
+        --flags | --day | --from | --to | --last)
             return
             ;;
     esac
@@ -83,7 +83,7 @@ _zanpelctl()
     for ((i = 1; i < cword; i++)); do
         case ${words[i]} in
             --data-dir | --now | --format | --file | --directory | --period | --output | \
-                --flags | --day | --from | --to) ((i++)) ;;
+                --flags | --day | --from | --to | --last) ((i++)) ;;
             -*) ;;
             *)
                 if [[ -z $command ]]; then
@@ -114,6 +114,7 @@ _zanpelctl()
             months=1
             ;;
         rewrite) months=1 ;;
+        why) options='--last' ;;
         journal) options='--file --directory' months=1 ;;
         sync) options='--file --directory' months=1 ;;
         autostart)

@@ -28,17 +28,21 @@ QUrl ProjectPage() {
 
 } // namespace
 
-QString AboutText(const QString& dataFolder, const TSessionInfo& session) {
-    return QStringLiteral("Zanpel %1\nQt %2\nデータフォルダ: %3\n%4")
-        .arg(QString::fromLatin1(ProgramVersion), QString::fromLatin1(qVersion()), dataFolder,
-             QString::fromStdString(SessionText(session)));
+QString AboutText(const QString& dataFolder, const TSessionInfo& session, const QString& problems) {
+    QString text = QStringLiteral("Zanpel %1\nQt %2\nデータフォルダ: %3\n%4")
+                       .arg(QString::fromLatin1(ProgramVersion), QString::fromLatin1(qVersion()),
+                            dataFolder, QString::fromStdString(SessionText(session)));
+    if (!problems.isEmpty())
+        text += QStringLiteral("\n") + problems;
+    return text;
 }
 
 QString MailUrl() {
     return QStringLiteral("mailto:%1?subject=Zanpel%20%2").arg(MailAddress, ProgramVersion);
 }
 
-TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, const TSessionInfo& session)
+TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, const TSessionInfo& session,
+                     const QString& problems)
     : QDialog(parent) {
     setObjectName("AboutDialog1");
     setWindowTitle(QStringLiteral("バージョン情報"));
@@ -49,7 +53,7 @@ TAboutBox::TAboutBox(const QString& dataFolder, QWidget* parent, const TSessionI
     picture->setAlignment(Qt::AlignTop);
     auto* comment = new TBevelLabel(this);
     comment->setObjectName("AboutText");
-    comment->SetCaption(AboutText(dataFolder, session));
+    comment->SetCaption(AboutText(dataFolder, session, problems));
     comment->SetTextBorder(8);
     comment->SetWordWrap(true);
     comment->setMinimumSize(440, 150);

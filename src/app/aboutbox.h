@@ -9,15 +9,17 @@
 
 namespace zanpel {
 
-// Texts of the about box, apart from the window.
-QString AboutText(const QString& dataFolder, const TSessionInfo& session);
+// Texts of the about box, apart from the window. problems: lines about
+// what the program could not do (the switch log), or empty.
+QString AboutText(const QString& dataFolder, const TSessionInfo& session,
+                  const QString& problems = {});
 QString MailUrl();
 
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit TAboutBox(const QString& dataFolder, QWidget* parent = nullptr,
-                       const TSessionInfo& session = {});
+                       const TSessionInfo& session = {}, const QString& problems = {});
 };
 
 } // namespace zanpel

@@ -42,6 +42,7 @@ QMenu* MakePanelPopup(QWidget* owner, const TBarActions& a) {
     menu->addAction(a.ResetAll);
     AddSeparator(menu, "N2");
     menu->addAction(a.ReportAction);
+    menu->addAction(a.SwitchHistoryAction);
     AddSeparator(menu, "N5");
     menu->addAction(a.HideAction);
     AddSeparator(menu, "N8");
@@ -97,6 +98,9 @@ TBarActions CreateBarActions(QWidget* owner) {
                  BarIcon::AppList);
     a.AppListAction->setCheckable(true);
     a.AboutAction = MakeAction(owner, "AboutAction", "バージョン情報(&V)", {}, {});
+    a.SwitchHistoryAction =
+        MakeAction(owner, "SwitchHistoryAction", "切換え履歴(&H)", "自動切換えの履歴と理由",
+                   QKeySequence(Qt::CTRL | Qt::Key_H));
 
     a.NewWork = MakeAction(owner, "N_NewWork", "新しい作業(&N)", {}, QKeySequence(Qt::Key_Insert));
     a.DeleteItem = MakeAction(owner, "N_Delete", "項目削除(&D)", {}, QKeySequence(Qt::Key_Delete));

@@ -19,6 +19,7 @@ struct TBarActions {
     QAction* AppSwitchAction = nullptr; // "ApSwAction"
     QAction* AppListAction = nullptr;   // "ViewAction": shows the APP list
     QAction* AboutAction = nullptr;
+    QAction* SwitchHistoryAction = nullptr; // 「切換え履歴」: the bar's own switches
     // Items of the button panel's menu with commands of their own.
     QAction* NewWork = nullptr;    // "N_NewWork"
     QAction* DeleteItem = nullptr; // "N_Delete"

@@ -204,6 +204,10 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
 
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
+    env.StateFolder = StateFolderOfProgram();
+    if (env.StateFolder.empty())
+        TraceLine("switch log: 切換え履歴は保存されません:"
+                  " XDG_STATE_HOME も HOME も絶対パスではありません");
     env.StartLogSync = [this] { StartLogSync(); };
     env.Trace = TraceLine;
     env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };

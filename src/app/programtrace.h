@@ -5,10 +5,11 @@
 // hand-overs from a second copy, and the saves of settings, definitions and
 // month at the end. The bar window's parts note, through the same writer, a
 // wake after a sleep, each application line seen in front and the moment an
-// application switch pressed an item, the bar hiding and showing, the
-// commands to a tiling manager with its refusals and a failed connection,
-// and where each item's edit button and the summary's commands are (for
-// tests that click them), with the time the summary took to show.
+// application switch pressed an item, the first problem of the switch log,
+// the bar hiding and showing, the commands to a tiling manager with its
+// refusals and a failed connection, and where each item's edit button and
+// the summary's commands are (for tests that click them), with the time the
+// summary took to show.
 #pragma once
 
 #include "app/errorboxes.h"

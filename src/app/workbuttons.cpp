@@ -25,6 +25,8 @@ void TWorkButtons::SwitchByApplication(const std::string& exeName, const std::st
     LastWindowTitle = windowTitle;
     if (!changed)
         return;
+    LastRule = m_definitions.LastMatchedRule;
+    LastRuleText = FormatRule(m_definitions.Items(k).Rules.at(static_cast<size_t>(LastRule)));
     AppSwitching = true;
     SelectIndex(b);
     AppSwitching = false;
@@ -33,6 +35,8 @@ void TWorkButtons::SwitchByApplication(const std::string& exeName, const std::st
 void TWorkButtons::ClearAppInfo() {
     LastExeName.clear();
     LastWindowTitle.clear();
+    LastRule = -1;
+    LastRuleText.clear();
 }
 
 } // namespace zanpel

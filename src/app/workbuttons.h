@@ -23,6 +23,10 @@ public:
     bool AppSwitching = false;
     std::string LastExeName;
     std::string LastWindowTitle;
+    // The rule behind the last switch: its index among its item's rules and
+    // its text.
+    int LastRule = -1;
+    std::string LastRuleText;
     // Selects the item whose rule matches the application in front (adding
     // its button when the bar has none), while switching is active.
     void SwitchByApplication(const std::string& exeName, const std::string& windowTitle);

@@ -11,6 +11,7 @@
 #include "worklist/datalist.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zanpel {
 namespace {
@@ -86,6 +87,11 @@ void TWorkTiming::WorkSelected(int id, bool stat) {
 }
 
 void TWorkTiming::NoteApplicationSwitch(int id) {
+    NoteAutoSwitch({.Cause = TSwitchCause::Rule,
+                    .Rule = m_buttons.LastRule,
+                    .Detail = m_buttons.LastRuleText,
+                    .Program = m_buttons.LastExeName,
+                    .Title = m_buttons.LastWindowTitle});
     TWorkInfo* rec = m_list.Find(TodayNumber(), m_buttons.Buttons(id).Name);
     if (!rec)
         return;
@@ -173,22 +179,41 @@ bool TWorkTiming::RestPeriodSwitch() {
     int rest = m_buttons.IndexOfName(RestName());
     if (rest < 0)
         rest = m_buttons.ButtonCount();
-    int target = -1;
-    for (const TRestRange& range : m_restRanges)
-        if (range.Covers(minute))
-            target = rest;
-    if (target >= 0 && target != m_buttons.ItemIndex()) {
-        WorkButtonClicked(m_buttons.ItemIndex(), false);
-        if (target == m_buttons.ButtonCount())
-            target = EnsureRestItem();
-        m_buttons.SelectIndex(target);
-    } else if (target < 0 && m_buttons.ItemIndex() == rest) {
-        WorkButtonClicked(m_buttons.ItemIndex(), false);
+    const auto covering = std::find_if(m_restRanges.begin(), m_restRanges.end(),
+                                       [&](const TRestRange& r) { return r.Covers(minute); });
+    const bool inRest = covering != m_restRanges.end();
+    // The period is remembered while it lasts, for the switch at its end.
+    if (inRest)
+        m_restSwitchRange = RestRangeText(covering->BeginMinute, covering->EndMinute);
+    const int before = m_buttons.ItemIndex();
+    if (inRest && rest != before) {
+        WorkButtonClicked(before, false);
+        m_buttons.SelectIndex(rest == m_buttons.ButtonCount() ? EnsureRestItem() : rest);
+        if (m_buttons.ItemIndex() != before)
+            NoteAutoSwitch({.Cause = TSwitchCause::RestStart, .Detail = m_restSwitchRange});
+    } else if (!inRest && before == rest) {
+        WorkButtonClicked(before, false);
         m_buttons.SelectIndex(m_buttons.PreviousIndex());
+        if (m_buttons.ItemIndex() != before)
+            NoteAutoSwitch(
+                {.Cause = TSwitchCause::RestEnd, .Detail = std::exchange(m_restSwitchRange, {})});
         if (m_buttons.ItemIndex() == -1)
             return true;
+    } else if (!inRest) {
+        m_restSwitchRange.clear();
     }
     return false;
+}
+
+void TWorkTiming::NoteAutoSwitch(TSwitchEntry entry) {
+    if (!OnAutoSwitch)
+        return;
+    const TDateTime now = m_clock.Now();
+    entry.Day = WholeDays(now);
+    entry.Second = SecondsOfDay(now);
+    const TMultiButton* current = m_buttons.Current();
+    entry.Item = current ? current->Name : std::string();
+    OnAutoSwitch(entry);
 }
 
 int TWorkTiming::EnsureRestItem() {
@@ -249,7 +274,10 @@ void TWorkTiming::ReplaceWorkList(const TDataList& other) {
 
 void TWorkTiming::StartSelection(const std::string& name) {
     AutoSelectingScope selecting(*this);
+    const int before = m_buttons.ItemIndex();
     m_buttons.SelectByName(name);
+    if (m_buttons.ItemIndex() != before)
+        NoteAutoSwitch({.Cause = TSwitchCause::Resume});
 }
 
 void TWorkTiming::PressItemByName(const std::string& name) {
@@ -258,6 +286,8 @@ void TWorkTiming::PressItemByName(const std::string& name) {
         return;
     AutoSelectingScope selecting(*this);
     m_buttons.ClickMainButton(index);
+    if (m_buttons.ItemIndex() == index)
+        NoteAutoSwitch({.Cause = TSwitchCause::HandOver});
 }
 
 int TWorkTiming::IndexOfButton(const TMultiButton* button) const {

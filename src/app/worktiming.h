@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/sleepwatch.h"
+#include "app/switchentry.h"
 #include "records/timevalues.h"
 
 #include <functional>
@@ -94,6 +95,10 @@ public:
     std::function<void(const TSleep&)> OnSleep;
     // Called with every step of the clock that was taken out of the records.
     std::function<void(const TClockStep&)> OnClockStep;
+    // Called with every switch the bar makes by itself: by an application
+    // rule, at the start and the end of a rest period, the item of the last
+    // end at the start, and an item a second start names.
+    std::function<void(const TSwitchEntry&)> OnAutoSwitch;
     // The second of today from which the running item may go on: now, but
     // after the clock was set back not before the time the old clock booked.
     Seconds BookingNow();
@@ -150,6 +155,8 @@ private:
     // Seconds since day 0.
     int64_t AbsoluteNow() const;
     bool RestPeriodSwitch(); // true when the tick ends here
+    // Tells OnAutoSwitch of a switch to the running item (or to none).
+    void NoteAutoSwitch(TSwitchEntry entry);
     void AskMemoOnStart(int id);
     void NoteApplicationSwitch(int id);
     void AutoSaveIfDue();
@@ -176,6 +183,9 @@ private:
     const Clock& m_clock;
     TTimingUi& m_ui;
     std::vector<TRestRange> m_restRanges;
+    // The rest period that pressed the rest item ("hh:mm-hh:mm"); empty
+    // when none did.
+    std::string m_restSwitchRange;
     TMultiButton* m_menuTarget = nullptr;
     bool m_autoSelecting = false; // the program selects an item, not the user
     TSleepWatch m_sleepWatch;

@@ -2,6 +2,7 @@
 
 #include "app/barcaption.h"
 #include "app/baricons.h"
+#include "app/switchhistory.h"
 #include "app/workbuttonswidget.h"
 #include "records/clock.h"
 #include "settings/initparam.h"
@@ -47,7 +48,8 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
       m_autoHide(*this, *m_parts.HideTimer, *m_parts.ShowTimer, m_placement, settings,
                  m_workButtons, {m_env.CursorPos, m_env.Trace, m_env.Session.WaylandSession}),
       m_edgeDrag(*this, *m_parts.Caption, *m_parts.ButtonPanel, m_placement, m_autoHide),
-      m_panelMenu(m_actions, m_timing, m_workButtons, *m_parts.Buttons) {
+      m_panelMenu(m_actions, m_timing, m_workButtons, *m_parts.Buttons),
+      m_switchLog(m_env.StateFolder) {
     setObjectName("ZanpelForm");
     setMouseTracking(true);
     resize(180, 590);
@@ -57,6 +59,15 @@ TZanpelForm::TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clo
     m_editors.IsAutostartOn = m_env.IsAutostartOn;
     m_editors.SetAutostart = m_env.SetAutostart;
     m_editors.OnSettingsApplied = [this] { m_away.SetThreshold(m_settings.AwayMinutes); };
+    m_timing.OnAutoSwitch = [this](const TSwitchEntry& entry) { m_switchLog.Add(entry); };
+    m_switchLog.OnProblem = [this](const std::string& problem) {
+        if (m_env.Trace)
+            m_env.Trace("switch log: " + problem);
+    };
+    m_switchLog.OnAdded = [this](bool droppedOldest) {
+        if (m_history)
+            m_history->EntryAdded(droppedOldest);
+    };
 }
 
 void TZanpelForm::ConnectActions() {
@@ -94,6 +105,8 @@ void TZanpelForm::ConnectActions() {
     connect(m_actions.AboutAction, &QAction::triggered, this, &TZanpelForm::AboutExecute);
     connect(m_actions.SetupAction, &QAction::triggered, this, &TZanpelForm::SetupActionExecute);
     connect(m_actions.ReportAction, &QAction::triggered, this, &TZanpelForm::ReportActionExecute);
+    connect(m_actions.SwitchHistoryAction, &QAction::triggered, this,
+            &TZanpelForm::SwitchHistoryExecute);
     connect(m_actions.ExitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_actions.MenuKeys, &QAction::triggered, this, [this] {
         if (m_autoHide.PartsShown())

@@ -16,6 +16,7 @@
 #include "app/panelmenu.h"
 #include "app/seenappspanel.h"
 #include "app/sessioninfo.h"
+#include "app/switchlog.h"
 #include "app/workbuttons.h"
 #include "app/worktiming.h"
 
@@ -35,6 +36,7 @@ class JournalSource;
 class TDataList;
 class TDialogs;
 class TInitParam;
+class TSwitchHistory;
 
 class TZanpelForm : public QWidget {
     Q_OBJECT
@@ -64,6 +66,9 @@ public:
         // The IPC socket of a tiling window manager of the i3 family that
         // places the bar; empty: the bar places itself.
         QString TilingSocket;
+        // The program's state folder, where the switch log is kept; empty:
+        // the history of switches stays in memory.
+        std::string StateFolder;
     };
 
     TZanpelForm(TInitParam& settings, TDataList& list, const Clock& clock, TDialogs& dialogs,
@@ -96,6 +101,8 @@ public:
     void SetupActionExecute();
     // The monthly summary window, on the month saved just before.
     void ReportActionExecute();
+    // The switch history window, opened once and brought up again.
+    void SwitchHistoryExecute();
     // After one of the bar's own dialogs: the bar becomes the active window
     // again with the focus on its items, so that its short-cuts work.
     void TakeFocusBack();
@@ -108,6 +115,8 @@ public:
     TBarAutoHide& AutoHide() { return m_autoHide; }
     TSeenAppsPanel& SeenApps() { return m_seenApps; }
     TPanelMenu& PanelMenu() { return m_panelMenu; }
+    TSwitchLog& SwitchLog() { return m_switchLog; }
+    TSwitchHistory* SwitchHistory() const { return m_history; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +146,8 @@ private:
     TBarAutoHide m_autoHide;
     TBarEdgeDrag m_edgeDrag;
     TPanelMenu m_panelMenu;
+    TSwitchLog m_switchLog;
+    TSwitchHistory* m_history = nullptr; // made at its first opening
 };
 
 } // namespace zanpel

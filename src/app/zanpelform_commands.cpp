@@ -3,6 +3,7 @@
 #include "app/aboutbox.h"
 #include "app/datafolder.h"
 #include "app/messagebox.h"
+#include "app/switchhistory.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "reports/sumform.h"
@@ -11,6 +12,7 @@
 #include "worklist/datalist.h"
 
 #include <QAction>
+#include <QTableView>
 
 #include <chrono>
 
@@ -72,6 +74,16 @@ void TZanpelForm::ReportActionExecute() {
     TakeFocusBack();
 }
 
+void TZanpelForm::SwitchHistoryExecute() {
+    if (!m_history)
+        m_history = new TSwitchHistory(m_switchLog, this);
+    m_history->ShowNewest();
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
+    m_history->Table()->setFocus();
+}
+
 void TZanpelForm::AboutExecute() {
     m_autoHide.SetHideTimer(false);
     TSessionInfo session = m_env.Session;
@@ -79,7 +91,7 @@ void TZanpelForm::AboutExecute() {
     const ForegroundSource& foreground = m_seenApps.Foreground();
     session.Coverage = foreground.Available() ? foreground.Coverage().value_or(session.Coverage)
                                               : TForegroundCoverage::None;
-    TAboutBox box(m_env.DataFolder, this, session);
+    TAboutBox box(m_env.DataFolder, this, session, QString::fromStdString(m_switchLog.Problem()));
     box.exec();
     m_autoHide.SetHideTimer(true);
     TakeFocusBack();

@@ -28,6 +28,7 @@ void TZanpelForm::FormCreate(const std::string& settingsFile, ErrorReporter& rep
     m_timing.LoadRestRanges();
     m_timing.RefreshButtons();
     m_away.SetThreshold(m_settings.AwayMinutes);
+    m_switchLog.Load(); // before the start's own switch is added
     if (m_settings.StartWithLast)
         m_timing.StartSelection(m_settings.SelectedWork);
     show();

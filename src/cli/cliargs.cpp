@@ -88,6 +88,12 @@ std::optional<TDateTime> ParseNowOption(const std::string& text) {
     return ParseDateTime(text);
 }
 
+std::optional<int> ParseWholeNumber(const std::string& text) {
+    if (text.empty() || text.size() > 6 || !AllDigits(text))
+        return std::nullopt;
+    return std::stoi(text);
+}
+
 std::optional<YearMonth> ParseYearMonth(const std::string& text) {
     if (text.size() != 6 || !AllDigits(text))
         return std::nullopt;

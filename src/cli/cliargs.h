@@ -40,6 +40,10 @@ struct YearMonth {
         return Month == 12 ? YearMonth{Year + 1, 1} : YearMonth{Year, Month + 1};
     }
 };
+// A whole number written with digits only (six at most); none for any
+// other text.
+std::optional<int> ParseWholeNumber(const std::string& text);
+
 // "YYYYMM"
 std::optional<YearMonth> ParseYearMonth(const std::string& text);
 

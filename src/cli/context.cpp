@@ -110,6 +110,8 @@ void PrintUsage(std::ostream& out) {
            "開始・終了時間をジャーナルから修正し、休憩を補って保存\n"
         << "  match EXE TITLE                           自動切換えで選ばれる作業項目を表示\n"
         << "                                            (Wayland のウィンドウでは EXE は app_id)\n"
+        << "  why [--last N]                            自動切換えの履歴と理由 "
+           "(新しいものが最後、既定 20 件)\n"
         << "  rules                                     作業定義と切換え規則を表示\n"
         << "  settings                                  設定の一覧 (既定値を含む) を表示\n"
         << "  autostart on|off|status                   ログイン時に zanpel "

@@ -82,6 +82,7 @@ int RunAutostart(const CliArgs& args, const Context& ctx);
 int RunGnomeExtension(const CliArgs& args, const Context& ctx);
 int RunSummary(const CliArgs& args, const Context& ctx);
 int RunReport(const CliArgs& args, const Context& ctx);
+int RunWhy(const CliArgs& args, const Context& ctx);
 int RunHelp(const CliArgs& args, const Context& ctx);
 int RunVersion(const CliArgs& args, const Context& ctx);
 

@@ -30,21 +30,14 @@ int main(int argc, char** argv) {
         return ctx.Usage(args.Error);
 
     const std::map<std::string, int (*)(const CliArgs&, const Context&)> commands = {
-        {"export", RunExport},
-        {"rewrite", RunRewrite},
-        {"check", RunCheck},
-        {"today", RunToday},
-        {"match", RunMatch},
-        {"rules", RunRules},
-        {"settings", RunSettings},
-        {"journal", RunJournal},
-        {"sync", RunSync},
-        {"summary", RunSummary},
-        {"report", RunReport},
-        {"help", RunHelp},
-        {"version", RunVersion},
-        {"autostart", RunAutostart},
-        {"gnome-extension", RunGnomeExtension}};
+        {"export", RunExport},       {"rewrite", RunRewrite},
+        {"check", RunCheck},         {"today", RunToday},
+        {"match", RunMatch},         {"why", RunWhy},
+        {"rules", RunRules},         {"settings", RunSettings},
+        {"journal", RunJournal},     {"sync", RunSync},
+        {"summary", RunSummary},     {"report", RunReport},
+        {"help", RunHelp},           {"version", RunVersion},
+        {"autostart", RunAutostart}, {"gnome-extension", RunGnomeExtension}};
     const auto command = commands.find(args.Command);
     if (command == commands.end())
         return ctx.Usage("不明なコマンドです: " + args.Command);

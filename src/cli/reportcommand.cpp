@@ -18,14 +18,6 @@
 namespace zanpel::cli {
 namespace {
 
-// A whole number written with digits only.
-std::optional<int> WholeNumber(const std::string& text) {
-    if (text.empty() || text.size() > 6 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::stoi(text);
-}
-
 std::optional<int> PeriodOption(const CliArgs& args, int fallback) {
     if (!args.Has("period"))
         return fallback;
@@ -42,7 +34,7 @@ std::optional<int> PeriodOption(const CliArgs& args, int fallback) {
 std::optional<DayNumber> DayOption(const CliArgs& args, const char* name, YearMonth ym) {
     if (!args.Has(name))
         return 0;
-    const auto day = WholeNumber(args.Option(name));
+    const auto day = ParseWholeNumber(args.Option(name));
     if (!day || !IsValidDate(ym.Year, ym.Month, *day))
         return std::nullopt;
     return EncodeDate(ym.Year, ym.Month, *day);
@@ -76,7 +68,7 @@ std::optional<int> ContentFlags(const CliArgs& args, uint16_t fallback) {
             flags |= bit;
         }
     if (args.Has("flags")) {
-        const auto mask = WholeNumber(args.Option("flags"));
+        const auto mask = ParseWholeNumber(args.Option("flags"));
         if (!mask || *mask > 0xFFFF)
             return std::nullopt;
         return flags | *mask;

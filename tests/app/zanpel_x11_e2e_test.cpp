@@ -6,6 +6,7 @@
 #include "support/testsupport.h"
 #include "support/x11/xservertest.h"
 #include "support/zanpel.h"
+#include "support/zanpelctl.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -121,6 +122,15 @@ TEST_F(BarOnX11, ListsTheProgramsInFrontAndSwitchesByTheRulesButNeverSeesItself)
 
     bar->Signal(SIGTERM);
     EXPECT_EQ(bar->Wait(20000), 0);
+    // Each switch left its line in the state folder, and zanpelctl why says
+    // which rule made the last one.
+    const std::string log = ReadFile(data.File("state/zanpel/switches.log"));
+    EXPECT_THAT(log, HasSubstr("\trule\t会議\t1\txclient_beta/\txclient_beta\t会議メモ\n"));
+    const ProcessResult why =
+        RunZanpelctl({"why", "--last", "1"}, {{"XDG_STATE_HOME", data.File("state")}});
+    EXPECT_EQ(why.ExitCode, 0) << why.Err;
+    EXPECT_THAT(why.Out, ::testing::EndsWith("\t設計\t規則 1「xclient_alpha/設計」\txclient_alpha\t"
+                                             "設計書.txt - エディタ\n"));
 }
 
 // The figures of the README, run by hand on a release build:

@@ -56,9 +56,9 @@ TEST_F(BarWindow, StartsDockedRightWithTheDefaultsAndTheDateCaption) {
 TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
     EXPECT_THAT(Entries(form->Actions().PanelPopup),
                 ElementsAre("新しい作業(&N)", "項目削除(&D)", "-", "時間リセット(&T)",
-                            "全時間リセット(&A)", "-", "レポート(&R)", "-", "自動的に隠す", "-",
-                            "APP切換モード", "APPリストを表示(&V)", "-", "設定(&S)", "-",
-                            "バージョン情報(&V)"));
+                            "全時間リセット(&A)", "-", "レポート(&R)", "切換え履歴(&H)", "-",
+                            "自動的に隠す", "-", "APP切換モード", "APPリストを表示(&V)", "-",
+                            "設定(&S)", "-", "バージョン情報(&V)"));
     EXPECT_THAT(Entries(form->Actions().AppListPopup),
                 ElementsAre("リストから削除", "全部削除", "-", "自動的に隠す", "-", "APP切換モード",
                             "APPリストを表示(&V)", "-", "設定(&S)", "-", "バージョン情報(&V)"));
@@ -68,6 +68,7 @@ TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
     EXPECT_EQ(a.ResetItem->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_EQ(a.ResetAll->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F5));
     EXPECT_EQ(a.ReportAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_EQ(a.SwitchHistoryAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
     EXPECT_EQ(a.SetupAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(a.HideAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
     EXPECT_EQ(a.AppSwitchAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_A));

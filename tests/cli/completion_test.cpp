@@ -56,7 +56,7 @@ protected:
 
 TEST_F(Completion, CommandsAndGlobalOptions) {
     EXPECT_THAT(Complete({"zanpelctl", "s"}), ElementsAre("summary", "settings", "sync"));
-    EXPECT_EQ(Complete({"zanpelctl", ""}).size(), 14u);
+    EXPECT_EQ(Complete({"zanpelctl", ""}).size(), 15u);
     EXPECT_THAT(Complete({"zanpelctl", "re"}), ElementsAre("report", "rewrite"));
     EXPECT_THAT(Complete({"zanpelctl", "--data-dir", data.Path(), "au"}), ElementsAre("autostart"));
     EXPECT_THAT(Complete({"zanpelctl", "--v"}), ElementsAre("--version"));
@@ -93,6 +93,8 @@ TEST_F(Completion, OptionsOfTheCommandAndTheirValues) {
                 ElementsAre("--period-memos", "--period"));
     EXPECT_THAT(Complete({"zanpelctl", "report", "200503", "--by"}), ElementsAre("--by-date"));
     EXPECT_THAT(Complete({"zanpelctl", "report", "200503", "--period", "w"}), ElementsAre("week"));
+    EXPECT_THAT(Complete({"zanpelctl", "why", "--"}), ElementsAre("--last"));
+    EXPECT_THAT(Complete({"zanpelctl", "why", "--last", ""}), IsEmpty());
     EXPECT_THAT(
         Complete({"zanpelctl", "report", "--memo", "2005"}, {{"ZANPEL_DATA_DIR", data.Path()}}),
         ElementsAre("200503", "200502"))

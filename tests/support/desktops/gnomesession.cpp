@@ -139,8 +139,11 @@ std::string TestGnomeShell::NewFolder(const std::string& name) const {
 }
 
 std::map<std::string, std::string> TestGnomeShell::ClientEnv() const {
+    // The state folder under the session's own home: a bar started here
+    // keeps its switch log there.
     std::map<std::string, std::string> env = {{"XDG_RUNTIME_DIR", m_runtime},
                                               {"HOME", m_home},
+                                              {"XDG_STATE_HOME", ""},
                                               {"WAYLAND_DISPLAY", "wayland-0"},
                                               {"XDG_CURRENT_DESKTOP", "GNOME"},
                                               {"QT_QPA_PLATFORM", ""},

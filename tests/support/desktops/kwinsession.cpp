@@ -154,6 +154,7 @@ std::map<std::string, std::string> TestKWin::ClientEnv() const {
             {"XAUTHORITY", ""},
             {"DBUS_SESSION_BUS_ADDRESS", m_bus->Address()},
             {"HOME", m_home},
+            {"XDG_STATE_HOME", ""}, // the state folder under the session's own home
             {"XDG_SESSION_TYPE", "wayland"},
             {"XDG_CURRENT_DESKTOP", "KDE"},
             {"QT_QPA_PLATFORM", ""}};

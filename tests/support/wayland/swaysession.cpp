@@ -138,6 +138,7 @@ std::map<std::string, std::string> TestSway::ClientEnv() const {
             {"SWAYSOCK", m_ipcSocket},
             {"I3SOCK", m_ipcSocket},
             {"HOME", m_folder + "/home"},
+            {"XDG_STATE_HOME", ""}, // the state folder under the session's own home
             {"XAUTHORITY", ""},
             {"QT_QPA_PLATFORM", ""}};
 }

@@ -15,7 +15,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace zanpel {
 namespace {
 

@@ -67,6 +67,26 @@ void TakeFromEnd(std::string_view text, size_t count, std::vector<TSwitchEntry>&
     }
 }
 
+// One file of the log as read: its text and which file it was.
+struct TLogFile {
+    std::string Text;
+    FileIdentity Id;
+    bool Found = false;
+};
+
+// A missing file is no error; one that exists but cannot be read is told in error.
+TLogFile ReadLogFile(const std::string& path, std::string& error) {
+    TLogFile file;
+    std::string problem;
+    if (!FileExists(path))
+        return file;
+    if (ReadWholeFile(path, file.Text, problem, &file.Id))
+        file.Found = true;
+    else
+        error = problem;
+    return file;
+}
+
 } // namespace
 
 std::string AppendSwitchLine(const std::string& folder, std::string_view line) {
@@ -92,18 +112,21 @@ std::string AppendSwitchLine(const std::string& folder, std::string_view line) {
 
 std::vector<TSwitchEntry> ReadSwitchLog(const std::string& folder, size_t count,
                                         std::string& error) {
+    const std::string path = folder + "/" + SwitchLogFileName;
+    TLogFile current = ReadLogFile(path, error);
     std::vector<TSwitchEntry> newestFirst;
-    for (const char* name : {SwitchLogFileName, PreviousSwitchLogFileName}) {
-        const std::string path = folder + "/" + name;
-        std::string text;
-        std::string problem;
-        if (newestFirst.size() >= count || !FileExists(path))
-            continue;
-        if (!ReadWholeFile(path, text, problem)) {
-            error = problem;
-            continue;
+    TakeFromEnd(current.Text, count, newestFirst);
+    if (newestFirst.size() < count) {
+        const TLogFile previous = ReadLogFile(folder + "/" + PreviousSwitchLogFileName, error);
+        if (current.Found && previous.Found && current.Id == previous.Id) {
+            // The log was moved aside between the two reads: what was read
+            // first is the file before, and the log is the one begun after.
+            newestFirst.clear();
+            current = ReadLogFile(path, error);
+            if (current.Found && !(current.Id == previous.Id))
+                TakeFromEnd(current.Text, count, newestFirst);
         }
-        TakeFromEnd(text, count, newestFirst);
+        TakeFromEnd(previous.Text, count, newestFirst);
     }
     std::reverse(newestFirst.begin(), newestFirst.end());
     return newestFirst;

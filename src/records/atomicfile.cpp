@@ -300,7 +300,8 @@ std::string AtomicWriter::WriteInPlace(const std::string& path, std::string_view
     return error == 0 ? std::string() : Cause(path, error);
 }
 
-bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error) {
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error,
+                   FileIdentity* identity) {
     contents.clear();
     // Without blocking: a FIFO would wait for a writer, and a device would
     // never end; neither is read.
@@ -316,6 +317,8 @@ bool ReadWholeFile(const std::string& path, std::string& contents, std::string& 
         ::close(fd);
         return false;
     }
+    if (identity != nullptr)
+        *identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
     if (st.st_size > 0)
         contents.reserve(static_cast<size_t>(st.st_size));
     char buffer[32768];

@@ -11,6 +11,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,9 +62,19 @@ struct LinkTarget {
 };
 LinkTarget ResolveLinks(const std::string& path);
 
+// Which file was read: its device and inode, so that a reader can tell one
+// file seen under two names (a file renamed while it read them).
+struct FileIdentity {
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 // Reads a whole regular file; returns false with the cause in error when it
 // cannot. A folder, a FIFO or a device is refused without waiting on it.
-bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error);
+// identity, when given, tells which file it was.
+bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error,
+                   FileIdentity* identity = nullptr);
 bool FileExists(const std::string& path);
 // Whether something other than a regular file (a folder, a FIFO, a device)
 // is at path, links followed: nothing that could be kept as a copy.

@@ -35,12 +35,15 @@ struct TItemTotal {
     int64_t Seconds = 0;
 };
 
-// The month's items with time, largest first (equal ones by name).
-std::vector<TItemTotal> ItemTotals(const TDataList& month) {
+// The month's items with time on the chart's days, largest first (equal
+// ones by name). A line of another month in the file is on no day of it.
+std::vector<TItemTotal> ItemTotals(const TDataList& month, DayNumber first, DayNumber last) {
     std::map<std::string, int64_t> seconds;
-    for (int i = 0; i < month.Count(); ++i)
-        if (const TWorkInfo& record = *month.WorkAt(i); IsItem(month, record))
+    for (int i = 0; i < month.Count(); ++i) {
+        const TWorkInfo& record = *month.WorkAt(i);
+        if (IsItem(month, record) && record.Date >= first && record.Date <= last)
             seconds[record.Name] += ItemSeconds(record);
+    }
     std::vector<TItemTotal> totals;
     for (const auto& [name, total] : seconds)
         if (total > 0)
@@ -108,10 +111,13 @@ int WeekdayOf(DayNumber day) {
 
 TMonthChart BuildMonthChart(const TDataList& month, const TInitParam& settings) {
     TMonthChart chart;
-    std::map<std::string, size_t> entryOf;
-    chart.Entries = MakeEntries(ItemTotals(month), entryOf);
-    chart.Days = EmptyDays(month.CurrentDate(), int64_t{BaseMinutes(settings)} * 60);
+    // The settings take any hours; a day expects no more than it has.
+    const int64_t expected =
+        std::clamp<int64_t>(int64_t{BaseMinutes(settings)} * 60, 0, SecondsPerDay);
+    chart.Days = EmptyDays(month.CurrentDate(), expected);
     const DayNumber first = chart.Days.front().Date;
+    std::map<std::string, size_t> entryOf;
+    chart.Entries = MakeEntries(ItemTotals(month, first, chart.Days.back().Date), entryOf);
     std::vector<std::vector<int64_t>> seconds(chart.Days.size(),
                                               std::vector<int64_t>(chart.Entries.size(), 0));
     for (int i = 0; i < month.Count(); ++i) {

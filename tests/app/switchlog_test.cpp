@@ -279,6 +279,21 @@ TEST(SwitchLog, AFailedWriteKeepsTheListAndIsToldOnceAndTheNextWriteTriesAgain) 
     EXPECT_EQ(told.size(), 2u);
 }
 
+// What a reader meets when the bar moves the log aside between its reads of
+// the two files: the same file under both names. It is the file before, and
+// its entries are told once, not twice.
+TEST(SwitchLogFile, ALogMovedAsideWhileItIsReadIsReadOnce) {
+    TempDir dir;
+    WriteFile(dir.File(SwitchLogFileName),
+              FormatSwitchLine(Numbered(1)) + "\n" + FormatSwitchLine(Numbered(2)) + "\n");
+    ASSERT_EQ(
+        ::link(dir.File(SwitchLogFileName).c_str(), dir.File(PreviousSwitchLogFileName).c_str()),
+        0);
+    std::string error;
+    EXPECT_THAT(ReadSwitchLog(dir.Path(), 10, error), ElementsAre(Numbered(1), Numbered(2)));
+    EXPECT_EQ(error, "");
+}
+
 TEST(SwitchLog, ALogThatCannotBeReadIsToldAndTheFileBeforeStillCounts) {
     TempDir dir;
     std::filesystem::create_directory(dir.File(SwitchLogFileName));

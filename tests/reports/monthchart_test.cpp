@@ -111,6 +111,39 @@ TEST_F(MonthChart, TheLargestItemsKeepTheirEntriesAndTheRestAreGroupedLast) {
     EXPECT_NEAR(others.Share, 4.5 / (4.5 + 10 + 9 + 8 + 7 + 6 + 5 + 4 + 3), 1e-12);
 }
 
+TEST_F(MonthChart, RecordsOfAnotherMonthInTheFileAreNoPartOfTheChart) {
+    // A month file may hold a line of another month (copied or edited by
+    // hand): the days of the chart do not show it, nor may its entries.
+    list.AddWork(TWorkInfo{EncodeDate(2005, 8, 3), "stray", {}, 0, {{{}, {}, T(9, 0), T(10, 0)}}});
+    TMonthChart chart = BuildMonthChart(list, settings);
+    EXPECT_TRUE(chart.Entries.empty());
+    EXPECT_EQ(chart.ItemSeconds, 0);
+
+    AddItem(4, "a", {{{}, {}, T(9, 0), T(11, 0)}});
+    chart = BuildMonthChart(list, settings);
+    ASSERT_EQ(chart.Entries.size(), 1u);
+    EXPECT_EQ(chart.Entries[0].Name, "a");
+    EXPECT_EQ(chart.Entries[0].Share, 1.0);
+}
+
+TEST_F(MonthChart, TheExpectedHoursOfADayLieWithinTheDay) {
+    // The settings file takes any number of hours; the summary's overtime
+    // stays its own, but no day expects more than its 24 hours or less than
+    // none (a scale of millions of hours would stop the window).
+    AddLogin(1, T(9, 0), T(18, 0));
+    settings.WorkDayBegin = 0;
+    settings.WorkDayEnd = 30'000'000 * 60;
+    TMonthChart chart = BuildMonthChart(list, settings);
+    EXPECT_EQ(chart.Days[0].ExpectedSeconds, SecondsPerDay);
+    EXPECT_EQ(chart.Days[0].OvertimeSeconds, 0);
+
+    settings.WorkDayBegin = 18 * 60; // ends before it begins
+    settings.WorkDayEnd = 9 * 60;
+    chart = BuildMonthChart(list, settings);
+    EXPECT_EQ(chart.Days[0].ExpectedSeconds, 0);
+    EXPECT_EQ(chart.OvertimeSeconds, 60 * BuildSummary(list, settings).OvertimeMinutes);
+}
+
 // Random months, with overlaps, zero-length periods, periods past midnight
 // and days without a computer-on record: every day's stack adds up to the
 // time of its records, the entries to the stacks, the shares to one, and

@@ -17,17 +17,23 @@ TMonthChartWidget::TMonthChartWidget(QWidget* parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("月間グラフ"));
 }
 
+bool TMonthChartWidget::InMonth(DayNumber day) const {
+    return !m_chart.Days.empty() && day >= m_chart.Days.front().Date &&
+           day <= m_chart.Days.back().Date;
+}
+
 void TMonthChartWidget::SetChart(TMonthChart chart) {
     m_chart = std::move(chart);
-    const bool inMonth = !m_chart.Days.empty() && m_selected >= m_chart.Days.front().Date &&
-                         m_selected <= m_chart.Days.back().Date;
-    if (!inMonth)
+    if (!InMonth(m_selected))
         m_selected = 0;
     DescribeSelection();
     update();
 }
 
 void TMonthChartWidget::SetSelectedDay(DayNumber day) {
+    // A record of another month in the month's file is on no day of it.
+    if (!InMonth(day))
+        day = 0;
     if (day == m_selected)
         return;
     m_selected = day;
@@ -47,7 +53,7 @@ TChartLayout TMonthChartWidget::Layout() const {
 }
 
 std::optional<QPoint> TMonthChartWidget::DayCenter(DayNumber day) const {
-    if (m_chart.Days.empty() || day < m_chart.Days.front().Date || day > m_chart.Days.back().Date)
+    if (!InMonth(day))
         return std::nullopt;
     const TChartLayout layout = Layout();
     return layout.Column(static_cast<size_t>(day - m_chart.Days.front().Date)).center().toPoint();
@@ -59,7 +65,7 @@ void TMonthChartWidget::ChooseDay(DayNumber day) {
 }
 
 void TMonthChartWidget::DescribeSelection() {
-    const bool chosen = m_selected != 0 && !m_chart.Days.empty();
+    const bool chosen = InMonth(m_selected);
     setAccessibleDescription(
         chosen ? DayTip(m_chart, static_cast<size_t>(m_selected - m_chart.Days.front().Date))
                : QString());

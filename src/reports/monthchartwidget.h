@@ -21,7 +21,8 @@ public:
     // A new month, or the same one anew; the chosen day stays if it is in it.
     void SetChart(TMonthChart chart);
     const TMonthChart& Chart() const { return m_chart; }
-    // Marks day as chosen (the tables chose it); no signal.
+    // Marks day as chosen (the tables chose it), none for a day outside the
+    // month; no signal.
     void SetSelectedDay(DayNumber day);
     DayNumber SelectedDay() const { return m_selected; }
     // How it paints now: its palette, font, chosen day and focus.
@@ -45,6 +46,7 @@ protected:
 
 private:
     TChartLayout Layout() const;
+    bool InMonth(DayNumber day) const;
     void ChooseDay(DayNumber day);
     void DescribeSelection();
 

@@ -78,6 +78,28 @@ TEST_F(ChartPane, ADayChosenOnTheChartIsSelectedInTheTablesAndTheTablesMoveTheCh
               "定時  7:00\n残業  1:00");
 }
 
+// A month file may hold a line of another month (copied or edited by
+// hand): the tables list it, and choosing it there chooses no day of the
+// chart instead of a day beyond its end.
+TEST_F(ChartPane, ARecordOfAnotherMonthChosenInTheTablesChoosesNoDay) {
+    WriteFile(dir.File("200507.dat"), ReadFile(dir.File("200507.dat")) +
+                                          Sjis("2005/08/02,会議,,\"10:00:00,11:00:00,,\"\r\n"));
+    auto form = Open();
+    TMonthChartWidget& chart = form->Chart();
+    QTableView* days = List(*form, "DayList");
+    int stray = -1;
+    for (int row = 0; row < days->model()->rowCount(); ++row)
+        if (Row(days, row)[0] == "08/02")
+            stray = row;
+    ASSERT_GE(stray, 0);
+    days->selectRow(stray);
+    EXPECT_EQ(chart.SelectedDay(), 0);
+    EXPECT_EQ(chart.accessibleDescription(), QString());
+    chart.setFocus();
+    QTest::keyClick(&chart, Qt::Key_Right);
+    EXPECT_EQ(chart.SelectedDay(), July(1));
+}
+
 TEST_F(ChartPane, ThePageShownLastIsRememberedInTheStateFolderOnly) {
     StateFolder = dir.File("state/zanpel");
     const std::string month = ReadFile(dir.File("200507.dat"));

@@ -11,6 +11,16 @@ QString Line(const QString& label, int64_t seconds) {
     return label + QStringLiteral("  ") + ClockText(seconds);
 }
 
+// A name as one line of the chart: a control character (a tab, a line end
+// or one written by hand) shows as a space. No XML, and so no SVG file,
+// may hold one.
+QString WithoutControls(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    return text;
+}
+
 } // namespace
 
 QString HoursText(int64_t seconds) {
@@ -25,7 +35,7 @@ QString ClockText(int64_t seconds) {
 
 QString EntryLabel(const TChartEntry& entry) {
     if (!entry.Others)
-        return FromCp932(entry.Name);
+        return WithoutControls(FromCp932(entry.Name));
     return QStringLiteral("その他 (%1 項目)").arg(entry.Members.size());
 }
 

@@ -12,7 +12,8 @@ namespace zanpel {
 QString HoursText(int64_t seconds);
 // "40:30": hours and minutes, past 24 hours as well.
 QString ClockText(int64_t seconds);
-// The item's name, or "その他 (3 項目)" for the grouped entry.
+// The item's name on one line (control characters as spaces), or
+// "その他 (3 項目)" for the grouped entry.
 QString EntryLabel(const TChartEntry& entry);
 // "40.5h (34.0%)"
 QString EntryFigures(const TChartEntry& entry);

@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QXmlStreamReader>
 
 #include <gmock/gmock.h>
 
@@ -169,6 +170,25 @@ TEST_F(ChartPane, TheChartIsSavedAsPngOrSvgAndAFailedSaveLeavesTheFileAsItWas) {
         EXPECT_EQ(ReadFile(dir.File("200507.dat")), month);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("missing")));
+}
+
+// Item names are the files' bytes, control characters and all; the SVG
+// file still reads as XML, which allows no such character even escaped.
+TEST_F(ChartPane, AnItemNameWithControlCharactersGivesAnSvgThatReadsAsXml) {
+    WriteFile(dir.File("200507.dat"),
+              ReadFile(dir.File("200507.dat")) + Sjis("2005/07/05,\"a<b>&\x01"
+                                                      "c\x1B"
+                                                      "d\x7F\",,\"10:00:00,11:00:00,,\"\r\n"));
+    auto form = Open();
+    ASSERT_EQ(form->Chart().Chart().Entries.size(), 3u);
+    dialogs.SaveAnswer = QString::fromStdString(dir.File("chart.svg"));
+    form->SaveChartClick();
+    ASSERT_TRUE(dialogs.Errors.empty());
+    QXmlStreamReader reader(QByteArray::fromStdString(ReadFile(dir.File("chart.svg"))));
+    while (!reader.atEnd())
+        reader.readNext();
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_THAT(ReadFile(dir.File("chart.svg")), HasSubstr("a&lt;b&gt;&amp; c d "));
 }
 
 } // namespace

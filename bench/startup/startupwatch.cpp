@@ -8,15 +8,14 @@
 // output:
 //   exposed_ms drawn_ms rss_kb anon_kb file_kb [cpu_ms switches]
 //   zanpel_startup_watch [--memory-after MS] [--idle SECONDS] -- PROGRAM [ARG...]
-#include <xcb/damage.h>
-#include <xcb/xcb.h>
-
 #include <dirent.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <xcb/damage.h>
+#include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,8 +45,7 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 
 // The process that says it owns the window, or none.
 std::optional<pid_t> WindowPid(xcb_connection_t* c, xcb_window_t window, xcb_atom_t pidAtom) {
-    const auto cookie =
-        xcb_get_property(c, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1);
+    const auto cookie = xcb_get_property(c, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr);
     std::optional<pid_t> pid;
     if (reply && xcb_get_property_value_length(reply) == 4)
@@ -198,7 +196,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::free(xcb_damage_query_version_reply(
-        watch.C, xcb_damage_query_version(watch.C, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
+        watch.C,
+        xcb_damage_query_version(watch.C, XCB_DAMAGE_MAJOR_VERSION, XCB_DAMAGE_MINOR_VERSION),
         nullptr));
     watch.DamageEvent = damage->first_event;
     watch.PidAtom = Atom(watch.C, "_NET_WM_PID");

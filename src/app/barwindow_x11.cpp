@@ -8,6 +8,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -15,12 +16,20 @@
 namespace zanpel {
 namespace {
 
-xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-    std::free(reply);
-    return atom;
+// The atoms of names, asked for together: one wait for the server, not one
+// per name.
+template <size_t N>
+std::array<xcb_atom_t, N> Atoms(xcb_connection_t* c, const char* const (&names)[N]) {
+    std::array<xcb_intern_atom_cookie_t, N> cookies;
+    for (size_t i = 0; i < N; ++i)
+        cookies[i] = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(names[i])), names[i]);
+    std::array<xcb_atom_t, N> atoms;
+    for (size_t i = 0; i < N; ++i) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookies[i], nullptr);
+        atoms[i] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+        std::free(reply);
+    }
+    return atoms;
 }
 
 // A client message to the root window, as the hints ask for mapped windows.
@@ -53,17 +62,16 @@ void PrepareBarWindow(QWidget& window) {
     const auto id = static_cast<xcb_window_t>(window.winId());
     const xcb_setup_t* setup = xcb_get_setup(c);
     const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
-    const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
-    const xcb_atom_t desktop = Atom(c, "_NET_WM_DESKTOP");
+    const auto [state, desktop, sticky, above, skipTaskbar, skipPager] =
+        Atoms(c, {"_NET_WM_STATE", "_NET_WM_DESKTOP", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_ABOVE",
+                  "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
     const uint32_t allDesktops = 0xFFFFFFFF;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, desktop, XCB_ATOM_CARDINAL, 32, 1,
                         &allDesktops);
     SendToRoot(c, root, id, desktop, allDesktops, 0, 0);
     constexpr uint32_t add = 1;
-    SendToRoot(c, root, id, state, add, Atom(c, "_NET_WM_STATE_STICKY"),
-               Atom(c, "_NET_WM_STATE_ABOVE"));
-    SendToRoot(c, root, id, state, add, Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
-               Atom(c, "_NET_WM_STATE_SKIP_PAGER"));
+    SendToRoot(c, root, id, state, add, sticky, above);
+    SendToRoot(c, root, id, state, add, skipTaskbar, skipPager);
     xcb_flush(c);
 }
 

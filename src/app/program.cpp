@@ -202,13 +202,17 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     m_list.LoadDefinitions(m_folder + "/" + DefinitionFileName);
     m_list.ChangeDate(Today(*m_clock));
 
+    // What the first frame does not need waits until it is drawn.
+    TFirstFrame firstFrame(m_started);
     TZanpelForm::Environment env;
     env.DataFolder = QString::fromStdString(m_folder);
     env.StateFolder = StateFolderOfProgram();
     if (env.StateFolder.empty())
         TraceLine("switch log: 切換え履歴は保存されません:"
                   " XDG_STATE_HOME も HOME も絶対パスではありません");
-    env.StartLogSync = [this] { StartLogSync(); };
+    env.StartLogSync = [this, &firstFrame] {
+        firstFrame.AfterFirstFrame([this] { StartLogSync(); });
+    };
     env.Trace = TraceLine;
     env.OpenJournal = [] { return MakeJournalSource(LogLocation()); };
     // "ログイン時に起動" of the settings dialog: the autostart entry is the state.
@@ -227,8 +231,10 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
                      [this](QSessionManager&) { SaveAll(true); });
 
-    TFirstFrame firstFrame(m_started);
     m_form->installEventFilter(&firstFrame);
+    // The icon of every window: on X11 each size goes to the server with
+    // every new window, the bar's first among them.
+    firstFrame.AfterFirstFrame([&app] { app.setWindowIcon(ProgramIcon()); });
     m_form->FormCreate(m_folder + "/" + SettingsFileName, m_reporter);
     TraceLine("started " + Cp932ToUtf8(m_settings.SelectedWork));
     if (env.Session.Placement == TPlacementMethod::None)
@@ -314,7 +320,6 @@ int RunProgram(int argc, char** argv) {
     app.setApplicationName(QStringLiteral("Zanpel"));
     app.setApplicationVersion(QString::fromLatin1(ProgramVersion));
     app.setDesktopFileName(QString::fromLatin1(DesktopId));
-    app.setWindowIcon(ProgramIcon());
     app.setQuitOnLastWindowClosed(false);
     ApplyProgramFont(app);
     InstallQtJapanese(app);

@@ -3,6 +3,7 @@
 #include "app/messagebox.h"
 
 #include <QEvent>
+#include <QTimer>
 
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +15,33 @@ void TraceLine(const std::string& line) {
         std::ofstream(path, std::ios::app) << line << '\n';
 }
 
+// The longest the put-off jobs wait for a frame.
+constexpr int LatestMs = 1000;
+
+TFirstFrame::TFirstFrame(std::chrono::steady_clock::time_point start)
+    : m_start(start), m_latest(new QTimer(this)) {
+    m_latest->setSingleShot(true);
+    m_latest->setInterval(LatestMs);
+    connect(m_latest, &QTimer::timeout, this, &TFirstFrame::RunPutOff);
+}
+
+void TFirstFrame::AfterFirstFrame(std::function<void()> job) {
+    m_putOff.push_back(std::move(job));
+    if (m_ran)
+        QTimer::singleShot(0, this, &TFirstFrame::RunPutOff);
+    else if (!m_seen && !m_latest->isActive())
+        m_latest->start();
+}
+
+void TFirstFrame::RunPutOff() {
+    m_ran = true;
+    m_latest->stop();
+    std::vector<std::function<void()>> jobs;
+    jobs.swap(m_putOff);
+    for (const auto& job : jobs)
+        job();
+}
+
 bool TFirstFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint && !m_seen) {
         m_seen = true;
@@ -21,6 +49,9 @@ bool TFirstFrame::eventFilter(QObject* watched, QEvent* event) {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_start)
                 .count();
         TraceLine("first frame after " + std::to_string(static_cast<int>(ms)) + " ms");
+        // The frame is painted and sent to the window system when this event
+        // has been handled: the next turn of the loop comes after it.
+        QTimer::singleShot(0, this, &TFirstFrame::RunPutOff);
     }
     return QObject::eventFilter(watched, event);
 }

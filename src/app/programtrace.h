@@ -18,7 +18,11 @@
 #include <QObject>
 
 #include <chrono>
+#include <functional>
 #include <string>
+#include <vector>
+
+class QTimer;
 
 namespace zanpel {
 
@@ -28,17 +32,28 @@ class TDialogs;
 void TraceLine(const std::string& line);
 
 // Notes in the trace how long the start took until the first frame of the
-// window it filters.
+// window it filters, and runs what the start put off until that frame was
+// drawn.
 class TFirstFrame : public QObject {
 public:
-    explicit TFirstFrame(std::chrono::steady_clock::time_point start) : m_start(start) {}
+    explicit TFirstFrame(std::chrono::steady_clock::time_point start);
+
+    // Runs job from the event loop once the first frame has been drawn, or
+    // a second after the first job was put off if no frame comes (a window
+    // that is never drawn); at once when that moment has passed.
+    void AfterFirstFrame(std::function<void()> job);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RunPutOff();
+
     std::chrono::steady_clock::time_point m_start;
     bool m_seen = false;
+    bool m_ran = false;
+    std::vector<std::function<void()>> m_putOff;
+    QTimer* m_latest;
 };
 
 // The errors the user is shown in boxes, each also noted in the trace (its

@@ -15,13 +15,11 @@ void TraceLine(const std::string& line) {
         std::ofstream(path, std::ios::app) << line << '\n';
 }
 
-// The longest the put-off jobs wait for a frame.
-constexpr int LatestMs = 1000;
-
-TFirstFrame::TFirstFrame(std::chrono::steady_clock::time_point start)
+TFirstFrame::TFirstFrame(std::chrono::steady_clock::time_point start,
+                         std::chrono::milliseconds latest)
     : m_start(start), m_latest(new QTimer(this)) {
     m_latest->setSingleShot(true);
-    m_latest->setInterval(LatestMs);
+    m_latest->setInterval(latest);
     connect(m_latest, &QTimer::timeout, this, &TFirstFrame::RunPutOff);
 }
 

@@ -36,10 +36,12 @@ void TraceLine(const std::string& line);
 // drawn.
 class TFirstFrame : public QObject {
 public:
-    explicit TFirstFrame(std::chrono::steady_clock::time_point start);
+    // latest: the longest put-off work waits for a frame.
+    explicit TFirstFrame(std::chrono::steady_clock::time_point start,
+                         std::chrono::milliseconds latest = std::chrono::seconds(1));
 
     // Runs job from the event loop once the first frame has been drawn, or
-    // a second after the first job was put off if no frame comes (a window
+    // latest after the first job was put off if no frame comes (a window
     // that is never drawn); at once when that moment has passed.
     void AfterFirstFrame(std::function<void()> job);
 

@@ -6,6 +6,7 @@
 #include "app/switchhistory.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
+#include "controls/windowplace.h"
 #include "reports/sumform.h"
 #include "settings/initparam.h"
 #include "tracking/foregroundsource.h"
@@ -75,10 +76,15 @@ void TZanpelForm::ReportActionExecute() {
 }
 
 void TZanpelForm::SwitchHistoryExecute() {
-    if (!m_history)
+    const bool first = !m_history;
+    if (first)
         m_history = new TSwitchHistory(m_switchLog, this);
     m_history->ShowNewest();
     m_history->show();
+    // Its first place is the screen's middle, not over the bar it belongs
+    // to; later it opens where the user left it.
+    if (first)
+        MoveToScreenCentre(*m_history);
     m_history->raise();
     m_history->activateWindow();
     m_history->Table()->setFocus();

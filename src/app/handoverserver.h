@@ -9,10 +9,10 @@
 
 #include <functional>
 
-class QLocalServer;
-class QLocalSocket;
-
 namespace zanpel {
+
+class TLocalListener;
+class TLocalStream;
 
 class THandOverServer : public QObject {
     Q_OBJECT
@@ -26,10 +26,10 @@ public:
     std::function<void(const THandOver&)> OnHandOver;
 
 private:
-    void Accept();
-    void Read(QLocalSocket* socket);
+    void Accept(TLocalStream* stream);
+    void Read(TLocalStream* stream);
 
-    QLocalServer* m_server;
+    TLocalListener* m_listener;
 };
 
 } // namespace zanpel

@@ -19,18 +19,21 @@ TTilingPlacement::TTilingPlacement(const QString& socketPath, uint64_t windowId,
                                    std::function<void(const std::string&)> trace,
                                    std::function<void()> lost, QObject* parent)
     : QObject(parent), m_windowId(windowId), m_trace(std::move(trace)), m_lost(std::move(lost)) {
-    connect(&m_socket, &QLocalSocket::connected, this, &TTilingPlacement::SendNext);
-    connect(&m_socket, &QLocalSocket::readyRead, this, &TTilingPlacement::ReadReplies);
-    connect(&m_socket, &QLocalSocket::errorOccurred, this, [this] {
-        if (m_trace)
-            m_trace("window manager ipc: " + m_socket.errorString().toStdString());
-        // Queued, out of the socket's own signal.
-        QTimer::singleShot(0, this, [this] {
-            if (m_lost)
-                m_lost();
-        });
+    connect(&m_socket, &TLocalStream::ReadyRead, this, &TTilingPlacement::ReadReplies);
+    connect(&m_socket, &TLocalStream::Closed, this, [this] { Lost(m_socket.Error()); });
+    if (!m_socket.ConnectTo(socketPath.toStdString()))
+        Lost(m_socket.Error());
+}
+
+void TTilingPlacement::Lost(const std::string& error) {
+    if (m_trace)
+        m_trace("window manager ipc: " + error);
+    // Queued: out of the socket's own signal, and out of the constructor,
+    // before the bar has taken the object on.
+    QTimer::singleShot(0, this, [this] {
+        if (m_lost)
+            m_lost();
     });
-    m_socket.connectToServer(socketPath);
 }
 
 void TTilingPlacement::Place(const TRect& wanted, int align) {
@@ -56,7 +59,7 @@ void TTilingPlacement::Resized(int thickness) {
 }
 
 void TTilingPlacement::SendNext() {
-    if (!m_pending || m_inFlight || m_socket.state() != QLocalSocket::ConnectedState)
+    if (!m_pending || m_inFlight || !m_socket.IsOpen())
         return;
     const std::string command =
         BarPlacementCommand(m_windowId, ToDevicePixels ? ToDevicePixels(*m_pending) : *m_pending);
@@ -64,14 +67,13 @@ void TTilingPlacement::SendNext() {
     m_pending.reset();
     m_inFlight = true;
     const std::string message = EncodeI3Message(I3RunCommand, command);
-    m_socket.write(message.data(), static_cast<qint64>(message.size()));
+    m_socket.Write(message);
     if (m_trace)
         m_trace("window manager: " + command);
 }
 
 void TTilingPlacement::ReadReplies() {
-    const QByteArray bytes = m_socket.readAll();
-    m_received.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+    m_received += m_socket.ReadAll();
     while (std::optional<TI3Message> reply = TakeI3Message(m_received)) {
         m_inFlight = false;
         if (reply->Type != I3RunCommand || !I3CommandsSucceeded(reply->Payload)) {

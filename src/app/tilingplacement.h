@@ -3,9 +3,9 @@
 // change of the bar's place goes to it as commands instead.
 #pragma once
 
+#include "app/localstream.h"
 #include "app/rect.h"
 
-#include <QLocalSocket>
 #include <QObject>
 
 #include <functional>
@@ -37,8 +37,9 @@ public:
 private:
     void SendNext();
     void ReadReplies();
+    void Lost(const std::string& error);
 
-    QLocalSocket m_socket;
+    TLocalStream m_socket;
     uint64_t m_windowId;
     std::function<void(const std::string&)> m_trace;
     std::function<void()> m_lost;

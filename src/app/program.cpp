@@ -218,7 +218,8 @@ int TProgram::Run(QApplication& app, const std::string& runtime) {
     // "ログイン時に起動" of the settings dialog: the autostart entry is the state.
     env.IsAutostartOn = [] { return IsAutostartOn(AutostartPathsOfProgram()); };
     env.SetAutostart = [](bool on) { return SetAutostart(on, AutostartPathsOfProgram()); };
-    SetUpSession(env, DesktopId);
+    SetUpSession(env, DesktopId,
+                 [&firstFrame](std::function<void()> job) { firstFrame.AfterFirstFrame(job); });
     auto form = std::make_unique<TZanpelForm>(m_settings, m_list, *m_clock, m_dialogs, env);
     m_form = form.get();
     m_dialogs.SetParent(m_form);

@@ -1,6 +1,7 @@
 #include "app/sessionsetup.h"
 
 #include "app/i3ipc.h"
+#include "tracking/deferredidle.h"
 #include "tracking/foregroundopen.h"
 #include "tracking/idleopen.h"
 
@@ -24,7 +25,8 @@ void ForgetQtPlatformChoice(bool chosen) {
         ::unsetenv("QT_QPA_PLATFORM");
 }
 
-void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId) {
+void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId,
+                  const std::function<void(std::function<void()>)>& later) {
     TSessionInfo& session = env.Session;
     session.Platform = QGuiApplication::platformName().toStdString();
     TOpenedForeground foreground = OpenForegroundSource(session.Platform, ownAppId);
@@ -32,8 +34,10 @@ void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId) {
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     session.WaylandSession = waylandDisplay != nullptr && waylandDisplay[0] != '\0';
     session.Coverage = foreground.Coverage;
-    env.Idle = OpenIdleSource(session.Platform);
-    session.IdleSource = env.Idle->Name();
+    auto idle = std::make_shared<TDeferredIdleSource>(
+        [platform = session.Platform] { return OpenIdleSource(platform); });
+    later([idle] { idle->Open(); });
+    env.Idle = std::move(idle);
     const char* swaySock = std::getenv("SWAYSOCK");
     const std::string ipc = I3SocketPath(swaySock, std::getenv("I3SOCK"));
     session.Placement = PlacementOf(session.Platform, ipc, swaySock && swaySock[0] != '\0');

@@ -4,6 +4,7 @@
 
 #include "app/zanpelform.h"
 
+#include <functional>
 #include <string>
 
 namespace zanpel {
@@ -16,8 +17,11 @@ bool ChooseQtPlatform();
 // programs the bar starts (a browser for the web page).
 void ForgetQtPlatformChoice(bool chosen);
 
-// Fills the environment's foreground source, the session's description and
-// the tiling manager's socket. ownAppId: this program's Wayland app_id.
-void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId);
+// Fills the environment's foreground and idle sources, the session's
+// description and the tiling manager's socket. ownAppId: this program's
+// Wayland app_id. The idle source opens in the job given to later (after the
+// bar's first frame), or when it is first asked what it is.
+void SetUpSession(TZanpelForm::Environment& env, const std::string& ownAppId,
+                  const std::function<void(std::function<void()>)>& later);
 
 } // namespace zanpel

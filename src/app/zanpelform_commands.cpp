@@ -10,6 +10,7 @@
 #include "reports/sumform.h"
 #include "settings/initparam.h"
 #include "tracking/foregroundsource.h"
+#include "tracking/idlesource.h"
 #include "worklist/datalist.h"
 
 #include <QAction>
@@ -93,6 +94,7 @@ void TZanpelForm::SwitchHistoryExecute() {
 void TZanpelForm::AboutExecute() {
     m_autoHide.SetHideTimer(false);
     TSessionInfo session = m_env.Session;
+    session.IdleSource = m_env.Idle ? m_env.Idle->Name() : std::string();
     // A desktop's reporter may have come or gone since the start.
     const ForegroundSource& foreground = m_seenApps.Foreground();
     session.Coverage = foreground.Available() ? foreground.Coverage().value_or(session.Coverage)

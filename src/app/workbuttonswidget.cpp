@@ -158,7 +158,17 @@ void TWorkButtonsWidget::Sync() {
     for (int i = 0; i < count; ++i)
         UpdateParts(m_parts[static_cast<size_t>(i)], i);
     UpdateTabStop();
-    update();
+    // This widget paints only the cells' frames (or the hint of an empty
+    // bar): a change of a text repaints its own control, and the whole
+    // widget with every button in it only when a frame moves.
+    std::vector<QRect> cells;
+    cells.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        cells.push_back(ToQRect(m_state.Buttons(i).CellRect));
+    if (cells != m_paintedCells) {
+        m_paintedCells = std::move(cells);
+        update();
+    }
 }
 
 int TWorkButtonsWidget::FocusedItem() const {

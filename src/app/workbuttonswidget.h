@@ -70,6 +70,7 @@ private:
 
     TWorkButtons& m_state;
     std::vector<Parts> m_parts;
+    std::vector<QRect> m_paintedCells; // the frames as last painted
     bool m_syncQueued = false;
     int m_focusIndex = -1; // the item the arrow keys went to; -1: the running one
 };

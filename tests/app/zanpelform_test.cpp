@@ -346,3 +346,46 @@ TEST(AboutBox, ShowsTheBuildsVersionAndTheProgramIcon) {
 
 } // namespace
 } // namespace zanpel::test
+namespace zanpel::test {
+namespace {
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Paints;
+        return false;
+    }
+};
+
+TEST_F(BarWindow, TheTickRedrawsOnlyTheTimeThatChanged) {
+    // A time that grows every second must not repaint the tall buttons: their
+    // panels are large images, and drawing them each second costs the bar
+    // CPU and wakes Qt's drawing threads.
+    form->show();
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
+    bar->MainButton(0)->click();
+    QCoreApplication::processEvents();
+    QTest::qWait(20);
+    PaintCounter running(bar->MainButton(0));
+    PaintCounter other(bar->MainButton(1));
+    PaintCounter time(bar->TimeDisplay(0));
+    for (int second = 1; second <= 3; ++second) {
+        clock.Advance(1);
+        form->Timing().WorkTimerTimer();
+        QCoreApplication::processEvents();
+        QTest::qWait(20);
+        EXPECT_EQ(bar->TimeDisplay(0)->text(), QStringLiteral("00:00:0%1").arg(second));
+    }
+    EXPECT_GE(time.Paints, 3);
+    EXPECT_EQ(running.Paints, 0);
+    EXPECT_EQ(other.Paints, 0);
+}
+
+} // namespace
+} // namespace zanpel::test

@@ -128,6 +128,7 @@ void FillToolBar(QToolBar* bar, const TBarActions& actions) {
     exit->setObjectName("ToolButton1");
     exit->setIcon(MakeBarIcon(BarIcon::Exit));
     exit->setToolTip("アプリ終了");
+    exit->setAccessibleName("終了");
     exit->setAutoRaise(true);
     // Out of the tab chain, like the other tool buttons: a stray Space must
     // never end the program.
@@ -153,6 +154,9 @@ void FillToolBar(QToolBar* bar, const TBarActions& actions) {
     }
     for (QToolButton* button : bar->findChildren<QToolButton*>())
         button->setFixedSize(19, 18);
+    // Qt's own button for the buttons that find no room, an arrow.
+    if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button"))
+        more->setAccessibleName("その他のボタン");
 }
 
 } // namespace zanpel

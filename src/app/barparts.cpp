@@ -55,6 +55,7 @@ TBarParts CreateBarParts(QWidget& bar, TWorkButtons& buttons, const TBarActions&
     parts.ButtonPanel->setObjectName("ToolPanel");
     parts.ButtonPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     parts.ButtonPanel->setLineWidth(2);
+    parts.ButtonPanel->setAccessibleName("作業項目");
     parts.ButtonPanel->setMouseTracking(true);
     buttons.SetAllowAllUp(true);
     buttons.SetStyle(TListButtonStyle::tbsCheck);
@@ -76,6 +77,7 @@ TBarParts CreateBarParts(QWidget& bar, TWorkButtons& buttons, const TBarActions&
 
     parts.SeenApps = new QListWidget(&bar);
     parts.SeenApps->setObjectName("AppList");
+    parts.SeenApps->setAccessibleName("APPリスト");
     parts.SeenApps->setSelectionMode(QAbstractItemView::ExtendedSelection);
     parts.SeenApps->setContextMenuPolicy(Qt::CustomContextMenu);
     parts.SeenApps->hide();

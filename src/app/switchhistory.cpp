@@ -22,6 +22,7 @@ TSwitchHistory::TSwitchHistory(const TSwitchLog& log, QWidget* parent)
     setWindowTitle(QStringLiteral("切換え履歴"));
     setModal(false);
     m_table->setObjectName("SwitchTable");
+    m_table->setAccessibleName(QStringLiteral("切換え履歴"));
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);

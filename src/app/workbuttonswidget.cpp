@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
@@ -98,15 +99,22 @@ TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
     parts.Detail->setAutoRaise(true);
     parts.Detail->setFocusPolicy(Qt::NoFocus);
     parts.Detail->setObjectName(QStringLiteral("DetailButton%1").arg(index));
-    // The button's position is looked up at click time: ids move when buttons
-    // are deleted.
     connect(parts.Main, &QToolButton::clicked, this, [this, main = parts.Main] {
-        for (size_t i = 0; i < m_parts.size(); ++i)
-            if (m_parts[i].Main == main) {
-                m_focusIndex = static_cast<int>(i);
-                m_state.ClickMainButton(static_cast<int>(i));
-            }
-        Sync();
+        ++m_clicks;
+        MainClicked(main);
+    });
+    // A screen reader's "toggle" changes the button without a click
+    // (QAbstractButton::toggle). A click toggles first and clicks at once;
+    // a toggle that no click followed, and that asked for other than its
+    // item is, is taken for a click once the moment's events are done. The
+    // bar's own changes to the buttons tell nothing (UpdateParts).
+    connect(parts.Main, &QToolButton::toggled, this, [this, main = parts.Main](bool checked) {
+        QTimer::singleShot(0, this,
+                           [this, main = QPointer<QToolButton>(main), checked, at = m_clicks] {
+                               const int i = IndexOfMain(main);
+                               if (at == m_clicks && i >= 0 && checked != m_state.Buttons(i).Down)
+                                   MainClicked(main);
+                           });
     });
     connect(parts.Detail, &QToolButton::clicked, this, [this, detail = parts.Detail] {
         for (size_t i = 0; i < m_parts.size(); ++i)
@@ -119,6 +127,23 @@ TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
     return parts;
 }
 
+int TWorkButtonsWidget::IndexOfMain(const QToolButton* main) const {
+    for (size_t i = 0; main != nullptr && i < m_parts.size(); ++i)
+        if (m_parts[i].Main == main)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The button's position is looked up at click time: ids move when buttons
+// are deleted.
+void TWorkButtonsWidget::MainClicked(const QToolButton* main) {
+    if (const int i = IndexOfMain(main); i >= 0) {
+        m_focusIndex = i;
+        m_state.ClickMainButton(i);
+    }
+    Sync();
+}
+
 void TWorkButtonsWidget::UpdateParts(const Parts& parts, int index) {
     const TMultiButton& b = m_state.Buttons(index);
     const QString name = FromCp932(b.Name);
@@ -129,7 +154,10 @@ void TWorkButtonsWidget::UpdateParts(const Parts& parts, int index) {
     parts.Main->setText(FitButtonText(
         name, font, main.size() - QSize(2 * ButtonTextMarginX, 2 * ButtonTextMarginY)));
     parts.Main->setToolTip(name);
-    parts.Main->setChecked(b.Down);
+    {
+        const QSignalBlocker quiet(parts.Main);
+        parts.Main->setChecked(b.Down);
+    }
     parts.Main->setGeometry(main);
     parts.Time->setText(FromCp932(b.TimeText));
     QPalette palette = parts.Time->palette();
@@ -139,6 +167,32 @@ void TWorkButtonsWidget::UpdateParts(const Parts& parts, int index) {
     parts.Detail->setText(FromCp932(b.DetailCaption));
     parts.Detail->setEnabled(b.DetailEnabled);
     parts.Detail->setGeometry(ToQRect(b.DetailRect));
+    NameParts(parts, name, FromCp932(b.TimeText));
+}
+
+namespace {
+
+// Qt tells the accessibility bus of every change it is given, the same
+// value again included.
+void SetAccessibleName(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name)
+        widget->setAccessibleName(name);
+}
+
+} // namespace
+
+void TWorkButtonsWidget::NameParts(const Parts& parts, const QString& name, const QString& time) {
+    SetAccessibleName(parts.Main, name);
+    SetAccessibleName(parts.Detail, name + QStringLiteral("を編集"));
+    // A label without a name of its own tells the bus of each new text, one
+    // a second for the running item: with a name it stays quiet, and the
+    // item's button says the time: exact when the focus comes to it, else
+    // to the minute, so that a screen reader is not told of every second.
+    SetAccessibleName(parts.Time, name + QStringLiteral("の時間"));
+    const QString said = parts.Main->accessibleDescription();
+    const auto minutes = [](const QString& text) { return text.left(text.size() - 2); };
+    if (said.isEmpty() || minutes(said) != minutes(time)) // once a minute
+        parts.Main->setAccessibleDescription(time);
 }
 
 void TWorkButtonsWidget::Sync() {
@@ -237,6 +291,10 @@ bool TWorkButtonsWidget::ItemKey(int index, int key) {
 }
 
 bool TWorkButtonsWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        if (const int i = IndexOfMain(qobject_cast<QToolButton*>(watched)); i >= 0)
+            m_parts[static_cast<size_t>(i)].Main->setAccessibleDescription(
+                m_parts[static_cast<size_t>(i)].Time->text());
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         for (size_t i = 0; i < m_parts.size(); ++i)

@@ -64,6 +64,10 @@ private:
     };
     Parts CreateParts(int index);
     void UpdateParts(const Parts& parts, int index);
+    // What a screen reader says of the item name with its time today.
+    void NameParts(const Parts& parts, const QString& name, const QString& time);
+    int IndexOfMain(const QToolButton* main) const; // -1 when it is none of ours
+    void MainClicked(const QToolButton* main);
     // Only the item the focus would go to takes it by the tab key.
     void UpdateTabStop();
     bool ItemKey(int index, int key);
@@ -72,6 +76,7 @@ private:
     std::vector<Parts> m_parts;
     std::vector<QRect> m_paintedCells; // the frames as last painted
     bool m_syncQueued = false;
+    int m_clicks = 0;      // clicks on the items' buttons so far
     int m_focusIndex = -1; // the item the arrow keys went to; -1: the running one
 };
 

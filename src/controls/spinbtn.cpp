@@ -54,6 +54,12 @@ void TSpinBtn::SetFlat(bool on) {
     m_down->setAutoRaise(on);
 }
 
+void TSpinBtn::SetAccessibleNames(const QString& pair, const QString& up, const QString& down) {
+    setAccessibleName(pair);
+    m_up->setAccessibleName(up);
+    m_down->setAccessibleName(down);
+}
+
 void TSpinBtn::Pressed(bool up) {
     // Qt repeats the pressed signal with every repeat; the focus is then
     // where it went at the first.

@@ -34,6 +34,9 @@ public:
     // tab stop and does not have it already); none: the pair itself.
     void SetFocusControl(QWidget* control) { m_focusControl = control; }
     void SetFlat(bool on);
+    // What a screen reader calls the pair and each of its arrows, which
+    // show no text of their own.
+    void SetAccessibleNames(const QString& pair, const QString& up, const QString& down);
 
     TTimerSpeedButton* UpButton() const { return m_up; }
     TTimerSpeedButton* DownButton() const { return m_down; }

@@ -98,6 +98,10 @@ TSumForm::TSumForm(TDataList& list, TInitParam& settings, const Clock& clock,
     SetUpReportList(*m_ui->MonthList, *m_monthModel, 12);
     SetUpReportList(*m_ui->DayList, *m_dayModel, 13);
     SetUpReportList(*m_ui->ListView, *m_periodModel, 13);
+    m_ui->MonthList->setAccessibleName(QStringLiteral("月度一覧"));
+    m_ui->DayList->setAccessibleName(QStringLiteral("日の作業"));
+    m_ui->ListView->setAccessibleName(QStringLiteral("作業の明細"));
+    m_ui->Pages->setAccessibleName(QStringLiteral("表示"));
     m_ui->Splitter1->setSizes({201, width() - 201});
     m_ui->Splitter1->setStretchFactor(1, 1);
     m_ui->Splitter2->setSizes({205, height() - 205});

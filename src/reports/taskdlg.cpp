@@ -1,6 +1,7 @@
 #include "reports/taskdlg.h"
 
 #include "controls/bevellabel.h"
+#include "controls/fieldlabel.h"
 #include "controls/qcp932.h"
 #include "controls/windowplace.h"
 #include "records/csvfile.h"
@@ -64,9 +65,9 @@ TTaskDlg::TTaskDlg(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("開始-終了："), this), 0, 0);
     grid->addWidget(m_timeLabel, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("作業分類："), this), 1, 0);
+    grid->addWidget(FieldLabel(QStringLiteral("作業分類："), m_themeList, this), 1, 0);
     grid->addWidget(m_themeList, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("作業メモ："), this), 2, 0, Qt::AlignTop);
+    grid->addWidget(FieldLabel(QStringLiteral("作業メモ："), m_memo, this), 2, 0, Qt::AlignTop);
     grid->addWidget(m_memo, 2, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_memoCheck);

@@ -1,5 +1,6 @@
 #include "reports/timeedit.h"
 
+#include "controls/fieldlabel.h"
 #include "controls/messageboxes.h"
 #include "controls/qcp932.h"
 #include "controls/windowplace.h"
@@ -85,11 +86,12 @@ TTimeEdit::TTimeEdit(TTimeEditModel& model, TTimeEditDialogs& dialogs, QWidget* 
     for (int c = 0; c < 4; ++c)
         m_listView->setColumnWidth(c, widths[c]);
     m_listView->horizontalHeader()->setStretchLastSection(true);
+    m_listView->setAccessibleName(QStringLiteral("作業時間の明細"));
 
     auto* top = new QGridLayout;
-    top->addWidget(new QLabel(QStringLiteral("作業時間："), this), 0, 0);
+    top->addWidget(FieldLabel(QStringLiteral("作業時間："), m_total, this), 0, 0);
     top->addWidget(m_total, 0, 1);
-    top->addWidget(new QLabel(QStringLiteral("標準メモ："), this), 1, 0, Qt::AlignTop);
+    top->addWidget(FieldLabel(QStringLiteral("標準メモ："), m_memo, this), 1, 0, Qt::AlignTop);
     top->addWidget(m_memo, 1, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_addBtn);

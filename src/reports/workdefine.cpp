@@ -1,5 +1,6 @@
 #include "reports/workdefine.h"
 
+#include "controls/fieldlabel.h"
 #include "controls/messageboxes.h"
 #include "controls/qcp932.h"
 #include "controls/windowplace.h"
@@ -25,6 +26,7 @@ TWorkDefine::TWorkDefine(const TNewPeriodRequest& request, QWidget* parent)
     setWindowTitle(QStringLiteral("作業登録"));
     setFixedSize(377, 232);
     m_grid->setObjectName("RangeGrid1");
+    m_grid->setAccessibleName(QStringLiteral("開始-終了"));
     m_grid->SetMaxRange(1440);
     m_grid->SetTimeUnit(15);
     m_grid->SetBeginTime(-15);
@@ -50,9 +52,9 @@ TWorkDefine::TWorkDefine(const TNewPeriodRequest& request, QWidget* parent)
     rangeRow->addWidget(m_rangeLabel, 1);
     grid->addLayout(rangeRow, 0, 0, 1, 2);
     grid->addWidget(m_grid, 1, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("作業分類："), this), 2, 0);
+    grid->addWidget(FieldLabel(QStringLiteral("作業分類："), m_themeList, this), 2, 0);
     grid->addWidget(m_themeList, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("作業メモ："), this), 3, 0, Qt::AlignTop);
+    grid->addWidget(FieldLabel(QStringLiteral("作業メモ："), m_memo, this), 3, 0, Qt::AlignTop);
     grid->addWidget(m_memo, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -84,6 +86,8 @@ void TWorkDefine::ShowRange() {
     m_rangeLabel->setText(
         b < 0 ? QStringLiteral("(下の時間帯をドラッグして選択)")
               : QString::asprintf("%02d:%02d-%02d:%02d", b / 60, b % 60, e / 60, e % 60));
+    // A screen reader hears the range from the grid itself.
+    m_grid->setAccessibleDescription(m_rangeLabel->text());
 }
 
 void TWorkDefine::EnterBtnClick() {

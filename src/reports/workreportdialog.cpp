@@ -7,7 +7,9 @@
 #include "settings/initparam.h"
 #include "ui_workreportdialog.h"
 
+#include <QLineEdit>
 #include <QStyle>
+#include <QToolButton>
 
 namespace zanpel {
 namespace {
@@ -35,6 +37,8 @@ TWorkReport::TWorkReport(TReportDialogs& dialogs, QWidget* parent)
     edit.SetValidButton(false);
     edit.SetFlatButton(false);
     edit.SetGlyph(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    edit.Edit()->setAccessibleName(QStringLiteral("出力先のファイル"));
+    edit.Button()->setAccessibleName(QStringLiteral("出力先のファイルを選ぶ"));
     m_ui->CancelBtn->setFocus();
 
     for (QRadioButton* term : {m_ui->TermMonth, m_ui->TermDay, m_ui->TermWeek, m_ui->TermRange})

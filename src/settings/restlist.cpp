@@ -54,7 +54,11 @@ void TRestListEditor::ShowRange(int begin, int end) {
 }
 
 std::string TRestListEditor::LabelText() const {
-    return "休憩: " + RangeText(m_grid.BeginTime(), m_grid.EndTime());
+    return "休憩: " + RangeLabel();
+}
+
+std::string TRestListEditor::RangeLabel() const {
+    return RangeText(m_grid.BeginTime(), m_grid.EndTime());
 }
 
 std::vector<std::string> TRestListEditor::ItemTexts() const {

@@ -34,6 +34,8 @@ public:
     void ShowRange(int begin, int end);
     // "休憩: hh:mm-hh:mm" of the grid's range (UTF-8).
     std::string LabelText() const;
+    // "hh:mm-hh:mm" of the grid's range.
+    std::string RangeLabel() const;
 
     // AddRm up: the grid's range as a new item, before the first item that
     // starts later; selected and shown. No check for overlaps.

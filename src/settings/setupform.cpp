@@ -15,6 +15,8 @@
 #include <QShortcut>
 #include <QStyle>
 
+#include <utility>
+
 namespace zanpel {
 namespace {
 
@@ -93,6 +95,7 @@ TSetupForm::TSetupForm(const TSetupInput& input, QWidget* parent, TSetupDialogs*
     m_ui->TimeAdjust->SetFlat(true);
     m_ui->AddRm->SetFocusControl(m_ui->RestList);
     FitRestList();
+    NameForScreenReaders();
     m_autostartShown = input.IsAutostartOn && input.SetAutostart;
     m_ui->AutoStartCheck->setVisible(m_autostartShown);
     m_ui->AutoStartCheck->setChecked(m_autostartShown && input.IsAutostartOn());
@@ -260,6 +263,29 @@ void TSetupForm::ConnectGeneralPage() {
         connect(spin, &QSpinBox::valueChanged, this, &TSetupForm::UpdateWarning);
 }
 
+void TSetupForm::NameForScreenReaders() {
+    // The labels beside the fields name them; the fields without a label of
+    // their own and the arrow pairs get names here.
+    const std::pair<QLabel*, QWidget*> labelled[] = {
+        {m_ui->WorkBeginLabel, m_ui->WorkBegin}, {m_ui->WorkEndLabel, m_ui->WorkEnd},
+        {m_ui->NoCountLabel, m_ui->NoCount},     {m_ui->MergeLimitLabel, m_ui->MergeLimit},
+        {m_ui->AwayTimeLabel, m_ui->AwayTime},   {m_ui->WorkTitleLabel, m_ui->WorkTitle},
+        {m_ui->MemoLabel, m_ui->Memo},           {m_ui->TaskMemoLabel, m_ui->TaskMemo},
+        {m_ui->AppListLabel, m_ui->AppList}};
+    for (const auto& [label, field] : labelled)
+        label->setBuddy(field);
+    m_ui->PageControl1->setAccessibleName(QStringLiteral("オプションのページ"));
+    m_ui->RestList->setAccessibleName(QStringLiteral("休憩時間の一覧"));
+    m_ui->RestRange->setAccessibleName(QStringLiteral("休憩時間の範囲"));
+    m_ui->AddRm->SetAccessibleNames(m_ui->AddRm->toolTip(), QStringLiteral("休憩時間を追加"),
+                                    QStringLiteral("休憩時間を削除"));
+    m_ui->TimeAdjust->SetAccessibleNames(m_ui->TimeAdjust->toolTip(),
+                                         QStringLiteral("開始時刻を1分後へ"),
+                                         QStringLiteral("終了時刻を1分前へ"));
+    m_ui->WorkListBox->setAccessibleName(QStringLiteral("作業項目の一覧"));
+    m_ui->AppHist->setAccessibleName(QStringLiteral("アプリ切換えリストの履歴"));
+}
+
 void TSetupForm::FitRestList() {
     // As wide as a period takes ("12:00-13:00"), with room for the scroll
     // bar that many periods bring; the range grid has the rest.
@@ -283,6 +309,8 @@ void TSetupForm::ShowRestList() {
 void TSetupForm::ShowRestRange() {
     m_ui->RestRange->Refresh();
     m_ui->Label1->setText(QString::fromStdString(m_rest->LabelText()));
+    // A screen reader hears the range from the grid itself.
+    m_ui->RestRange->setAccessibleDescription(QString::fromStdString(m_rest->RangeLabel()));
 }
 
 void TSetupForm::UpdateWarning() {

@@ -73,6 +73,7 @@ private:
     // --- rest periods
     void ShowRestList();
     void FitRestList();
+    void NameForScreenReaders();
     void ShowRestRange();
     void UpdateWarning();
     void FitHeight();

@@ -1,6 +1,7 @@
 // zanpel-screenshots OUTDIR [NAME...]: builds each registered window on sample
 // data, shows it and saves OUTDIR/NAME.png as a user would see it. Under X11
 // with a window manager the picture includes the window's frame.
+// zanpel-screenshots --hold NAME: shows the one window and keeps it open.
 #include "app/barwindow.h"
 #include "app/programfont.h"
 #include "controls/messageboxes.h"
@@ -43,14 +44,15 @@ QPixmap Picture(QWidget& window) {
     return window.grab();
 }
 
-bool Take(const TShotEntry& entry, const QString& folder) {
-    QTemporaryDir data;
-    FixedClock clock;
+// Builds the window of entry on a fresh copy of the sample data in data,
+// with "now" on clock (both outlive the window), shows it and waits until it
+// is drawn and framed.
+TShot Show(const TShotEntry& entry, const QTemporaryDir& data, FixedClock& clock) {
     WriteSampleData(data.path().toStdString(), clock);
     TShotContext context{data.path().toStdString(), clock};
     TShot shot = entry.Factory(context);
     if (!shot.Window)
-        return false;
+        return shot;
     shot.Window->show();
     shot.Window->raise();
     shot.Window->activateWindow();
@@ -63,6 +65,15 @@ bool Take(const TShotEntry& entry, const QString& folder) {
         shot.AfterShown();
         Wait(300);
     }
+    return shot;
+}
+
+bool Take(const TShotEntry& entry, const QString& folder) {
+    QTemporaryDir data;
+    FixedClock clock;
+    TShot shot = Show(entry, data, clock);
+    if (!shot.Window)
+        return false;
     const QString file = folder + QLatin1Char('/') + QString::fromStdString(entry.Name) + ".png";
     // A busy X server now and then answers a grab with nothing: once more.
     QPixmap picture = Picture(*shot.Window);
@@ -75,6 +86,25 @@ bool Take(const TShotEntry& entry, const QString& folder) {
     return saved;
 }
 
+// Shows the window named name and keeps it open until the program is ended,
+// for tools that look at it from the outside (the accessibility test).
+int Hold(QApplication& app, const std::string& name) {
+    for (const TShotEntry& entry : Shots()) {
+        if (entry.Name != name)
+            continue;
+        QTemporaryDir data;
+        FixedClock clock;
+        TShot shot = Show(entry, data, clock);
+        if (!shot.Window)
+            return 1;
+        std::printf("shown %s\n", name.c_str());
+        std::fflush(stdout);
+        return app.exec();
+    }
+    std::fprintf(stderr, "no window %s\n", name.c_str());
+    return 2;
+}
+
 } // namespace
 } // namespace zanpel::shots
 
@@ -82,7 +112,9 @@ int main(int argc, char** argv) {
     using namespace zanpel::shots;
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: zanpel-screenshots OUTDIR [NAME...] | --sample-data DIR\n");
+        std::fprintf(
+            stderr,
+            "usage: zanpel-screenshots OUTDIR [NAME...] | --sample-data DIR | --hold NAME\n");
         for (const TShotEntry& entry : Shots())
             std::fprintf(stderr, "  %s\n", entry.Name.c_str());
         return 2;
@@ -96,6 +128,8 @@ int main(int argc, char** argv) {
     }
     zanpel::ApplyProgramFont(app);
     zanpel::InstallQtJapanese(app);
+    if (std::string(argv[1]) == "--hold" && argc == 3)
+        return Hold(app, argv[2]);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
     int failures = 0;

@@ -101,6 +101,32 @@ TEST_F(Zanpelctl, RewriteOfAMonthWithoutAFileWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(data.File("209901.dat")));
 }
 
+TEST_F(Zanpelctl, EveryCommandThatReadsTheDataFolderSaysWhenThereIsNone) {
+    // A mistyped --data-dir: an empty month or default settings would look
+    // like data to a script.
+    const std::string missing = data.File("mistyped");
+    const std::vector<std::vector<std::string>> commands = {
+        {"today"},
+        {"export", "200503"},
+        {"summary", "200503"},
+        {"report", "200503"},
+        {"rewrite", "200503"},
+        {"check"},
+        {"rules"},
+        {"settings"},
+        {"match", "a", "b"},
+        {"sync", "200503", "--file", DataFile("200503-golden.dat")}};
+    for (std::vector<std::string> args : commands) {
+        SCOPED_TRACE(args[0]);
+        args.insert(args.begin(), {"--data-dir", missing});
+        const ProcessResult r = RunZanpelctl(args, {{"XDG_RUNTIME_DIR", runtime.Path()}});
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_EQ(r.Err, "zanpelctl: データフォルダがありません: " + missing + "\n");
+        EXPECT_EQ(r.Out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
 TEST_F(Zanpelctl, WritingCommandsRefuseWhileTheBarRunsOnTheFolderWhateverTheRuntimeFolder) {
     Install("200503-golden.dat", "200503.dat");
     // The bar holds the data folder's lock; the tool runs with another

@@ -20,6 +20,8 @@ set(ENV{PKG_CONFIG_PATH} "")
 
 # One program with no DLL of the compiler beside it: KERNEL32 and msvcrt only.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# A release program without its symbols: 1.6 MB instead of 3.4.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # add_test and gtest_discover_tests run the test programs through Wine, in a
 # prefix and a home of the build folder's own (a first start makes the

@@ -1,36 +1,6 @@
 #include "app/datafolder.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
-
 namespace zanpel {
-namespace {
-
-std::string Variable(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-} // namespace
-
-std::string ProgramFolder() {
-    char path[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return {};
-    const std::string exe(path, static_cast<size_t>(n));
-    const size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? std::string() : exe.substr(0, slash);
-}
 
 std::string ResolveDataFolder(const DataFolderInputs& in,
                               const std::function<bool(const std::string&)>& isPortable) {
@@ -43,43 +13,12 @@ std::string ResolveDataFolder(const DataFolderInputs& in,
     return in.Home + "/.local/share/zanpel";
 }
 
-bool IsPortableFolder(const std::string& folder) {
-    return ::access(folder.c_str(), W_OK) == 0 &&
-           (Exists(folder + "/" + SettingsFileName) || Exists(folder + "/" + DefinitionFileName));
-}
-
-std::string DataFolderOfProgram() {
-    DataFolderInputs in;
-    in.DataDirVariable = Variable("ZANPEL_DATA_DIR");
-    in.ProgramFolder = ProgramFolder();
-    in.XdgDataHome = Variable("XDG_DATA_HOME");
-    in.Home = Variable("HOME");
-    return ResolveDataFolder(in, IsPortableFolder);
-}
-
 std::string ResolveStateFolder(const std::string& xdgStateHome, const std::string& home) {
     if (!xdgStateHome.empty() && xdgStateHome.front() == '/')
         return xdgStateHome + "/zanpel";
     if (!home.empty() && home.front() == '/')
         return home + "/.local/state/zanpel";
     return {};
-}
-
-std::string StateFolderOfProgram() {
-    return ResolveStateFolder(Variable("XDG_STATE_HOME"), Variable("HOME"));
-}
-
-bool MakeFolders(const std::string& folder, std::string& error) {
-    for (size_t pos = 1; pos <= folder.size(); ++pos) {
-        if (pos != folder.size() && folder[pos] != '/')
-            continue;
-        const std::string part = folder.substr(0, pos);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
-            error = part + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace zanpel

@@ -39,10 +39,8 @@ std::vector<YearMonth> MonthFilesIn(const std::string& folder) {
 int RunCheck(const CliArgs& args, const Context& ctx) {
     if (!ctx.TakesNothing(args, "check"))
         return ExitUsage;
-    if (!FileExists(ctx.DataDir)) {
-        ctx.Err << "zanpelctl: データフォルダがありません: " << ctx.DataDir << "\n";
+    if (!ctx.HasDataFolder())
         return ExitFileError;
-    }
     int checked = 0;
     int failed = 0;
     for (const YearMonth ym : MonthFilesIn(ctx.DataDir)) {

@@ -2,6 +2,7 @@
 
 #include "app/datafolder.h"
 #include "app/instancelock.h"
+#include "records/atomicfile.h"
 #include "settings/initparam.h"
 #include "worklist/datalist.h"
 
@@ -91,6 +92,13 @@ bool Context::MonthRange(const CliArgs& args, const std::string& command, YearMo
 
 bool Context::ReadSettings(TInitParam& settings) const {
     return settings.Load(DataDir + "/" + SettingsFileName, Reporter);
+}
+
+bool Context::HasDataFolder() const {
+    if (FileExists(DataDir))
+        return true;
+    Err << "zanpelctl: データフォルダがありません: " << DataDir << "\n";
+    return false;
 }
 
 void PrintUsage(std::ostream& out) {

@@ -62,6 +62,10 @@ struct Context {
     // The settings the bar would use, read from the folder's settings file
     // (never written here); false when the file could not be read.
     bool ReadSettings(TInitParam& settings) const;
+    // For a command that reads the data folder: prints that there is none and
+    // answers false when the folder does not exist (a mistyped --data-dir
+    // would otherwise read as a folder without data).
+    bool HasDataFolder() const;
     // Takes the data folder's lock for a command that writes what the bar
     // writes (the bar holds it while it runs); prints why and answers none
     // while a bar runs on this folder, or when the lock cannot be made.

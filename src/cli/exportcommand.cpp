@@ -18,6 +18,8 @@ int RunExport(const CliArgs& args, const Context& ctx) {
     if (format != "csv" && format != "json")
         return ctx.Usage("--format は csv か json です: " + format);
     const ExportFormat kind = format == "csv" ? ExportFormat::Csv : ExportFormat::Json;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
 
     std::string out;
     AppendHeader(out, kind);

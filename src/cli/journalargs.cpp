@@ -1,7 +1,10 @@
 #include "cli/journalargs.h"
 
+#include "tracking/journalopen.h"
+
 #include <cerrno>
 #include <ostream>
+#include <string_view>
 #include <system_error>
 
 namespace zanpel::cli {
@@ -21,6 +24,10 @@ std::optional<JournalLocation> LocationOption(const CliArgs& args, const Context
 }
 
 void ReportJournalOpenError(const JournalLocation& where, int error, const Context& ctx) {
+    if (const std::string_view reason = NoJournalReason(); !reason.empty()) {
+        ctx.Err << "zanpelctl: " << reason << "\n";
+        return;
+    }
     ctx.Err << "zanpelctl: ジャーナルを開けません: "
             << (where.Path.empty() ? "システムジャーナル" : where.Path) << ": "
             << std::generic_category().message(error) << "\n";

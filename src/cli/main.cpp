@@ -2,6 +2,7 @@
 #include "app/datafolder.h"
 #include "cli/cliargs.h"
 #include "cli/context.h"
+#include "cli/standardstreams.h"
 
 #include <cerrno>
 #include <clocale>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     using namespace zanpel;
     using namespace zanpel::cli;
     std::ios::sync_with_stdio(false);
+    PrepareStandardStreams();
     std::setlocale(LC_CTYPE, ""); // arguments arrive in the locale's encoding
 
     const CliArgs args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));

@@ -14,6 +14,8 @@ int RunMatch(const CliArgs& args, const Context& ctx) {
     if (args.Arguments.size() != 2)
         return ctx.Usage("match には実行ファイル名 (Wayland のウィンドウでは app_id) と"
                          "ウィンドウタイトルを指定してください");
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
     TAppSwitch list;
     if (!LoadDefinitionsReadOnly(ctx, list))
         return ExitFileError;

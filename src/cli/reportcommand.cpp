@@ -90,6 +90,8 @@ int RunReport(const CliArgs& args, const Context& ctx) {
     const auto ym = ctx.SingleMonth(args, "report");
     if (!ym)
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
     TInitParam settings;
     int exitCode = ctx.ReadSettings(settings) ? ExitOk : ExitFileError;
 

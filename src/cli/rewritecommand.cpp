@@ -45,6 +45,8 @@ int RunRewrite(const CliArgs& args, const Context& ctx) {
     const auto ym = ctx.SingleMonth(args, "rewrite");
     if (!ym)
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
 
     // Holding the bar's lock while writing keeps a bar from starting on a
     // half-done rewrite; a running bar would overwrite our work at its next save.

@@ -33,6 +33,8 @@ std::string OneLine(const std::string& cp932) {
 int RunRules(const CliArgs& args, const Context& ctx) {
     if (!ctx.TakesNothing(args, "rules"))
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
     TAppSwitch list;
     if (!LoadDefinitionsReadOnly(ctx, list))
         return ExitFileError;

@@ -11,6 +11,8 @@ namespace zanpel::cli {
 int RunSettings(const CliArgs& args, const Context& ctx) {
     if (!ctx.TakesNothing(args, "settings"))
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
     TInitParam settings;
     // An unreadable file is reported; the defaults it leaves are still shown,
     // as they are what the bar would start with.

@@ -64,6 +64,8 @@ int RunSummary(const CliArgs& args, const Context& ctx) {
     YearMonth last;
     if (!ctx.MonthRange(args, "summary", first, last))
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
     TInitParam settings;
     int exitCode = ctx.ReadSettings(settings) ? ExitOk : ExitFileError;
     std::vector<MonthTotal> totals;

@@ -59,6 +59,8 @@ int RunSync(const CliArgs& args, const Context& ctx) {
     const auto where = LocationOption(args, ctx);
     if (!where)
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
 
     // As with rewrite: a running bar would overwrite the result at its next save.
     const auto lock = ctx.LockOutTheBar();

@@ -26,6 +26,8 @@ void PrintPeriods(const TWorkInfo& work, size_t first, const Context& ctx) {
 int RunToday(const CliArgs& args, const Context& ctx) {
     if (!ctx.TakesNothing(args, "today"))
         return ExitUsage;
+    if (!ctx.HasDataFolder())
+        return ExitFileError;
     const DayNumber today = Today(ctx.Now);
     const CivilDate date = DecodeDate(today);
     bool loaded = false;

@@ -62,8 +62,9 @@ struct LinkTarget {
 };
 LinkTarget ResolveLinks(const std::string& path);
 
-// Which file was read: its device and inode, so that a reader can tell one
-// file seen under two names (a file renamed while it read them).
+// Which file was read: its device and inode (on Windows its volume and file
+// index), so that a reader can tell one file seen under two names (a file
+// renamed while it read them).
 struct FileIdentity {
     uint64_t Device = 0;
     uint64_t Inode = 0;
@@ -75,6 +76,8 @@ struct FileIdentity {
 // identity, when given, tells which file it was.
 bool ReadWholeFile(const std::string& path, std::string& contents, std::string& error,
                    FileIdentity* identity = nullptr);
+// Which file or folder is at path, links followed; none when nothing is.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
 bool FileExists(const std::string& path);
 // Whether something other than a regular file (a folder, a FIFO, a device)
 // is at path, links followed: nothing that could be kept as a copy.

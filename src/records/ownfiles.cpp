@@ -3,7 +3,6 @@
 #include "records/atomicfile.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
@@ -39,20 +38,14 @@ bool IsTemporaryName(std::string_view name) {
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
 }
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Whether file is, under any name, one of the own files in folder.
-bool IsOneOfOwnFiles(const struct stat& file, const std::string& folder) {
+bool IsOneOfOwnFiles(const FileIdentity& file, const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return false;
     bool found = false;
     while (const dirent* entry = ::readdir(dir)) {
-        struct stat st {};
-        if (IsOwnFileName(entry->d_name) &&
-            ::stat((folder + "/" + entry->d_name).c_str(), &st) == 0 && SameFile(st, file)) {
+        if (IsOwnFileName(entry->d_name) && IdentityOf(folder + "/" + entry->d_name) == file) {
             found = true;
             break;
         }
@@ -69,21 +62,19 @@ bool IsOwnFileName(std::string_view name) {
 }
 
 std::string OwnFileRefusal(const std::string& path, const std::string& folder) {
-    struct stat target {};
-    struct stat home {};
-    if (::stat(folder.c_str(), &home) != 0)
+    const std::optional<FileIdentity> home = IdentityOf(folder);
+    if (!home)
         return {};
     bool own = false;
-    if (::stat(path.c_str(), &target) == 0) {
-        own = IsOneOfOwnFiles(target, folder);
+    if (const std::optional<FileIdentity> target = IdentityOf(path)) {
+        own = IsOneOfOwnFiles(*target, folder);
     } else {
         // A file still to be made: where the name leads, links followed.
         const std::string made = ResolveLinks(path).Path;
         const size_t slash = made.rfind('/');
-        struct stat parent {};
         own = slash != std::string::npos &&
-              ::stat(slash == 0 ? "/" : made.substr(0, slash).c_str(), &parent) == 0 &&
-              SameFile(parent, home) && IsOwnFileName(std::string_view(made).substr(slash + 1));
+              IdentityOf(slash == 0 ? "/" : made.substr(0, slash)) == home &&
+              IsOwnFileName(std::string_view(made).substr(slash + 1));
     }
     return own ? path + ": zanpel のデータフォルダのファイル (月の記録、作業定義、設定、"
                         "ロック、読めなかったファイルのコピー、一時ファイル) には書込みません"

@@ -14,6 +14,9 @@ namespace zanpel {
 // A source for the location, not yet opened. Without the systemd library at
 // build time every source fails to open with ENOSYS.
 std::unique_ptr<JournalSource> MakeJournalSource(const JournalLocation& where);
+// Why this build reads no journal at all, in Japanese (UTF-8) for the user;
+// empty when it reads one.
+const char* NoJournalReason();
 
 // Makes the source, reads it (ReadEventLog) and closes it, all on the calling
 // thread. This is the whole job of a worker thread of the bar, for example

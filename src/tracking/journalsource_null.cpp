@@ -18,4 +18,8 @@ std::unique_ptr<JournalSource> MakeJournalSource(const JournalLocation&) {
     return std::make_unique<NullJournalSource>();
 }
 
+const char* NoJournalReason() {
+    return "この zanpelctl は libsystemd なしで作られたため、ジャーナルを読めません";
+}
+
 } // namespace zanpel

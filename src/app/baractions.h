@@ -1,13 +1,14 @@
 // The bar's actions with their captions, hints, images and short-cuts, its tool
-// bar and its two pop-up menus, in the order the user sees them.
+// strip and its two pop-up menus, in the order the user sees them.
 #pragma once
 
 class QAction;
 class QMenu;
-class QToolBar;
 class QWidget;
 
 namespace zanpel {
+
+class TToolStrip;
 
 // Each action and menu keeps its object name from the window's description
 // (in quotes where the C++ name differs).
@@ -38,7 +39,7 @@ struct TBarActions {
 // and both menus; connects nothing.
 TBarActions CreateBarActions(QWidget* owner);
 
-// Fills the tool bar, left to right, with the exit button and the actions.
-void FillToolBar(QToolBar* bar, const TBarActions& actions);
+// Fills the tool strip, left to right, with the exit button and the actions.
+void FillToolStrip(TToolStrip& strip, const TBarActions& actions);
 
 } // namespace zanpel

@@ -2,6 +2,7 @@
 
 #include "app/baractions.h"
 #include "app/barcaption.h"
+#include "app/toolstrip.h"
 #include "app/workbuttons.h"
 #include "app/workbuttonswidget.h"
 
@@ -9,7 +10,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace zanpel {
@@ -69,11 +69,9 @@ TBarParts CreateBarParts(QWidget& bar, TWorkButtons& buttons, const TBarActions&
     parts.ListSplitter = new TSplitterHandle(&bar);
     parts.ListSplitter->setObjectName("Splitter1");
 
-    parts.ToolBar = new QToolBar(&bar);
+    parts.ToolBar = new TToolStrip(&bar);
     parts.ToolBar->setObjectName("ToolBar1");
-    parts.ToolBar->setMovable(false);
-    parts.ToolBar->setFloatable(false);
-    FillToolBar(parts.ToolBar, actions);
+    FillToolStrip(*parts.ToolBar, actions);
 
     parts.SeenApps = new QListWidget(&bar);
     parts.SeenApps->setObjectName("AppList");

@@ -1,6 +1,6 @@
 // The children of the bar window, from its outer edge in: the caption strip,
 // the panel of the work buttons, the splitter and list of the applications
-// seen in front, the tool bar, and the timers. Each keeps the object name that
+// seen in front, the tool buttons, and the timers. Each keeps the object name that
 // the window's description gives it; the C++ names say what each is.
 #pragma once
 
@@ -12,11 +12,11 @@
 class QFrame;
 class QListWidget;
 class QTimer;
-class QToolBar;
 
 namespace zanpel {
 
 class TBarCaption;
+class TToolStrip;
 class TWorkButtons;
 class TWorkButtonsWidget;
 struct TBarActions;
@@ -45,7 +45,7 @@ struct TBarParts {
     QFrame* ButtonPanel = nullptr;           // "ToolPanel": holds the work buttons
     TWorkButtonsWidget* Buttons = nullptr;   // the work buttons, filling the panel
     TSplitterHandle* ListSplitter = nullptr; // "Splitter1": sizes the APP list
-    QToolBar* ToolBar = nullptr;             // "ToolBar1"
+    TToolStrip* ToolBar = nullptr;           // "ToolBar1": the tool buttons
     QListWidget* SeenApps = nullptr;         // "AppList": the applications seen in front
     QTimer* HideTimer = nullptr;             // "efTimer": hides the bar once the mouse has left it
     QTimer* ShowTimer = nullptr;  // "dispTimer": shows it when the mouse rests on the strip

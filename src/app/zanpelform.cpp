@@ -3,6 +3,7 @@
 #include "app/barcaption.h"
 #include "app/baricons.h"
 #include "app/switchhistory.h"
+#include "app/toolstrip.h"
 #include "app/workbuttonswidget.h"
 #include "records/clock.h"
 #include "settings/initparam.h"
@@ -15,7 +16,6 @@
 #include <QFrame>
 #include <QListWidget>
 #include <QTimer>
-#include <QToolBar>
 
 namespace zanpel {
 namespace {
@@ -120,7 +120,6 @@ void TZanpelForm::DockBar(int align, int size) {
     m_workButtons.SetButtonAlign(layout.ButtonAlign);
     m_parts.Caption->SetTextRotate(layout.CaptionTurned ? TTextRotate::trLeft
                                                         : TTextRotate::trNone);
-    m_parts.ToolBar->setOrientation(Qt::Horizontal);
     m_parts.ListSplitter->SetVertical(IsVerticalBar(align));
     LayoutChildren();
     m_placement.Dock(align, size);
@@ -135,7 +134,7 @@ void TZanpelForm::LayoutChildren() {
     QRect free = rect();
     const int align = m_placement.Align();
     const DockLayout layout = DockLayoutFor(align);
-    QToolBar* toolBar = m_parts.ToolBar;
+    TToolStrip* toolBar = m_parts.ToolBar;
     if (toolBar->isVisibleTo(this)) {
         const QSize hint = toolBar->sizeHint();
         if (layout.ToolBarEdge == edBottom) {

@@ -2,6 +2,7 @@
 // and coming back, dragging its edges, its parts at every edge, and following
 // a change of its screen.
 #include "app/barcaption.h"
+#include "app/toolstrip.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
 #include "barwindowfixture.h"
@@ -14,7 +15,6 @@
 #include <QFrame>
 #include <QScreen>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>

@@ -119,6 +119,10 @@ TEST_F(BarOnX11, ListsTheProgramsInFrontAndSwitchesByTheRulesButNeverSeesItself)
     Activate(alpha);
     EXPECT_TRUE(Traced("switched 設計 at", design + 2));
     EXPECT_THAT(Trace(), Not(HasSubstr("app zanpel")));
+    // Its icons and images are drawn or read as PNG: no image plugin (JPEG,
+    // GIF, SVG...) is loaded into it.
+    EXPECT_THAT(ReadFile("/proc/" + std::to_string(bar->Pid()) + "/maps"),
+                Not(HasSubstr("/imageformats/")));
 
     bar->Signal(SIGTERM);
     EXPECT_EQ(bar->Wait(20000), 0);

@@ -1,6 +1,7 @@
 // The bar as a screen reader uses it: every button named after its item,
 // the toggle action of assistive technology starting and stopping an item
 // like a click, and the running time told without an event every second.
+#include "app/toolstrip.h"
 #include "app/workbuttonswidget.h"
 #include "barwindowfixture.h"
 
@@ -9,7 +10,6 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -37,6 +37,17 @@ TEST_F(BarWindow, EveryButtonIsNamedAfterItsItemAndTheExitButtonAfterWhatItDoes)
     EXPECT_EQ(Name(bar->TimeDisplay(1)), QStringLiteral("bの時間"));
     EXPECT_EQ(Name(form->Parts().ToolBar->findChild<QToolButton*>("ToolButton1")),
               QStringLiteral("終了"));
+}
+
+TEST_F(BarWindow, TheToolButtonsAreAToolBarWithSeparatorsToAScreenReader) {
+    TToolStrip* strip = form->Parts().ToolBar;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(strip)->role(), QAccessible::ToolBar);
+    int separators = 0;
+    for (QWidget* item : strip->Items())
+        if (QAccessible::queryAccessibleInterface(item)->role() == QAccessible::Separator)
+            ++separators;
+    EXPECT_EQ(separators, 4);
+    EXPECT_EQ(Name(strip->findChild<QToolButton*>("SetupBtn")), QStringLiteral("設定(S)"));
 }
 
 TEST_F(BarWindow, TheToggleOfAssistiveTechnologyStartsAndStopsAnItemAsAClickDoes) {

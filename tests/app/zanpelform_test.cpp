@@ -3,6 +3,7 @@
 #include "app/barcaption.h"
 #include "app/messagebox.h"
 #include "app/programicon.h"
+#include "app/toolstrip.h"
 #include "app/version.h"
 #include "app/workbuttonswidget.h"
 #include "app/zanpelform.h"
@@ -30,7 +31,6 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
-#include <QToolBar>
 #include <QToolButton>
 
 #include <gmock/gmock.h>
@@ -75,11 +75,12 @@ TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
     EXPECT_EQ(a.AppListAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
     EXPECT_EQ(a.ExitAction->toolTip(), QStringLiteral("アプリケーション終了"));
     std::vector<std::string> tools;
-    for (QAction* action : form->Parts().ToolBar->actions())
-        tools.push_back(
-            action->isSeparator()
-                ? "-"
-                : form->Parts().ToolBar->widgetForAction(action)->objectName().toStdString());
+    for (QWidget* item : form->Parts().ToolBar->Items()) {
+        auto* button = qobject_cast<QToolButton*>(item);
+        tools.push_back(button ? button->objectName().toStdString() : "-");
+        if (button)
+            EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << tools.back();
+    }
     EXPECT_THAT(tools, ElementsAre("ToolButton1", "-", "SetupBtn", "-", "SumList", "-", "HideBtn",
                                    "LockBtn", "-", "ToolButton3"));
 }

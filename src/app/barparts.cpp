@@ -73,12 +73,6 @@ TBarParts CreateBarParts(QWidget& bar, TWorkButtons& buttons, const TBarActions&
     parts.ToolBar->setObjectName("ToolBar1");
     FillToolStrip(*parts.ToolBar, actions);
 
-    parts.SeenApps = new QListWidget(&bar);
-    parts.SeenApps->setObjectName("AppList");
-    parts.SeenApps->setAccessibleName("APPリスト");
-    parts.SeenApps->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    parts.SeenApps->setContextMenuPolicy(Qt::CustomContextMenu);
-    parts.SeenApps->hide();
     parts.ListSplitter->hide();
 
     parts.HideTimer = CreateTimer(bar, "efTimer", 1000);
@@ -88,6 +82,16 @@ TBarParts CreateBarParts(QWidget& bar, TWorkButtons& buttons, const TBarActions&
     parts.SleepTimer = CreateTimer(bar, "SleepTimer", 1000);
     parts.SleepTimer->start();
     return parts;
+}
+
+QListWidget* CreateAppList(QWidget& bar) {
+    auto* list = new QListWidget(&bar);
+    list->setObjectName("AppList");
+    list->setAccessibleName("APPリスト");
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    list->hide();
+    return list;
 }
 
 } // namespace zanpel

@@ -46,7 +46,6 @@ struct TBarParts {
     TWorkButtonsWidget* Buttons = nullptr;   // the work buttons, filling the panel
     TSplitterHandle* ListSplitter = nullptr; // "Splitter1": sizes the APP list
     TToolStrip* ToolBar = nullptr;           // "ToolBar1": the tool buttons
-    QListWidget* SeenApps = nullptr;         // "AppList": the applications seen in front
     QTimer* HideTimer = nullptr;             // "efTimer": hides the bar once the mouse has left it
     QTimer* ShowTimer = nullptr;  // "dispTimer": shows it when the mouse rests on the strip
     QTimer* WorkTimer = nullptr;  // "WorkTimer": the timing engine's tick
@@ -54,9 +53,13 @@ struct TBarParts {
 };
 
 // Creates the children on the bar window, in the order above, with their
-// design settings; the APP list and its splitter start hidden. Sets the work
+// design settings; the splitter of the APP list starts hidden, and the list
+// itself is made only when it is first shown. Sets the work
 // buttons' style. Connects nothing.
 TBarParts CreateBarParts(QWidget& bar, TWorkButtons& buttons, const TBarActions& actions,
                          std::function<void(const std::string&)> trace);
+
+// The APP list "AppList" on the bar window, hidden.
+QListWidget* CreateAppList(QWidget& bar);
 
 } // namespace zanpel

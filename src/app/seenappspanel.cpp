@@ -16,6 +16,7 @@
 #include <QMenu>
 
 #include <chrono>
+#include <optional>
 
 namespace zanpel {
 namespace {
@@ -24,24 +25,36 @@ constexpr int SplitterExtent = 3;
 
 } // namespace
 
-TSeenAppsPanel::TSeenAppsPanel(QListWidget& list, TSplitterHandle& splitter,
-                               const TBarActions& actions, TWorkButtons& buttons,
-                               TInitParam& settings, const TBarPlacement& placement,
-                               Environment environment)
-    : m_list(list), m_splitter(splitter), m_actions(actions), m_buttons(buttons),
+TSeenAppsPanel::TSeenAppsPanel(QWidget& bar, TSplitterHandle& splitter, const TBarActions& actions,
+                               TWorkButtons& buttons, TInitParam& settings,
+                               const TBarPlacement& placement, Environment environment)
+    : m_bar(bar), m_splitter(splitter), m_actions(actions), m_buttons(buttons),
       m_settings(settings), m_placement(placement), m_env(std::move(environment)) {
     m_splitter.Moved = [this](int delta) {
         const bool vertical = IsVerticalBar(m_placement.Align());
-        const int current = vertical ? m_list.height() : m_list.width();
+        const int current = vertical ? ListBox().height() : ListBox().width();
         Splitter1Moved(std::max(current + delta, 0));
     };
     connect(m_actions.DeleteLines, &QAction::triggered, this, &TSeenAppsPanel::N_DelClick);
     connect(m_actions.ClearLines, &QAction::triggered, this, &TSeenAppsPanel::N16Click);
-    connect(&m_list, &QListWidget::itemClicked, this, &TSeenAppsPanel::AppListClick);
-    connect(&m_list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+}
+
+QListWidget& TSeenAppsPanel::ListBox() {
+    if (m_list != nullptr)
+        return *m_list;
+    m_list = CreateAppList(m_bar);
+    connect(m_list, &QListWidget::itemClicked, this, &TSeenAppsPanel::AppListClick);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
         EditPopupPopup();
-        m_actions.AppListPopup->popup(m_list.viewport()->mapToGlobal(at));
+        m_actions.AppListPopup->popup(m_list->viewport()->mapToGlobal(at));
     });
+    TAppListLines lines(*m_list);
+    for (const std::string& line : m_unshown.Lines)
+        lines.Append(line);
+    if (m_unshown.Current >= 0)
+        lines.SelectOnly(m_unshown.Current);
+    m_unshown = {};
+    return *m_list;
 }
 
 const ForegroundSource& TSeenAppsPanel::Foreground() const {
@@ -52,9 +65,11 @@ const ForegroundSource& TSeenAppsPanel::Foreground() const {
 }
 
 std::vector<std::string> TSeenAppsPanel::AppListLines() const {
+    if (m_list == nullptr)
+        return m_unshown.Lines;
     std::vector<std::string> lines;
-    for (int i = 0; i < m_list.count(); ++i)
-        lines.push_back(TAppListLines::LineOf(*m_list.item(i)));
+    for (int i = 0; i < m_list->count(); ++i)
+        lines.push_back(TAppListLines::LineOf(*m_list->item(i)));
     return lines;
 }
 
@@ -83,7 +98,10 @@ void TSeenAppsPanel::DetectForegroundPass() {
         ~Running() { Flag = false; }
     } running{m_detecting};
     const int before = m_buttons.ItemIndex();
-    TAppListLines lines(m_list);
+    std::optional<TAppListLines> listed;
+    if (m_list != nullptr)
+        listed.emplace(*m_list);
+    TAppLines& lines = listed ? static_cast<TAppLines&>(*listed) : m_unshown;
     const TDetectResult result = DetectForeground(Foreground(), m_buttons, lines);
     if (!m_env.Trace)
         return;
@@ -98,23 +116,24 @@ void TSeenAppsPanel::DetectForegroundPass() {
 }
 
 void TSeenAppsPanel::SetVisible(bool visible) {
-    m_list.setVisible(visible);
+    if (visible || m_list != nullptr)
+        ListBox().setVisible(visible);
     m_splitter.setVisible(visible);
 }
 
 QRect TSeenAppsPanel::PlaceAppList(QRect free, int align) {
-    if (!m_list.isVisibleTo(m_list.parentWidget()))
+    if (m_list == nullptr || !m_list->isVisibleTo(&m_bar))
         return free;
     const bool vertical = IsVerticalBar(align);
     const int extent = AppListExtent(vertical ? m_settings.AppListHeight : m_settings.AppListWidth);
     if (vertical) {
-        m_list.setGeometry(free.left(), free.bottom() + 1 - extent, free.width(), extent);
+        m_list->setGeometry(free.left(), free.bottom() + 1 - extent, free.width(), extent);
         free.setBottom(free.bottom() - extent);
         m_splitter.setGeometry(free.left(), free.bottom() + 1 - SplitterExtent, free.width(),
                                SplitterExtent);
         free.setBottom(free.bottom() - SplitterExtent);
     } else {
-        m_list.setGeometry(free.right() + 1 - extent, free.top(), extent, free.height());
+        m_list->setGeometry(free.right() + 1 - extent, free.top(), extent, free.height());
         free.setRight(free.right() - extent);
         m_splitter.setGeometry(free.right() + 1 - SplitterExtent, free.top(), SplitterExtent,
                                free.height());
@@ -124,22 +143,24 @@ QRect TSeenAppsPanel::PlaceAppList(QRect free, int align) {
 }
 
 void TSeenAppsPanel::EnableDeleteForSelection() {
-    m_actions.DeleteLines->setEnabled(!m_list.selectedItems().isEmpty());
+    m_actions.DeleteLines->setEnabled(!ListBox().selectedItems().isEmpty());
 }
 
 void TSeenAppsPanel::DeleteSelectedLines() {
-    for (int i = m_list.count() - 1; i >= 0; --i)
-        if (m_list.item(i)->isSelected())
-            delete m_list.takeItem(i);
+    QListWidget& list = ListBox();
+    for (int i = list.count() - 1; i >= 0; --i)
+        if (list.item(i)->isSelected())
+            delete list.takeItem(i);
 }
 
 void TSeenAppsPanel::ClearSeenApplications() {
-    m_list.clear();
+    ListBox().clear();
 }
 
 void TSeenAppsPanel::ShowCurrentLineAsHint() {
-    const QListWidgetItem* item = m_list.currentItem();
-    m_list.setToolTip(m_list.count() > 0 && item ? item->text() : QString());
+    QListWidget& list = ListBox();
+    const QListWidgetItem* item = list.currentItem();
+    list.setToolTip(list.count() > 0 && item ? item->text() : QString());
 }
 
 void TSeenAppsPanel::SetListExtent(int extent) {

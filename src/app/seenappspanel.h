@@ -2,8 +2,11 @@
 // program, brought up to date on every idle pass of the event loop (which also
 // switches the work items by application). It lies at the far end of the bar
 // behind a splitter that sizes it, and its menu deletes lines; the settings
-// dialog offers its lines as rules.
+// dialog offers its lines as rules. Its list box is made when it is first
+// shown: until then the lines are kept in memory.
 #pragma once
+
+#include "app/foregrounddetector.h"
 
 #include <QObject>
 #include <QRect>
@@ -14,6 +17,7 @@
 #include <vector>
 
 class QListWidget;
+class QWidget;
 
 namespace zanpel {
 
@@ -34,8 +38,9 @@ public:
         std::function<void(const std::string& line)> Trace;
     };
 
-    // Connects the list, its splitter and its menu's commands.
-    TSeenAppsPanel(QListWidget& list, TSplitterHandle& splitter, const TBarActions& actions,
+    // Connects the splitter and the menu's commands; the list box, once made,
+    // lies on bar.
+    TSeenAppsPanel(QWidget& bar, TSplitterHandle& splitter, const TBarActions& actions,
                    TWorkButtons& buttons, TInitParam& settings, const TBarPlacement& placement,
                    Environment environment);
 
@@ -43,6 +48,8 @@ public:
     const ForegroundSource& Foreground() const;
     // The lines (CP932), for the rules the settings dialog offers.
     std::vector<std::string> AppListLines() const;
+    // The list box, once the list has been shown; none before.
+    QListWidget* List() const { return m_list; }
 
     // Runs DetectForegroundPass on every idle pass of the event loop.
     void InstallDetectForeground();
@@ -72,7 +79,12 @@ public:
     void SetListExtent(int extent);
 
 private:
-    QListWidget& m_list;
+    // The list box, made at the first call and filled with the lines kept so far.
+    QListWidget& ListBox();
+
+    QWidget& m_bar;
+    QListWidget* m_list = nullptr;
+    TAppLineList m_unshown; // the lines while there is no list box
     TSplitterHandle& m_splitter;
     const TBarActions& m_actions;
     TWorkButtons& m_buttons;

@@ -76,8 +76,7 @@ void TToolStripSeparator::paintEvent(QPaintEvent*) {
     QStyleOption option;
     option.initFrom(this);
     option.state |= QStyle::State_Horizontal; // a row of buttons: an upright line
-    style()->drawPrimitive(QStyle::PE_IndicatorToolBarSeparator, &option, &painter,
-                           parentWidget());
+    style()->drawPrimitive(QStyle::PE_IndicatorToolBarSeparator, &option, &painter, parentWidget());
 }
 
 } // namespace zanpel

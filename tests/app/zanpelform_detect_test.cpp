@@ -79,8 +79,13 @@ TEST_F(BarDetection, IdlePassesListTheProgramInFrontAndSwitchToIt) {
     auto source = std::make_shared<FakeForegroundSource>();
     Create(source);
     source->ShowApp({"edit.exe", Sjis("文書1")});
-    QListWidget* appList = form->Parts().SeenApps;
-    ASSERT_TRUE(RunLoopUntil([&] { return appList->count() == 1; }, 5000));
+    // The list is not shown: its lines are kept without a list box.
+    ASSERT_TRUE(RunLoopUntil([&] { return form->SeenApps().AppListLines().size() == 1; }, 5000));
+    EXPECT_EQ(form->SeenApps().List(), nullptr);
+    form->Actions().AppListAction->trigger();
+    QListWidget* appList = form->SeenApps().List();
+    ASSERT_NE(appList, nullptr);
+    ASSERT_EQ(appList->count(), 1);
     EXPECT_EQ(appList->item(0)->text(), QStringLiteral("edit.exe/文書1"));
     EXPECT_EQ(appList->currentRow(), 0);
     EXPECT_TRUE(appList->item(0)->isSelected());

@@ -49,7 +49,7 @@ TEST_F(BarWindow, StartsDockedRightWithTheDefaultsAndTheDateCaption) {
     EXPECT_EQ(form->Parts().Caption->Caption(), QStringLiteral("03月01日 "));
     EXPECT_TRUE(form->Actions().HideAction->isChecked());
     EXPECT_FALSE(form->Actions().AppSwitchAction->isChecked());
-    EXPECT_FALSE(form->Parts().SeenApps->isVisible());
+    EXPECT_EQ(form->SeenApps().List(), nullptr); // made when it is first shown
     EXPECT_TRUE(reporter.Messages.empty());
 }
 
@@ -78,8 +78,9 @@ TEST_F(BarWindow, MenusListTheirEntriesInOrderWithShortCuts) {
     for (QWidget* item : form->Parts().ToolBar->Items()) {
         auto* button = qobject_cast<QToolButton*>(item);
         tools.push_back(button ? button->objectName().toStdString() : "-");
-        if (button)
+        if (button) {
             EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << tools.back();
+        }
     }
     EXPECT_THAT(tools, ElementsAre("ToolButton1", "-", "SetupBtn", "-", "SumList", "-", "HideBtn",
                                    "LockBtn", "-", "ToolButton3"));
@@ -113,25 +114,27 @@ TEST_F(BarWindow, PanelMenuEnablesCommandsForTheButtonUnderTheMouse) {
 TEST_F(BarWindow, TheAppListRemembersASizePerBarDirection) {
     form->Actions().AppListAction->trigger();
     EXPECT_TRUE(settings.AppListVisible);
-    EXPECT_TRUE(form->Parts().SeenApps->isVisible());
-    EXPECT_EQ(form->Parts().SeenApps->height(), 190); // the settings' default
+    QListWidget* appList = form->SeenApps().List();
+    ASSERT_NE(appList, nullptr);
+    EXPECT_TRUE(appList->isVisible());
+    EXPECT_EQ(appList->height(), 190); // the settings' default
     form->SeenApps().Splitter1Moved(0);
-    EXPECT_EQ(form->Parts().SeenApps->height(), 180); // 0 lays it out as 180
+    EXPECT_EQ(appList->height(), 180); // 0 lays it out as 180
     form->SeenApps().Splitter1Moved(120);
     EXPECT_EQ(settings.AppListHeight, 120);
     form->DockBar(edTop, 80);
-    EXPECT_EQ(form->Parts().SeenApps->width(), 90);
+    EXPECT_EQ(appList->width(), 90);
     form->SeenApps().Splitter1Moved(300);
     EXPECT_EQ(settings.AppListWidth, 300);
     EXPECT_EQ(settings.AppListHeight, 120);
-    form->Parts().SeenApps->addItems({"a.exe title", "b.exe other"});
-    form->Parts().SeenApps->item(1)->setSelected(true);
+    appList->addItems({"a.exe title", "b.exe other"});
+    appList->item(1)->setSelected(true);
     form->SeenApps().EditPopupPopup();
     EXPECT_TRUE(form->Actions().DeleteLines->isEnabled());
     form->SeenApps().N_DelClick();
-    EXPECT_EQ(form->Parts().SeenApps->count(), 1);
+    EXPECT_EQ(appList->count(), 1);
     form->SeenApps().N16Click();
-    EXPECT_EQ(form->Parts().SeenApps->count(), 0);
+    EXPECT_EQ(appList->count(), 0);
 }
 
 TEST_F(BarWindow, EndCopiesTheBarStateIntoTheSettings) {

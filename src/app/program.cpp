@@ -303,6 +303,10 @@ int RunProgram(int argc, char** argv) {
     case StartResult::NoAnswer:
         std::fprintf(stderr, "zanpel: %s\n", NoAnswerText(lock.HolderPid()).c_str());
         return 1;
+    case StartResult::NoLock:
+        std::fprintf(stderr, "zanpel: 実行時フォルダにロックファイルを作れません: %s\n",
+                     lock.Error().c_str());
+        return 1;
     }
     const std::string folder = DataFolderOfProgram();
     std::string folderError;

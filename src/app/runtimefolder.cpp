@@ -1,6 +1,9 @@
 #include "app/runtimefolder.h"
 
+#include "app/handoverclient.h"
+
 #include <sys/stat.h>
+#include <sys/un.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -35,6 +38,14 @@ std::string RuntimeFolderProblem(const std::string& path, uid_t uid) {
     if (info.st_uid != uid)
         return head + "所有者が別のユーザー (uid " + std::to_string(info.st_uid) +
                ") です。管理者に削除を依頼するか、" + OwnFolderHint;
+    // A bar whose socket cannot be bound there would run unreachable: the
+    // next start would wait for it and take it for one that hangs.
+    const std::string socket = path + "/" + HandOverSocketName;
+    if (socket.size() >= sizeof sockaddr_un{}.sun_path)
+        return head + "パスが長すぎます (その中のソケット " + socket + " は " +
+               std::to_string(socket.size()) + " バイトで、" +
+               std::to_string(sizeof sockaddr_un{}.sun_path - 1) + " バイトまでです)。" +
+               OwnFolderHint;
     if ((info.st_mode & 077) != 0)
         return head + "グループや他のユーザーが使えます (モード " + Octal(info.st_mode) +
                ")。chmod 700 " + path + " で自分だけのフォルダにしてください。";

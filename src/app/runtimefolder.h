@@ -10,7 +10,8 @@
 namespace zanpel {
 
 // Empty when path is a real folder (not a symbolic link) owned by uid with no
-// access for group or others; otherwise a message in Japanese (UTF-8) that
+// access for group or others, shallow enough for the hand-over socket
+// inside it; otherwise a message in Japanese (UTF-8) that
 // names the folder, says what is wrong and how to mend it.
 std::string RuntimeFolderProblem(const std::string& path, uid_t uid);
 

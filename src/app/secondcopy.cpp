@@ -22,6 +22,9 @@ StartResult AcquireOrHandOver(InstanceLock& lock, const std::string& socketPath,
             return StartResult::NoAnswer;
         if (SendHandOver(socketPath, frame, static_cast<int>(left)))
             return StartResult::HandedOver;
+        // No copy holds a lock that cannot be made: waiting would not help.
+        if (!lock.Error().empty())
+            return StartResult::NoLock;
         std::this_thread::sleep_until(
             std::min(deadline, Clock::now() + std::chrono::milliseconds(100)));
     }

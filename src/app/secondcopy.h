@@ -12,6 +12,7 @@ enum class StartResult {
     FirstCopy,  // the lock is ours: this copy runs the bar
     HandedOver, // the running copy took the hand-over: this copy ends
     NoAnswer,   // a copy holds the lock but did not answer in time
+    NoLock,     // the lock file cannot be made and no copy answers (the lock's Error())
 };
 
 // Tries for up to timeoutMs in all: a copy that holds the lock without

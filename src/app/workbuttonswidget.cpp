@@ -88,7 +88,7 @@ QToolButton* TWorkButtonsWidget::DetailButton(int i) const {
 }
 
 TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
-    Parts parts{new QToolButton(this), new QLabel(this), new QToolButton(this)};
+    Parts parts{new QToolButton(this), new QLabel(this), new QToolButton(this), {}};
     parts.Main->setCheckable(true);
     parts.Main->setAutoRaise(true);
     parts.Main->setFocusPolicy(Qt::NoFocus);
@@ -107,14 +107,21 @@ TWorkButtonsWidget::Parts TWorkButtonsWidget::CreateParts(int index) {
     // (QAbstractButton::toggle). A click toggles first and clicks at once;
     // a toggle that no click followed, and that asked for other than its
     // item is, is taken for a click once the moment's events are done. The
-    // bar's own changes to the buttons tell nothing (UpdateParts).
+    // bar's own changes to the buttons tell nothing (UpdateParts). The item
+    // is remembered by its name: a rebuild of the bar in that moment may
+    // have put another item on the button.
     connect(parts.Main, &QToolButton::toggled, this, [this, main = parts.Main](bool checked) {
-        QTimer::singleShot(0, this,
-                           [this, main = QPointer<QToolButton>(main), checked, at = m_clicks] {
-                               const int i = IndexOfMain(main);
-                               if (at == m_clicks && i >= 0 && checked != m_state.Buttons(i).Down)
-                                   MainClicked(main);
-                           });
+        const int toggled = IndexOfMain(main);
+        if (toggled < 0)
+            return;
+        QTimer::singleShot(
+            0, this,
+            [this, item = m_parts[static_cast<size_t>(toggled)].Item, checked, at = m_clicks] {
+                const int i = m_state.IndexOfName(item);
+                if (at == m_clicks && i >= 0 && i < static_cast<int>(m_parts.size()) &&
+                    checked != m_state.Buttons(i).Down)
+                    MainClicked(m_parts[static_cast<size_t>(i)].Main);
+            });
     });
     connect(parts.Detail, &QToolButton::clicked, this, [this, detail = parts.Detail] {
         for (size_t i = 0; i < m_parts.size(); ++i)
@@ -144,8 +151,9 @@ void TWorkButtonsWidget::MainClicked(const QToolButton* main) {
     Sync();
 }
 
-void TWorkButtonsWidget::UpdateParts(const Parts& parts, int index) {
+void TWorkButtonsWidget::UpdateParts(Parts& parts, int index) {
     const TMultiButton& b = m_state.Buttons(index);
+    parts.Item = b.Name;
     const QString name = FromCp932(b.Name);
     const QRect main = ToQRect(b.MainRect);
     QFont font = this->font();

@@ -61,9 +61,10 @@ private:
         QToolButton* Main;
         QLabel* Time;
         QToolButton* Detail;
+        std::string Item; // the name of the item the buttons show
     };
     Parts CreateParts(int index);
-    void UpdateParts(const Parts& parts, int index);
+    void UpdateParts(Parts& parts, int index);
     // What a screen reader says of the item name with its time today.
     void NameParts(const Parts& parts, const QString& name, const QString& time);
     int IndexOfMain(const QToolButton* main) const; // -1 when it is none of ours

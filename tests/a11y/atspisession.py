@@ -7,6 +7,7 @@ Everything here waits for a condition with a time limit, never for a fixed
 time: the machine may be busy.
 """
 
+import ctypes
 import os
 import shutil
 import signal
@@ -18,6 +19,8 @@ import time
 # Exit code of a test that cannot run here (CTest's SKIP_RETURN_CODE).
 SKIPPED = 77
 BUS_MARK = "ZANPEL_A11Y_PRIVATE_BUS"
+BUS_FOLDER = "ZANPEL_A11Y_BUS_FOLDER"
+PR_SET_PDEATHSIG = 1
 
 
 def run_on_private_bus():
@@ -32,9 +35,23 @@ def run_on_private_bus():
         sys.exit(SKIPPED)
     env = dict(os.environ)
     env[BUS_MARK] = "1"
+    # The bus starts AT-SPI's launcher by itself, in this environment, and
+    # the launcher puts its socket in the runtime folder, else in ~/.cache:
+    # a folder of this session's own keeps tests run side by side apart.
+    env["XDG_RUNTIME_DIR"] = env[BUS_FOLDER] = tempfile.mkdtemp(prefix="zanpel-a11y-bus-")
     for name in ("DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS"):
         env.pop(name, None)
     os.execve(launcher, [launcher, "--", sys.executable] + sys.argv, env)
+
+
+def end_with_parent():
+    """Makes the calling process end when the one that started it does.
+
+    The accessibility library aborts the test when it loses its bus: a
+    program left behind would hold the test's output open until its time
+    limit."""
+    libc = ctypes.CDLL(None, use_errno=True)
+    libc.prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
 
 
 def wait_for(condition, seconds, pump=None):
@@ -122,7 +139,7 @@ class Desktop:
     def spawn(self, argv, env=None, pass_fds=(), stdout=subprocess.DEVNULL):
         process = subprocess.Popen(argv, env=env, pass_fds=pass_fds, stdout=stdout,
                                    stderr=subprocess.DEVNULL if stdout is subprocess.DEVNULL
-                                   else None)
+                                   else None, preexec_fn=end_with_parent)
         self.processes.append(process)
         return process
 
@@ -140,3 +157,7 @@ class Desktop:
         for process in reversed(self.processes):
             self.stop(process)
         shutil.rmtree(self.folder, ignore_errors=True)
+        # The session's runtime folder, made by run_on_private_bus; the bus
+        # ends after this script, and its launcher's socket with it.
+        if BUS_FOLDER in os.environ:
+            shutil.rmtree(os.environ[BUS_FOLDER], ignore_errors=True)

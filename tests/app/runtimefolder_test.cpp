@@ -2,6 +2,7 @@
 // user's own, closed to everyone else, is used. Run as root (as CI does) the
 // foreign folder really belongs to nobody; otherwise the same folder is
 // checked for a user who does not own it.
+#include "app/handoverclient.h"
 #include "app/runtimefolder.h"
 #include "support/testsupport.h"
 
@@ -81,6 +82,23 @@ TEST_F(RuntimeFolder, AFileOrNothingAtThePathIsRefused) {
     EXPECT_THAT(RuntimeFolderProblem(dir.File("file"), me), HasSubstr("フォルダではありません"));
     EXPECT_THAT(RuntimeFolderProblem(dir.File("missing"), me),
                 AllOf(HasSubstr(dir.File("missing")), HasSubstr("XDG_RUNTIME_DIR")));
+}
+
+// The hand-over socket lives in the folder, and a socket's path has room
+// for 107 bytes: a bar in a deeper folder could not be reached by the next
+// start, which would take it for one that does not answer.
+TEST_F(RuntimeFolder, AFolderTooDeepForTheSocketIsRefusedAndTheBoundIsKept) {
+    std::string fits = dir.Path();
+    const size_t room = 107 - 1 - std::string(HandOverSocketName).size();
+    ASSERT_LT(fits.size() + 2, room);
+    fits += "/" + std::string(room - fits.size() - 1, 'd');
+    ASSERT_EQ(::mkdir(fits.c_str(), 0700), 0);
+    EXPECT_EQ(RuntimeFolderProblem(fits, me), "");
+    const std::string deeper = fits + "/e";
+    ASSERT_EQ(::mkdir(deeper.c_str(), 0700), 0);
+    EXPECT_THAT(
+        RuntimeFolderProblem(deeper, me),
+        AllOf(HasSubstr(deeper), HasSubstr("パスが長すぎます"), HasSubstr("XDG_RUNTIME_DIR")));
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -89,6 +90,17 @@ TEST_F(SecondCopy, ACopyThatNeverAnswersIsGivenUpOnInTimeAndNamed) {
     EXPECT_EQ(second.HolderPid(), ::getpid());
     EXPECT_THAT(NoAnswerText(second.HolderPid()),
                 HasSubstr("(プロセス " + std::to_string(::getpid()) + ")"));
+}
+
+// Nothing runs, but the lock file cannot be made (a folder in its place
+// here; a read-only runtime folder for a user): waiting for an answer would
+// only end in blaming a bar that is not there.
+TEST_F(SecondCopy, ALockFileThatCannotBeMadeEndsAtOnceWithTheReason) {
+    ASSERT_EQ(::mkdir(second.Path().c_str(), 0700), 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(AcquireOrHandOver(second, Socket(), EncodeShowFrame(), 2000), StartResult::NoLock);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_THAT(second.Error(), HasSubstr(second.Path()));
 }
 
 } // namespace

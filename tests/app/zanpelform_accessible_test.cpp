@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace zanpel::test {
 namespace {
 
@@ -21,11 +23,17 @@ QString Name(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
-void Toggle(QWidget* button) {
+// The toggle action as the bus delivers it, taken up by the bar only
+// after the moment's events (Toggle waits for that).
+void ToggleNow(QWidget* button) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(button);
     ASSERT_NE(face->actionInterface(), nullptr);
     face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    QTest::qWait(20); // the toggle is taken up after the moment's events
+}
+
+void Toggle(QWidget* button) {
+    ToggleNow(button);
+    QTest::qWait(20);
 }
 
 TEST_F(BarWindow, EveryButtonIsNamedAfterItsItemAndTheExitButtonAfterWhatItDoes) {
@@ -67,6 +75,115 @@ TEST_F(BarWindow, TheToggleOfAssistiveTechnologyStartsAndStopsAnItemAsAClickDoes
     bar->MainButton(1)->click();
     QTest::qWait(20);
     EXPECT_EQ(form->WorkButtons().ItemIndex(), 1);
+}
+
+// Every button shows what the bar holds, and at most one item is down.
+void ExpectButtonsAsTheState(TWorkButtonsWidget* bar) {
+    const TWorkButtons& state = bar->State();
+    int down = 0;
+    for (int i = 0; i < state.ButtonCount(); ++i) {
+        EXPECT_EQ(bar->MainButton(i)->isChecked(), state.Buttons(i).Down) << i;
+        down += state.Buttons(i).Down ? 1 : 0;
+    }
+    EXPECT_LE(down, 1);
+    EXPECT_EQ(down == 1, state.ItemIndex() >= 0);
+}
+
+// Toggles through the bus and clicks in any mix, several in one moment:
+// the buttons end as the bar's state, and a moment of presses never starts
+// more items than it had presses.
+TEST_F(BarWindow, TogglesAndClicksMixedInOneMomentLeaveTheButtonsAsTheBarHoldsThem) {
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
+    bar->Sync();
+    std::mt19937 random(27);
+    const auto periods = [this] {
+        size_t n = 0;
+        for (const char* name : {"a", "b"})
+            if (const TWorkInfo* rec = list.Find(Today(clock), name))
+                n += rec->Periods.size();
+        return n;
+    };
+    for (int moment = 0; moment < 60; ++moment) {
+        const size_t before = periods();
+        const int presses = 1 + static_cast<int>(random() % 3);
+        for (int p = 0; p < presses; ++p) {
+            QToolButton* button = bar->MainButton(static_cast<int>(random() % 2));
+            if (random() % 2)
+                ToggleNow(button);
+            else
+                button->click();
+        }
+        QTest::qWait(5);
+        SCOPED_TRACE(moment);
+        ExpectButtonsAsTheState(bar);
+        EXPECT_LE(periods(), before + static_cast<size_t>(presses));
+        clock.Advance(60);
+    }
+}
+
+TEST_F(BarWindow, AToggleAndAClickOfOneItemInOneMomentStartItOnce) {
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
+    bar->Sync();
+    ToggleNow(bar->MainButton(0));
+    bar->MainButton(0)->click();
+    QTest::qWait(20);
+    EXPECT_EQ(PressedName(form->WorkButtons()), "a");
+    ASSERT_NE(list.Find(Today(clock), "a"), nullptr);
+    EXPECT_EQ(list.Find(Today(clock), "a")->Periods.size(), 1U);
+    ExpectButtonsAsTheState(bar);
+}
+
+// The settings dialog rebuilds the bar in the moment of a toggle: the
+// toggle meant the item it was given on, not the one now in its place.
+TEST_F(BarWindow, AToggleBeforeTheBarIsRebuiltStartsItsOwnItemNotTheOneNowInItsPlace) {
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
+    bar->Sync();
+    dialogs.Setup = [](const TSetupInput& input) {
+        TSetupResult result{{}, input.Options, {}};
+        for (const char* name : {"c", "a"})
+            result.Definitions.AddEntry({name, "", "", false, {}});
+        return std::optional(result);
+    };
+    ToggleNow(bar->MainButton(0)); // "a"
+    form->SetupActionExecute();
+    QTest::qWait(20);
+    bar->Sync();
+    EXPECT_EQ(PressedName(form->WorkButtons()), "a");
+    ExpectButtonsAsTheState(bar);
+}
+
+// The bus reaches the bar under a modal dialog, where the mouse cannot.
+TEST_F(BarWindow, AToggleUnderTheSettingsDialogLeavesTheBarConsistent) {
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
+    bar->Sync();
+    bar->MainButton(0)->click();
+    dialogs.Setup = [&](const TSetupInput& input) {
+        Toggle(bar->MainButton(1));
+        TSetupResult result{{}, input.Options, {}};
+        result.Definitions.AddEntry({"a", "", "", false, {}});
+        return std::optional(result);
+    };
+    form->SetupActionExecute();
+    QTest::qWait(20);
+    bar->Sync();
+    ExpectButtonsAsTheState(bar);
+}
+
+TEST_F(BarWindow, AToggleUnderTheMemoDialogOfAStartLeavesTheBarConsistent) {
+    TWorkButtonsWidget* bar = form->Parts().Buttons;
+    bar->Sync();
+    settings.MemoOnStart = true;
+    int asked = 0;
+    dialogs.Memo = [&](const TMemoRequest&) -> std::optional<TMemoResult> {
+        if (++asked == 1) {
+            ToggleNow(bar->MainButton(0)); // a second toggle of the item being started
+            Toggle(bar->MainButton(1));
+        }
+        return TMemoResult{"cat", "memo", {}};
+    };
+    Toggle(bar->MainButton(0));
+    QTest::qWait(20);
+    ExpectButtonsAsTheState(bar);
 }
 
 // A change of the description may be told to the bus: the time of a

@@ -133,6 +133,22 @@ TEST_F(BarInTilingManager, WithoutAManagerAtTheSocketTheBarPlacesItself) {
     EXPECT_TRUE(manager.Commands.empty());
 }
 
+TEST_F(BarInTilingManager, AManagerThatEndsUnderTheBarLeavesItPlacingItself) {
+    Create("AUTOHIDE=0\r\n");
+    ASSERT_TRUE(manager.WaitForCommands(1));
+    manager.Drop(); // with the bar's command unanswered
+    ASSERT_TRUE(RunLoopUntil(
+        [&] {
+            return std::any_of(trace.begin(), trace.end(), [](const std::string& line) {
+                return line.starts_with("window manager ipc: ");
+            });
+        },
+        5000));
+    form->DockBar(edTop, 60);
+    EXPECT_TRUE(RunLoopUntil([&] { return form->geometry() == QRect(0, 0, 1280, 60); }, 5000));
+    EXPECT_EQ(manager.Commands.size(), 1U);
+}
+
 TEST_F(BarInTilingManager, ARefusalIsTraced) {
     Create("AUTOHIDE=0\r\n");
     ASSERT_TRUE(manager.WaitForCommands(1));

@@ -31,6 +31,11 @@ public:
         m_client->write(reply.data(), static_cast<qint64>(reply.size()));
         ++Answered;
     }
+    // The manager ends (or restarts) under the bar: its connection goes.
+    void Drop() {
+        m_client->abort();
+        m_server.close();
+    }
     bool WaitForCommands(size_t count) {
         return RunLoopUntil([&] { return Commands.size() >= count; }, 5000);
     }

@@ -4,10 +4,9 @@
 #include "cli/context.h"
 #include "cli/definitions.h"
 #include "records/atomicfile.h"
+#include "records/foldernames.h"
 #include "settings/initparam.h"
 #include "worklist/datalist.h"
-
-#include <dirent.h>
 
 #include <algorithm>
 #include <ostream>
@@ -16,22 +15,22 @@
 namespace zanpel::cli {
 namespace {
 
-// Month files are named YYYYMM.dat.
-std::vector<YearMonth> MonthFilesIn(const std::string& folder) {
-    std::vector<YearMonth> months;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
-        return months;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
+// Month files are named YYYYMM.dat (on Windows in any case). False with the
+// cause when the folder cannot be listed.
+bool MonthFilesIn(const std::string& folder, std::vector<YearMonth>& months, std::string& error) {
+    std::vector<std::string> names;
+    if (!ListFolder(folder, names, error))
+        return false;
+    for (const std::string& spelled : names) {
+        const std::string name = ComparedFileName(spelled);
         if (name.size() != 10 || name.compare(6, 4, ".dat") != 0)
             continue;
         if (const auto ym = ParseYearMonth(name.substr(0, 6)))
             months.push_back(*ym);
     }
-    ::closedir(dir);
     std::sort(months.begin(), months.end());
-    return months;
+    months.erase(std::unique(months.begin(), months.end()), months.end());
+    return true;
 }
 
 } // namespace
@@ -43,7 +42,13 @@ int RunCheck(const CliArgs& args, const Context& ctx) {
         return ExitFileError;
     int checked = 0;
     int failed = 0;
-    for (const YearMonth ym : MonthFilesIn(ctx.DataDir)) {
+    std::vector<YearMonth> months;
+    std::string error;
+    if (!MonthFilesIn(ctx.DataDir, months, error)) {
+        ctx.Err << "zanpelctl: 月のファイルを探せません: " << error << "\n";
+        ++failed;
+    }
+    for (const YearMonth ym : months) {
         bool loaded = false;
         ctx.OpenMonth(ym, false, loaded);
         ++checked;

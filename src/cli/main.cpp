@@ -3,6 +3,7 @@
 #include "cli/cliargs.h"
 #include "cli/context.h"
 #include "cli/standardstreams.h"
+#include "cli/timezone.h"
 
 #include <cerrno>
 #include <clocale>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     using namespace zanpel::cli;
     std::ios::sync_with_stdio(false);
     PrepareStandardStreams();
+    UseTimeZoneTheRuntimeReads();
     std::setlocale(LC_CTYPE, ""); // arguments arrive in the locale's encoding
 
     const CliArgs args = ParseCliArgs(std::vector<std::string>(argv + 1, argv + argc));

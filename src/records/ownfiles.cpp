@@ -1,8 +1,7 @@
 #include "records/ownfiles.h"
 
 #include "records/atomicfile.h"
-
-#include <dirent.h>
+#include "records/foldernames.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,23 +39,29 @@ bool IsTemporaryName(std::string_view name) {
 
 // Whether file is, under any name, one of the own files in folder.
 bool IsOneOfOwnFiles(const FileIdentity& file, const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr)
+    std::vector<std::string> names;
+    std::string error;
+    if (!ListFolder(folder, names, error))
         return false;
-    bool found = false;
-    while (const dirent* entry = ::readdir(dir)) {
-        if (IsOwnFileName(entry->d_name) && IdentityOf(folder + "/" + entry->d_name) == file) {
-            found = true;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return found;
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+        return IsOwnFileName(name) && IdentityOf(folder + "/" + name) == file;
+    });
+}
+
+// Whether path, links followed, names one of the own files of the folder
+// home (made or still to be made).
+bool IsNamedAsOwnFile(const std::string& path, const FileIdentity& home) {
+    const std::string made = ResolveLinks(path).Path;
+    const size_t slash = made.rfind('/');
+    return slash != std::string::npos &&
+           IdentityOf(slash == 0 ? "/" : made.substr(0, slash)) == home &&
+           IsOwnFileName(std::string_view(made).substr(slash + 1));
 }
 
 } // namespace
 
-bool IsOwnFileName(std::string_view name) {
+bool IsOwnFileName(std::string_view spelled) {
+    const std::string name = ComparedFileName(spelled);
     return IsRecordFileName(name) || name == DataFolderLockName || IsKeptCopyName(name) ||
            IsTemporaryName(name);
 }
@@ -65,17 +70,10 @@ std::string OwnFileRefusal(const std::string& path, const std::string& folder) {
     const std::optional<FileIdentity> home = IdentityOf(folder);
     if (!home)
         return {};
-    bool own = false;
-    if (const std::optional<FileIdentity> target = IdentityOf(path)) {
-        own = IsOneOfOwnFiles(*target, folder);
-    } else {
-        // A file still to be made: where the name leads, links followed.
-        const std::string made = ResolveLinks(path).Path;
-        const size_t slash = made.rfind('/');
-        own = slash != std::string::npos &&
-              IdentityOf(slash == 0 ? "/" : made.substr(0, slash)) == home &&
-              IsOwnFileName(std::string_view(made).substr(slash + 1));
-    }
+    // By the name a write would reach, and for a file that exists, by the
+    // file under any of its names (another link, a short name).
+    const std::optional<FileIdentity> target = IdentityOf(path);
+    const bool own = IsNamedAsOwnFile(path, *home) || (target && IsOneOfOwnFiles(*target, folder));
     return own ? path + ": zanpel のデータフォルダのファイル (月の記録、作業定義、設定、"
                         "ロック、読めなかったファイルのコピー、一時ファイル) には書込みません"
                : std::string();

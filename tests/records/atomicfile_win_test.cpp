@@ -2,8 +2,10 @@
 // moment only delays the save; one that keeps holding it fails it with the
 // old file intact and no temporary file left; a read-only file is refused;
 // a file in binary mode keeps its CR LF bytes; and the data folder's files
-// are told from others by the file, not the drive.
+// are told from others by the file, not the drive, under every spelling
+// Windows takes for their names and in folders of long Japanese names.
 #include "records/atomicfile.h"
+#include "records/foldernames.h"
 #include "records/ownfiles.h"
 #include "records/widetext.h"
 #include "support/diskfullwriter.h"
@@ -14,6 +16,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
@@ -100,6 +103,46 @@ TEST(WindowsOwnFiles, TheFoldersFilesAreToldByTheFileNotByTheDrive) {
     EXPECT_EQ(OwnFileRefusal(elsewhere.File("report.txt"), data.Path()), "");
     EXPECT_EQ(OwnFileRefusal(elsewhere.File("200504.dat"), data.Path()), "");
     EXPECT_EQ(OwnFileRefusal(data.File("report.txt"), data.Path()), "");
+}
+
+// Windows finds "209901.DAT", "zanpel.ini." and "zanpel.lock " as the data
+// folder's own files, whether they exist yet or not.
+TEST(WindowsOwnFiles, EverySpellingWindowsTakesForAnOwnFileIsRefused) {
+    TempDir data;
+    WriteFile(data.File("200503.dat"), "x");
+    for (const char* name :
+         {"200503.DAT", "200503.dat.", "209901.DAT", "209901.dat. ", "ZANPEL.LOCK", "Zanpel.Ini",
+          "zanpel.wk2 ", "200503.DAT.Broken-1", "200503.dat.TMP-abc123"})
+        EXPECT_NE(OwnFileRefusal(data.File(name), data.Path()), "") << name;
+    EXPECT_EQ(OwnFileRefusal(data.File("209901.DAT.txt"), data.Path()), "");
+    EXPECT_EQ(OwnFileRefusal(data.File("2099.DAT"), data.Path()), "");
+}
+
+// A folder of 90 Japanese characters is 270 bytes in UTF-8: more than the C
+// runtime's folder listing takes, though Windows takes the path.
+TEST(WindowsOwnFiles, AFolderWithALongJapaneseNameIsListedAndItsFilesKnownUnderAnyName) {
+    TempDir parent;
+    std::string name;
+    for (int i = 0; i < 18; ++i)
+        name += "データ月次記";
+    const std::string data = parent.File(name);
+    ASSERT_TRUE(::CreateDirectoryW(WideText(data).c_str(), nullptr));
+    AtomicWriter writer;
+    ASSERT_EQ(writer.Replace(data + "/200503.dat", "x"), "");
+    ASSERT_EQ(writer.Replace(data + "/report.txt", "x"), "");
+    ASSERT_TRUE(::CreateHardLinkW(WideText(data + "/other.txt").c_str(),
+                                  WideText(data + "/200503.dat").c_str(), nullptr));
+
+    std::vector<std::string> names;
+    std::string error;
+    ASSERT_TRUE(ListFolder(data, names, error)) << error;
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"200503.dat", "other.txt", "report.txt"}));
+    EXPECT_NE(OwnFileRefusal(data + "/other.txt", data), "");
+    EXPECT_NE(OwnFileRefusal(data + "/200503.dat", data), "");
+    EXPECT_EQ(OwnFileRefusal(data + "/report.txt", data), "");
+    EXPECT_FALSE(ListFolder(data + "/report.txt", names, error));
+    EXPECT_THAT(error, HasSubstr(data + "/report.txt: "));
 }
 
 } // namespace

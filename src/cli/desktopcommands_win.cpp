@@ -18,7 +18,9 @@ int NotOnWindows(const std::string& command, const Context& ctx) {
 
 } // namespace
 
-int RunAutostart(const CliArgs&, const Context& ctx) { return NotOnWindows("autostart", ctx); }
+int RunAutostart(const CliArgs&, const Context& ctx) {
+    return NotOnWindows("autostart", ctx);
+}
 
 int RunGnomeExtension(const CliArgs&, const Context& ctx) {
     return NotOnWindows("gnome-extension", ctx);

@@ -64,6 +64,7 @@ void THandOverServer::Read(TLocalStream* socket) {
         if (!guard)
             return; // the sender went away meanwhile: nobody to answer
         socket->Write(std::string_view("\1", 1));
+        socket->Flush();
     }
     if (guard) {
         socket->setProperty("pending", QByteArray::fromStdString(buffer));

@@ -30,8 +30,11 @@ public:
 
     // What has arrived and was not taken yet.
     std::string ReadAll();
-    // Sends bytes, the rest later as the socket takes them.
+    // Queues bytes, sent from the event loop as the socket takes them (as
+    // Qt's sockets do: what is written in one pass goes out together).
     void Write(std::string_view bytes);
+    // Sends what is queued now, as far as the socket takes it.
+    void Flush();
     // Closes at once, dropping what was not sent; Closed is not signalled.
     void Abort();
 

@@ -15,6 +15,7 @@ std::string TLocalStream::ReadAll() {
     return std::exchange(m_in, {});
 }
 void TLocalStream::Write(std::string_view) {}
+void TLocalStream::Flush() {}
 void TLocalStream::Abort() {}
 
 TLocalListener::TLocalListener(QObject* parent) : QObject(parent) {}

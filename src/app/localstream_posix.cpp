@@ -92,7 +92,12 @@ void TLocalStream::Write(std::string_view bytes) {
     if (!IsOpen())
         return;
     m_out.append(bytes);
-    SendOutgoing();
+    m_writer->setEnabled(true);
+}
+
+void TLocalStream::Flush() {
+    if (IsOpen())
+        SendOutgoing();
 }
 
 void TLocalStream::Abort() {

@@ -58,8 +58,8 @@ bool TLocalStream::ConnectTo(const std::string& path) {
         m_error = ErrorText(errno);
         return false;
     }
-    // A local connect is done or refused at once; only then is the socket
-    // made non-blocking for the event loop.
+    // A local connect is done or refused at once; the socket is made
+    // non-blocking for the event loop when the stream adopts it.
     int result = 0;
     do {
         result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
@@ -191,7 +191,7 @@ bool TLocalListener::Listen(const std::string& path) {
 
 void TLocalListener::AcceptWaiting() {
     for (;;) {
-        const int fd = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        const int fd = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0 && errno == EINTR)
             continue;
         if (fd < 0)

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPointer>
 #include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
@@ -153,6 +152,7 @@ void TWorkButtonsWidget::MainClicked(const QToolButton* main) {
 
 void TWorkButtonsWidget::UpdateParts(Parts& parts, int index) {
     const TMultiButton& b = m_state.Buttons(index);
+    const bool renamed = parts.Item != b.Name || parts.Main->accessibleName().isEmpty();
     parts.Item = b.Name;
     const QString name = FromCp932(b.Name);
     const QRect main = ToQRect(b.MainRect);
@@ -175,7 +175,9 @@ void TWorkButtonsWidget::UpdateParts(Parts& parts, int index) {
     parts.Detail->setText(FromCp932(b.DetailCaption));
     parts.Detail->setEnabled(b.DetailEnabled);
     parts.Detail->setGeometry(ToQRect(b.DetailRect));
-    NameParts(parts, name, FromCp932(b.TimeText));
+    if (renamed) // the names change with the item, not with the tick
+        NameParts(parts, name);
+    TellTime(parts, FromCp932(b.TimeText));
 }
 
 namespace {
@@ -189,14 +191,18 @@ void SetAccessibleName(QWidget* widget, const QString& name) {
 
 } // namespace
 
-void TWorkButtonsWidget::NameParts(const Parts& parts, const QString& name, const QString& time) {
+void TWorkButtonsWidget::NameParts(const Parts& parts, const QString& name) {
     SetAccessibleName(parts.Main, name);
     SetAccessibleName(parts.Detail, name + QStringLiteral("を編集"));
     // A label without a name of its own tells the bus of each new text, one
     // a second for the running item: with a name it stays quiet, and the
-    // item's button says the time: exact when the focus comes to it, else
-    // to the minute, so that a screen reader is not told of every second.
+    // item's button says the time (TellTime).
     SetAccessibleName(parts.Time, name + QStringLiteral("の時間"));
+}
+
+void TWorkButtonsWidget::TellTime(const Parts& parts, const QString& time) {
+    // Exact when the focus comes to the button, else to the minute, so that
+    // a screen reader is not told of every second.
     const QString said = parts.Main->accessibleDescription();
     const auto minutes = [](const QString& text) { return text.left(text.size() - 2); };
     if (said.isEmpty() || minutes(said) != minutes(time)) // once a minute

@@ -65,8 +65,10 @@ private:
     };
     Parts CreateParts(int index);
     void UpdateParts(Parts& parts, int index);
-    // What a screen reader says of the item name with its time today.
-    void NameParts(const Parts& parts, const QString& name, const QString& time);
+    // What a screen reader says of an item: the parts' names, and the time
+    // today in the item button's description.
+    void NameParts(const Parts& parts, const QString& name);
+    void TellTime(const Parts& parts, const QString& time);
     int IndexOfMain(const QToolButton* main) const; // -1 when it is none of ours
     void MainClicked(const QToolButton* main);
     // Only the item the focus would go to takes it by the tab key.

@@ -7,9 +7,10 @@ namespace zanpel {
 TDeferredIdleSource::TDeferredIdleSource(Opener open) : m_open(std::move(open)) {}
 
 void TDeferredIdleSource::Open() const {
-    if (m_source || !m_open)
+    if (m_source)
         return;
-    m_source = std::exchange(m_open, nullptr)();
+    if (m_open)
+        m_source = std::exchange(m_open, nullptr)();
     if (!m_source)
         m_source = std::make_unique<NullIdleSource>();
     // The handlers are this source's: whatever the bar set before or sets
